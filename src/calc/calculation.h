@@ -1,0 +1,11 @@
+#pragma once
+
+#include "form_context.h"
+
+namespace torvane {
+
+// The Calculate button: checks the inputs, works out both items and their differences,
+// shows them, composes the record and saves it or offers it for saving.
+void Calc(FormContext& context);
+
+} // namespace torvane

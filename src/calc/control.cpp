@@ -1,0 +1,128 @@
+#include "control.h"
+
+namespace torvane {
+
+Control::Control(Kind kind, QString name, QString text, QString toolTip, Colour back)
+    : m_kind(kind)
+    , m_name(std::move(name))
+    , m_text(std::move(text))
+    , m_toolTip(std::move(toolTip))
+    , m_back(back)
+{
+}
+
+void Control::notify() const
+{
+    if (m_observer)
+        m_observer->controlChanged(*this);
+}
+
+bool Control::assignText(const QString& text)
+{
+    if (m_text == text)
+        return false;
+    m_text = text;
+    notify();
+    return true;
+}
+
+void Control::setToolTip(const QString& toolTip)
+{
+    if (m_toolTip != toolTip) {
+        m_toolTip = toolTip;
+        notify();
+    }
+}
+
+void Control::setEnabled(bool enabled)
+{
+    if (m_enabled != enabled) {
+        m_enabled = enabled;
+        notify();
+    }
+}
+
+void Control::setForeColour(Colour colour)
+{
+    if (m_fore != colour) {
+        m_fore = colour;
+        notify();
+    }
+}
+
+void Control::setBackColour(Colour colour)
+{
+    if (m_back != colour) {
+        m_back = colour;
+        notify();
+    }
+}
+
+TextBox::TextBox(QString name, QString toolTip, bool output, int maxLength)
+    : Control(Kind::TextBox, std::move(name), QString(), std::move(toolTip),
+              Colours::windowBackground)
+    , m_output(output)
+    , m_maxLength(maxLength)
+{
+}
+
+void TextBox::setText(const QString& text)
+{
+    if (assignText(text) && onChange)
+        onChange();
+}
+
+void TextBox::type(const QString& text)
+{
+    setText(m_maxLength > 0 ? text.left(m_maxLength) : text);
+}
+
+Label::Label(QString name, QString caption, Colour back)
+    : Control(Kind::Label, std::move(name), std::move(caption), QString(), back)
+{
+}
+
+void Label::setCaption(const QString& caption)
+{
+    assignText(caption);
+}
+
+Button::Button(QString name, QString caption, QString toolTip, bool enabled)
+    : Control(Kind::Button, std::move(name), std::move(caption), std::move(toolTip),
+              Colours::buttonFace)
+{
+    setEnabled(enabled);
+}
+
+void Button::setCaption(const QString& caption)
+{
+    assignText(caption);
+}
+
+void Button::click() const
+{
+    if (onClick)
+        onClick();
+}
+
+CheckBox::CheckBox(QString name, QString toolTip)
+    : Control(Kind::CheckBox, std::move(name), QString(), std::move(toolTip), Colours::buttonFace)
+{
+}
+
+void CheckBox::setValue(int value)
+{
+    if (m_value == value)
+        return;
+    m_value = value;
+    notify();
+    if (onClick)
+        onClick();
+}
+
+void CheckBox::userClick()
+{
+    setValue(m_value == 1 ? 0 : 1);
+}
+
+} // namespace torvane

@@ -1,0 +1,117 @@
+#include "form_actions.h"
+
+#include "calculation.h"
+#include "cleanup.h"
+#include "messages.h"
+#include "presentation.h"
+
+namespace torvane {
+
+void KeepClick(FormContext& context)
+{
+    MainForm& f = context.form;
+    f.UpdatingFields = true;
+    const std::initializer_list<TextBox*> hours = {&f.NormalHr, &f.NormalSHr, &f.CheapHr,
+                                                   &f.CheapSHr};
+    const std::initializer_list<Control*> tariff = {&f.AnInfT,         &f.CheapR, &f.CO2,
+                                                    &f.NormalR,        &f.PayPeriod, &f.VAT,
+                                                    &f.Reset_Defaults, &f.Units1};
+    const bool keep = !f.TariffKept;
+    f.TariffKept = keep;
+    f.Keep.setBackColour(keep ? Colours::lightGreen : Colours::buttonFace);
+    for (TextBox* field : hours)
+        field->setBackColour(keep ? Colours::lightGreen : Colours::windowBackground);
+    for (Control* control : tariff)
+        control->setEnabled(!keep);
+    CurrencyManagement(context, true, true);
+    f.UpdatingFields = false;
+}
+
+void ClearClick(FormContext& context)
+{
+    withErrorTrap(context, "Clear Error", [&] {
+        MainForm& f = context.form;
+        f.StepNumber = 231;
+        f.UpdatingFields = true;
+        f.Save.setEnabled(false);
+        ClearData(context);
+        ClearOutput(context);
+        context.services.ShowStatusMessage(QString::fromLatin1(messages::DataCleared));
+        f.setFocus(f.NormalHr);
+        f.UpdatingFields = false;
+    });
+}
+
+void SaveClick(FormContext& context)
+{
+    MainForm& f = context.form;
+    if (!f.Save.enabled())
+        return;
+    context.services.AppendPendingLogText();
+    f.Save.setEnabled(false);
+}
+
+void AutoSaveClick(FormContext& context)
+{
+    MainForm& f = context.form;
+    if (f.AutoSave.value() == 1) {
+        f.Save.setEnabled(false);
+        f.Calc.setToolTip(QStringLiteral("Calculate and save results"));
+    } else {
+        f.Calc.setToolTip(QStringLiteral("Calculate results"));
+    }
+    if (!f.UpdatingFields)
+        f.Save_Defaults.setEnabled(true);
+}
+
+void MonthlyTClick(FormContext& context)
+{
+    MainForm& f = context.form;
+    if (f.UpdatingFields)
+        return;
+    OutputDisplay(context);
+    ClearOutput(context);
+    f.Save_Defaults.setEnabled(true);
+}
+
+void ElectricityDataChanged(FormContext& context)
+{
+    if (!context.form.UpdatingFields)
+        context.form.Save_Defaults.setEnabled(true);
+}
+
+void connectComparisonHandlers(FormContext& context)
+{
+    MainForm& f = context.form;
+    FormContext* c = &context;
+    for (TextBox* tariff : {&f.AnInfT, &f.CheapR, &f.CO2, &f.NormalR, &f.PayPeriod, &f.VAT})
+        tariff->onChange = [c] { ElectricityDataChanged(*c); };
+    f.UpEnable1.onClick = [c] { ElectricityDataChanged(*c); };
+    f.MonthlyT.onClick = [c] { MonthlyTClick(*c); };
+    f.AutoSave.onClick = [c] { AutoSaveClick(*c); };
+    f.Units1.onClick = [c] { Units1Click(*c); };
+    f.Keep.onClick = [c] { KeepClick(*c); };
+    f.Clear.onClick = [c] { ClearClick(*c); };
+    f.Save.onClick = [c] { SaveClick(*c); };
+    f.Calc.onClick = [c] { Calc(*c); };
+    f.OutputType.onClick = [c] { OutputTypeClick(*c); };
+}
+
+void prepareFreshForm(FormContext& context)
+{
+    MainForm& f = context.form;
+    f.UpdatingFields = true;
+    f.TariffKept = false;
+    CurrencyManagement(context, true, true);
+    f.CostSaveNegative = false;
+    f.UnitsSaveNegative = false;
+    f.Item1Blank = 0;
+    f.Item2Blank = 0;
+    ClearData(context);
+    ClearOutput(context);
+    f.OutputType.setCaption(QStringLiteral("K&WHr"));
+    OutputDisplay(context);
+    f.UpdatingFields = false;
+}
+
+} // namespace torvane

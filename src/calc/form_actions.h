@@ -1,0 +1,22 @@
+#pragma once
+
+#include "form_context.h"
+
+namespace torvane {
+
+void KeepClick(FormContext& context);
+void ClearClick(FormContext& context);
+void SaveClick(FormContext& context);
+void AutoSaveClick(FormContext& context);
+void MonthlyTClick(FormContext& context);
+// Change handlers of the savable electricity data (the tariff fields and UpEnable1).
+void ElectricityDataChanged(FormContext& context);
+
+// Wires the comparison's event handlers to the form's controls.
+void connectComparisonHandlers(FormContext& context);
+
+// What loading does to the comparison part of a fresh window, without a configuration
+// file: symbols, empty inputs and outputs, cost output, no pending edits.
+void prepareFreshForm(FormContext& context);
+
+} // namespace torvane

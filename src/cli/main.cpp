@@ -1,0 +1,244 @@
+// torvane-calc: comparisons without a window, one per CSV row.
+
+#include "batch.h"
+#include "csv_reader.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <optional>
+
+using namespace torvane;
+
+namespace {
+
+enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2 };
+
+const char Usage[] = "usage: torvane-calc [--format record|csv] [FILE]\n";
+
+void complain(const QString& message)
+{
+    std::fprintf(stderr, "torvane-calc: %s\n", message.toLocal8Bit().constData());
+}
+
+struct Options {
+    bool csv = false;
+    QString file; // empty: standard input
+};
+
+std::optional<Options> parseArguments(int argc, char** argv)
+{
+    Options options;
+    bool fileGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        QString format;
+        if (argument == QLatin1String("--format")) {
+            if (++i == argc) {
+                complain(QStringLiteral("--format needs a value: record or csv"));
+                return std::nullopt;
+            }
+            format = QString::fromLocal8Bit(argv[i]);
+        } else if (argument.startsWith(QLatin1String("--format="))) {
+            format = argument.mid(9);
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            std::fputs(Usage, stdout);
+            std::exit(AllCalculated);
+        } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
+            complain(QStringLiteral("unknown option %1").arg(argument));
+            return std::nullopt;
+        } else if (fileGiven) {
+            complain(QStringLiteral("only one input file can be given"));
+            return std::nullopt;
+        } else {
+            fileGiven = true;
+            options.file = argument == QLatin1String("-") ? QString() : argument;
+            continue;
+        }
+        if (format == QLatin1String("csv")) {
+            options.csv = true;
+        } else if (format != QLatin1String("record")) {
+            complain(QStringLiteral("unknown format \"%1\": use record or csv").arg(format));
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+QString rowName(qint64 row, qint64 line)
+{
+    return QStringLiteral("row %1 (line %2)").arg(row).arg(line);
+}
+
+// Reads the whole input once to find what would make it unusable, so that a rejected
+// file produces no output at all. Returns the header on success.
+std::optional<QStringList> validate(QIODevice& input)
+{
+    CsvReader reader(input);
+    QStringList header;
+    switch (reader.next(header)) {
+    case CsvReader::Result::End:
+        complain(QStringLiteral("the input is empty: a header row naming the columns is needed"));
+        return std::nullopt;
+    case CsvReader::Result::Error:
+        complain(QStringLiteral("header (line %1): %2").arg(reader.line()).arg(reader.error()));
+        return std::nullopt;
+    case CsvReader::Result::Record:
+        break;
+    }
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        if (!BatchComparison::inputColumns().contains(header[i])) {
+            complain(QStringLiteral("header: unknown column \"%1\"").arg(header[i]));
+            return std::nullopt;
+        }
+        if (header.indexOf(header[i]) != i) {
+            complain(QStringLiteral("header: column \"%1\" is named twice").arg(header[i]));
+            return std::nullopt;
+        }
+    }
+    QStringList fields;
+    for (qint64 row = 1;; ++row) {
+        const CsvReader::Result result = reader.next(fields);
+        if (result == CsvReader::Result::End)
+            break;
+        if (result == CsvReader::Result::Error) {
+            complain(rowName(row, reader.line()) + QStringLiteral(": ") + reader.error());
+            return std::nullopt;
+        }
+        if (fields.size() != header.size()) {
+            complain(rowName(row, reader.line()) +
+                     QStringLiteral(": %1 fields where the header names %2")
+                         .arg(fields.size())
+                         .arg(header.size()));
+            return std::nullopt;
+        }
+        for (qsizetype i = 0; i < header.size(); ++i) {
+            if (BatchComparison::isCheckBox(header[i]) && !fields[i].isEmpty() &&
+                fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1")) {
+                complain(rowName(row, reader.line()) +
+                         QStringLiteral(": %1 must be 0, 1 or empty, not \"%2\"")
+                             .arg(header[i], fields[i]));
+                return std::nullopt;
+            }
+        }
+    }
+    input.seek(0);
+    return header;
+}
+
+class Output {
+public:
+    ~Output() { flush(); }
+    void write(const QString& text)
+    {
+        m_buffer += text.toUtf8();
+        if (m_buffer.size() > 64 * 1024)
+            flush();
+    }
+    void flush()
+    {
+        std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), stdout);
+        m_buffer.clear();
+    }
+
+private:
+    QByteArray m_buffer;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<Options> options = parseArguments(argc, argv);
+    if (!options) {
+        std::fputs(Usage, stderr);
+        return Unusable;
+    }
+
+    // Standard input is kept in a temporary file so that it can be checked whole first.
+    QFile file(options->file);
+    QTemporaryFile spool;
+    QIODevice* input = &file;
+    if (options->file.isEmpty()) {
+        QFile standardInput;
+        if (!standardInput.open(stdin, QIODevice::ReadOnly) || !spool.open()) {
+            complain(QStringLiteral("standard input cannot be read"));
+            return Unusable;
+        }
+        while (!standardInput.atEnd()) {
+            const QByteArray chunk = standardInput.read(64 * 1024);
+            if (chunk.isEmpty() || spool.write(chunk) != chunk.size())
+                break;
+        }
+        spool.seek(0);
+        input = &spool;
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        complain(QStringLiteral("%1: cannot be read: %2").arg(options->file, file.errorString()));
+        return Unusable;
+    }
+
+    const std::optional<QStringList> header = validate(*input);
+    if (!header)
+        return Unusable;
+
+    const Regional regional(QLocale::system());
+    BatchComparison comparison(regional);
+    CsvReader reader(*input);
+    QStringList fields;
+    reader.next(fields); // the header, already checked
+    Output out;
+    const QString crlf = QStringLiteral("\r\n");
+    if (options->csv) {
+        out.write(QStringLiteral("row,status,messages,") +
+                  BatchComparison::resultColumns().join(QLatin1Char(',')) + crlf);
+    }
+    int status = AllCalculated;
+    for (qint64 row = 1; reader.next(fields) == CsvReader::Result::Record; ++row) {
+        BatchComparison::Result result;
+        try {
+            result = comparison.run(*header, fields);
+        } catch (const BatchComparison::FatalCalculation& fatal) {
+            out.flush();
+            complain(rowName(row, reader.line()) +
+                     QStringLiteral(": A Fatal %1 Has Occurred (Error Number %2)")
+                         .arg(fatal.title)
+                         .arg(fatal.step));
+            return Unusable;
+        }
+        if (result.outcome == BatchComparison::Outcome::Refused)
+            status = SomeRefused;
+        if (options->csv) {
+            QString line = QString::number(row) + QLatin1Char(',');
+            switch (result.outcome) {
+            case BatchComparison::Outcome::Calculated:
+                line += QStringLiteral("ok");
+                break;
+            case BatchComparison::Outcome::Refused:
+                line += QStringLiteral("error");
+                break;
+            case BatchComparison::Outcome::Status:
+                line += csvField(result.status);
+                break;
+            }
+            line += QLatin1Char(',') + csvField(result.messages.join(QStringLiteral(" | ")));
+            for (const QString& value : result.results)
+                line += QLatin1Char(',') + csvField(value);
+            out.write(line + crlf);
+        } else {
+            switch (result.outcome) {
+            case BatchComparison::Outcome::Calculated:
+                out.write(result.record + crlf);
+                break;
+            case BatchComparison::Outcome::Refused:
+                out.write(QStringLiteral("Torvane Data Error") + crlf +
+                          result.messages.join(crlf) + crlf + crlf);
+                break;
+            case BatchComparison::Outcome::Status:
+                out.write(result.status + crlf + crlf);
+                break;
+            }
+        }
+    }
+    return status;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace torvane {
+
+enum class MessageIcon { None, Stop, Exclamation, Question, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Everything that leaves the program's own logic for the desktop: message boxes, the
+// browser, other programs and the end of the program. The product implements it with
+// the toolkit; tests answer it from a script and record what was asked.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Shows a modal message box; the text's lines are joined with CR LF (check
+    // messages with LF alone) and the answer is the button the user pressed.
+    virtual MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
+
+    // Opens a web address or a local file in the user's browser or viewer; false when
+    // nothing could be started.
+    virtual bool openUrl(const QString& url) = 0;
+
+    // Starts a program without waiting for it; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+
+    // Ends the program at once: no close handlers, no prompts. Never returns.
+    [[noreturn]] virtual void endProgram() = 0;
+};
+
+} // namespace torvane
