@@ -1,0 +1,84 @@
+#include "test_doubles.h"
+
+#include "calc/form_actions.h"
+
+namespace torvane::test {
+
+MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& title,
+                                          MessageIcon icon, MessageButtons buttons)
+{
+    boxes.append({text, title, icon, buttons});
+    if (m_answers.empty())
+        throw UnexpectedMessageBox{title + QStringLiteral(": ") + text};
+    const MessageAnswer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+bool ScriptedDesktop::openUrl(const QString& url)
+{
+    openedUrls.append(url);
+    return openUrlResult;
+}
+
+bool ScriptedDesktop::startProgram(const QString& program, const QStringList& arguments)
+{
+    openedUrls.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+    return true;
+}
+
+void ScriptedDesktop::endProgram()
+{
+    ended = true;
+    throw ProgramEnded{};
+}
+
+void RecordingServices::AppendPendingLogText()
+{
+    appended.append(form ? form->PendingLogText : QString());
+}
+
+void RecordingServices::ShowStatusMessage(const QString& message)
+{
+    statusMessages.append(message);
+}
+
+void RecordingServices::ReportFatalError(const QString& title, qint16 step)
+{
+    fatalTitle = title;
+    fatalStep = step;
+    m_desktop.endProgram();
+}
+
+FormFixture::FormFixture(const QString& localeName, qint16 testMode)
+    : regional(QLocale(localeName))
+    , context{form, regional, desktop, services, clock, testMode}
+{
+    services.form = &form;
+    connectComparisonHandlers(context);
+    prepareFreshForm(context);
+}
+
+TextBox& FormFixture::field(const char* name)
+{
+    Control* control = form.control(QString::fromLatin1(name));
+    Q_ASSERT(control && control->kind() == Control::Kind::TextBox);
+    return static_cast<TextBox&>(*control);
+}
+
+void FormFixture::type(std::initializer_list<std::pair<const char*, const char*>> fields)
+{
+    for (const auto& [name, text] : fields)
+        field(name).type(QString::fromUtf8(text));
+}
+
+void FormFixture::typeWorkedExample()
+{
+    type({{"NormalR", "0.15"}, {"CheapR", "0.075"}, {"NormalHr", "10"}, {"NormalSHr", "6"},
+          {"CheapHr", "4"}, {"CheapSHr", "4"}, {"PayPeriod", "4"}, {"VAT", "5"}, {"AnInfT", "0"},
+          {"CO2", "0.43"}, {"Item1Watts", "100"}, {"Item1SWatts", "4"}, {"Item1CWatts", "0"},
+          {"Item1Life", "10000"}, {"Item1Cost", "25"}, {"Item2Watts", "60"}, {"Item2SWatts", "3"},
+          {"Item2CWatts", "0"}, {"Item2Life", "15000"}, {"Item2Cost", "40"}});
+}
+
+} // namespace torvane::test
