@@ -2,6 +2,7 @@
 
 #include "ascii_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,9 +12,6 @@
 
 namespace torvane {
 namespace {
-
-// Large enough for any double written in fixed notation with a few decimals.
-using CharBuffer = std::array<char, 400>;
 
 QString fromAscii(const char* begin, const char* end)
 {
@@ -87,14 +85,52 @@ Regional::Regional(const QLocale& locale)
 
 QString Regional::formatFixed(double value, int decimals) const
 {
-    CharBuffer buffer;
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                         std::fabs(value), std::chars_format::fixed, decimals);
-    if (ec != std::errc())
+    // Round the 15 significant digits a figure carries, half away from zero, as a person
+    // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
+    std::array<char, 32> scientific;
+    const auto [end, ec] = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                         std::fabs(value), std::chars_format::scientific, 14);
+    if (ec != std::errc() || !std::isfinite(value))
         return QString();
-    QString text = fromAscii(buffer.data(), end);
-    if (decimals > 0)
-        text[text.size() - decimals - 1] = m_decimal;
+    const char* e = std::find(scientific.data(), end, 'e');
+    std::string digits(1, scientific[0]);
+    digits.append(scientific.data() + 2, static_cast<std::size_t>(e - scientific.data() - 2));
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+
+    int pointAt = exponent + 1; // digits before the decimal point
+    const int keep = pointAt + decimals;
+    if (keep < static_cast<int>(digits.size())) {
+        const bool roundUp = keep >= 0 && digits[keep] >= '5';
+        digits.resize(std::max(keep, 0));
+        if (roundUp) {
+            int at = keep - 1;
+            while (at >= 0 && digits[at] == '9')
+                digits[at--] = '0';
+            if (at >= 0) {
+                ++digits[at];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++pointAt;
+            }
+        }
+    }
+    digits.resize(std::max(pointAt + decimals, 0), '0');
+
+    QString text;
+    text.reserve(pointAt + decimals + 3);
+    if (pointAt <= 0) {
+        text += QLatin1Char('0');
+    } else {
+        text += QLatin1String(digits.data(), pointAt);
+        digits.erase(0, pointAt);
+    }
+    if (decimals > 0) {
+        text += m_decimal;
+        text += QString(std::min(-pointAt, decimals) > 0 ? std::min(-pointAt, decimals) : 0,
+                        QLatin1Char('0'));
+        text += QLatin1String(digits.data(), static_cast<qsizetype>(digits.size()));
+    }
     if (std::signbit(value) && !isZeroDigits(text))
         text.prepend(QLatin1Char('-'));
     return text;
@@ -104,7 +140,7 @@ QString Regional::formatGeneral(double value) const
 {
     if (value == 0.0)
         return QStringLiteral("0");
-    CharBuffer buffer;
+    std::array<char, 32> buffer;
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                          std::chars_format::general, 15);
     if (ec != std::errc())

@@ -13,7 +13,7 @@ namespace torvane::test {
 struct ProgramEnded {};
 
 // Answers message boxes from a script and records everything asked of the desktop. A box
-// that the script did not expect fails the test by throwing, so none can hang.
+// that the script did not expect fails the running test, so none can hang.
 class ScriptedDesktop final : public Desktop {
 public:
     struct Box {
@@ -38,10 +38,6 @@ public:
 
 private:
     std::deque<MessageAnswer> m_answers;
-};
-
-struct UnexpectedMessageBox {
-    QString text;
 };
 
 // Records the calls the comparison makes to the log and the error report.

@@ -1,0 +1,362 @@
+// The Calculate button from checks to saving: figures, kept tariff, monthly output,
+// inflation, purchases, negative differences, status outcomes and run-time errors.
+
+#include "calc/calculation.h"
+#include "support/test_doubles.h"
+
+#include <QTest>
+
+using namespace torvane;
+using namespace torvane::test;
+
+class TestCalculation : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExample_data();
+    void workedExample();
+    void unchangedDataIsRecognised();
+    void autoSaveAppendsAtOnce();
+    void blankItems();
+    void keptTariff();
+    void keptTariffAfterRefusedCalculation();
+    void monthlyAndInflation();
+    void numberOfItems_data();
+    void numberOfItems();
+    void continuousStandbyAndCheapRate_data();
+    void continuousStandbyAndCheapRate();
+    void negativeDifferences();
+    void zeroDailyCostIsFatal();
+};
+
+void TestCalculation::workedExample_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("money"); // Item1DayCost, Item1QtrCost, Item1PeriodCost, QtrCostSave
+    QTest::addColumn<QStringList>("numbers"); // Item1DayUnits, Item2QtrUnits, Item1CO2, CO2Save
+
+    QTest::newRow("en_GB") << QStringLiteral("en_GB")
+                           << QStringList{QStringLiteral("£0.24541"), QStringLiteral("£22.39"),
+                                          QStringLiteral("£358.30"), QStringLiteral("£6.70")}
+                           << QStringList{QStringLiteral("1.440"), QStringLiteral("79.39"),
+                                          QStringLiteral("904.0"), QStringLiteral("357.8")};
+    QTest::newRow("en_US") << QStringLiteral("en_US")
+                           << QStringList{QStringLiteral("$0.24541"), QStringLiteral("$22.39"),
+                                          QStringLiteral("$358.30"), QStringLiteral("$6.70")}
+                           << QStringList{QStringLiteral("1.440"), QStringLiteral("79.39"),
+                                          QStringLiteral("904.0"), QStringLiteral("357.8")};
+    // The euro follows the amount: nothing is stripped or added, the format keeps it.
+    QTest::newRow("de_DE") << QStringLiteral("de_DE")
+                           << QStringList{QStringLiteral("0,24541\u00A0€"), QStringLiteral("22,39\u00A0€"),
+                                          QStringLiteral("358,30\u00A0€"), QStringLiteral("6,70")}
+                           << QStringList{QStringLiteral("1,440"), QStringLiteral("79,39"),
+                                          QStringLiteral("904,0"), QStringLiteral("357,8")};
+    QTest::newRow("C") << QStringLiteral("C")
+                       << QStringList{QStringLiteral("0.24541"), QStringLiteral("22.39"),
+                                      QStringLiteral("358.30"), QStringLiteral("6.70")}
+                       << QStringList{QStringLiteral("1.440"), QStringLiteral("79.39"),
+                                      QStringLiteral("904.0"), QStringLiteral("357.8")};
+}
+
+void TestCalculation::workedExample()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, money);
+    QFETCH(QStringList, numbers);
+
+    FormFixture f(locale);
+    f.typeWorkedExample();
+    if (locale == QLatin1String("de_DE"))
+        f.type({{"NormalR", "0,15"}, {"CheapR", "0,075"}, {"CO2", "0,43"}});
+    f.calculate();
+
+    MainForm& m = f.form;
+    QCOMPARE(f.desktop.boxes.size(), 0);
+    QCOMPARE(m.HoursUsed.text(), QStringLiteral("20440"));
+    QCOMPARE(m.HoursSUsed.text(), QStringLiteral("14600"));
+    QCOMPARE(m.Item1No.text(), QStringLiteral("3"));
+    QCOMPARE(m.Item2No.text(), QStringLiteral("2"));
+    const QString point = locale == QLatin1String("de_DE") ? QStringLiteral(",") : QStringLiteral(".");
+    QCOMPARE(m.Item1SB.text(), QStringLiteral("2") + point + QStringLiteral("5%"));
+    QCOMPARE(m.Item2SB.text(), QStringLiteral("3") + point + QStringLiteral("2%"));
+    QCOMPARE((QStringList{m.Item1DayCost, m.Item1QtrCost, m.Item1PeriodCost, m.QtrCostSave}), money);
+    QCOMPARE((QStringList{m.Item1DayUnits, m.Item2QtrUnits, m.Item1CO2.text(), m.CO2Save.text()}),
+             numbers);
+    // Cost output is shown at first.
+    QCOMPARE(m.Item1Day.text(), money[0]);
+    QCOMPARE(m.QtrSave.text(), money[3]);
+    QCOMPARE(m.DaySave.foreColour(), Colours::black);
+    QVERIFY(!m.CostSaveNegative);
+    // The zero inflation and continuous wattages show empty again.
+    QCOMPARE(m.AnInfT.text(), QString());
+    QCOMPARE(m.Item1CWatts.text(), QString());
+    QCOMPARE(m.PayPeriod.text(), QStringLiteral("4") + point + QStringLiteral("0"));
+    QVERIFY(m.Save.enabled());
+    QVERIFY(m.Keep.enabled());
+    QVERIFY(!m.UpdatingFields);
+    QCOMPARE(m.Item1Blank, qint16(0));
+    QCOMPARE(m.StepNumber, qint16(210)); // the record writer's last stage
+    QVERIFY(f.services.statusMessages.isEmpty());
+    QVERIFY(f.services.appended.isEmpty());
+}
+
+void TestCalculation::unchangedDataIsRecognised()
+{
+    FormFixture f;
+    f.typeWorkedExample();
+    f.calculate();
+    const QString record = f.form.RecordText;
+    f.form.Save.click();
+    QCOMPARE(f.services.appended.size(), 1);
+    f.calculate();
+    QCOMPARE(f.services.statusMessages, QStringList{QStringLiteral("The Data Has Not Changed")});
+    QCOMPARE(f.form.RecordText, record);
+    QVERIFY(!f.form.Save.enabled());
+    // A changed note is a change.
+    f.type({{"Notes", "kitchen"}});
+    f.calculate();
+    QCOMPARE(f.services.statusMessages.size(), 1);
+    QVERIFY(f.form.Save.enabled());
+}
+
+void TestCalculation::autoSaveAppendsAtOnce()
+{
+    FormFixture f;
+    f.form.AutoSave.userClick();
+    QCOMPARE(f.form.Calc.toolTip(), QStringLiteral("Calculate and save results"));
+    f.typeWorkedExample();
+    f.calculate();
+    QCOMPARE(f.services.appended.size(), 1);
+    QVERIFY(f.services.appended.front().startsWith(QStringLiteral("04/12/2026 20:31:07\r\n\r\nVAT ")));
+    QVERIFY(f.services.appended.front().endsWith(QStringLiteral("/4.0yrs,\r\n\r\n")));
+    QVERIFY(!f.form.Save.enabled());
+    QVERIFY(f.form.Keep.enabled());
+}
+
+void TestCalculation::blankItems()
+{
+    FormFixture f;
+    f.typeWorkedExample();
+    f.calculate();
+    f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}, {"Item2Life", ""}, {"Item2Cost", ""}});
+    f.calculate();
+    MainForm& m = f.form;
+    QCOMPARE(m.Item1Day.text(), QStringLiteral("£0.24541"));
+    for (const TextBox* cleared : {&m.Item2No, &m.Item2Day, &m.Item2Qtr, &m.Item2Period, &m.Item2SB,
+                                   &m.Item2CO2, &m.DaySave, &m.QtrSave, &m.PeriodSave, &m.CO2Save})
+        QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
+    QCOMPARE(m.DayCostSave, QString());
+    QCOMPARE(m.PeriodUnitsSave, QString());
+    QVERIFY(m.Save.enabled());
+
+    f.type({{"Item1Watts", ""}, {"Item1SWatts", ""}, {"Item1Life", ""}, {"Item1Cost", ""}});
+    f.calculate();
+    QCOMPARE(f.services.statusMessages, QStringList{QStringLiteral("No Data To Calculate")});
+    QCOMPARE(m.PendingLogText, QString());
+    QCOMPARE(m.RecordText, QString());
+    QCOMPARE(m.Item1No.text(), QString());
+    QCOMPARE(m.Item1Day.text(), QString());
+}
+
+void TestCalculation::keptTariff()
+{
+    FormFixture f;
+    f.typeWorkedExample();
+    f.calculate();
+    f.form.Keep.click();
+    QVERIFY(f.form.TariffKept);
+    // Item 2 tried with other hours against Item 1's standing figures.
+    f.type({{"NormalHr", "9"}, {"Item2Watts", "50"}});
+    f.calculate();
+    MainForm& m = f.form;
+    QCOMPARE(m.Item1DayCost, QStringLiteral("£0.24541"));
+    QCOMPARE(m.Item1HoursUsed, QStringLiteral("20440"));
+    QCOMPARE(m.HoursUsed.text(), QStringLiteral("18980"));
+    QCOMPARE(m.Item1NormalHr, QStringLiteral("10.0"));
+    QCOMPARE(m.Item2DayUnits, QStringLiteral("0.680"));
+    QVERIFY(m.RecordText.contains(QStringLiteral("\r\nItem 1 Data\r\n")));
+    QVERIFY(m.RecordText.contains(
+        QStringLiteral("Normal Rate : 0.150000/KWhr     9hrs On +     6hrs On Standby per day")));
+    QVERIFY(m.RecordText.contains(
+        QStringLiteral("Running Time:  18980hrs On +  14600hrs On Standby over Pay Back Period")));
+
+    // Item 2 emptied while kept: nothing to compare.
+    f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}, {"Item2Life", ""}, {"Item2Cost", ""}});
+    f.calculate();
+    QCOMPARE(f.services.statusMessages.last(), QStringLiteral("No Data To Calculate"));
+    QCOMPARE(m.Item1No.text(), QString());
+}
+
+void TestCalculation::keptTariffAfterRefusedCalculation()
+{
+    FormFixture f;
+    f.typeWorkedExample();
+    f.calculate();
+    f.form.Keep.click();
+    f.type({{"Item2Watts", "9000"}});
+    f.desktop.expectBox(MessageAnswer::Ok);
+    f.calculate();
+    QCOMPARE(f.form.Item1DayCost, QString());
+    QCOMPARE(f.form.Item1CO2.text(), QString());
+    // Item 1's figures were emptied: it is worked out again rather than failing.
+    f.type({{"Item2Watts", "60"}});
+    f.calculate();
+    QCOMPARE(f.services.fatalTitle, QString());
+    QCOMPARE(f.form.Item1DayCost, QStringLiteral("£0.24541"));
+    QCOMPARE(f.form.DayCostSave, QStringLiteral("£0.07344"));
+
+    // The same after a switch to months, which empties Item 1's CO2.
+    f.form.MonthlyT.userClick();
+    f.calculate();
+    QCOMPARE(f.form.Item1QtrCost, QStringLiteral("£7.46"));
+    QCOMPARE(f.form.Item1CO2.text(), QStringLiteral("904.0"));
+}
+
+void TestCalculation::monthlyAndInflation()
+{
+    FormFixture f;
+    f.type({{"NormalR", "0.20"}, {"NormalHr", "10"}, {"PayPeriod", "2.5"}, {"CO2", "0.5"},
+            {"AnInfT", "10"}, {"Item1Watts", "100"}});
+    f.calculate();
+    MainForm& m = f.form;
+    QCOMPARE(m.InflationFactor, 1.21f);
+    QCOMPARE(m.InflationSum, 2.31f);
+    // Running cost counts the 2 whole years at their prices; kWh the full 2.5 years.
+    QCOMPARE(m.Item1DayCost, QStringLiteral("£0.24200"));
+    QCOMPARE(m.Item1PeriodCost, QStringLiteral("£168.63"));
+    QCOMPARE(m.Item1QtrCost, QStringLiteral("£22.08"));
+    QCOMPARE(m.Item1PeriodUnits, QStringLiteral("912.5"));
+    QCOMPARE(m.Item1QtrUnits, QStringLiteral("91.25"));
+    QCOMPARE(m.Item1SB.text(), QString()); // no standby: 0.0% is shown empty
+    QCOMPARE(m.Item1CO2.text(), QStringLiteral("456.3"));
+
+    f.form.MonthlyT.userClick();
+    QCOMPARE(m.Item1Qtr.text(), QString());
+    QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" Cost / Mth"));
+    f.calculate();
+    QCOMPARE(m.Item1QtrUnits, QStringLiteral("30.42"));
+    QCOMPARE(m.Item1QtrCost, QStringLiteral("£7.36"));
+    QCOMPARE(m.Item1Qtr.toolTip(), QStringLiteral("Total cost of item 1 per month"));
+}
+
+void TestCalculation::numberOfItems_data()
+{
+    QTest::addColumn<QString>("normalHours");
+    QTest::addColumn<QString>("life");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("periodCost");
+
+    // 24 hours a day for one year: 8760 hours on.
+    QTest::newRow("exact ratio") << QStringLiteral("24") << QStringLiteral("8760") << QStringLiteral("1")
+                                 << QStringLiteral("£110.48");
+    QTest::newRow("rounded up") << QStringLiteral("24") << QStringLiteral("8000") << QStringLiteral("2")
+                                << QStringLiteral("£120.48");
+    QTest::newRow("no life") << QStringLiteral("24") << QString() << QString()
+                             << QStringLiteral("£100.48");
+}
+
+void TestCalculation::numberOfItems()
+{
+    QFETCH(QString, normalHours);
+    QFETCH(QString, life);
+    QFETCH(QString, count);
+    QFETCH(QString, periodCost);
+
+    FormFixture f;
+    f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"Item1Watts", "114.7"}});
+    f.field("NormalHr").type(normalHours);
+    f.field("Item1Life").type(life);
+    f.field("Item1Cost").type(life.isEmpty() ? QString() : QStringLiteral("10"));
+    f.calculate();
+    QCOMPARE(f.form.HoursUsed.text(), QStringLiteral("8760"));
+    QCOMPARE(f.form.Item1No.text(), count);
+    QCOMPARE(f.form.Item1PeriodCost, periodCost);
+}
+
+void TestCalculation::continuousStandbyAndCheapRate_data()
+{
+    QTest::addColumn<QString>("cheapRate");
+    QTest::addColumn<QString>("cheapHours");
+    QTest::addColumn<QString>("dayCost");
+    QTest::addColumn<QString>("share");
+    QTest::addColumn<QString>("dayUnits");
+    QTest::addColumn<QString>("co2");
+
+    // 100 W on for 4 normal hours, 10 W continuous, 5 W standby for 5 cheap-rate hours.
+    // Without cheap hours the cheap standby counts only in the CO2.
+    // Continuous standby at the normal rate all day when there is no cheap rate.
+    QTest::newRow("no cheap rate") << QString() << QString() << QStringLiteral("£0.06400")
+                                   << QStringLiteral("37.5%") << QStringLiteral("0.640")
+                                   << QStringLiteral("116.8");
+    QTest::newRow("cheap rate, no cheap hours")
+        << QStringLiteral("0.05") << QString() << QStringLiteral("£0.06100") << QStringLiteral("34.4%")
+        << QStringLiteral("0.640") << QStringLiteral("121.4");
+    QTest::newRow("cheap rate and hours") << QStringLiteral("0.05") << QStringLiteral("1")
+                                          << QStringLiteral("£0.06725") << QStringLiteral("33.0%")
+                                          << QStringLiteral("0.765") << QStringLiteral("139.6");
+}
+
+void TestCalculation::continuousStandbyAndCheapRate()
+{
+    QFETCH(QString, cheapRate);
+    QFETCH(QString, cheapHours);
+    QFETCH(QString, dayCost);
+    QFETCH(QString, share);
+    QFETCH(QString, dayUnits);
+    QFETCH(QString, co2);
+
+    FormFixture f;
+    f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"NormalHr", "4"},
+            {"Item1Watts", "100"}, {"Item1CWatts", "10"}, {"Item1SWatts", "5"}});
+    f.field("CheapR").type(cheapRate);
+    f.field("CheapHr").type(cheapHours);
+    f.field("CheapSHr").type(cheapRate.isEmpty() ? QString() : QStringLiteral("5"));
+    f.calculate();
+    QCOMPARE(f.desktop.boxes.size(), 0);
+    QCOMPARE(f.form.Item1DayCost, dayCost);
+    QCOMPARE(f.form.Item1SB.text(), share);
+    QCOMPARE(f.form.Item1DayUnits, dayUnits);
+    QCOMPARE(f.form.Item1CO2.text(), co2);
+}
+
+void TestCalculation::negativeDifferences()
+{
+    FormFixture f;
+    f.typeWorkedExample();
+    // Item 2 is now the dearer one.
+    f.type({{"Item1Watts", "60"}, {"Item1SWatts", "3"}, {"Item1Life", "15000"}, {"Item1Cost", "40"},
+            {"Item2Watts", "100"}, {"Item2SWatts", "4"}, {"Item2Life", "10000"}, {"Item2Cost", "25"}});
+    f.calculate();
+    MainForm& m = f.form;
+    QVERIFY(m.CostSaveNegative);
+    QVERIFY(m.UnitsSaveNegative);
+    QCOMPARE(m.DayCostSave, QStringLiteral("£0.07344"));
+    QCOMPARE(m.QtrCostSave, QStringLiteral("£6.70"));
+    QCOMPARE(m.PeriodCostSave, QStringLiteral("£107.22"));
+    QCOMPARE(m.DayUnitsSave, QStringLiteral("0.570"));
+    QCOMPARE(m.CO2Save.text(), QStringLiteral("357.8"));
+    QCOMPARE(m.CO2Save.foreColour(), Colours::orange);
+    for (const TextBox* saving : {&m.DaySave, &m.QtrSave, &m.PeriodSave})
+        QCOMPARE(saving->foreColour(), Colours::orange);
+
+    // A positive comparison afterwards turns the colours back.
+    f.typeWorkedExample();
+    f.calculate();
+    QVERIFY(!m.CostSaveNegative);
+    QCOMPARE(m.DaySave.foreColour(), Colours::black);
+    QCOMPARE(m.CO2Save.foreColour(), Colours::black);
+}
+
+void TestCalculation::zeroDailyCostIsFatal()
+{
+    // Only reachable with the checks switched off: Item 1 draws nothing at all.
+    FormFixture f(QStringLiteral("en_GB"), 1);
+    f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"NormalHr", "4"},
+            {"Item1Watts", "0"}, {"Item1Cost", "5"}});
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.calculate());
+    QCOMPARE(f.services.fatalTitle, QStringLiteral("Calculation Error"));
+    QCOMPARE(f.services.fatalStep, qint16(104));
+}
+
+QTEST_GUILESS_MAIN(TestCalculation)
+#include "tst_calculation.moc"
