@@ -10,4 +10,15 @@ enum class AsciiNumber { Ok, Invalid, Overflow };
 // one too large reports Overflow. Independent of the C library's locale.
 AsciiNumber parseAsciiNumber(std::string_view text, double& value);
 
+// A finite, non-negative double rounded to 15 significant digits: the digits without
+// trailing zeros, the decimal exponent of the first (0.1848 gives "1848" and -1) and the
+// double nearest to that decimal number.
+struct SignificantDigits {
+    char digits[24];
+    int count;
+    int exponent;
+    double rounded;
+};
+SignificantDigits significantDigits(double magnitude);
+
 } // namespace torvane::detail

@@ -108,16 +108,10 @@ double StrictNumber(QStringView text, const Regional& regional)
 
 double roundToGeneral(double value)
 {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || value == 0.0)
         return value;
-    std::array<char, 64> buffer;
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                         std::chars_format::scientific, 14);
-    if (ec != std::errc())
-        return value;
-    double rounded = value;
-    std::from_chars(buffer.data(), end, rounded);
-    return rounded;
+    const double rounded = detail::significantDigits(std::fabs(value)).rounded;
+    return std::signbit(value) ? -rounded : rounded;
 }
 
 double checkedFigure(double value)

@@ -87,18 +87,12 @@ QString Regional::formatFixed(double value, int decimals) const
 {
     // Round the 15 significant digits a figure carries, half away from zero, as a person
     // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
-    std::array<char, 32> scientific;
-    const auto [end, ec] = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                         std::fabs(value), std::chars_format::scientific, 14);
-    if (ec != std::errc() || !std::isfinite(value))
+    if (!std::isfinite(value))
         return QString();
-    const char* e = std::find(scientific.data(), end, 'e');
-    std::string digits(1, scientific[0]);
-    digits.append(scientific.data() + 2, static_cast<std::size_t>(e - scientific.data() - 2));
-    int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    const detail::SignificantDigits significant = detail::significantDigits(std::fabs(value));
+    std::string digits(significant.digits, static_cast<std::size_t>(significant.count));
 
-    int pointAt = exponent + 1; // digits before the decimal point
+    int pointAt = significant.exponent + 1; // digits before the decimal point
     const int keep = pointAt + decimals;
     if (keep < static_cast<int>(digits.size())) {
         const bool roundUp = keep >= 0 && digits[keep] >= '5';

@@ -10,7 +10,8 @@ const QString CrLf = QStringLiteral("\r\n");
 // p blanks in front of the value, then only the last n characters.
 QString column(int n, int pad, const QString& value)
 {
-    return (QString(pad, QLatin1Char(' ')) + value).right(n);
+    const QString padded = QString(pad, QLatin1Char(' ')) + value;
+    return padded.right(n);
 }
 
 class RecordWriter {

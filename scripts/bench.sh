@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks (release build of the dev preset).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh dev
+build/dev/bench/bench_calc -median 9 -minimumvalue 100
+build/dev/bench/bench_batch
