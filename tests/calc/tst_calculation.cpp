@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <random>
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -27,6 +29,9 @@ private Q_SLOTS:
     void continuousStandbyAndCheapRate();
     void negativeDifferences();
     void zeroDailyCostIsFatal();
+    void item2WithoutWattage();
+    void acceptedInputNeverFails_data();
+    void acceptedInputNeverFails();
 };
 
 void TestCalculation::workedExample_data()
@@ -356,6 +361,105 @@ void TestCalculation::zeroDailyCostIsFatal()
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.calculate());
     QCOMPARE(f.services.fatalTitle, QStringLiteral("Calculation Error"));
     QCOMPARE(f.services.fatalStep, qint16(104));
+}
+
+void TestCalculation::item2WithoutWattage()
+{
+    // Only reachable with the checks off: Item 2 has a life and a price but no power.
+    FormFixture f(QStringLiteral("en_GB"), 1);
+    f.typeWorkedExample();
+    f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}});
+    f.calculate();
+    MainForm& m = f.form;
+    QCOMPARE(f.services.fatalTitle, QString());
+    QCOMPARE(m.Item2CO2.text(), QStringLiteral("0.0"));
+    QCOMPARE(m.CO2Save.text(), QStringLiteral("904.0"));
+    QCOMPARE(m.Item2SB.text(), QString());
+    QCOMPARE(m.Item2DayUnits, QStringLiteral("0.000"));
+    // The day cost is the purchases spread over the period: 2 x 40 over 4 years.
+    QCOMPARE(m.Item2DayCost, QStringLiteral("£0.05479"));
+    QCOMPARE(m.Item2PeriodCost, QStringLiteral("£80.00"));
+}
+
+void TestCalculation::acceptedInputNeverFails_data()
+{
+    QTest::addColumn<QString>("locale");
+    for (const char* locale : {"en_GB", "en_US", "de_DE", "fr_FR", "C"})
+        QTest::newRow(locale) << QString::fromLatin1(locale);
+}
+
+void TestCalculation::acceptedInputNeverFails()
+{
+    QFETCH(QString, locale);
+    // Random texts in and around the accepted ranges, with the window's switches pressed
+    // in between: a refusal is fine, a run-time error never.
+    FormFixture f(locale);
+    f.desktop.answerEveryBox = true;
+    std::mt19937 random(20261206);
+    const auto number = [&](double low, double high, int decimals) {
+        std::uniform_real_distribution<double> pick(low, high);
+        return f.regional.formatFixed(pick(random), decimals);
+    };
+    struct Range {
+        const char* field;
+        double low;
+        double high;
+    };
+    // Accepted ranges, the hours kept within a day so that most rounds calculate.
+    const Range ranges[] = {
+        {"NormalR", 0.01, 0.99},  {"CheapR", 0.01, 0.99},  {"NormalHr", 0.1, 12},
+        {"CheapHr", 0, 4},        {"NormalSHr", 0, 6},     {"CheapSHr", 0, 4},
+        {"PayPeriod", 1, 10},     {"VAT", 1, 50},          {"AnInfT", -30, 199},
+        {"CO2", 0.1, 2},          {"Item1Watts", 0.1, 7000}, {"Item1SWatts", 0, 99},
+        {"Item1CWatts", 0, 99},   {"Item2Watts", 0.1, 7000}, {"Item2SWatts", 0, 99},
+        {"Item2CWatts", 0, 99},   {"Item1No", 0, 5},
+    };
+    const auto pick = [&](const Range& range) {
+        switch (random() % 40) {
+        case 0:
+            return QString();
+        case 1:
+            return QStringLiteral("0");
+        case 2: // now and then out of range
+            return number(range.high, range.high * 1.5 + 1, 1);
+        default:
+            return number(range.low, range.high, static_cast<int>(random() % 4));
+        }
+    };
+    int calculated = 0;
+    for (int round = 0; round < 400; ++round) {
+        for (const Range& range : ranges)
+            f.field(range.field).type(pick(range));
+        // Life and price go together, or neither is given.
+        for (const auto& [life, cost] : {std::pair{"Item1Life", "Item1Cost"}, {"Item2Life", "Item2Cost"}}) {
+            const bool given = random() % 2 == 0;
+            f.field(life).type(given ? number(500, 50000, 0) : QString());
+            f.field(cost).type(given ? number(0.1, 5000, 2) : QString());
+        }
+        switch (random() % 8) {
+        case 0:
+            f.form.Keep.click();
+            break;
+        case 1:
+            f.form.MonthlyT.userClick();
+            break;
+        case 2:
+            f.form.OutputType.click();
+            break;
+        case 3:
+            f.form.Units1.userClick();
+            break;
+        default:
+            break;
+        }
+        const qsizetype boxes = f.desktop.boxes.size();
+        f.calculate();
+        QVERIFY2(f.services.fatalTitle.isEmpty(),
+                 qPrintable(f.services.fatalTitle + QString::number(f.services.fatalStep)));
+        if (f.desktop.boxes.size() == boxes)
+            ++calculated;
+    }
+    QVERIFY2(calculated > 100, qPrintable(QString::number(calculated)));
 }
 
 QTEST_GUILESS_MAIN(TestCalculation)

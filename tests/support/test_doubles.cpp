@@ -10,6 +10,8 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
                                           MessageIcon icon, MessageButtons buttons)
 {
     boxes.append({text, title, icon, buttons});
+    if (answerEveryBox)
+        return MessageAnswer::Ok;
     if (m_answers.empty()) {
         // Fails the running test instead of waiting for an answer nobody gives.
         const QByteArray what = (QStringLiteral("unexpected message box ") + title +

@@ -24,6 +24,8 @@ public:
     };
 
     void expectBox(MessageAnswer answer) { m_answers.push_back(answer); }
+    // Answers OK to any number of boxes, for runs that expect refusals among many.
+    bool answerEveryBox = false;
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
