@@ -30,7 +30,8 @@ void BenchCalc::calculate()
     f.typeWorkedExample();
     f.form.AnInfT.type(QStringLiteral("3"));
     int round = 0;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         // A different note each time, so every press is a new calculation.
         f.form.Notes.type(QString::number(++round));
         f.calculate();
@@ -42,7 +43,8 @@ void BenchCalc::calculate()
 void BenchCalc::freshWindow()
 {
     const Regional regional(QLocale(QStringLiteral("en_GB")));
-    QBENCHMARK {
+    QBENCHMARK
+    {
         FormFixture f;
         f.typeWorkedExample();
         f.calculate();

@@ -48,15 +48,15 @@ struct Hours {
 
 Item item1(MainForm& f)
 {
-    return {f.Item1Watts,   f.Item1SWatts,  f.Item1CWatts,     f.Item1Life,     f.Item1Cost,
-            f.Item1No,      f.Item1SB,      f.Item1CO2,        f.Item1DayCost,  f.Item1QtrCost,
+    return {f.Item1Watts,      f.Item1SWatts,   f.Item1CWatts,   f.Item1Life,       f.Item1Cost,
+            f.Item1No,         f.Item1SB,       f.Item1CO2,      f.Item1DayCost,    f.Item1QtrCost,
             f.Item1PeriodCost, f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits};
 }
 
 Item item2(MainForm& f)
 {
-    return {f.Item2Watts,   f.Item2SWatts,  f.Item2CWatts,     f.Item2Life,     f.Item2Cost,
-            f.Item2No,      f.Item2SB,      f.Item2CO2,        f.Item2DayCost,  f.Item2QtrCost,
+    return {f.Item2Watts,      f.Item2SWatts,   f.Item2CWatts,   f.Item2Life,       f.Item2Cost,
+            f.Item2No,         f.Item2SB,       f.Item2CO2,      f.Item2DayCost,    f.Item2QtrCost,
             f.Item2PeriodCost, f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits};
 }
 
@@ -68,8 +68,7 @@ public:
         , item(fields)
         , hours(itemHours)
         , isItem2(secondItem)
-    {
-    }
+    {}
 
     void run()
     {
@@ -96,8 +95,7 @@ private:
     {
         if (c.num(item.Life.text()) == 0)
             return;
-        const double ratio =
-            divide(c.strict(f.HoursUsed.text()), c.strict(item.Life.text()));
+        const double ratio = divide(c.strict(f.HoursUsed.text()), c.strict(item.Life.text()));
         double count = std::floor(ratio);
         if (count < ratio)
             count += 1;
@@ -113,8 +111,7 @@ private:
 
         dayCost = store(c.num(f.NormalHr.text()) * normalRate * watts / 1000);
         if (cheapHr != 0) {
-            const double cheapRate =
-                isItem2 ? c.strict(f.CheapR.text()) : c.num(f.CheapR.text());
+            const double cheapRate = isItem2 ? c.strict(f.CheapR.text()) : c.num(f.CheapR.text());
             dayCost = store(dayCost + cheapRate * cheapHr * watts / 1000);
         }
         dayUnits = store(c.num(f.NormalHr.text()) * watts / 1000);
@@ -127,8 +124,8 @@ private:
             dayUnits = store(dayUnits + standbyWatts * hours.cheapStandby / 1000);
         double standbyCost = store(hours.normalStandby * normalRate * standbyWatts / 1000);
         if (hours.cheap != 0)
-            standbyCost = store(standbyCost + c.num(f.CheapR.text()) * hours.cheapStandby *
-                                                  standbyWatts / 1000);
+            standbyCost = store(standbyCost +
+                                c.num(f.CheapR.text()) * hours.cheapStandby * standbyWatts / 1000);
 
         // Continuous standby: 18 hours at the normal rate, 6 at the cheap rate if any.
         const double numNormalRate = c.num(f.NormalR.text());
@@ -160,14 +157,12 @@ private:
     void periodFigures()
     {
         const double daysPerPart = f.MonthlyT.value() == 1 ? DaysPerYear / 12 : DaysPerYear / 4;
-        const double periodUnits =
-            store(c.strict(f.PayPeriod.text()) * (dayUnits * DaysPerYear));
+        const double periodUnits = store(c.strict(f.PayPeriod.text()) * (dayUnits * DaysPerYear));
         const double partUnits = store(dayUnits * daysPerPart);
 
         const double purchases = c.num(item.No.text()) * c.num(item.Cost.text());
         periodCost = store(periodCost + purchases * 100);
-        dayCost = store(dayCost +
-                        divide(purchases, c.num(f.PayPeriod.text()) * DaysPerYear) * 100);
+        dayCost = store(dayCost + divide(purchases, c.num(f.PayPeriod.text()) * DaysPerYear) * 100);
         const double partCost = store(dayCost * daysPerPart);
 
         const Regional& r = c.regional;
@@ -227,8 +222,7 @@ void differences(FormContext& c)
     const double unitsSign = f.UnitsSaveNegative ? -1 : 1;
     f.DayUnitsSave = c.fixed(units, 3);
     f.QtrUnitsSave = c.fixed(unitsSign * difference(f.Item1QtrUnits, f.Item2QtrUnits), 2);
-    f.PeriodUnitsSave =
-        c.fixed(unitsSign * difference(f.Item1PeriodUnits, f.Item2PeriodUnits), 1);
+    f.PeriodUnitsSave = c.fixed(unitsSign * difference(f.Item1PeriodUnits, f.Item2PeriodUnits), 1);
 
     double cost = difference(f.Item1DayCost, f.Item2DayCost);
     if (cost < 0) {

@@ -56,16 +56,14 @@ void Cleanup1(FormContext& context)
                         &f.Item1CO2, &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
             clearStrings({&f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost, &f.Item1DayUnits,
                           &f.Item1QtrUnits, &f.Item1PeriodUnits, &f.DayCostSave, &f.QtrCostSave,
-                          &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave,
-                          &f.PeriodUnitsSave});
+                          &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave});
         }
         if (f.Item2Blank == 1) {
             clearTexts({&f.Item2No, &f.Item2Day, &f.Item2Qtr, &f.Item2Period, &f.Item2SB,
                         &f.Item2CO2, &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
             clearStrings({&f.Item2DayCost, &f.Item2QtrCost, &f.Item2PeriodCost, &f.Item2DayUnits,
                           &f.Item2QtrUnits, &f.Item2PeriodUnits, &f.DayCostSave, &f.QtrCostSave,
-                          &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave,
-                          &f.PeriodUnitsSave});
+                          &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave});
         }
         for (TextBox* share : {&f.Item1SB, &f.Item2SB}) {
             if (share->text() == QLatin1String("0.0%"))
@@ -100,11 +98,11 @@ void ClearData(FormContext& context)
     withErrorTrap(context, "Clear Data Error", [&] {
         MainForm& f = context.form;
         f.StepNumber = 171;
-        clearTexts({&f.NormalHr, &f.CheapHr, &f.NormalSHr, &f.CheapSHr, &f.Item1Watts,
-                    &f.Item2Watts, &f.Item1SWatts, &f.Item2SWatts, &f.Item1CWatts, &f.Item2CWatts,
-                    &f.Item1Life, &f.Item2Life, &f.Item1Cost, &f.Item2Cost, &f.Item1Day,
-                    &f.Item2Day, &f.Item1Qtr, &f.Item2Qtr, &f.Item1Period, &f.Item1CO2,
-                    &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.Notes});
+        clearTexts({&f.NormalHr,    &f.CheapHr,     &f.NormalSHr,   &f.CheapSHr,    &f.Item1Watts,
+                    &f.Item2Watts,  &f.Item1SWatts, &f.Item2SWatts, &f.Item1CWatts, &f.Item2CWatts,
+                    &f.Item1Life,   &f.Item2Life,   &f.Item1Cost,   &f.Item2Cost,   &f.Item1Day,
+                    &f.Item2Day,    &f.Item1Qtr,    &f.Item2Qtr,    &f.Item1Period, &f.Item1CO2,
+                    &f.Item2Period, &f.Item2CO2,    &f.HoursUsed,   &f.HoursSUsed,  &f.Notes});
         clearStrings({&f.PendingLogText, &f.RecordText, &f.PreviousRecordText});
         CurrencyManagement(context, true, true);
         if (f.TariffKept)
@@ -118,10 +116,10 @@ void ClearOutput(FormContext& context)
     withErrorTrap(context, "Clear Output Error", [&] {
         MainForm& f = context.form;
         f.StepNumber = 251;
-        clearTexts({&f.Item1Day, &f.Item2Day, &f.Item1Qtr, &f.Item2Qtr, &f.Item1Period,
-                    &f.Item1CO2, &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed,
-                    &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No,
-                    &f.Item1SB, &f.Item2SB});
+        clearTexts({&f.Item1Day, &f.Item2Day, &f.Item1Qtr, &f.Item2Qtr, &f.Item1Period, &f.Item1CO2,
+                    &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.DaySave,
+                    &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No, &f.Item1SB,
+                    &f.Item2SB});
         clearStrings({&f.Item1CheapHr, &f.Item1CheapSHr, &f.Item1NormalHr, &f.Item1NormalSHr});
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
             saving->setForeColour(Colours::black);

@@ -8,8 +8,7 @@ Control::Control(Kind kind, QString name, QString text, QString toolTip, Colour 
     , m_text(std::move(text))
     , m_toolTip(std::move(toolTip))
     , m_back(back)
-{
-}
+{}
 
 void Control::notify() const
 {
@@ -63,8 +62,7 @@ TextBox::TextBox(QString name, QString toolTip, bool output, int maxLength)
               Colours::windowBackground)
     , m_output(output)
     , m_maxLength(maxLength)
-{
-}
+{}
 
 void TextBox::setText(const QString& text)
 {
@@ -79,8 +77,7 @@ void TextBox::type(const QString& text)
 
 Label::Label(QString name, QString caption, Colour back)
     : Control(Kind::Label, std::move(name), std::move(caption), QString(), back)
-{
-}
+{}
 
 void Label::setCaption(const QString& caption)
 {
@@ -107,8 +104,7 @@ void Button::click() const
 
 CheckBox::CheckBox(QString name, QString toolTip)
     : Control(Kind::CheckBox, std::move(name), QString(), std::move(toolTip), Colours::buttonFace)
-{
-}
+{}
 
 void CheckBox::setValue(int value)
 {

@@ -13,7 +13,7 @@ void KeepClick(FormContext& context)
     f.UpdatingFields = true;
     const std::initializer_list<TextBox*> hours = {&f.NormalHr, &f.NormalSHr, &f.CheapHr,
                                                    &f.CheapSHr};
-    const std::initializer_list<Control*> tariff = {&f.AnInfT,         &f.CheapR, &f.CO2,
+    const std::initializer_list<Control*> tariff = {&f.AnInfT,         &f.CheapR,    &f.CO2,
                                                     &f.NormalR,        &f.PayPeriod, &f.VAT,
                                                     &f.Reset_Defaults, &f.Units1};
     const bool keep = !f.TariffKept;
@@ -85,16 +85,36 @@ void connectComparisonHandlers(FormContext& context)
     MainForm& f = context.form;
     FormContext* c = &context;
     for (TextBox* tariff : {&f.AnInfT, &f.CheapR, &f.CO2, &f.NormalR, &f.PayPeriod, &f.VAT})
-        tariff->onChange = [c] { ElectricityDataChanged(*c); };
-    f.UpEnable1.onClick = [c] { ElectricityDataChanged(*c); };
-    f.MonthlyT.onClick = [c] { MonthlyTClick(*c); };
-    f.AutoSave.onClick = [c] { AutoSaveClick(*c); };
-    f.Units1.onClick = [c] { Units1Click(*c); };
-    f.Keep.onClick = [c] { KeepClick(*c); };
-    f.Clear.onClick = [c] { ClearClick(*c); };
-    f.Save.onClick = [c] { SaveClick(*c); };
-    f.Calc.onClick = [c] { Calc(*c); };
-    f.OutputType.onClick = [c] { OutputTypeClick(*c); };
+        tariff->onChange = [c] {
+            ElectricityDataChanged(*c);
+        };
+    f.UpEnable1.onClick = [c] {
+        ElectricityDataChanged(*c);
+    };
+    f.MonthlyT.onClick = [c] {
+        MonthlyTClick(*c);
+    };
+    f.AutoSave.onClick = [c] {
+        AutoSaveClick(*c);
+    };
+    f.Units1.onClick = [c] {
+        Units1Click(*c);
+    };
+    f.Keep.onClick = [c] {
+        KeepClick(*c);
+    };
+    f.Clear.onClick = [c] {
+        ClearClick(*c);
+    };
+    f.Save.onClick = [c] {
+        SaveClick(*c);
+    };
+    f.Calc.onClick = [c] {
+        Calc(*c);
+    };
+    f.OutputType.onClick = [c] {
+        OutputTypeClick(*c);
+    };
 }
 
 void prepareFreshForm(FormContext& context)

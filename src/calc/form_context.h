@@ -34,13 +34,15 @@ struct FormContext {
     double num(const QString& text) const;
     double strict(const QString& text) const;
     QString gen(double value) const { return regional.formatGeneral(value); }
-    QString fixed(double value, int decimals) const { return regional.formatFixed(value, decimals); }
+    QString fixed(double value, int decimals) const
+    {
+        return regional.formatFixed(value, decimals);
+    }
 };
 
 // Runs a procedure that has an error title: a run-time error in it goes to the fatal
 // report with that title and the step reached.
-template <typename Body>
-void withErrorTrap(FormContext& context, const char* title, Body&& body)
+template <typename Body> void withErrorTrap(FormContext& context, const char* title, Body&& body)
 {
     try {
         body();

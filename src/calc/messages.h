@@ -29,7 +29,8 @@ inline constexpr char ItemLife[] = "Item %1 Life must be 0 or between 500 and 50
 inline constexpr char Item1Wattage[] = "Item 1 Wattage must be between 1.0 and 7000.0 Watts";
 inline constexpr char Item2Wattage[] =
     "Item 2 Wattage must be empty or between 0.0 and 7000.0 Watts";
-inline constexpr char ItemStandbyWattage[] = "Item %1 Standby Wattage must be between 0 and 99.0 Watts";
+inline constexpr char ItemStandbyWattage[] =
+    "Item %1 Standby Wattage must be between 0 and 99.0 Watts";
 inline constexpr char ItemContinuousWattage[] =
     "Item %1 Continuous Wattage must be between 0 and 99.0 Watts";
 inline constexpr char ItemCost[] = "Item %1 Cost must be between 0 or between 0.1 and 5000";
@@ -41,7 +42,8 @@ inline constexpr char CheapDayHours[] =
     "Cheap Rate Hours On plus Cheap Rate Hours On Standby must be no more than 8 Hours";
 inline constexpr char AllDayHours[] =
     "The sum of Hours On plus the sum of Standby Hours On must be no more than 24 hours";
-inline constexpr char NoHours[] = "Normal Rate Hours and Cheap Rate Hours cannot both be empty or 0";
+inline constexpr char NoHours[] =
+    "Normal Rate Hours and Cheap Rate Hours cannot both be empty or 0";
 inline constexpr char CheapHoursWithoutRate[] =
     "Cheap Rate Hours On must be zero if Cheap Rate Cost not set";
 inline constexpr char CheapStandbyWithoutRate[] =

@@ -17,8 +17,9 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
         MainForm& f = context.form;
         f.StepNumber = 211;
         const std::initializer_list<QString*> results = {
-            &f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost, &f.Item2DayCost, &f.Item2QtrCost,
-            &f.Item2PeriodCost, &f.DayCostSave, &f.QtrCostSave, &f.PeriodCostSave};
+            &f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost,
+            &f.Item2DayCost, &f.Item2QtrCost, &f.Item2PeriodCost,
+            &f.DayCostSave,  &f.QtrCostSave,  &f.PeriodCostSave};
         const std::initializer_list<TextBox*> fields = {&f.CheapR, &f.NormalR, &f.Item1Cost,
                                                         &f.Item2Cost};
         if (strip && !f.CurrencySymbol.isEmpty()) {
@@ -76,9 +77,11 @@ void OutputDisplay(FormContext& context)
         QString unitsTip;
     };
     const Row rows[] = {
-        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits, QStringLiteral("Total cost of item 1 per day"),
+        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits,
+         QStringLiteral("Total cost of item 1 per day"),
          QStringLiteral("Electricity used by item 1 in KWHr per day")},
-        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits, QStringLiteral("Total cost of item 2 per day"),
+        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits,
+         QStringLiteral("Total cost of item 2 per day"),
          QStringLiteral("Electricity used by item 2 in KWHr per day")},
         {f.Item1Qtr, f.Item1QtrCost, f.Item1QtrUnits,
          QStringLiteral("Total cost of item 1 per ") + longWord,

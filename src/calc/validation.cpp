@@ -81,7 +81,9 @@ void Check(FormContext& context)
         MainForm& f = context.form;
         f.StepNumber = 111;
         using namespace messages;
-        const auto text = [](const char* message) { return QString::fromLatin1(message); };
+        const auto text = [](const char* message) {
+            return QString::fromLatin1(message);
+        };
         for (const RangeRule& rule : {
                  RangeRule{f.CheapR, false, true, 0.01, 0.99, text(CheapRate)},
                  RangeRule{f.NormalR, true, false, 0.01, 0.99, text(NormalRate)},
@@ -94,8 +96,11 @@ void Check(FormContext& context)
         }
         f.StepNumber = 112;
         if (f.MsgText.isEmpty()) {
-            for (auto [field, decimals] : {std::pair{&f.CheapR, 6}, {&f.NormalR, 6},
-                                           {&f.PayPeriod, 1}, {&f.VAT, 1}, {&f.CO2, 2},
+            for (auto [field, decimals] : {std::pair{&f.CheapR, 6},
+                                           {&f.NormalR, 6},
+                                           {&f.PayPeriod, 1},
+                                           {&f.VAT, 1},
+                                           {&f.CO2, 2},
                                            {&f.AnInfT, 1}}) {
                 field->setText(context.fixed(context.num(field->text()), decimals));
             }
@@ -119,7 +124,9 @@ void Check1(FormContext& context)
 
         f.StepNumber = 132;
         using namespace messages;
-        const auto text = [](const char* message) { return QString::fromLatin1(message); };
+        const auto text = [](const char* message) {
+            return QString::fromLatin1(message);
+        };
         for (const RangeRule& rule : {
                  RangeRule{f.NormalHr, false, false, 0, 24, text(NormalHours)},
                  RangeRule{f.CheapHr, false, false, 0, 8, text(CheapHours)},
@@ -172,7 +179,9 @@ void Check2(FormContext& context)
         f.StepNumber = 141;
         if (context.TestMode == 2)
             return;
-        const auto value = [&](const TextBox& field) { return context.num(field.text()); };
+        const auto value = [&](const TextBox& field) {
+            return context.num(field.text());
+        };
         const double normalHr = value(f.NormalHr);
         const double cheapHr = value(f.CheapHr);
         const double normalSHr = value(f.NormalSHr);

@@ -33,8 +33,7 @@ public:
 BatchComparison::BatchComparison(const Regional& regional)
     : m_regional(regional)
     , m_recorder(std::make_unique<Recorder>())
-{
-}
+{}
 
 BatchComparison::~BatchComparison() = default;
 
@@ -60,25 +59,24 @@ bool BatchComparison::isCheckBox(QStringView column)
 const QStringList& BatchComparison::resultColumns()
 {
     static const QStringList columns = {
-        QStringLiteral("HoursUsed"),       QStringLiteral("HoursSUsed"),
-        QStringLiteral("Item1No"),         QStringLiteral("Item2No"),
-        QStringLiteral("Item1DayCost"),    QStringLiteral("Item1QtrCost"),
-        QStringLiteral("Item1PeriodCost"), QStringLiteral("Item2DayCost"),
-        QStringLiteral("Item2QtrCost"),    QStringLiteral("Item2PeriodCost"),
-        QStringLiteral("DayCostSave"),     QStringLiteral("QtrCostSave"),
-        QStringLiteral("PeriodCostSave"),  QStringLiteral("Item1DayUnits"),
-        QStringLiteral("Item1QtrUnits"),   QStringLiteral("Item1PeriodUnits"),
-        QStringLiteral("Item2DayUnits"),   QStringLiteral("Item2QtrUnits"),
+        QStringLiteral("HoursUsed"),        QStringLiteral("HoursSUsed"),
+        QStringLiteral("Item1No"),          QStringLiteral("Item2No"),
+        QStringLiteral("Item1DayCost"),     QStringLiteral("Item1QtrCost"),
+        QStringLiteral("Item1PeriodCost"),  QStringLiteral("Item2DayCost"),
+        QStringLiteral("Item2QtrCost"),     QStringLiteral("Item2PeriodCost"),
+        QStringLiteral("DayCostSave"),      QStringLiteral("QtrCostSave"),
+        QStringLiteral("PeriodCostSave"),   QStringLiteral("Item1DayUnits"),
+        QStringLiteral("Item1QtrUnits"),    QStringLiteral("Item1PeriodUnits"),
+        QStringLiteral("Item2DayUnits"),    QStringLiteral("Item2QtrUnits"),
         QStringLiteral("Item2PeriodUnits"), QStringLiteral("DayUnitsSave"),
-        QStringLiteral("QtrUnitsSave"),    QStringLiteral("PeriodUnitsSave"),
-        QStringLiteral("Item1SB"),         QStringLiteral("Item2SB"),
-        QStringLiteral("Item1CO2"),        QStringLiteral("Item2CO2"),
+        QStringLiteral("QtrUnitsSave"),     QStringLiteral("PeriodUnitsSave"),
+        QStringLiteral("Item1SB"),          QStringLiteral("Item2SB"),
+        QStringLiteral("Item1CO2"),         QStringLiteral("Item2CO2"),
         QStringLiteral("CO2Save")};
     return columns;
 }
 
-BatchComparison::Result BatchComparison::run(const QStringList& columns,
-                                             const QStringList& values)
+BatchComparison::Result BatchComparison::run(const QStringList& columns, const QStringList& values)
 {
     Recorder& recorder = *m_recorder;
     recorder.boxText.clear();
@@ -108,19 +106,19 @@ BatchComparison::Result BatchComparison::run(const QStringList& columns,
     } else {
         result.record = form.RecordText;
     }
-    const QString* kept[] = {
-        &form.Item1DayCost,  &form.Item1QtrCost,  &form.Item1PeriodCost, &form.Item2DayCost,
-        &form.Item2QtrCost,  &form.Item2PeriodCost, &form.DayCostSave,   &form.QtrCostSave,
-        &form.PeriodCostSave, &form.Item1DayUnits, &form.Item1QtrUnits,  &form.Item1PeriodUnits,
-        &form.Item2DayUnits, &form.Item2QtrUnits, &form.Item2PeriodUnits, &form.DayUnitsSave,
-        &form.QtrUnitsSave,  &form.PeriodUnitsSave};
+    const QString* kept[] = {&form.Item1DayCost,  &form.Item1QtrCost,  &form.Item1PeriodCost,
+                             &form.Item2DayCost,  &form.Item2QtrCost,  &form.Item2PeriodCost,
+                             &form.DayCostSave,   &form.QtrCostSave,   &form.PeriodCostSave,
+                             &form.Item1DayUnits, &form.Item1QtrUnits, &form.Item1PeriodUnits,
+                             &form.Item2DayUnits, &form.Item2QtrUnits, &form.Item2PeriodUnits,
+                             &form.DayUnitsSave,  &form.QtrUnitsSave,  &form.PeriodUnitsSave};
     result.results.reserve(resultColumns().size());
     for (const TextBox* field : {&form.HoursUsed, &form.HoursSUsed, &form.Item1No, &form.Item2No})
         result.results.append(field->text());
     for (const QString* text : kept)
         result.results.append(*text);
-    for (const TextBox* field : {&form.Item1SB, &form.Item2SB, &form.Item1CO2, &form.Item2CO2,
-                                 &form.CO2Save})
+    for (const TextBox* field :
+         {&form.Item1SB, &form.Item2SB, &form.Item1CO2, &form.Item2CO2, &form.CO2Save})
         result.results.append(field->text());
     return result;
 }

@@ -26,10 +26,10 @@ public:
     enum class Outcome { Calculated, Refused, Status };
     struct Result {
         Outcome outcome = Outcome::Calculated;
-        QString status;         // the status message, for Outcome::Status
-        QStringList messages;   // the check messages, for Outcome::Refused
-        QString record;         // RecordText, for Outcome::Calculated
-        QStringList results;    // the values of resultColumns()
+        QString status;       // the status message, for Outcome::Status
+        QStringList messages; // the check messages, for Outcome::Refused
+        QString record;       // RecordText, for Outcome::Calculated
+        QStringList results;  // the values of resultColumns()
     };
 
     // Runs one row; columns and values pair up. Throws FatalCalculation when the

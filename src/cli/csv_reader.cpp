@@ -4,8 +4,7 @@ namespace torvane {
 
 CsvReader::CsvReader(QIODevice& device)
     : m_device(device)
-{
-}
+{}
 
 bool CsvReader::atEnd()
 {
@@ -98,8 +97,7 @@ CsvReader::Result CsvReader::next(QStringList& fields)
 
 QString csvField(const QString& value)
 {
-    const bool needsQuotes = value.contains(QLatin1Char(',')) ||
-                             value.contains(QLatin1Char('"')) ||
+    const bool needsQuotes = value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
                              value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
     if (!needsQuotes)
         return value;

@@ -231,8 +231,8 @@ int main(int argc, char** argv)
                 out.write(result.record + crlf);
                 break;
             case BatchComparison::Outcome::Refused:
-                out.write(QStringLiteral("Torvane Data Error") + crlf +
-                          result.messages.join(crlf) + crlf + crlf);
+                out.write(QStringLiteral("Torvane Data Error") + crlf + result.messages.join(crlf) +
+                          crlf + crlf);
                 break;
             case BatchComparison::Outcome::Status:
                 out.write(result.status + crlf + crlf);

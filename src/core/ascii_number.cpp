@@ -159,8 +159,8 @@ SignificantDigits significantDigits(double magnitude)
 
     // Near a half, or far out of the usual range: the exact decimal conversion.
     char buffer[40];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                       std::chars_format::scientific, 14);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const char* e = std::find(buffer, written.ptr, 'e');
     for (const char* c = buffer; c < e; ++c) {
         if (*c != '.')

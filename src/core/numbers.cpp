@@ -49,8 +49,7 @@ double LeadingValue(QStringView text, const Regional& regional)
                 ascii.push_back(static_cast<char>(c.unicode()));
                 digits = true;
                 mantissaEnd = ascii.size();
-            } else if (part == Part::Integer &&
-                       (c == QLatin1Char('.') || c == regionalPoint)) {
+            } else if (part == Part::Integer && (c == QLatin1Char('.') || c == regionalPoint)) {
                 ascii.push_back('.');
                 part = Part::Fraction;
             } else if (digits && (c == QLatin1Char('e') || c == QLatin1Char('E'))) {
@@ -59,8 +58,7 @@ double LeadingValue(QStringView text, const Regional& regional)
             } else {
                 break;
             }
-        } else if (part == Part::ExponentSign &&
-                   (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
+        } else if (part == Part::ExponentSign && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
             ascii.push_back(static_cast<char>(c.unicode()));
             part = Part::Exponent;
         } else if (digit) {

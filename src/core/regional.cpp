@@ -157,9 +157,9 @@ QString Regional::groupInteger(QStringView digits) const
     out.reserve(digits.size() * 2);
     qsizetype head = digits.size() - m_primaryGroup;
     const qsizetype firstLength =
-        m_secondaryGroup > 0 ? (head % m_secondaryGroup == 0 ? m_secondaryGroup
-                                                             : head % m_secondaryGroup)
-                             : head;
+        m_secondaryGroup > 0
+            ? (head % m_secondaryGroup == 0 ? m_secondaryGroup : head % m_secondaryGroup)
+            : head;
     out += digits.first(firstLength);
     for (qsizetype at = firstLength; at < head; at += m_secondaryGroup) {
         out += m_group;
@@ -292,7 +292,8 @@ Regional::ReadResult Regional::read(QStringView text) const
         return notNumeric;
 
     thread_local std::string ascii;
-    if (!readBody(rest, true, ascii) && (m_decimal == QLatin1Char('.') || !readBody(rest, false, ascii)))
+    if (!readBody(rest, true, ascii) &&
+        (m_decimal == QLatin1Char('.') || !readBody(rest, false, ascii)))
         return notNumeric;
 
     double value = 0.0;

@@ -14,8 +14,7 @@ public:
         : m_number(number)
         , m_description(std::move(description))
         , m_what(m_description.toUtf8())
-    {
-    }
+    {}
 
     int number() const noexcept { return m_number; }
     const QString& description() const noexcept { return m_description; }

@@ -19,8 +19,7 @@ public:
     explicit RecordWriter(FormContext& context)
         : c(context)
         , f(context.form)
-    {
-    }
+    {}
 
     void compose();
 
@@ -39,8 +38,7 @@ private:
     }
     QString money5(const QString& text) const
     {
-        return text.isEmpty() ? QString()
-                              : c.regional.currencyPrefix() + format(c.strict(text), 5);
+        return text.isEmpty() ? QString() : c.regional.currencyPrefix() + format(c.strict(text), 5);
     }
 
     void line(const QString& text) { f.RecordText += text + CrLf; }
@@ -60,16 +58,16 @@ private:
 };
 
 void RecordWriter::itemLines(int item, const TextBox& watts, const TextBox& standby,
-                             const TextBox& continuous, const TextBox& share,
-                             const TextBox& life, const TextBox& count, const TextBox& cost)
+                             const TextBox& continuous, const TextBox& share, const TextBox& life,
+                             const TextBox& count, const TextBox& cost)
 {
-    QString text = QStringLiteral("Item %1: ").arg(item) + column(6, 6, watts.text()) +
-                   QStringLiteral("W, ") + column(4, 4, format(number(standby.text()), 1)) +
-                   QStringLiteral("W Standby plus ") +
-                   column(4, 4, format(number(continuous.text()), 1)) +
-                   QStringLiteral("W Continuous Standby");
+    QString text =
+        QStringLiteral("Item %1: ").arg(item) + column(6, 6, watts.text()) + QStringLiteral("W, ") +
+        column(4, 4, format(number(standby.text()), 1)) + QStringLiteral("W Standby plus ") +
+        column(4, 4, format(number(continuous.text()), 1)) + QStringLiteral("W Continuous Standby");
     if (!share.text().isEmpty())
-        text += QStringLiteral(" (") + column(5, 5, share.text()) + QStringLiteral(" Standby Cost)");
+        text +=
+            QStringLiteral(" (") + column(5, 5, share.text()) + QStringLiteral(" Standby Cost)");
     if (!life.text().isEmpty()) {
         const QString costText = cost.text().isEmpty() ? QStringLiteral("n-a") : cost.text();
         text += CrLf + QStringLiteral("        Replace ") + column(2, 2, count.text()) +
@@ -153,8 +151,8 @@ void RecordWriter::compose()
 
     f.StepNumber = 202;
     if (item1)
-        itemLines(1, f.Item1Watts, f.Item1SWatts, f.Item1CWatts, f.Item1SB, f.Item1Life,
-                  f.Item1No, f.Item1Cost);
+        itemLines(1, f.Item1Watts, f.Item1SWatts, f.Item1CWatts, f.Item1SB, f.Item1Life, f.Item1No,
+                  f.Item1Cost);
     f.StepNumber = 203;
     if (kept) {
         rule();
@@ -174,8 +172,8 @@ void RecordWriter::compose()
     }
     f.StepNumber = 204;
     if (item2)
-        itemLines(2, f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2SB, f.Item2Life,
-                  f.Item2No, f.Item2Cost);
+        itemLines(2, f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2SB, f.Item2Life, f.Item2No,
+                  f.Item2Cost);
     rule();
 
     f.StepNumber = 205;
@@ -212,8 +210,7 @@ void RecordWriter::compose()
 
 void ComposeResultRecord(FormContext& context)
 {
-    withErrorTrap(context, "Log Generation Error",
-                  [&] { RecordWriter(context).compose(); });
+    withErrorTrap(context, "Log Generation Error", [&] { RecordWriter(context).compose(); });
 }
 
 } // namespace torvane

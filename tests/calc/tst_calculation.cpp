@@ -37,7 +37,8 @@ private Q_SLOTS:
 void TestCalculation::workedExample_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QStringList>("money"); // Item1DayCost, Item1QtrCost, Item1PeriodCost, QtrCostSave
+    QTest::addColumn<QStringList>(
+        "money"); // Item1DayCost, Item1QtrCost, Item1PeriodCost, QtrCostSave
     QTest::addColumn<QStringList>("numbers"); // Item1DayUnits, Item2QtrUnits, Item1CO2, CO2Save
 
     QTest::newRow("en_GB") << QStringLiteral("en_GB")
@@ -52,7 +53,8 @@ void TestCalculation::workedExample_data()
                                           QStringLiteral("904.0"), QStringLiteral("357.8")};
     // The euro follows the amount: nothing is stripped or added, the format keeps it.
     QTest::newRow("de_DE") << QStringLiteral("de_DE")
-                           << QStringList{QStringLiteral("0,24541\u00A0€"), QStringLiteral("22,39\u00A0€"),
+                           << QStringList{QStringLiteral("0,24541\u00A0€"),
+                                          QStringLiteral("22,39\u00A0€"),
                                           QStringLiteral("358,30\u00A0€"), QStringLiteral("6,70")}
                            << QStringList{QStringLiteral("1,440"), QStringLiteral("79,39"),
                                           QStringLiteral("904,0"), QStringLiteral("357,8")};
@@ -81,10 +83,12 @@ void TestCalculation::workedExample()
     QCOMPARE(m.HoursSUsed.text(), QStringLiteral("14600"));
     QCOMPARE(m.Item1No.text(), QStringLiteral("3"));
     QCOMPARE(m.Item2No.text(), QStringLiteral("2"));
-    const QString point = locale == QLatin1String("de_DE") ? QStringLiteral(",") : QStringLiteral(".");
+    const QString point =
+        locale == QLatin1String("de_DE") ? QStringLiteral(",") : QStringLiteral(".");
     QCOMPARE(m.Item1SB.text(), QStringLiteral("2") + point + QStringLiteral("5%"));
     QCOMPARE(m.Item2SB.text(), QStringLiteral("3") + point + QStringLiteral("2%"));
-    QCOMPARE((QStringList{m.Item1DayCost, m.Item1QtrCost, m.Item1PeriodCost, m.QtrCostSave}), money);
+    QCOMPARE((QStringList{m.Item1DayCost, m.Item1QtrCost, m.Item1PeriodCost, m.QtrCostSave}),
+             money);
     QCOMPARE((QStringList{m.Item1DayUnits, m.Item2QtrUnits, m.Item1CO2.text(), m.CO2Save.text()}),
              numbers);
     // Cost output is shown at first.
@@ -132,7 +136,8 @@ void TestCalculation::autoSaveAppendsAtOnce()
     f.typeWorkedExample();
     f.calculate();
     QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(f.services.appended.front().startsWith(QStringLiteral("04/12/2026 20:31:07\r\n\r\nVAT ")));
+    QVERIFY(
+        f.services.appended.front().startsWith(QStringLiteral("04/12/2026 20:31:07\r\n\r\nVAT ")));
     QVERIFY(f.services.appended.front().endsWith(QStringLiteral("/4.0yrs,\r\n\r\n")));
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(f.form.Keep.enabled());
@@ -220,8 +225,12 @@ void TestCalculation::keptTariffAfterRefusedCalculation()
 void TestCalculation::monthlyAndInflation()
 {
     FormFixture f;
-    f.type({{"NormalR", "0.20"}, {"NormalHr", "10"}, {"PayPeriod", "2.5"}, {"CO2", "0.5"},
-            {"AnInfT", "10"}, {"Item1Watts", "100"}});
+    f.type({{"NormalR", "0.20"},
+            {"NormalHr", "10"},
+            {"PayPeriod", "2.5"},
+            {"CO2", "0.5"},
+            {"AnInfT", "10"},
+            {"Item1Watts", "100"}});
     f.calculate();
     MainForm& m = f.form;
     QCOMPARE(m.InflationFactor, 1.21f);
@@ -252,10 +261,10 @@ void TestCalculation::numberOfItems_data()
     QTest::addColumn<QString>("periodCost");
 
     // 24 hours a day for one year: 8760 hours on.
-    QTest::newRow("exact ratio") << QStringLiteral("24") << QStringLiteral("8760") << QStringLiteral("1")
-                                 << QStringLiteral("£110.48");
-    QTest::newRow("rounded up") << QStringLiteral("24") << QStringLiteral("8000") << QStringLiteral("2")
-                                << QStringLiteral("£120.48");
+    QTest::newRow("exact ratio") << QStringLiteral("24") << QStringLiteral("8760")
+                                 << QStringLiteral("1") << QStringLiteral("£110.48");
+    QTest::newRow("rounded up") << QStringLiteral("24") << QStringLiteral("8000")
+                                << QStringLiteral("2") << QStringLiteral("£120.48");
     QTest::newRow("no life") << QStringLiteral("24") << QString() << QString()
                              << QStringLiteral("£100.48");
 }
@@ -290,15 +299,15 @@ void TestCalculation::continuousStandbyAndCheapRate_data()
     // 100 W on for 4 normal hours, 10 W continuous, 5 W standby for 5 cheap-rate hours.
     // Without cheap hours the cheap standby counts only in the CO2.
     // Continuous standby at the normal rate all day when there is no cheap rate.
-    QTest::newRow("no cheap rate") << QString() << QString() << QStringLiteral("£0.06400")
-                                   << QStringLiteral("37.5%") << QStringLiteral("0.640")
-                                   << QStringLiteral("116.8");
+    QTest::newRow("no cheap rate")
+        << QString() << QString() << QStringLiteral("£0.06400") << QStringLiteral("37.5%")
+        << QStringLiteral("0.640") << QStringLiteral("116.8");
     QTest::newRow("cheap rate, no cheap hours")
-        << QStringLiteral("0.05") << QString() << QStringLiteral("£0.06100") << QStringLiteral("34.4%")
-        << QStringLiteral("0.640") << QStringLiteral("121.4");
-    QTest::newRow("cheap rate and hours") << QStringLiteral("0.05") << QStringLiteral("1")
-                                          << QStringLiteral("£0.06725") << QStringLiteral("33.0%")
-                                          << QStringLiteral("0.765") << QStringLiteral("139.6");
+        << QStringLiteral("0.05") << QString() << QStringLiteral("£0.06100")
+        << QStringLiteral("34.4%") << QStringLiteral("0.640") << QStringLiteral("121.4");
+    QTest::newRow("cheap rate and hours")
+        << QStringLiteral("0.05") << QStringLiteral("1") << QStringLiteral("£0.06725")
+        << QStringLiteral("33.0%") << QStringLiteral("0.765") << QStringLiteral("139.6");
 }
 
 void TestCalculation::continuousStandbyAndCheapRate()
@@ -311,8 +320,13 @@ void TestCalculation::continuousStandbyAndCheapRate()
     QFETCH(QString, co2);
 
     FormFixture f;
-    f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"NormalHr", "4"},
-            {"Item1Watts", "100"}, {"Item1CWatts", "10"}, {"Item1SWatts", "5"}});
+    f.type({{"NormalR", "0.1"},
+            {"PayPeriod", "1"},
+            {"CO2", "0.5"},
+            {"NormalHr", "4"},
+            {"Item1Watts", "100"},
+            {"Item1CWatts", "10"},
+            {"Item1SWatts", "5"}});
     f.field("CheapR").type(cheapRate);
     f.field("CheapHr").type(cheapHours);
     f.field("CheapSHr").type(cheapRate.isEmpty() ? QString() : QStringLiteral("5"));
@@ -329,8 +343,14 @@ void TestCalculation::negativeDifferences()
     FormFixture f;
     f.typeWorkedExample();
     // Item 2 is now the dearer one.
-    f.type({{"Item1Watts", "60"}, {"Item1SWatts", "3"}, {"Item1Life", "15000"}, {"Item1Cost", "40"},
-            {"Item2Watts", "100"}, {"Item2SWatts", "4"}, {"Item2Life", "10000"}, {"Item2Cost", "25"}});
+    f.type({{"Item1Watts", "60"},
+            {"Item1SWatts", "3"},
+            {"Item1Life", "15000"},
+            {"Item1Cost", "40"},
+            {"Item2Watts", "100"},
+            {"Item2SWatts", "4"},
+            {"Item2Life", "10000"},
+            {"Item2Cost", "25"}});
     f.calculate();
     MainForm& m = f.form;
     QVERIFY(m.CostSaveNegative);
@@ -356,8 +376,12 @@ void TestCalculation::zeroDailyCostIsFatal()
 {
     // Only reachable with the checks switched off: Item 1 draws nothing at all.
     FormFixture f(QStringLiteral("en_GB"), 1);
-    f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"NormalHr", "4"},
-            {"Item1Watts", "0"}, {"Item1Cost", "5"}});
+    f.type({{"NormalR", "0.1"},
+            {"PayPeriod", "1"},
+            {"CO2", "0.5"},
+            {"NormalHr", "4"},
+            {"Item1Watts", "0"},
+            {"Item1Cost", "5"}});
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.calculate());
     QCOMPARE(f.services.fatalTitle, QStringLiteral("Calculation Error"));
     QCOMPARE(f.services.fatalStep, qint16(104));
@@ -407,12 +431,15 @@ void TestCalculation::acceptedInputNeverFails()
     };
     // Accepted ranges, the hours kept within a day so that most rounds calculate.
     const Range ranges[] = {
-        {"NormalR", 0.01, 0.99},  {"CheapR", 0.01, 0.99},  {"NormalHr", 0.1, 12},
-        {"CheapHr", 0, 4},        {"NormalSHr", 0, 6},     {"CheapSHr", 0, 4},
-        {"PayPeriod", 1, 10},     {"VAT", 1, 50},          {"AnInfT", -30, 199},
-        {"CO2", 0.1, 2},          {"Item1Watts", 0.1, 7000}, {"Item1SWatts", 0, 99},
-        {"Item1CWatts", 0, 99},   {"Item2Watts", 0.1, 7000}, {"Item2SWatts", 0, 99},
-        {"Item2CWatts", 0, 99},   {"Item1No", 0, 5},
+        {"NormalR", 0.01, 0.99},   {"CheapR", 0.01, 0.99},
+        {"NormalHr", 0.1, 12},     {"CheapHr", 0, 4},
+        {"NormalSHr", 0, 6},       {"CheapSHr", 0, 4},
+        {"PayPeriod", 1, 10},      {"VAT", 1, 50},
+        {"AnInfT", -30, 199},      {"CO2", 0.1, 2},
+        {"Item1Watts", 0.1, 7000}, {"Item1SWatts", 0, 99},
+        {"Item1CWatts", 0, 99},    {"Item2Watts", 0.1, 7000},
+        {"Item2SWatts", 0, 99},    {"Item2CWatts", 0, 99},
+        {"Item1No", 0, 5},
     };
     const auto pick = [&](const Range& range) {
         switch (random() % 40) {
@@ -431,7 +458,8 @@ void TestCalculation::acceptedInputNeverFails()
         for (const Range& range : ranges)
             f.field(range.field).type(pick(range));
         // Life and price go together, or neither is given.
-        for (const auto& [life, cost] : {std::pair{"Item1Life", "Item1Cost"}, {"Item2Life", "Item2Cost"}}) {
+        for (const auto& [life, cost] :
+             {std::pair{"Item1Life", "Item1Cost"}, {"Item2Life", "Item2Cost"}}) {
             const bool given = random() % 2 == 0;
             f.field(life).type(given ? number(500, 50000, 0) : QString());
             f.field(cost).type(given ? number(0.1, 5000, 2) : QString());

@@ -87,9 +87,9 @@ void TestFormActions::keepTogglesTheLook()
     QVERIFY(m.TariffKept);
     QCOMPARE(m.Keep.backColour(), Colours::lightGreen);
     QCOMPARE(m.CheapSHr.backColour(), Colours::lightGreen);
-    for (const Control* locked : std::initializer_list<const Control*>{
-             &m.AnInfT, &m.CheapR, &m.CO2, &m.NormalR, &m.PayPeriod, &m.VAT, &m.Reset_Defaults,
-             &m.Units1})
+    for (const Control* locked :
+         std::initializer_list<const Control*>{&m.AnInfT, &m.CheapR, &m.CO2, &m.NormalR,
+                                               &m.PayPeriod, &m.VAT, &m.Reset_Defaults, &m.Units1})
         QVERIFY2(!locked->enabled(), qPrintable(locked->name()));
     QVERIFY(m.NormalHr.enabled());
     QVERIFY(m.Item1Watts.enabled());
@@ -189,10 +189,10 @@ void TestFormActions::currencySymbol_data()
 
     const QString vat = QStringLiteral("VAT Rate (0 or between 1 and 50%)");
     const QString tax = QStringLiteral("Tax Rate (0 or between 1 and 50%)");
-    QTest::newRow("en_GB") << QStringLiteral("en_GB") << QStringLiteral("£") << QStringLiteral("VAT:")
-                           << vat << QStringLiteral("12.00");
-    QTest::newRow("en_US") << QStringLiteral("en_US") << QStringLiteral("$") << QStringLiteral("Tax:")
-                           << tax << QStringLiteral("12.00");
+    QTest::newRow("en_GB") << QStringLiteral("en_GB") << QStringLiteral("£")
+                           << QStringLiteral("VAT:") << vat << QStringLiteral("12.00");
+    QTest::newRow("en_US") << QStringLiteral("en_US") << QStringLiteral("$")
+                           << QStringLiteral("Tax:") << tax << QStringLiteral("12.00");
     QTest::newRow("de_DE") << QStringLiteral("de_DE") << QString() << QStringLiteral("VAT:") << vat
                            << QStringLiteral("12,00");
     QTest::newRow("C") << QStringLiteral("C") << QString() << QStringLiteral("Tax:") << tax
@@ -274,8 +274,13 @@ void TestFormActions::units()
 void TestFormActions::cleanupEmptiesZeroInputs()
 {
     FormFixture f;
-    f.type({{"Item1Life", "0"}, {"Item1No", "2"}, {"VAT", "0.0"}, {"CheapR", "0.000000"},
-            {"NormalR", "0"}, {"AnInfT", "abc"}, {"Item2Cost", "3"}});
+    f.type({{"Item1Life", "0"},
+            {"Item1No", "2"},
+            {"VAT", "0.0"},
+            {"CheapR", "0.000000"},
+            {"NormalR", "0"},
+            {"AnInfT", "abc"},
+            {"Item2Cost", "3"}});
     f.form.MsgText = QStringLiteral("refused\n");
     Cleanup(f.context);
     QCOMPARE(f.form.Item1No.text(), QStringLiteral("2"));

@@ -141,7 +141,8 @@ void TestValidation::itemAndHourRule_data()
 
     const auto row = [](const char* field, const char* text, const char* message) {
         QTest::addRow("%s=%s", field, text)
-            << QString::fromLatin1(field) << QString::fromLatin1(text) << QString::fromLatin1(message);
+            << QString::fromLatin1(field) << QString::fromLatin1(text)
+            << QString::fromLatin1(message);
     };
     row("NormalHr", "24", "");
     row("NormalHr", "24.01", "Normal Rate Hours On must be between 0 and 24 Hours");
@@ -205,11 +206,10 @@ void TestValidation::blankItems_data()
     QTest::newRow("item 2 life only")
         << Fields{{QStringLiteral("Item2Life"), QStringLiteral("1000")}} << qint16(0) << qint16(0)
         << QStringLiteral("Item 2 Wattage must be empty or between 0.0 and 7000.0 Watts\n");
-    QTest::newRow("both empty")
-        << Fields{{QStringLiteral("Item1Watts"), QString()},
-                  {QStringLiteral("Item1Life"), QString()},
-                  {QStringLiteral("Item1Cost"), QString()}}
-        << qint16(1) << qint16(1) << QString();
+    QTest::newRow("both empty") << Fields{{QStringLiteral("Item1Watts"), QString()},
+                                          {QStringLiteral("Item1Life"), QString()},
+                                          {QStringLiteral("Item1Cost"), QString()}}
+                                << qint16(1) << qint16(1) << QString();
     // Opposite values cancel out: the item counts as not entered.
     QTest::newRow("cancelling values")
         << Fields{{QStringLiteral("Item2Watts"), QStringLiteral("5")},
@@ -236,8 +236,12 @@ void TestValidation::blankItems()
 void TestValidation::normalisation()
 {
     FormFixture f;
-    f.type({{"Item1Life", "1234.56"}, {"NormalHr", "7.96"}, {"Item1No", "2.50"},
-            {"Item2No", "3 off"}, {"Item1Cost", "12"}, {"Item1Watts", "60"},
+    f.type({{"Item1Life", "1234.56"},
+            {"NormalHr", "7.96"},
+            {"Item1No", "2.50"},
+            {"Item2No", "3 off"},
+            {"Item1Cost", "12"},
+            {"Item1Watts", "60"},
             {"Item2SWatts", "0.04"}});
     Check0(f.context);
     QCOMPARE(f.form.Item1Life.text(), QStringLiteral("1235"));
@@ -273,10 +277,12 @@ void TestValidation::testModes_data()
     const QString tariff = QStringLiteral("Normal Rate must be between 0.01 and 0.99\n");
     const QString item = QStringLiteral("Item 1 Life must be 0 or between 500 and 50000 Hours\n");
     QTest::newRow("normal") << qint16(0) << tariff << tariff + item << QStringLiteral("5");
-    QTest::newRow("-InhibitErrorCheck") << qint16(1) << QString() << QString() << QStringLiteral("5");
+    QTest::newRow("-InhibitErrorCheck")
+        << qint16(1) << QString() << QString() << QStringLiteral("5");
     QTest::newRow("-InhibitErrorCheck -OutputStatus")
         << qint16(11) << QString() << item << QStringLiteral("5");
-    QTest::newRow("-InhibitCombCheck") << qint16(2) << tariff << tariff + item << QStringLiteral("5");
+    QTest::newRow("-InhibitCombCheck")
+        << qint16(2) << tariff << tariff + item << QStringLiteral("5");
 }
 
 void TestValidation::testModes()
@@ -323,14 +329,17 @@ void TestValidation::combination_data()
         QStringLiteral("Cheap Rate Hours On must be zero if Cheap Rate Cost not set");
     const QString noRateStandby =
         QStringLiteral("Cheap Rate Standby Hours On must be zero if Cheap Rate Cost is not set");
-    const QString lifeCost1 = QStringLiteral("Item 1 Life and Cost must either both be blank or set");
+    const QString lifeCost1 =
+        QStringLiteral("Item 1 Life and Cost must either both be blank or set");
     const QString standby2 =
         QStringLiteral("Item 2 Standby Wattage can only be set if Item 2 Wattage is set");
 
     QTest::newRow("16+8") << hours("16", "8", "", "") << qint16(0) << QStringList{};
     QTest::newRow("16.1+8") << hours("16.1", "8", "", "") << qint16(0) << QStringList{day};
-    QTest::newRow("16.04+8 rounds first") << hours("16.04", "8", "", "") << qint16(0) << QStringList{};
-    QTest::newRow("26 with standby") << hours("14", "6", "4", "2") << qint16(0) << QStringList{allDay};
+    QTest::newRow("16.04+8 rounds first")
+        << hours("16.04", "8", "", "") << qint16(0) << QStringList{};
+    QTest::newRow("26 with standby")
+        << hours("14", "6", "4", "2") << qint16(0) << QStringList{allDay};
     QTest::newRow("24 with standby") << hours("14", "6", "4", "0") << qint16(0) << QStringList{};
     QTest::newRow("cheap day") << hours("10", "6", "0", "3") << qint16(0) << QStringList{cheapDay};
     QTest::newRow("no hours") << hours("", "", "", "") << qint16(0) << QStringList{none};
@@ -366,14 +375,21 @@ void TestValidation::combination()
     f.form.MsgText.clear(); // combinations are checked on fields that passed their ranges
     Check0(f.context);
     Check2(f.context);
-    QCOMPARE(f.form.MsgText, messages.isEmpty() ? QString() : messages.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QCOMPARE(f.form.MsgText,
+             messages.isEmpty() ? QString() : messages.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 void TestValidation::calcShowsAllMessagesInOrder()
 {
     FormFixture f;
-    f.type({{"NormalR", "1"}, {"NormalHr", "30"}, {"Item1Watts", "0"}, {"Item1Life", "10"},
-            {"Item2Cost", "9000"}, {"Item2Watts", "5"}, {"PayPeriod", "4"}, {"CO2", "0.4"}});
+    f.type({{"NormalR", "1"},
+            {"NormalHr", "30"},
+            {"Item1Watts", "0"},
+            {"Item1Life", "10"},
+            {"Item2Cost", "9000"},
+            {"Item2Watts", "5"},
+            {"PayPeriod", "4"},
+            {"CO2", "0.4"}});
     f.desktop.expectBox(MessageAnswer::Ok);
     f.calculate();
     QCOMPARE(f.desktop.boxes.size(), 1);

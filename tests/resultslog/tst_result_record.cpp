@@ -45,22 +45,27 @@ void TestResultRecord::workedExample()
         QStringLiteral("Cheap Rate  :  £0.075000/KWhr     4hrs On +     4hrs On Standby per day"),
         QStringLiteral("Running Time:    20440hrs On +  14600hrs On Standby over Pay Back Period"),
         Rule,
-        QStringLiteral("Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)"),
+        QStringLiteral(
+            "Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)"),
         QStringLiteral("        Replace  3 times, 10000hrs Life, Cost   £25.00"),
-        QStringLiteral("Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% Standby Cost)"),
+        QStringLiteral(
+            "Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% Standby Cost)"),
         QStringLiteral("        Replace  2 times, 15000hrs Life, Cost   £40.00"),
         Rule,
-        QStringLiteral("Item 1 Units:  1.440KWHr/day,  131.40KWHr/Qtr,  2102.4KWHr/4.0yrs,  904.0Kg CO2"),
-        QStringLiteral("Item 2 Units:  0.870KWHr/day,   79.39KWHr/Qtr,  1270.2KWHr/4.0yrs,  546.2Kg CO2"),
-        QStringLiteral("      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   832.2KWHr/4.0yrs,  357.8Kg CO2"),
+        QStringLiteral(
+            "Item 1 Units:  1.440KWHr/day,  131.40KWHr/Qtr,  2102.4KWHr/4.0yrs,  904.0Kg CO2"),
+        QStringLiteral(
+            "Item 2 Units:  0.870KWHr/day,   79.39KWHr/Qtr,  1270.2KWHr/4.0yrs,  546.2Kg CO2"),
+        QStringLiteral(
+            "      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   832.2KWHr/4.0yrs,  357.8Kg CO2"),
         Rule,
         QStringLiteral("Item 1 Cost : £0.24541/day,    £22.39/Qtr,      £358.30/4.0yrs,"),
         QStringLiteral("Item 2 Cost : £0.17197/day,    £15.69/Qtr,      £251.08/4.0yrs,"),
         QStringLiteral("     Saving : £0.07344/day,     £6.70/Qtr,      £107.22/4.0yrs,"),
     };
     QCOMPARE(lines(f.form.RecordText), expected);
-    QCOMPARE(f.form.PendingLogText, QStringLiteral("04/12/2026 20:31:07\r\n") +
-                                        f.form.RecordText + QStringLiteral("\r\n"));
+    QCOMPARE(f.form.PendingLogText, QStringLiteral("04/12/2026 20:31:07\r\n") + f.form.RecordText +
+                                        QStringLiteral("\r\n"));
 
     // The short date is the locale's.
     FormFixture us(QStringLiteral("en_US"));
@@ -82,12 +87,14 @@ void TestResultRecord::optionalLines_data()
             list.append(QString::fromUtf8(text));
         return list;
     };
-    QTest::newRow("notes first")
-        << fields({"Notes", "Kitchen, 2nd fridge"}) << qint16(0)
-        << QStringList{QStringLiteral("Kitchen, 2nd fridge")} << QStringList{};
+    QTest::newRow("notes first") << fields({"Notes", "Kitchen, 2nd fridge"}) << qint16(0)
+                                 << QStringList{QStringLiteral("Kitchen, 2nd fridge")}
+                                 << QStringList{};
     QTest::newRow("item 1 blank")
-        << fields({"Item1Watts", "", "Item1SWatts", "", "Item1Life", "", "Item1Cost", ""}) << qint16(0)
-        << QStringList{QStringLiteral("Item 2 Units:  0.870KWHr/day,   79.39KWHr/Qtr,  1270.2KWHr/4.0yrs,  546.2Kg CO2")}
+        << fields({"Item1Watts", "", "Item1SWatts", "", "Item1Life", "", "Item1Cost", ""})
+        << qint16(0)
+        << QStringList{QStringLiteral(
+               "Item 2 Units:  0.870KWHr/day,   79.39KWHr/Qtr,  1270.2KWHr/4.0yrs,  546.2Kg CO2")}
         << QStringList{QStringLiteral("Item 1:"), QStringLiteral("Item 1 Units:"),
                        QStringLiteral("      Saving:"), QStringLiteral("Item 1 Cost :"),
                        QStringLiteral("     Saving :")};
@@ -101,7 +108,8 @@ void TestResultRecord::optionalLines_data()
         << QStringList{};
     QTest::newRow("no life, no replace line")
         << fields({"Item1Life", "", "Item1Cost", ""}) << qint16(0)
-        << QStringList{QStringLiteral("Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)")}
+        << QStringList{QStringLiteral(
+               "Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)")}
         << QStringList{QStringLiteral("Replace  3")};
     // Life without cost passes only with the combination checks off.
     QTest::newRow("cost n-a") << fields({"Item1Cost", ""}) << qint16(2)
@@ -111,11 +119,13 @@ void TestResultRecord::optionalLines_data()
     QTest::newRow("pounds of CO2")
         << fields({"Units1", "1"}) << qint16(0)
         << QStringList{QStringLiteral("CO2 Convert :   0.43 lb/KWHr"),
-                       QStringLiteral("      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   832.2KWHr/4.0yrs,  357.8lb CO2")}
+                       QStringLiteral("      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   "
+                                      "832.2KWHr/4.0yrs,  357.8lb CO2")}
         << QStringList{QStringLiteral("Kg")};
     QTest::newRow("monthly")
         << fields({"MonthlyT", "1"}) << qint16(0)
-        << QStringList{QStringLiteral("Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,")}
+        << QStringList{QStringLiteral(
+               "Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,")}
         << QStringList{QStringLiteral("Qtr")};
 }
 
@@ -142,7 +152,8 @@ void TestResultRecord::optionalLines()
     else
         QCOMPARE(record.front(), QString());
     for (const QString& line : present)
-        QVERIFY2(record.contains(line), qPrintable(line + QStringLiteral("\n") + record.join(QLatin1Char('\n'))));
+        QVERIFY2(record.contains(line),
+                 qPrintable(line + QStringLiteral("\n") + record.join(QLatin1Char('\n'))));
     for (const QString& part : absent)
         QVERIFY2(!f.form.RecordText.contains(part), qPrintable(part));
 }
@@ -167,7 +178,8 @@ void TestResultRecord::keptTariffBlocks()
         QStringLiteral("Cheap Rate  :  £0.075000/KWhr     4hrs On +     4hrs On Standby per day"),
         QStringLiteral("Running Time:    20440hrs On +  14600hrs On Standby over Pay Back Period"),
         Rule,
-        QStringLiteral("Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)"),
+        QStringLiteral(
+            "Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)"),
         QStringLiteral("        Replace  3 times, 10000hrs Life, Cost   £25.00"),
         Rule,
         QString(),
@@ -181,7 +193,8 @@ void TestResultRecord::keptTariffBlocks()
         Rule,
     };
     QCOMPARE(record.mid(0, expected.size()), expected);
-    QVERIFY(record.at(expected.size()).startsWith(QStringLiteral("Item 2:   40.0W,  3.0W Standby")));
+    QVERIFY(
+        record.at(expected.size()).startsWith(QStringLiteral("Item 2:   40.0W,  3.0W Standby")));
 }
 
 void TestResultRecord::columnsCutLongValues()
@@ -190,8 +203,11 @@ void TestResultRecord::columnsCutLongValues()
     // standby share rounds to 0.0%, which is shown empty and left out of the record.
     FormFixture f(QStringLiteral("en_GB"), 1);
     f.typeWorkedExample();
-    f.type({{"Item1Watts", "12345.6"}, {"AnInfT", "199"}, {"PayPeriod", "10"},
-            {"NormalHr", "24"}, {"NormalR", "0.99"}});
+    f.type({{"Item1Watts", "12345.6"},
+            {"AnInfT", "199"},
+            {"PayPeriod", "10"},
+            {"NormalHr", "24"},
+            {"NormalR", "0.99"}});
     f.calculate();
     const QStringList record = lines(f.form.RecordText);
     QCOMPARE(record.filter(QStringLiteral("Item 1: ")).value(0),

@@ -14,8 +14,9 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
         return MessageAnswer::Ok;
     if (m_answers.empty()) {
         // Fails the running test instead of waiting for an answer nobody gives.
-        const QByteArray what = (QStringLiteral("unexpected message box ") + title +
-                                 QStringLiteral(": ") + text).toUtf8();
+        const QByteArray what =
+            (QStringLiteral("unexpected message box ") + title + QStringLiteral(": ") + text)
+                .toUtf8();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
         return MessageAnswer::Cancel;
     }
@@ -83,11 +84,13 @@ void FormFixture::type(std::initializer_list<std::pair<const char*, const char*>
 
 void FormFixture::typeWorkedExample()
 {
-    type({{"NormalR", "0.15"}, {"CheapR", "0.075"}, {"NormalHr", "10"}, {"NormalSHr", "6"},
-          {"CheapHr", "4"}, {"CheapSHr", "4"}, {"PayPeriod", "4"}, {"VAT", "5"}, {"AnInfT", "0"},
-          {"CO2", "0.43"}, {"Item1Watts", "100"}, {"Item1SWatts", "4"}, {"Item1CWatts", "0"},
-          {"Item1Life", "10000"}, {"Item1Cost", "25"}, {"Item2Watts", "60"}, {"Item2SWatts", "3"},
-          {"Item2CWatts", "0"}, {"Item2Life", "15000"}, {"Item2Cost", "40"}});
+    type({{"NormalR", "0.15"},    {"CheapR", "0.075"},    {"NormalHr", "10"},
+          {"NormalSHr", "6"},     {"CheapHr", "4"},       {"CheapSHr", "4"},
+          {"PayPeriod", "4"},     {"VAT", "5"},           {"AnInfT", "0"},
+          {"CO2", "0.43"},        {"Item1Watts", "100"},  {"Item1SWatts", "4"},
+          {"Item1CWatts", "0"},   {"Item1Life", "10000"}, {"Item1Cost", "25"},
+          {"Item2Watts", "60"},   {"Item2SWatts", "3"},   {"Item2CWatts", "0"},
+          {"Item2Life", "15000"}, {"Item2Cost", "40"}});
 }
 
 } // namespace torvane::test

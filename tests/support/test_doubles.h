@@ -47,8 +47,7 @@ class RecordingServices final : public FormServices {
 public:
     explicit RecordingServices(ScriptedDesktop& desktop)
         : m_desktop(desktop)
-    {
-    }
+    {}
     void AppendPendingLogText() override;
     void ShowStatusMessage(const QString& message) override;
     [[noreturn]] void ReportFatalError(const QString& title, qint16 step) override;
