@@ -203,6 +203,7 @@ void inflation(FormContext& c)
             f.InflationSum = static_cast<float>(std::pow(1 + rate, y) + f.InflationSum);
         f.InflationSum = f.InflationSum - 1.0f;
     }
+    // Single precision runs out long before a double does.
     checkedFigure(f.InflationFactor);
     checkedFigure(f.InflationSum);
 }

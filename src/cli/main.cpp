@@ -156,26 +156,39 @@ int main(int argc, char** argv)
         return Unusable;
     }
 
-    // Standard input is kept in a temporary file so that it can be checked whole first.
-    QFile file(options->file);
+    // Input that cannot be read twice (standard input, a pipe) is kept in a temporary
+    // file, so that it can be checked whole before anything is written.
+    QFile file;
+    const bool opened = options->file.isEmpty()
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(options->file), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        complain(
+            options->file.isEmpty()
+                ? QStringLiteral("standard input cannot be read")
+                : QStringLiteral("%1: cannot be read: %2").arg(options->file, file.errorString()));
+        return Unusable;
+    }
     QTemporaryFile spool;
     QIODevice* input = &file;
-    if (options->file.isEmpty()) {
-        QFile standardInput;
-        if (!standardInput.open(stdin, QIODevice::ReadOnly) || !spool.open()) {
-            complain(QStringLiteral("standard input cannot be read"));
+    if (file.isSequential()) {
+        if (!spool.open()) {
+            complain(QStringLiteral("no room for a temporary copy of the input: %1")
+                         .arg(spool.errorString()));
             return Unusable;
         }
-        while (!standardInput.atEnd()) {
-            const QByteArray chunk = standardInput.read(64 * 1024);
-            if (chunk.isEmpty() || spool.write(chunk) != chunk.size())
+        for (;;) {
+            const QByteArray chunk = file.read(64 * 1024);
+            if (chunk.isEmpty())
                 break;
+            if (spool.write(chunk) != chunk.size()) {
+                complain(QStringLiteral("no room for a temporary copy of the input: %1")
+                             .arg(spool.errorString()));
+                return Unusable;
+            }
         }
         spool.seek(0);
         input = &spool;
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("%1: cannot be read: %2").arg(options->file, file.errorString()));
-        return Unusable;
     }
 
     const std::optional<QStringList> header = validate(*input);

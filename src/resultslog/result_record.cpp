@@ -25,7 +25,7 @@ public:
 
 private:
     double number(const QString& text) const { return c.num(text); }
-    QString general(const QString& text) const { return c.gen(roundToGeneral(number(text))); }
+    QString general(const QString& text) const { return c.gen(number(text)); }
     QString format(double value, int decimals) const { return c.fixed(value, decimals); }
     // A stored result text formatted again; an empty text stays empty.
     QString reformat(const QString& text, int decimals) const
