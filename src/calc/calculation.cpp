@@ -7,6 +7,7 @@
 #include "resultslog/result_record.h"
 #include "validation.h"
 
+#include <array>
 #include <cmath>
 
 namespace torvane {
@@ -208,34 +209,42 @@ void inflation(FormContext& c)
     checkedFigure(f.InflationSum);
 }
 
-// A difference's size, and whether Item 2 is the larger, decided by the day figure.
+// The day, quarter (or month) and period figures of one kind of result.
+struct Figures {
+    const QString& day;
+    const QString& part;
+    const QString& period;
+};
+
+// Item 1 minus Item 2 for the three figures. The day difference is kept as its size and
+// decides the sign of the other two; returns whether Item 2's day figure is the larger.
+bool difference(FormContext& c, Figures one, Figures two, std::array<QString*, 3> out,
+                std::array<int, 3> decimals)
+{
+    const auto minus = [&](const QString& a, const QString& b) {
+        return store(c.strict(a) - c.strict(b));
+    };
+    const double day = minus(one.day, two.day);
+    const bool negative = day < 0;
+    const double sign = negative ? -1 : 1;
+    *out[0] = c.fixed(sign * day, decimals[0]);
+    *out[1] = c.fixed(sign * minus(one.part, two.part), decimals[1]);
+    *out[2] = c.fixed(sign * minus(one.period, two.period), decimals[2]);
+    return negative;
+}
+
 void differences(FormContext& c)
 {
     MainForm& f = c.form;
-    const auto difference = [&](const QString& one, const QString& two) {
-        return store(c.strict(one) - c.strict(two));
-    };
-    double units = difference(f.Item1DayUnits, f.Item2DayUnits);
-    if (units < 0) {
-        f.UnitsSaveNegative = true;
-        units = -units;
-    }
-    const double unitsSign = f.UnitsSaveNegative ? -1 : 1;
-    f.DayUnitsSave = c.fixed(units, 3);
-    f.QtrUnitsSave = c.fixed(unitsSign * difference(f.Item1QtrUnits, f.Item2QtrUnits), 2);
-    f.PeriodUnitsSave = c.fixed(unitsSign * difference(f.Item1PeriodUnits, f.Item2PeriodUnits), 1);
+    f.UnitsSaveNegative =
+        difference(c, {f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits},
+                   {f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits},
+                   {&f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave}, {3, 2, 1});
+    f.CostSaveNegative = difference(c, {f.Item1DayCost, f.Item1QtrCost, f.Item1PeriodCost},
+                                    {f.Item2DayCost, f.Item2QtrCost, f.Item2PeriodCost},
+                                    {&f.DayCostSave, &f.QtrCostSave, &f.PeriodCostSave}, {5, 2, 2});
 
-    double cost = difference(f.Item1DayCost, f.Item2DayCost);
-    if (cost < 0) {
-        f.CostSaveNegative = true;
-        cost = -cost;
-    }
-    const double costSign = f.CostSaveNegative ? -1 : 1;
-    f.DayCostSave = c.fixed(cost, 5);
-    f.QtrCostSave = c.fixed(costSign * difference(f.Item1QtrCost, f.Item2QtrCost), 2);
-    f.PeriodCostSave = c.fixed(costSign * difference(f.Item1PeriodCost, f.Item2PeriodCost), 2);
-
-    double co2 = difference(f.Item1CO2.text(), f.Item2CO2.text());
+    double co2 = store(c.strict(f.Item1CO2.text()) - c.strict(f.Item2CO2.text()));
     if (co2 < 0) {
         f.CO2Save.setForeColour(Colours::orange);
         co2 = -co2;
