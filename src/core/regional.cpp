@@ -48,7 +48,6 @@ QStringView trimmed(QStringView text)
 Regional::Regional(const QLocale& locale)
     : m_locale(locale)
 {
-    m_locale.setNumberOptions(QLocale::DefaultNumberOptions);
     const QString decimal = m_locale.decimalPoint();
     m_decimal = decimal.isEmpty() ? QLatin1Char('.') : decimal.front();
     m_group = m_locale.groupSeparator();
