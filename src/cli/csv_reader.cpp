@@ -90,8 +90,14 @@ CsvReader::Result CsvReader::next(QStringList& fields)
         }
     }
     fields.append(field);
-    if (m_decoder.hasError())
-        return fail(QStringLiteral("the text is not valid UTF-8"));
+    // The decoder works ahead of the records; the bad bytes are in this record when it
+    // holds what they were decoded as.
+    if (m_decoder.hasError()) {
+        for (const QString& text : std::as_const(fields)) {
+            if (text.contains(QChar::ReplacementCharacter))
+                return fail(QStringLiteral("the text is not valid UTF-8"));
+        }
+    }
     return Result::Record;
 }
 
