@@ -1,0 +1,276 @@
+// The batch tool as a user runs it: records and CSV out, locales, refusals, statuses,
+// and every way an input or argument is rejected.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    QByteArray out;
+    QByteArray err;
+    int status = -1;
+};
+
+Run runCalc(const QStringList& arguments, const QByteArray& input = QByteArray(),
+            const QString& locale = QStringLiteral("en_GB.UTF-8"))
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(environment);
+    process.start(qEnvironmentVariable("TORVANE_CALC"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode()};
+}
+
+QString fixture(const char* name)
+{
+    return qEnvironmentVariable("TORVANE_FIXTURES") + QLatin1Char('/') + QLatin1String(name);
+}
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+const QString Rule(81, QLatin1Char('-'));
+
+const QByteArray Header =
+    "NormalR,CheapR,NormalHr,NormalSHr,CheapHr,CheapSHr,PayPeriod,VAT,AnInfT,CO2,"
+    "Item1Watts,Item1SWatts,Item1CWatts,Item1Life,Item1Cost,Item2Watts,"
+    "Item2SWatts,Item2CWatts,Item2Life,Item2Cost";
+const QByteArray Example = "0.15,0.075,10,6,4,4,4,5,0,0.43,100,4,0,10000,25,60,3,0,15000,40";
+
+} // namespace
+
+class TestTorvaneCalc : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void workedExampleRecord();
+    void locales_data();
+    void locales();
+    void csvFormat();
+    void refusedAndStatusRows();
+    void checkBoxesAndNotes();
+    void unusableInput_data();
+    void unusableInput();
+};
+
+void TestTorvaneCalc::initTestCase()
+{
+    QVERIFY(QFile::exists(qEnvironmentVariable("TORVANE_CALC")));
+}
+
+void TestTorvaneCalc::workedExampleRecord()
+{
+    const Run run = runCalc({fixture("worked_example.csv")});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray());
+    const QByteArray expected = crlf({
+        QString(),
+        QStringLiteral("VAT         :   5.0%"),
+        QStringLiteral("CO2 Convert :   0.43 Kg/KWHr"),
+        QStringLiteral("Normal Rate :  £0.150000/KWhr    10hrs On +     6hrs On Standby per day"),
+        QStringLiteral("Cheap Rate  :  £0.075000/KWhr     4hrs On +     4hrs On Standby per day"),
+        QStringLiteral("Running Time:    20440hrs On +  14600hrs On Standby over Pay Back Period"),
+        Rule,
+        QStringLiteral(
+            "Item 1:  100.0W,  4.0W Standby plus  0.0W Continuous Standby ( 2.5% Standby Cost)"),
+        QStringLiteral("        Replace  3 times, 10000hrs Life, Cost   £25.00"),
+        QStringLiteral(
+            "Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% Standby Cost)"),
+        QStringLiteral("        Replace  2 times, 15000hrs Life, Cost   £40.00"),
+        Rule,
+        QStringLiteral(
+            "Item 1 Units:  1.440KWHr/day,  131.40KWHr/Qtr,  2102.4KWHr/4.0yrs,  904.0Kg CO2"),
+        QStringLiteral(
+            "Item 2 Units:  0.870KWHr/day,   79.39KWHr/Qtr,  1270.2KWHr/4.0yrs,  546.2Kg CO2"),
+        QStringLiteral(
+            "      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   832.2KWHr/4.0yrs,  357.8Kg CO2"),
+        Rule,
+        QStringLiteral("Item 1 Cost : £0.24541/day,    £22.39/Qtr,      £358.30/4.0yrs,"),
+        QStringLiteral("Item 2 Cost : £0.17197/day,    £15.69/Qtr,      £251.08/4.0yrs,"),
+        QStringLiteral("     Saving : £0.07344/day,     £6.70/Qtr,      £107.22/4.0yrs,"),
+        QString(),
+    });
+    QCOMPARE(run.out, expected);
+    // The same from standard input.
+    QFile file(fixture("worked_example.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(runCalc({}, file.readAll()).out, expected);
+}
+
+void TestTorvaneCalc::locales_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("lines"); // lines 4, 10 and 19 of the record
+
+    QTest::newRow("en_US")
+        << QStringLiteral("en_US.UTF-8")
+        << QStringList{
+               QStringLiteral(
+                   "Normal Rate :  $0.150000/KWhr    10hrs On +     6hrs On Standby per day"),
+               QStringLiteral("Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
+                              "Standby Cost)"),
+               QStringLiteral("     Saving : $0.07344/day,     $6.70/Qtr,      $107.22/4.0yrs,")};
+    // The euro follows the amount: no symbol in front of the rates, the regional decimal
+    // comma throughout.
+    QTest::newRow("de_DE")
+        << QStringLiteral("de_DE.UTF-8")
+        << QStringList{
+               QStringLiteral(
+                   "Normal Rate :   0,150000/KWhr    10hrs On +     6hrs On Standby per day"),
+               QStringLiteral("Item 2:   60,0W,  3,0W Standby plus  0,0W Continuous Standby ( 3,2% "
+                              "Standby Cost)"),
+               QStringLiteral(
+                   "     Saving : 0,07344/day,    6,70\u00A0€/Qtr,     107,22\u00A0€/4,0yrs,")};
+    QTest::newRow("C")
+        << QStringLiteral("C")
+        << QStringList{
+               QStringLiteral(
+                   "Normal Rate :   0.150000/KWhr    10hrs On +     6hrs On Standby per day"),
+               QStringLiteral("Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
+                              "Standby Cost)"),
+               QStringLiteral("     Saving : 0.07344/day,      6.70/Qtr,       107.22/4.0yrs,")};
+}
+
+void TestTorvaneCalc::locales()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, lines);
+    const Run run = runCalc({fixture("worked_example.csv")}, QByteArray(), locale);
+    QCOMPARE(run.status, 0);
+    const QStringList record = QString::fromUtf8(run.out).split(QStringLiteral("\r\n"));
+    QCOMPARE(record.size(), 21); // 19 lines, the empty line, nothing after the last line end
+    QCOMPARE(record.at(3), lines.at(0));
+    QCOMPARE(record.at(9), lines.at(1));
+    QCOMPARE(record.at(18), lines.at(2));
+}
+
+void TestTorvaneCalc::csvFormat()
+{
+    const QByteArray input =
+        "Notes," + Header + "\r\n\"Hall, \"\"old\"\" lamp\"," + Example + "\r\n";
+    const Run run = runCalc({QStringLiteral("--format"), QStringLiteral("csv")}, input);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(
+        run.out,
+        QByteArray("row,status,messages,HoursUsed,HoursSUsed,Item1No,Item2No,Item1DayCost,"
+                   "Item1QtrCost,Item1PeriodCost,Item2DayCost,Item2QtrCost,Item2PeriodCost,"
+                   "DayCostSave,QtrCostSave,PeriodCostSave,Item1DayUnits,Item1QtrUnits,"
+                   "Item1PeriodUnits,Item2DayUnits,Item2QtrUnits,Item2PeriodUnits,DayUnitsSave,"
+                   "QtrUnitsSave,PeriodUnitsSave,Item1SB,Item2SB,Item1CO2,Item2CO2,CO2Save\r\n"
+                   "1,ok,,20440,14600,3,2,£0.24541,£22.39,£358.30,£0.17197,£15.69,£251.08,"
+                   "£0.07344,£6.70,£107.22,1.440,131.40,2102.4,0.870,79.39,1270.2,0.570,52.01,"
+                   "832.2,2.5%,3.2%,904.0,546.2,357.8\r\n"));
+    // The note is in the record, quotes and comma intact.
+    const Run record = runCalc({QStringLiteral("--format=record")}, input);
+    QVERIFY(record.out.startsWith("Hall, \"old\" lamp\r\n\r\nVAT "));
+}
+
+void TestTorvaneCalc::refusedAndStatusRows()
+{
+    const QByteArray input = Header + "\r\n" +
+                             "5,0.075,10,6,4,4,4,5,0,0.43,100,4,0,10000,25,60,3,0,15000,40\r\n"
+                             "0.15,,10,,,,4,,,0.43,,,,,,,,,,\r\n" +
+                             Example + "\r\n";
+    const Run record = runCalc({}, input);
+    QCOMPARE(record.status, 1);
+    QVERIFY(record.out.startsWith(
+        "Torvane Data Error\r\nNormal Rate must be between 0.01 and 0.99\r\n\r\n"
+        "No Data To Calculate\r\n\r\n\r\nVAT "));
+    const Run csv = runCalc({QStringLiteral("--format"), QStringLiteral("csv")}, input);
+    QCOMPARE(csv.status, 1);
+    const QList<QByteArray> rows = csv.out.split('\n');
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows.at(1), QByteArray("1,error,Normal Rate must be between 0.01 and 0.99") +
+                             QByteArray(27, ',') + '\r');
+    // The hours total stays shown when there is nothing else to calculate.
+    QCOMPARE(rows.at(2), QByteArray("2,No Data To Calculate,,14600") + QByteArray(26, ',') + '\r');
+    QVERIFY(rows.at(3).startsWith("3,ok,,20440,"));
+
+    // Several messages are joined in the order the checks give them.
+    const Run two = runCalc({QStringLiteral("--format=csv")},
+                            "NormalR,PayPeriod,CO2,NormalHr,Item1Watts\r\n0.15,4,5,30,100\r\n");
+    QVERIFY(two.out.contains("\r\n1,error,CO2 Conversion Rate must be between 0.1 and 2 | "
+                             "Normal Rate Hours On must be between 0 and 24 Hours,"));
+}
+
+void TestTorvaneCalc::checkBoxesAndNotes()
+{
+    const QByteArray input = "MonthlyT,Units1,Notes," + Header + "\r\n1,1," + QByteArray(80, 'n') +
+                             "," + Example + "\r\n";
+    const Run run = runCalc({}, input);
+    QCOMPARE(run.status, 0);
+    const QString out = QString::fromUtf8(run.out);
+    // Notes keep what the field accepts.
+    QVERIFY(out.startsWith(QString(75, QLatin1Char('n')) + QStringLiteral("\r\n\r\n")));
+    QVERIFY(out.contains(QStringLiteral("CO2 Convert :   0.43 lb/KWHr")));
+    QVERIFY(out.contains(
+        QStringLiteral("Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,")));
+}
+
+void TestTorvaneCalc::unusableInput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("message");
+
+    const QByteArray good = Header + "\r\n" + Example + "\r\n";
+    QTest::newRow("unknown column")
+        << QStringList{} << QByteArray("NormalR,Colour\r\n0.1,red\r\n")
+        << QByteArray("torvane-calc: header: unknown column \"Colour\"\n");
+    QTest::newRow("column twice") << QStringList{} << QByteArray("VAT,VAT\r\n1,2\r\n")
+                                  << QByteArray(
+                                         "torvane-calc: header: column \"VAT\" is named twice\n");
+    QTest::newRow("empty input")
+        << QStringList{} << QByteArray()
+        << QByteArray(
+               "torvane-calc: the input is empty: a header row naming the columns is needed\n");
+    // A bad row late in the file: nothing at all is written for the rows before it.
+    QTest::newRow("short row")
+        << QStringList{} << good + good.mid(Header.size() + 2) + "1,2\r\n"
+        << QByteArray("torvane-calc: row 3 (line 4): 2 fields where the header names 20\n");
+    QTest::newRow("check box value")
+        << QStringList{} << QByteArray("MonthlyT\r\nyes\r\n")
+        << QByteArray(
+               "torvane-calc: row 1 (line 2): MonthlyT must be 0, 1 or empty, not \"yes\"\n");
+    QTest::newRow("unclosed quote")
+        << QStringList{} << QByteArray("Notes\r\n\"open\r\n")
+        << QByteArray("torvane-calc: row 1 (line 2): a quoted field is not closed\n");
+    QTest::newRow("missing file")
+        << QStringList{QStringLiteral("/no/such/file.csv")} << QByteArray()
+        << QByteArray(
+               "torvane-calc: /no/such/file.csv: cannot be read: No such file or directory\n");
+    QTest::newRow("unknown format")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("xml")} << good
+        << QByteArray("torvane-calc: unknown format \"xml\": use record or csv\n"
+                      "usage: torvane-calc [--format record|csv] [FILE]\n");
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("--fast")} << good
+        << QByteArray("torvane-calc: unknown option --fast\n"
+                      "usage: torvane-calc [--format record|csv] [FILE]\n");
+    QTest::newRow("two files") << QStringList{QStringLiteral("a"), QStringLiteral("b")} << good
+                               << QByteArray("torvane-calc: only one input file can be given\n"
+                                             "usage: torvane-calc [--format record|csv] [FILE]\n");
+}
+
+void TestTorvaneCalc::unusableInput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, message);
+    const Run run = runCalc(arguments, input);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.err, message);
+}
+
+QTEST_GUILESS_MAIN(TestTorvaneCalc)
+#include "tst_torvane_calc.moc"
