@@ -34,25 +34,14 @@ void TestFormActions::freshWindow()
 {
     FormFixture f;
     MainForm& m = f.form;
+    // Cost is shown first; nothing to keep, save or mark as changed.
     QCOMPARE(m.OutputType.text(), QStringLiteral("K&WHr"));
-    QCOMPARE(m.ItemDayL.text(), QStringLiteral("Cost / Day"));
     QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" Cost / Qtr"));
-    QCOMPARE(m.VATH.text(), QStringLiteral("VAT:"));
-    QCOMPARE(m.CurrencySymbol, QStringLiteral("£"));
-    QCOMPARE(m.Item1Day.toolTip(), QStringLiteral("Total cost of item 1 per day"));
     QCOMPARE(m.QtrSave.toolTip(),
              QStringLiteral("Difference between item 1 and item 2 cost per quarter"));
-    QCOMPARE(m.Calc.toolTip(), QStringLiteral("Calculate results"));
-    QVERIFY(!m.Save.enabled());
-    QVERIFY(!m.Keep.enabled());
-    QVERIFY(!m.Save_Defaults.enabled());
+    QVERIFY(!m.Save.enabled() && !m.Keep.enabled() && !m.Save_Defaults.enabled());
     QVERIFY(!m.UpdatingFields);
-    QCOMPARE(m.controls().size(), std::size_t(64));
     QCOMPARE(m.control(u"Item2CWatts"), &m.Item2CWatts);
-    QCOMPARE(m.Item2Life.toolTip(),
-             QStringLiteral("Life of item 2 in hrs (0 or between 500Hrs and 50000Hrs)"));
-    QCOMPARE(areaColour(FormArea::Hours), Colour::rgb(255, 255, 192));
-    QCOMPARE(areaColour(FormArea::Results), Colour::rgb(255, 192, 192));
 }
 
 void TestFormActions::changeHandlersMarkOnlyUserEdits_data()
