@@ -73,6 +73,7 @@ public:
 
     void run()
     {
+        // Reset first, so that a failure part-way leaves no stale figures for the report.
         for (QString* result : {&item.DayCost, &item.QtrCost, &item.PeriodCost, &item.DayUnits,
                                 &item.QtrUnits, &item.PeriodUnits}) {
             *result = QStringLiteral("0");
