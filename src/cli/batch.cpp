@@ -16,7 +16,7 @@ public:
     }
     bool openUrl(const QString&) override { return false; }
     bool startProgram(const QString&, const QStringList&) override { return false; }
-    [[noreturn]] void endProgram() override { throw FatalCalculation{QString(), 0}; }
+    void quit() override { throw FatalCalculation{QString(), 0}; }
 
     void AppendPendingLogText() override {}
     void ShowStatusMessage(const QString& message) override { status = message; }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdlib>
+
 namespace torvane {
 
 enum class MessageIcon { None, Stop, Exclamation, Question, Information };
@@ -29,7 +31,15 @@ public:
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 
     // Ends the program at once: no close handlers, no prompts. Never returns.
-    [[noreturn]] virtual void endProgram() = 0;
+    [[noreturn]] void endProgram()
+    {
+        quit();
+        std::abort();
+    }
+
+protected:
+    // Ends the process, or in tests throws; never returns normally.
+    virtual void quit() = 0;
 };
 
 } // namespace torvane

@@ -37,7 +37,7 @@ bool ScriptedDesktop::startProgram(const QString& program, const QStringList& ar
     return true;
 }
 
-void ScriptedDesktop::endProgram()
+void ScriptedDesktop::quit()
 {
     ended = true;
     throw ProgramEnded{};

@@ -31,7 +31,7 @@ public:
                              MessageButtons buttons) override;
     bool openUrl(const QString& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
-    [[noreturn]] void endProgram() override;
+    void quit() override;
 
     QList<Box> boxes;
     QStringList openedUrls;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/desktop.h"
+
+#include <QString>
+
+namespace torvane {
+
+// The program's own folders ("Data", "Log", "Help") under its folder, the checks that
+// they and their files exist, and the launcher for the maker's web pages.
+class ProgramFolder {
+public:
+    ProgramFolder(QString root, Desktop& desktop, QString siteRoot);
+
+    const QString& root() const { return m_root; }
+    // A path below the program folder, written with "/" or "\" ("Log\Torvane.log").
+    QString path(const QString& relative) const;
+
+    // Returns only when the folder ("data", "log", "help") exists; otherwise tells the
+    // user and ends the program.
+    void CheckFolder(const QString& name);
+    // True when the file exists; otherwise tells the user how to repair it.
+    bool CheckFile(const QString& description, const QString& folder, const QString& fileName);
+    // Opens a page of the maker's web site (the home page for an empty path).
+    void OpenWebPage(const QString& page);
+
+private:
+    QString m_root;
+    Desktop& m_desktop;
+    QString m_siteRoot;
+};
+
+} // namespace torvane

@@ -1,0 +1,198 @@
+#include "torvane_main.h"
+
+#include "app/error_report.h"
+#include "calc/cleanup.h"
+#include "calc/form_actions.h"
+#include "calc/presentation.h"
+#include "config/config_reader.h"
+#include "core/ansi_file.h"
+#include "core/version.h"
+
+#include <QUrl>
+
+namespace torvane {
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+qint16 testModeFromArguments(const QString& arguments)
+{
+    // Each switch that matches assigns, in this order, so a later match wins.
+    qint16 mode = 0;
+    if (arguments.startsWith(QLatin1String("-InhibitErrorCheck")))
+        mode = 1;
+    if (arguments.startsWith(QLatin1String("-InhibitCombCheck")))
+        mode = 2;
+    if (arguments.endsWith(QLatin1String("-OutputStatus")))
+        mode = static_cast<qint16>(mode + 10);
+    if (arguments.startsWith(QLatin1String("-ShortUpdateTime")))
+        mode = 5;
+    if (arguments.startsWith(QLatin1String("-InhibitUpdate")))
+        mode = 6;
+    if (arguments.startsWith(QLatin1String("-LowerVersion")))
+        mode = 7;
+    if (arguments.startsWith(QLatin1String("-HigherVersion")))
+        mode = 8;
+    return mode;
+}
+
+TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& regional,
+                         const QString& programFolder, const QString& siteRoot, QString arguments)
+    : context{form, regional, desktop, *this, clock}
+    , folder(programFolder, desktop, siteRoot)
+    , log(folder, desktop, regional, clock)
+    , m_desktop(desktop)
+    , m_arguments(std::move(arguments))
+{
+    connectComparisonHandlers(context);
+    form.OnTop.onClick = [this] {
+        OnTopClick();
+    };
+    form.Exit.onClick = [this] {
+        ExitClick();
+    };
+    form.Help1.onClick = [this] {
+        Help1Click();
+    };
+    form.About.onClick = [this] {
+        AboutClick();
+    };
+}
+
+void TorvaneMain::Load()
+{
+    withErrorTrap(context, "Loading Error", [&] {
+        form.StepNumber = 181;
+        form.UpdatingFields = true;
+        folder.CheckFolder(QStringLiteral("data"));
+        folder.CheckFolder(QStringLiteral("help"));
+        form.Caption = QStringLiteral("Torvane");
+        form.StepNumber = 182;
+        context.TestMode = testModeFromArguments(m_arguments);
+        settings.reset();
+        form.TariffKept = false;
+        form.StepNumber = 183;
+        form.CurrencySymbol = context.regional.currencyPrefix();
+        CurrencyManagement(context, true, true);
+        ReadConfiguration(context, folder, settings, ConfigTranscript);
+        form.StepNumber = 184;
+        log.CreateResultsLog();
+        form.StepNumber = 184;
+        form.PendingLogText = QStringLiteral("Torvane Started") + CrLf +
+                              QStringLiteral("Version ") + versionText() + CrLf + log.timeStamp() +
+                              CrLf;
+        AppendPendingLogText();
+        form.StepNumber = 186;
+        form.CostSaveNegative = false;
+        form.UnitsSaveNegative = false;
+        form.Item1Blank = 0;
+        form.Item2Blank = 0;
+        ClearData(context);
+        ClearOutput(context);
+        form.OutputType.setCaption(QStringLiteral("K&WHr"));
+        OutputDisplay(context);
+        form.UpdatingFields = false;
+        // The automatic update check comes with the update window.
+    });
+}
+
+void TorvaneMain::Activate()
+{
+    if (form.OnTop.value() == 1 && placeOnTop)
+        placeOnTop(true);
+    form.Save.setEnabled(false);
+}
+
+void TorvaneMain::OnTopClick()
+{
+    if (placeOnTop)
+        placeOnTop(form.OnTop.value() == 1);
+    if (!form.UpdatingFields)
+        form.Save_Defaults.setEnabled(true);
+}
+
+void TorvaneMain::ExitClick()
+{
+    if (form.Save.enabled() || form.Save_Defaults.enabled()) {
+        QString reasons;
+        if (form.Save.enabled())
+            reasons += QStringLiteral("There is an unsaved calculation!") + CrLf;
+        if (form.Save_Defaults.enabled())
+            reasons += QStringLiteral("The Electricity Data has not been saved!") + CrLf;
+        const MessageAnswer answer =
+            m_desktop.messageBox(QStringLiteral("To exit without saving click OK") + CrLf + reasons,
+                                 QStringLiteral("Torvane Data Not Saved"), MessageIcon::Question,
+                                 MessageButtons::OkCancel);
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    m_desktop.endProgram();
+}
+
+void TorvaneMain::Timer1Tick()
+{
+    form.Status.setCaption(QString());
+    Timer1Enabled = false;
+}
+
+void TorvaneMain::Help1Click()
+{
+    const QString crlf = CrLf;
+    const QString title = QStringLiteral("Torvane Help File Error");
+    folder.CheckFolder(QStringLiteral("help"));
+    const QString page = folder.path(QStringLiteral("Help\\index.htm"));
+    if (!AnsiFile::exists(page)) {
+        m_desktop.messageBox(QStringLiteral("The help file is either missing or") + crlf +
+                                 QStringLiteral("corrupted. Reinstall the program") + crlf +
+                                 QStringLiteral("to correct the error.") + crlf,
+                             title, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    if (!m_desktop.openUrl(QUrl::fromLocalFile(page).toString()))
+        m_desktop.messageBox(QStringLiteral("Unable to launch Browser."),
+                             QStringLiteral("Torvane Error"), MessageIcon::None,
+                             MessageButtons::Ok);
+}
+
+void TorvaneMain::LogoClick()
+{
+    folder.OpenWebPage(QString());
+}
+
+void TorvaneMain::AboutClick()
+{
+    settings.RunOnTopSetting = static_cast<qint16>(form.OnTop.value() + 1);
+    if (showAbout)
+        showAbout();
+}
+
+void TorvaneMain::AppendPendingLogText()
+{
+    log.AppendPendingLogText(form.PendingLogText);
+}
+
+void TorvaneMain::ShowStatusMessage(const QString& message)
+{
+    form.Status.setCaption(message);
+    Timer1Enabled = true;
+    if (timer1Started)
+        timer1Started();
+    if (QString::number(context.TestMode).startsWith(QLatin1Char('1')))
+        m_desktop.messageBox(message, QStringLiteral("Torvane Status Message"),
+                             MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void TorvaneMain::ReportFatalError(const QString& title, qint16 step)
+{
+    // Best effort: the log is not created for the dump, and a failure only shortens it.
+    const QString dump = fatalErrorDump(form, settings, ConfigTranscript, log.timeStamp(), title,
+                                        step, context.regional);
+    AnsiFile::append(folder.path(ResultsLog::fileName()), dump);
+    m_desktop.messageBox(fatalErrorMessage(title, step), QStringLiteral("Torvane Fatal Error"),
+                         MessageIcon::Stop, MessageButtons::Ok);
+    m_desktop.endProgram();
+}
+
+} // namespace torvane

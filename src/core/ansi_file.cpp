@@ -1,0 +1,107 @@
+#include "ansi_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace torvane::AnsiFile {
+namespace {
+
+// What Windows-1252 puts at 0x80 to 0x9F; the rest of the code page is Latin-1. The five
+// unassigned places decode as the C1 control of the same number.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char encodeOne(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (std::size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray encode(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A character outside the basic plane is one "?", not two.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            bytes += '?';
+            ++i;
+            continue;
+        }
+        bytes += encodeOne(c.unicode());
+    }
+    return bytes;
+}
+
+QString decode(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(byte >= 0x80 && byte < 0xA0 ? HighControls[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+bool exists(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+bool create(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = encode(text);
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+Append append(const QString& path, const QString& text)
+{
+    if (!exists(path))
+        return Append::Missing;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return Append::Failed;
+    const QByteArray bytes = encode(text);
+    return file.write(bytes) == bytes.size() && file.flush() ? Append::Done : Append::Failed;
+}
+
+std::optional<QStringList> readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString text = decode(file.readAll());
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (text[i] == QLatin1Char('\r') && i + 1 < text.size() &&
+                text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace torvane::AnsiFile

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace torvane {
+
+// The program's text files: 8-bit Windows-1252 with CR LF line ends. Every call opens,
+// reads or writes, and closes the file before it returns.
+namespace AnsiFile {
+
+QByteArray encode(const QString& text); // characters outside the code page become "?"
+QString decode(const QByteArray& bytes);
+
+bool exists(const QString& path);
+
+// Creates the file with the text, replacing any file of that name.
+bool create(const QString& path, const QString& text);
+
+enum class Append { Done, Missing, Failed };
+// Appends to an existing file; never creates one.
+Append append(const QString& path, const QString& text);
+
+// The file's lines without their line ends (CR LF, LF or a lone CR); nullopt when the
+// file cannot be read.
+std::optional<QStringList> readLines(const QString& path);
+
+} // namespace AnsiFile
+} // namespace torvane
