@@ -1,5 +1,7 @@
 #include "program_folder.h"
 
+#include "core/ansi_file.h"
+
 #include <QFileInfo>
 
 namespace torvane {
@@ -39,7 +41,7 @@ void ProgramFolder::CheckFolder(const QString& name)
 bool ProgramFolder::CheckFile(const QString& description, const QString& folder,
                               const QString& fileName)
 {
-    if (QFileInfo(path(folder + fileName)).isFile())
+    if (AnsiFile::exists(path(folder + fileName)))
         return true;
     const QString d = description.toLower();
     const QString crlf = QStringLiteral("\r\n");

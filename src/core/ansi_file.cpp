@@ -57,7 +57,8 @@ QString decode(const QByteArray& bytes)
 
 bool exists(const QString& path)
 {
-    return QFileInfo(path).isFile();
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
 }
 
 bool create(const QString& path, const QString& text)

@@ -10,6 +10,10 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
                                           MessageIcon icon, MessageButtons buttons)
 {
     boxes.append({text, title, icon, buttons});
+    if (failAtBox) {
+        failAtBox = false;
+        throw RuntimeError(5, QStringLiteral("Invalid procedure call"));
+    }
     if (answerEveryBox)
         return MessageAnswer::Ok;
     if (m_answers.empty()) {

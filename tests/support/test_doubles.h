@@ -26,6 +26,8 @@ public:
     void expectBox(MessageAnswer answer) { m_answers.push_back(answer); }
     // Answers OK to any number of boxes, for runs that expect refusals among many.
     bool answerEveryBox = false;
+    // Raises a run-time error where a box would appear, to fail the procedure showing it.
+    bool failAtBox = false;
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;

@@ -1,0 +1,380 @@
+// The main window's model in a temporary program folder: the test switches, the load
+// sequence and its failures, the results log, Exit, activation, on-top, the status line,
+// Help and About, and the fatal-error dump.
+
+#include "app/torvane_main.h"
+#include "core/ansi_file.h"
+#include "support/test_doubles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace torvane;
+using namespace torvane::test;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// A program folder with the shipped defaults, an empty help page and a log folder.
+class Program {
+public:
+    explicit Program(const QString& arguments = QString(), bool withLog = false)
+    {
+        QDir root(dir.path());
+        root.mkpath(QStringLiteral("Data"));
+        root.mkpath(QStringLiteral("Help"));
+        root.mkpath(QStringLiteral("Log"));
+        QFile::copy(qEnvironmentVariable("TORVANE_DIST") + QStringLiteral("/Data/Torvane.ini"),
+                    ini());
+        AnsiFile::create(dir.filePath(QStringLiteral("Help/index.htm")), QStringLiteral("<html/>"));
+        if (withLog)
+            AnsiFile::create(log(), QStringLiteral("earlier\r\n"));
+        main = std::make_unique<TorvaneMain>(desktop, clock, regional, dir.path(),
+                                             QStringLiteral("https://example.org/"), arguments);
+    }
+    QString ini() const { return dir.filePath(QStringLiteral("Data/Torvane.ini")); }
+    QString log() const { return dir.filePath(QStringLiteral("Log/Torvane.log")); }
+    QString logText() const
+    {
+        QFile file(log());
+        return file.open(QIODevice::ReadOnly) ? AnsiFile::decode(file.readAll()) : QString();
+    }
+    // Loads; true when the program went on running.
+    bool load()
+    {
+        try {
+            main->Load();
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir dir;
+    Regional regional{QLocale(QStringLiteral("en_GB"))};
+    ScriptedDesktop desktop;
+    FixedClock clock;
+    std::unique_ptr<TorvaneMain> main;
+};
+
+const QString StartEntry =
+    QStringLiteral("Torvane Started\r\nVersion 6.4\r\n04/12/2026 20:31:07\r\n\r\n");
+
+} // namespace
+
+class TestTorvaneMain : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void switches_data();
+    void switches();
+    void loadFillsTheWindowAndStartsTheLog();
+    void loadKeepsAnExistingLog();
+    void missingFolderOrFile_data();
+    void missingFolderOrFile();
+    void failuresWhileLoading();
+    void appendFailures();
+    void exitPrompt_data();
+    void exitPrompt();
+    void activationAndOnTop();
+    void statusLine();
+    void helpAndAbout();
+    void fatalDump();
+};
+
+void TestTorvaneMain::switches_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<qint16>("mode");
+    const auto row = [](const char* arguments, qint16 mode) {
+        QTest::newRow(arguments) << QString::fromLatin1(arguments) << mode;
+    };
+    row("", 0);
+    row("-InhibitErrorCheck", 1);
+    row("-InhibitCombCheck", 2);
+    row("-OutputStatus", 10);
+    row("-InhibitErrorCheck -OutputStatus", 11);
+    row("-InhibitCombCheck x -OutputStatus", 12);
+    row("-ShortUpdateTime -OutputStatus", 5);
+    row("-InhibitUpdateNow", 6);
+    row("-LowerVersion", 7);
+    row("-HigherVersion", 8);
+    row("-inhibiterrorcheck", 0);
+    row(" -InhibitErrorCheck", 0);
+    row("-OutputStatus ", 0);
+}
+
+void TestTorvaneMain::switches()
+{
+    QFETCH(QString, arguments);
+    QFETCH(qint16, mode);
+    QCOMPARE(testModeFromArguments(arguments), mode);
+}
+
+void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
+{
+    Program p(QStringLiteral("-InhibitCombCheck"));
+    QVERIFY(p.load());
+    MainForm& f = p.main->form;
+    QCOMPARE(p.main->testMode(), qint16(2));
+    QCOMPARE(f.NormalR.text(), QStringLiteral("£0.250000"));
+    QCOMPARE(f.CheapR.text(), QStringLiteral("£0.120000"));
+    QCOMPARE(f.VAT.text(), QStringLiteral("5.0"));
+    QCOMPARE(f.AnInfT.text(), QStringLiteral("2.0"));
+    QCOMPARE(f.CO2.text(), QStringLiteral("0.21"));
+    QCOMPARE(f.PayPeriod.text(), QStringLiteral("5.0"));
+    QCOMPARE(f.AutoSave.value(), 0);
+    QCOMPARE(f.OutputType.text(), QStringLiteral("K&WHr"));
+    // Loading is not an edit.
+    QVERIFY(!f.Save_Defaults.enabled());
+    QVERIFY(!f.UpdatingFields);
+    QCOMPARE(f.StepNumber, qint16(251));
+    QCOMPARE(p.desktop.boxes.size(), 0);
+    QCOMPARE(p.logText(), QStringLiteral("Torvane Results Log\r\nVersion 6.4\r\nFile Created\r\n"
+                                         "04/12/2026 20:31:07\r\n\r\n\r\n") +
+                              StartEntry);
+    QVERIFY(p.main->ConfigTranscript.startsWith(
+        QStringLiteral("Torvane Configuration\r\n---------------------\r\n[Run]\r\nAnInf=33\r\n")));
+}
+
+void TestTorvaneMain::loadKeepsAnExistingLog()
+{
+    Program p(QString(), true);
+    QVERIFY(p.load());
+    QCOMPARE(p.logText(), QStringLiteral("earlier\r\n") + StartEntry);
+}
+
+void TestTorvaneMain::missingFolderOrFile_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("data") << QStringLiteral("Data")
+                          << QStringLiteral("Torvane Data Directory Error")
+                          << QStringLiteral(
+                                 "The data directory does not exist.\r\nTo restore the data "
+                                 "directory\r\nreinstall the program.\r\nThe program will "
+                                 "now terminate.");
+    QTest::newRow("help") << QStringLiteral("Help")
+                          << QStringLiteral("Torvane Help Directory Error")
+                          << QStringLiteral(
+                                 "The help directory does not exist.\r\nTo restore the help "
+                                 "directory\r\nreinstall the program.\r\nThe program will "
+                                 "now terminate.");
+    QTest::newRow("log") << QStringLiteral("Log") << QStringLiteral("Torvane Log Directory Error")
+                         << QStringLiteral(
+                                "The log directory does not exist.\r\nTo restore the log "
+                                "directory\r\nreinstall the program.\r\nThe program will "
+                                "now terminate.");
+    QTest::newRow("configuration file")
+        << QStringLiteral("Data/Torvane.ini") << QStringLiteral("Torvane Configuration File Error")
+        << QStringLiteral(
+               "The configuration file is missing or corrupted.\r\nReinstall the program "
+               "to restore the file.\r\nThe program will now terminate.");
+}
+
+void TestTorvaneMain::missingFolderOrFile()
+{
+    QFETCH(QString, removed);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    Program p;
+    const QString path = p.dir.filePath(removed);
+    QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+    p.desktop.expectBox(MessageAnswer::Ok);
+    QVERIFY(!p.load());
+    QCOMPARE(p.desktop.boxes.size(), 1);
+    QCOMPARE(p.desktop.boxes[0].title, title);
+    QCOMPARE(p.desktop.boxes[0].text, text);
+    QCOMPARE(p.desktop.boxes[0].icon, MessageIcon::Stop);
+}
+
+void TestTorvaneMain::failuresWhileLoading()
+{
+    // A failure where the help folder is checked, and where the log is created.
+    for (const auto& [stage, step] :
+         {std::pair{"Help", qint16(181)}, {"Log/Torvane.log", qint16(184)}}) {
+        Program p(QString(), true);
+        const QString path = p.dir.filePath(QString::fromLatin1(stage));
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        if (step == 184) // a folder where the log should be: it cannot be created
+            QDir().mkpath(path);
+        p.desktop.failAtBox = true;
+        p.desktop.expectBox(MessageAnswer::Ok);
+        QVERIFY(!p.load());
+        const ScriptedDesktop::Box& last = p.desktop.boxes.last();
+        QCOMPARE(last.title, QStringLiteral("Torvane Fatal Error"));
+        QCOMPARE(last.text, QStringLiteral("Error Number %1\r\nA Fatal Loading Error Has "
+                                           "Occurred.\r\nThe Program Will Now Terminate.")
+                                .arg(step));
+    }
+}
+
+void TestTorvaneMain::appendFailures()
+{
+    Program p;
+    QVERIFY(p.load());
+    TorvaneMain& m = *p.main;
+    m.form.PendingLogText = QStringLiteral("entry\r\n");
+    QVERIFY(QFile::remove(p.log()));
+    p.desktop.expectBox(MessageAnswer::Ok);
+    m.AppendPendingLogText();
+    QCOMPARE(p.desktop.boxes.last().title, QStringLiteral("Torvane Results Log File Error"));
+    QCOMPARE(p.desktop.boxes.last().text,
+             QStringLiteral("The results log file is either missing or\r\ncorrupted. Delete the "
+                            "results log file if\r\nit exists and restart the program."));
+    QVERIFY(!QFile::exists(p.log())); // not recreated
+
+    // A log that takes no more bytes.
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), p.log()));
+    p.desktop.expectBox(MessageAnswer::Ok);
+    m.AppendPendingLogText();
+    QCOMPARE(p.desktop.boxes.last().text,
+             QStringLiteral("Unable to write to the results log file Torvane.log\r\nThis may be a "
+                            "permissions problem."));
+    QCOMPARE(m.form.PendingLogText, QStringLiteral("entry\r\n"));
+}
+
+void TestTorvaneMain::exitPrompt_data()
+{
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("dataChanged");
+    QTest::addColumn<QString>("reasons");
+    QTest::newRow("nothing to lose") << false << false << QString();
+    QTest::newRow("calculation") << true << false
+                                 << QStringLiteral("There is an unsaved calculation!\r\n");
+    QTest::newRow("electricity data")
+        << false << true << QStringLiteral("The Electricity Data has not been saved!\r\n");
+    QTest::newRow("both") << true << true
+                          << QStringLiteral("There is an unsaved calculation!\r\nThe Electricity "
+                                            "Data has not been saved!\r\n");
+}
+
+void TestTorvaneMain::exitPrompt()
+{
+    QFETCH(bool, unsaved);
+    QFETCH(bool, dataChanged);
+    QFETCH(QString, reasons);
+    Program p;
+    QVERIFY(p.load());
+    MainForm& f = p.main->form;
+    f.Save.setEnabled(unsaved);
+    f.Save_Defaults.setEnabled(dataChanged);
+    if (!reasons.isEmpty()) {
+        // Cancel stays; OK leaves.
+        p.desktop.expectBox(MessageAnswer::Cancel);
+        f.Exit.click();
+        QVERIFY(!p.desktop.ended);
+        const ScriptedDesktop::Box& box = p.desktop.boxes.last();
+        QCOMPARE(box.text, QStringLiteral("To exit without saving click OK\r\n") + reasons);
+        QCOMPARE(box.title, QStringLiteral("Torvane Data Not Saved"));
+        QCOMPARE(box.icon, MessageIcon::Question);
+        QCOMPARE(box.buttons, MessageButtons::OkCancel);
+        p.desktop.expectBox(MessageAnswer::Ok);
+    }
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.Exit.click());
+    QCOMPARE(p.desktop.boxes.size(), reasons.isEmpty() ? 0 : 2);
+}
+
+void TestTorvaneMain::activationAndOnTop()
+{
+    Program p;
+    QVERIFY(p.load());
+    TorvaneMain& m = *p.main;
+    QList<bool> placed;
+    m.placeOnTop = [&](bool onTop) {
+        placed.append(onTop);
+    };
+    m.form.Save.setEnabled(true);
+    m.Activate();
+    QVERIFY(!m.form.Save.enabled());
+    QVERIFY(placed.isEmpty());
+    m.form.OnTop.userClick();
+    QCOMPARE(placed, QList<bool>{true});
+    QVERIFY(m.form.Save_Defaults.enabled());
+    m.Activate();
+    QCOMPARE(placed, (QList<bool>{true, true}));
+    m.form.OnTop.userClick();
+    QCOMPARE(placed.last(), false);
+}
+
+void TestTorvaneMain::statusLine()
+{
+    for (const auto& [arguments, box] : {std::pair{"", false},
+                                         {"-InhibitCombCheck", false},
+                                         {"-InhibitErrorCheck", true},
+                                         {"-OutputStatus", true}}) {
+        Program p(QString::fromLatin1(arguments));
+        QVERIFY(p.load());
+        TorvaneMain& m = *p.main;
+        if (box)
+            p.desktop.expectBox(MessageAnswer::Ok);
+        m.form.Clear.click();
+        QCOMPARE(m.form.Status.text(), QStringLiteral("Data Cleared"));
+        QVERIFY(m.Timer1Enabled);
+        QCOMPARE(p.desktop.boxes.size(), box ? 1 : 0);
+        if (box)
+            QCOMPARE(p.desktop.boxes[0].title, QStringLiteral("Torvane Status Message"));
+        m.Timer1Tick();
+        QCOMPARE(m.form.Status.text(), QString());
+        QVERIFY(!m.Timer1Enabled);
+    }
+}
+
+void TestTorvaneMain::helpAndAbout()
+{
+    Program p;
+    QVERIFY(p.load());
+    TorvaneMain& m = *p.main;
+    m.form.Help1.click();
+    QCOMPARE(p.desktop.openedUrls,
+             QStringList{
+                 QUrl::fromLocalFile(p.dir.filePath(QStringLiteral("Help/index.htm"))).toString()});
+    p.desktop.openUrlResult = false;
+    p.desktop.expectBox(MessageAnswer::Ok);
+    m.LogoClick();
+    QCOMPARE(p.desktop.openedUrls.last(), QStringLiteral("https://example.org/"));
+    QCOMPARE(p.desktop.boxes.last().text, QStringLiteral("Unable to launch Browser."));
+    QFile::remove(p.dir.filePath(QStringLiteral("Help/index.htm")));
+    p.desktop.expectBox(MessageAnswer::Ok);
+    m.form.Help1.click();
+    QCOMPARE(p.desktop.boxes.last().text,
+             QStringLiteral("The help file is either missing or\r\ncorrupted. Reinstall the "
+                            "program\r\nto correct the error.\r\n"));
+
+    int shown = 0;
+    m.showAbout = [&] {
+        ++shown;
+    };
+    m.form.OnTop.setValue(1);
+    m.form.About.click();
+    QCOMPARE(shown, 1);
+    QCOMPARE(m.settings.RunOnTopSetting, qint16(2));
+}
+
+void TestTorvaneMain::fatalDump()
+{
+    // Under -InhibitErrorCheck an item that draws nothing divides by a zero daily cost.
+    Program p(QStringLiteral("-InhibitErrorCheck"), true);
+    QVERIFY(p.load());
+    MainForm& f = p.main->form;
+    f.NormalHr.type(QStringLiteral("4"));
+    f.Item1Watts.type(QStringLiteral("0"));
+    f.Item1Cost.type(QStringLiteral("5"));
+    p.desktop.expectBox(MessageAnswer::Ok);
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.Calc.click());
+    QCOMPARE(p.desktop.boxes.last().text,
+             QStringLiteral("Error Number 104\r\nA Fatal Calculation Error Has Occurred.\r\nThe "
+                            "Program Will Now Terminate."));
+    QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + QStringLiteral("/fatal_dump.log"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(p.logText(),
+             QStringLiteral("earlier\r\n") + StartEntry + AnsiFile::decode(expected.readAll()));
+}
+
+QTEST_GUILESS_MAIN(TestTorvaneMain)
+#include "tst_torvane_main.moc"
