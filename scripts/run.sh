@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts Torvane. Until the main window lands this
-# runs the batch tool on the example comparisons.
+# Installs what is missing, builds Torvane, prepares its program folder (build/program:
+# Data, Help and Log from dist/, never overwriting files already there) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh dev
-exec build/dev/src/torvane-calc "${@:-examples/comparisons.csv}"
+folder=build/program
+mkdir -p "$folder/Data" "$folder/Help" "$folder/Log"
+cp -n dist/Data/* "$folder/Data/"
+cp -n dist/Help/* "$folder/Help/"
+cd "$folder"
+exec ../dev/src/torvane "$@"

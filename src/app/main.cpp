@@ -1,0 +1,34 @@
+// Torvane: the entry procedure.
+
+#include "app/torvane_main.h"
+#include "core/clock.h"
+#include "ui/main_window.h"
+#include "ui/qt_desktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    using namespace torvane;
+
+    // Marks the running copy; a second copy runs all the same, without the mark.
+    QLockFile running(QDir::temp().filePath(QStringLiteral("Torvane.lock")));
+    running.tryLock(0);
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const Regional regional(QLocale::system());
+    SystemClock clock;
+    QtDesktop desktop;
+    TorvaneMain main(desktop, clock, regional, QDir::currentPath(),
+                     QStringLiteral(TORVANE_SITE_ROOT), arguments.join(QLatin1Char(' ')));
+    MainWindow window(main);
+    desktop.setParentWindow(&window);
+    main.Load();
+    window.show();
+    window.followFocus();
+    return QApplication::exec();
+}

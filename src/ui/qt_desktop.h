@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/desktop.h"
+
+class QWidget;
+
+namespace torvane {
+
+// The desktop as the toolkit provides it: modal message boxes over the main window, the
+// user's browser, other programs, and the immediate end of the process.
+class QtDesktop final : public Desktop {
+public:
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+
+    MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
+                             MessageButtons buttons) override;
+    bool openUrl(const QString& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+
+protected:
+    void quit() override;
+
+private:
+    QWidget* m_parent = nullptr;
+};
+
+} // namespace torvane
