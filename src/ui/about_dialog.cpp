@@ -3,7 +3,6 @@
 #include "app/torvane_main.h"
 #include "core/version.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +16,10 @@ AboutDialog::AboutDialog(TorvaneMain& main, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Torvane"));
+    // It follows the main window into the always-on-top band. Set before it is shown:
+    // changing the band hides a window, which would end the dialog.
+    if (m_main.settings.RunOnTopSetting == 2)
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
     auto* layout = new QVBoxLayout(this);
     auto* name = new QLabel(QStringLiteral("Torvane"));
     name->setObjectName(QStringLiteral("ProgName"));
@@ -41,17 +44,6 @@ AboutDialog::AboutDialog(TorvaneMain& main, QWidget* parent)
     park->setObjectName(QStringLiteral("Park"));
     park->setFixedSize(0, 0);
     park->setFocus();
-}
-
-void AboutDialog::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        m_main.settings.RunOnTopSetting == 2 && !windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-        setAttribute(Qt::WA_ShowWithoutActivating, true);
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        show();
-    }
-    QDialog::changeEvent(event);
 }
 
 } // namespace torvane

@@ -13,9 +13,6 @@ class AboutDialog final : public QDialog {
 public:
     AboutDialog(TorvaneMain& main, QWidget* parent = nullptr);
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     TorvaneMain& m_main;
 };
