@@ -117,12 +117,14 @@ void connectComparisonHandlers(FormContext& context)
     };
 }
 
-void prepareFreshForm(FormContext& context)
+void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults)
 {
     MainForm& f = context.form;
     f.UpdatingFields = true;
     f.TariffKept = false;
     CurrencyManagement(context, true, true);
+    if (readDefaults)
+        readDefaults();
     f.CostSaveNegative = false;
     f.UnitsSaveNegative = false;
     f.Item1Blank = 0;

@@ -2,6 +2,8 @@
 
 #include "form_context.h"
 
+#include <functional>
+
 namespace torvane {
 
 void KeepClick(FormContext& context);
@@ -15,8 +17,9 @@ void ElectricityDataChanged(FormContext& context);
 // Wires the comparison's event handlers to the form's controls.
 void connectComparisonHandlers(FormContext& context);
 
-// What loading does to the comparison part of a fresh window, without a configuration
-// file: symbols, empty inputs and outputs, cost output, no pending edits.
-void prepareFreshForm(FormContext& context);
+// What loading does to the comparison part of a fresh window: symbols, the defaults (when
+// readDefaults is given, at the point where loading reads them), empty inputs and
+// outputs, cost output, no pending edits.
+void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults = {});
 
 } // namespace torvane

@@ -1,6 +1,7 @@
 #include "batch.h"
 
 #include "calc/form_actions.h"
+#include "config/config_reader.h"
 #include "core/clock.h"
 
 namespace torvane {
@@ -76,6 +77,19 @@ const QStringList& BatchComparison::resultColumns()
     return columns;
 }
 
+QString BatchComparison::setConfiguration(const QStringList& lines)
+{
+    m_configuration = lines;
+    try {
+        run({}, {});
+    } catch (const FatalCalculation&) {
+        m_configuration.reset();
+        QString message = m_recorder->boxText;
+        return message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    }
+    return QString();
+}
+
 BatchComparison::Result BatchComparison::run(const QStringList& columns, const QStringList& values)
 {
     Recorder& recorder = *m_recorder;
@@ -85,7 +99,12 @@ BatchComparison::Result BatchComparison::run(const QStringList& columns, const Q
     MainForm form;
     FormContext context{form, m_regional, recorder, recorder, recorder.clock};
     connectComparisonHandlers(context);
-    prepareFreshForm(context);
+    Settings settings;
+    QString transcript;
+    prepareFreshForm(context, [&] {
+        if (m_configuration)
+            ReadConfigurationLines(context, *m_configuration, settings, transcript);
+    });
 
     for (qsizetype i = 0; i < columns.size(); ++i) {
         Control* control = form.control(columns[i]);

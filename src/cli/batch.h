@@ -32,6 +32,10 @@ public:
         QStringList results;  // the values of resultColumns()
     };
 
+    // Starts every row's window from these lines of a configuration file. Returns the
+    // reader's message when it refuses them, empty when they are accepted.
+    QString setConfiguration(const QStringList& lines);
+
     // Runs one row; columns and values pair up. Throws FatalCalculation when the
     // calculation meets a run-time error.
     Result run(const QStringList& columns, const QStringList& values);
@@ -45,6 +49,7 @@ private:
     class Recorder;
     const Regional& m_regional;
     std::unique_ptr<Recorder> m_recorder;
+    std::optional<QStringList> m_configuration;
 };
 
 } // namespace torvane

@@ -1,6 +1,7 @@
 // torvane-calc: comparisons without a window, one per CSV row.
 
 #include "batch.h"
+#include "core/ansi_file.h"
 #include "csv_reader.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ namespace {
 
 enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2 };
 
-const char Usage[] = "usage: torvane-calc [--format record|csv] [FILE]\n";
+const char Usage[] = "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n";
 
 void complain(const QString& message)
 {
@@ -24,7 +25,8 @@ void complain(const QString& message)
 
 struct Options {
     bool csv = false;
-    QString file; // empty: standard input
+    QString file;     // empty: standard input
+    QString settings; // a configuration file to start every window from
 };
 
 std::optional<Options> parseArguments(int argc, char** argv)
@@ -42,6 +44,13 @@ std::optional<Options> parseArguments(int argc, char** argv)
             format = QString::fromLocal8Bit(argv[i]);
         } else if (argument.startsWith(QLatin1String("--format="))) {
             format = argument.mid(9);
+        } else if (argument == QLatin1String("--settings")) {
+            if (++i == argc) {
+                complain(QStringLiteral("--settings needs a configuration file"));
+                return std::nullopt;
+            }
+            options.settings = QString::fromLocal8Bit(argv[i]);
+            continue;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             std::fputs(Usage, stdout);
             std::exit(AllCalculated);
@@ -197,6 +206,18 @@ int main(int argc, char** argv)
 
     const Regional regional(QLocale::system());
     BatchComparison comparison(regional);
+    if (!options->settings.isEmpty()) {
+        const std::optional<QStringList> lines = AnsiFile::readLines(options->settings);
+        if (!lines || !AnsiFile::exists(options->settings)) {
+            complain(QStringLiteral("%1: cannot be read").arg(options->settings));
+            return Unusable;
+        }
+        const QString refused = comparison.setConfiguration(*lines);
+        if (!refused.isEmpty()) {
+            complain(options->settings + QStringLiteral(": ") + refused);
+            return Unusable;
+        }
+    }
     CsvReader reader(*input);
     QStringList fields;
     reader.next(fields); // the header, already checked

@@ -40,23 +40,12 @@ int roundHalfEven(double value)
     return static_cast<int>(std::nearbyint(value));
 }
 
-} // namespace
-
-void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
-                       QString& configTranscript)
+// Steps from the file's lines on: reading the keys, the checks, filling the window.
+void applyLines(FormContext& context, const QStringList& lines, Settings& settings,
+                QString& configTranscript)
 {
     MainForm& f = context.form;
-    withErrorTrap(context, "Config Read Error", [&] {
-        f.StepNumber = 191;
-        configTranscript =
-            QStringLiteral("Torvane Configuration") + CrLf + QString(21, QLatin1Char('-'));
-        folder.CheckFolder(QStringLiteral("data"));
-        const QString path = folder.path(QStringLiteral("Data\\Torvane.ini"));
-        if (!AnsiFile::exists(path))
-            fileError(context, "The configuration file is missing or corrupted.");
-        const std::optional<QStringList> lines = AnsiFile::readLines(path);
-        if (!lines)
-            throw RuntimeError(53, QStringLiteral("File not found"));
+    {
         f.StepNumber = 192;
 
         const auto general = [&](double value) {
@@ -64,7 +53,7 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
         };
         qint16 keys = 22;
         qint16 sections = 1;
-        for (const QString& raw : *lines) {
+        for (const QString& raw : lines) {
             if (raw.isEmpty() || raw.front() == QLatin1Char('#'))
                 continue;
             const QString line = trimSpaces(raw);
@@ -156,6 +145,40 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
         f.OnTop.setValue(settings.RunOnTopSetting - 1);
         f.Units1.setValue(roundHalfEven(settings.VUnits - 1.0));
         f.UpEnable1.setValue(roundHalfEven(settings.UpEnableSetting - 1.0));
+    }
+}
+
+QString transcriptHead()
+{
+    return QStringLiteral("Torvane Configuration") + CrLf + QString(21, QLatin1Char('-'));
+}
+
+} // namespace
+
+void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
+                       QString& configTranscript)
+{
+    withErrorTrap(context, "Config Read Error", [&] {
+        context.form.StepNumber = 191;
+        configTranscript = transcriptHead();
+        folder.CheckFolder(QStringLiteral("data"));
+        const QString path = folder.path(QStringLiteral("Data\\Torvane.ini"));
+        if (!AnsiFile::exists(path))
+            fileError(context, "The configuration file is missing or corrupted.");
+        const std::optional<QStringList> lines = AnsiFile::readLines(path);
+        if (!lines)
+            throw RuntimeError(53, QStringLiteral("File not found"));
+        applyLines(context, *lines, settings, configTranscript);
+    });
+}
+
+void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
+                            QString& configTranscript)
+{
+    withErrorTrap(context, "Config Read Error", [&] {
+        context.form.StepNumber = 191;
+        configTranscript = transcriptHead();
+        applyLines(context, lines, settings, configTranscript);
     });
 }
 

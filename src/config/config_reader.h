@@ -12,4 +12,9 @@ namespace torvane {
 void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
                        QString& configTranscript);
 
+// The same on the lines of a file already read: for the batch tool, which reads its
+// configuration once for every row.
+void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
+                            QString& configTranscript);
+
 } // namespace torvane

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void everyCheck();
     void refusedAndStatusRows();
     void checkBoxesAndNotes();
+    void settingsFile();
     void unusableInput_data();
     void unusableInput();
 };
@@ -204,6 +205,35 @@ void TestTorvaneCalc::checkBoxesAndNotes()
         QStringLiteral("Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,")));
 }
 
+void TestTorvaneCalc::settingsFile()
+{
+    // The shipped defaults fill what the row leaves out: 25p a kWh, 5% VAT and 2% a year
+    // over 5 years put the last year's day at 0.25 x 1.05 x 1.02^5.
+    const QString ini = qEnvironmentVariable("TORVANE_DIST") + QStringLiteral("/Data/Torvane.ini");
+    const QByteArray input = "NormalHr,Item1Watts\r\n10,100\r\n";
+    const Run run = runCalc({QStringLiteral("--settings"), ini}, input);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.out.contains("Normal Rate :  \xC2\xA3"
+                              "0.250000/KWhr    10hrs On"),
+             run.out.constData());
+    QVERIFY(run.out.contains("Inflation   :   2.0%/year (10.4% total inflation over 5.0 years)"));
+    QVERIFY(run.out.contains("Item 1 Cost : \xC2\xA3"
+                             "0.28982/day,"));
+
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("broken.ini"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Run]\r\nAnInf=31\r\n");
+    file.close();
+    const Run refused = runCalc({QStringLiteral("--settings"), broken}, input);
+    QCOMPARE(refused.status, 2);
+    QCOMPARE(refused.out, QByteArray());
+    QCOMPARE(refused.err, "torvane-calc: " + broken.toLocal8Bit() +
+                              ": The configuration file is corrupted. Reinstall the program to "
+                              "restore the file. The program will now terminate.\n");
+}
+
 void TestTorvaneCalc::unusableInput_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -239,14 +269,15 @@ void TestTorvaneCalc::unusableInput_data()
     QTest::newRow("unknown format")
         << QStringList{QStringLiteral("--format"), QStringLiteral("xml")} << good
         << QByteArray("torvane-calc: unknown format \"xml\": use record or csv\n"
-                      "usage: torvane-calc [--format record|csv] [FILE]\n");
+                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
     QTest::newRow("unknown option")
         << QStringList{QStringLiteral("--fast")} << good
         << QByteArray("torvane-calc: unknown option --fast\n"
-                      "usage: torvane-calc [--format record|csv] [FILE]\n");
-    QTest::newRow("two files") << QStringList{QStringLiteral("a"), QStringLiteral("b")} << good
-                               << QByteArray("torvane-calc: only one input file can be given\n"
-                                             "usage: torvane-calc [--format record|csv] [FILE]\n");
+                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
+    QTest::newRow("two files")
+        << QStringList{QStringLiteral("a"), QStringLiteral("b")} << good
+        << QByteArray("torvane-calc: only one input file can be given\n"
+                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
 }
 
 void TestTorvaneCalc::unusableInput()
