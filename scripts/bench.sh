@@ -5,3 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh dev
 build/dev/bench/bench_calc -median 9 -minimumvalue 100
 build/dev/bench/bench_batch
+build/dev/bench/bench_startup
