@@ -211,6 +211,15 @@ void TestTorvaneMain::failuresWhileLoading()
         QCOMPARE(last.text, QStringLiteral("Error Number %1\r\nA Fatal Loading Error Has "
                                            "Occurred.\r\nThe Program Will Now Terminate.")
                                 .arg(step));
+        if (step == 181) {
+            // Before the configuration was read: -1 for the units, 0 for the update check.
+            QVERIFY(p.logText().startsWith(
+                QStringLiteral("earlier\r\n04/12/2026 20:31:07\r\nTorvane\r\nVersion 6.4\r\n\r\n"
+                               "******** Loading Error 181 ********\r\n")));
+            QVERIFY(p.logText().contains(
+                QStringLiteral("-------------------------------\r\n, , , , , , 0, 0, -1, False, 0, "
+                               "0\r\n\r\nProgram Data\r\n")));
+        }
     }
 }
 
