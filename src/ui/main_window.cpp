@@ -4,12 +4,12 @@
 #include "ui/about_dialog.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -56,6 +56,7 @@ MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     m_main.showAbout = [this] {
         AboutDialog about(m_main, this);
         about.exec();
+        m_main.Activate();
     };
     buildLayout();
     for (Control* control : m_main.form.controls())
@@ -170,11 +171,15 @@ void MainWindow::followFocus()
     }
 }
 
-void MainWindow::changeEvent(QEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // The window becomes the program's active one when first shown (and when the About
+    // window closes); switching to other programs and back is no activation of its own.
+    if (!event->spontaneous() && !m_shown) {
+        m_shown = true;
         m_main.Activate();
-    QWidget::changeEvent(event);
+    }
+    QWidget::showEvent(event);
 }
 
 void MainWindow::placeOnTop(bool onTop)

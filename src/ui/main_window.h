@@ -26,7 +26,7 @@ public:
     void followFocus();
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void controlChanged(const Control& control) override;
@@ -38,6 +38,7 @@ private:
     TorvaneMain& m_main;
     QHash<const Control*, QWidget*> m_widgets;
     QTimer* m_statusTimer;
+    bool m_shown = false;
 };
 
 } // namespace torvane

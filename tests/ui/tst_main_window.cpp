@@ -176,6 +176,7 @@ void TestMainWindow::aboutWindow()
     m_window->findChild<QCheckBox*>(QStringLiteral("OnTop"))->click();
     // Going on top shows the window again.
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_main->form.Save.setEnabled(true);
     m_expectedDialog = QStringLiteral("frmAbout");
     QString version;
     bool onTop = false;
@@ -190,6 +191,8 @@ void TestMainWindow::aboutWindow()
     });
     click("About");
     QCOMPARE(version, QStringLiteral("Version 6.4"));
+    // Back from the About window: the main window is active again, which ends saving.
+    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Save"))->isEnabled());
     QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
     QVERIFY(onTop);
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
