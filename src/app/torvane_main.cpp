@@ -85,15 +85,7 @@ void TorvaneMain::Load()
                               CrLf;
         AppendPendingLogText();
         form.StepNumber = 186;
-        form.CostSaveNegative = false;
-        form.UnitsSaveNegative = false;
-        form.Item1Blank = 0;
-        form.Item2Blank = 0;
-        ClearData(context);
-        ClearOutput(context);
-        form.OutputType.setCaption(QStringLiteral("K&WHr"));
-        OutputDisplay(context);
-        form.UpdatingFields = false;
+        finishLoading(context);
         // The automatic update check comes with the update window.
     });
 }

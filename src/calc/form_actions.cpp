@@ -125,6 +125,12 @@ void prepareFreshForm(FormContext& context, const std::function<void()>& readDef
     CurrencyManagement(context, true, true);
     if (readDefaults)
         readDefaults();
+    finishLoading(context);
+}
+
+void finishLoading(FormContext& context)
+{
+    MainForm& f = context.form;
     f.CostSaveNegative = false;
     f.UnitsSaveNegative = false;
     f.Item1Blank = 0;

@@ -22,4 +22,8 @@ void connectComparisonHandlers(FormContext& context);
 // outputs, cost output, no pending edits.
 void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults = {});
 
+// The last stage of loading: no negative differences or blank items, empty inputs and
+// outputs, cost output, and from here on the user's edits count as such.
+void finishLoading(FormContext& context);
+
 } // namespace torvane
