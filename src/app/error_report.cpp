@@ -1,11 +1,10 @@
 #include "error_report.h"
+#include "core/ansi_file.h"
 
 #include "core/version.h"
 
 namespace torvane {
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 QString heading(const char* text)
 {

@@ -1,7 +1,6 @@
 #include "torvane_main.h"
 
 #include "app/error_report.h"
-#include "calc/cleanup.h"
 #include "calc/form_actions.h"
 #include "calc/presentation.h"
 #include "config/config_reader.h"
@@ -11,12 +10,6 @@
 #include <QUrl>
 
 namespace torvane {
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-} // namespace
-
 qint16 testModeFromArguments(const QString& arguments)
 {
     // Each switch that matches assigns, in this order, so a later match wins.

@@ -10,8 +10,6 @@
 namespace torvane {
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // Spaces only: a tab is part of the line.
 QString trimSpaces(const QString& line)
 {

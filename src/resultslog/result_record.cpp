@@ -1,11 +1,10 @@
 #include "result_record.h"
+#include "core/ansi_file.h"
 
 #include "core/numbers.h"
 
 namespace torvane {
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // p blanks in front of the value, then only the last n characters.
 QString column(int n, int pad, const QString& value)

@@ -4,12 +4,6 @@
 #include "core/version.h"
 
 namespace torvane {
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-} // namespace
-
 ResultsLog::ResultsLog(ProgramFolder& folder, Desktop& desktop, const Regional& regional,
                        const Clock& clock)
     : m_folder(folder)
