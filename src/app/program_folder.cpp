@@ -26,13 +26,12 @@ void ProgramFolder::CheckFolder(const QString& name)
 {
     if (QFileInfo(path(name)).isDir())
         return;
-    const QString crlf = QStringLiteral("\r\n");
     const QString title = QStringLiteral("Torvane ") + name.left(1).toUpper() + name.mid(1) +
                           QStringLiteral(" Directory Error");
     m_desktop.messageBox(
-        QStringLiteral("The ") + name + QStringLiteral(" directory does not exist.") + crlf +
-            QStringLiteral("To restore the ") + name + QStringLiteral(" directory") + crlf +
-            QStringLiteral("reinstall the program.") + crlf +
+        QStringLiteral("The ") + name + QStringLiteral(" directory does not exist.") + CrLf +
+            QStringLiteral("To restore the ") + name + QStringLiteral(" directory") + CrLf +
+            QStringLiteral("reinstall the program.") + CrLf +
             QStringLiteral("The program will now terminate."),
         title, MessageIcon::Stop, MessageButtons::Ok);
     m_desktop.endProgram();
@@ -44,10 +43,9 @@ bool ProgramFolder::CheckFile(const QString& description, const QString& folder,
     if (AnsiFile::exists(path(folder + fileName)))
         return true;
     const QString d = description.toLower();
-    const QString crlf = QStringLiteral("\r\n");
     m_desktop.messageBox(QStringLiteral("The ") + d + QStringLiteral(" file is either missing or") +
-                             crlf + QStringLiteral("corrupted. Delete the ") + d +
-                             QStringLiteral(" file if") + crlf +
+                             CrLf + QStringLiteral("corrupted. Delete the ") + d +
+                             QStringLiteral(" file if") + CrLf +
                              QStringLiteral("it exists and restart the program."),
                          QStringLiteral("Torvane ") + description + QStringLiteral(" File Error"),
                          MessageIcon::Exclamation, MessageButtons::Ok);

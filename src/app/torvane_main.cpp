@@ -124,14 +124,13 @@ void TorvaneMain::Timer1Tick()
 
 void TorvaneMain::Help1Click()
 {
-    const QString crlf = CrLf;
     const QString title = QStringLiteral("Torvane Help File Error");
     folder.CheckFolder(QStringLiteral("help"));
     const QString page = folder.path(QStringLiteral("Help\\index.htm"));
     if (!AnsiFile::exists(page)) {
-        m_desktop.messageBox(QStringLiteral("The help file is either missing or") + crlf +
-                                 QStringLiteral("corrupted. Reinstall the program") + crlf +
-                                 QStringLiteral("to correct the error.") + crlf,
+        m_desktop.messageBox(QStringLiteral("The help file is either missing or") + CrLf +
+                                 QStringLiteral("corrupted. Reinstall the program") + CrLf +
+                                 QStringLiteral("to correct the error.") + CrLf,
                              title, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }

@@ -222,10 +222,9 @@ int main(int argc, char** argv)
     QStringList fields;
     reader.next(fields); // the header, already checked
     Output out;
-    const QString crlf = QStringLiteral("\r\n");
     if (options->csv) {
         out.write(QStringLiteral("row,status,messages,") +
-                  BatchComparison::resultColumns().join(QLatin1Char(',')) + crlf);
+                  BatchComparison::resultColumns().join(QLatin1Char(',')) + CrLf);
     }
     int status = AllCalculated;
     for (qint64 row = 1; reader.next(fields) == CsvReader::Result::Record; ++row) {
@@ -258,18 +257,18 @@ int main(int argc, char** argv)
             line += QLatin1Char(',') + csvField(result.messages.join(QStringLiteral(" | ")));
             for (const QString& value : result.results)
                 line += QLatin1Char(',') + csvField(value);
-            out.write(line + crlf);
+            out.write(line + CrLf);
         } else {
             switch (result.outcome) {
             case BatchComparison::Outcome::Calculated:
-                out.write(result.record + crlf);
+                out.write(result.record + CrLf);
                 break;
             case BatchComparison::Outcome::Refused:
-                out.write(QStringLiteral("Torvane Data Error") + crlf + result.messages.join(crlf) +
-                          crlf + crlf);
+                out.write(QStringLiteral("Torvane Data Error") + CrLf + result.messages.join(CrLf) +
+                          CrLf + CrLf);
                 break;
             case BatchComparison::Outcome::Status:
-                out.write(result.status + crlf + crlf);
+                out.write(result.status + CrLf + CrLf);
                 break;
             }
         }
