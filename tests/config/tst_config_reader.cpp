@@ -90,6 +90,7 @@ private Q_SLOTS:
     void corrupted_data();
     void corrupted();
     void transcriptAndMissingFile();
+    void valueBeyondItsType();
 };
 
 void TestConfigReader::accepted_data()
@@ -110,14 +111,14 @@ void TestConfigReader::accepted_data()
                                              plain[4],
                                              plain[5]}
                               << defaults;
-    QTest::newRow("cheap 200")
-        << QStringList{QStringLiteral("CheapRate=200")} << QStringList{QStringLiteral("£0.990000"),
-                                                                       plain[1],
-                                                                       plain[2],
-                                                                       plain[3],
-                                                                       plain[4],
-                                                                       plain[5]}
-        << defaults;
+    QTest::newRow("cheap 200") << QStringList{QStringLiteral("CheapRate=200")}
+                               << QStringList{QStringLiteral("£0.990000"),
+                                              plain[1],
+                                              plain[2],
+                                              plain[3],
+                                              plain[4],
+                                              plain[5]}
+                               << defaults;
     QTest::newRow("cheap 108.5, VAT 6, inflation 33.5")
         << QStringList{QStringLiteral("CheapRate=108.5"), QStringLiteral("VRate=6"),
                        QStringLiteral("AnInf=33.5")}
@@ -205,6 +206,23 @@ void TestConfigReader::transcriptAndMissingFile()
     QCOMPARE(f.desktop.boxes[0].icon, MessageIcon::Stop);
     QCOMPARE(f.desktop.boxes[0].text.section(QStringLiteral("\r\n"), 0, 0),
              QStringLiteral("The configuration file is missing or corrupted."));
+}
+
+void TestConfigReader::valueBeyondItsType()
+{
+    // The on-top setting is a 16-bit number: a larger one is a run-time error while reading.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Data"));
+    AnsiFile::create(dir.filePath(QStringLiteral("Data/Torvane.ini")),
+                     withLines({QStringLiteral("RunOnTop=40000")}).join(CrLf) + CrLf);
+    FormFixture f;
+    ProgramFolder folder(dir.path(), f.desktop, QString());
+    Settings settings;
+    QString transcript;
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded,
+                             ReadConfiguration(f.context, folder, settings, transcript));
+    QCOMPARE(f.services.fatalTitle, QStringLiteral("Config Read Error"));
+    QCOMPARE(f.services.fatalStep, qint16(192));
 }
 
 QTEST_GUILESS_MAIN(TestConfigReader)
