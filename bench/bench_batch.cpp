@@ -13,13 +13,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 extern char** environ;
 
 namespace {
 
 QString writeRows(const QTemporaryDir& dir, int rows)
 {
-    const QString path = dir.filePath(QStringLiteral("rows%1.csv").arg(rows));
+    const QString path = dir.filePath(u"rows%1.csv"_s.arg(rows));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QString();
@@ -28,9 +30,8 @@ QString writeRows(const QTemporaryDir& dir, int rows)
                "Item2CWatts,Item2Life,Item2Cost\r\n");
     for (int row = 0; row < rows; ++row) {
         // Vary the figures a little so that no two rows are the same.
-        file.write(QStringLiteral("row %1,0.15,0.075,10,6,4,4,4,5,%2,0.43,%3,4,0,10000,25,60,3,0,"
-                                  "15000,40\r\n")
-                       .arg(row)
+        file.write(u"row %1,0.15,0.075,10,6,4,4,4,5,%2,0.43,%3,4,0,10000,25,60,3,0,"
+                   "15000,40\r\n"_s.arg(row)
                        .arg(row % 7)
                        .arg(100 + row % 50)
                        .toLatin1());

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -19,8 +21,8 @@ private Q_SLOTS:
 void BenchCalc::calculate_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::newRow("en_GB") << QStringLiteral("en_GB");
-    QTest::newRow("de_DE") << QStringLiteral("de_DE");
+    QTest::newRow("en_GB") << u"en_GB"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s;
 }
 
 void BenchCalc::calculate()
@@ -28,7 +30,7 @@ void BenchCalc::calculate()
     QFETCH(QString, locale);
     FormFixture f(locale);
     f.typeWorkedExample();
-    f.form.AnInfT.type(QStringLiteral("3"));
+    f.form.AnInfT.type(u"3"_s);
     int round = 0;
     QBENCHMARK
     {
@@ -36,13 +38,13 @@ void BenchCalc::calculate()
         f.form.Notes.type(QString::number(++round));
         f.calculate();
     }
-    QVERIFY(f.form.RecordText.contains(QStringLiteral("Item 1 Cost : ")));
+    QVERIFY(f.form.RecordText.contains(u"Item 1 Cost : "_s));
     QVERIFY(f.services.statusMessages.isEmpty());
 }
 
 void BenchCalc::freshWindow()
 {
-    const Regional regional(QLocale(QStringLiteral("en_GB")));
+    const Regional regional(QLocale(u"en_GB"_s));
     QBENCHMARK
     {
         FormFixture f;

@@ -26,6 +26,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 extern char** environ;
 
 namespace {
@@ -43,8 +45,7 @@ int runTorvane(int argc, char** argv)
     const Regional regional(QLocale::system());
     SystemClock clock;
     QtDesktop desktop;
-    TorvaneMain main(desktop, clock, regional, QDir::currentPath(), QStringLiteral("https://x/"),
-                     QString());
+    TorvaneMain main(desktop, clock, regional, QDir::currentPath(), u"https://x/"_s, QString());
     MainWindow window(main);
     desktop.setParentWindow(&window);
     main.Load();
@@ -65,13 +66,13 @@ int runBare(int argc, char** argv)
         grid->addWidget(widget, at / 8, at % 8), ++at;
     };
     for (int i = 0; i < 42; ++i)
-        add(new QLineEdit(QStringLiteral("text")));
+        add(new QLineEdit(u"text"_s));
     for (int i = 0; i < 5; ++i)
         add(new QCheckBox);
     for (int i = 0; i < 13; ++i)
-        add(new QPushButton(QStringLiteral("&Button")));
+        add(new QPushButton(u"&Button"_s));
     for (int i = 0; i < 54; ++i)
-        add(new QLabel(QStringLiteral("Label:")));
+        add(new QLabel(u"Label:"_s));
     window.show();
     endWhenIdle();
     return QApplication::exec();
@@ -126,7 +127,7 @@ int main(int argc, char** argv)
     for (const char* sub : {"Data", "Help", "Log"})
         root.mkpath(QString::fromLatin1(sub));
     QFile::copy(QStringLiteral(TORVANE_DIST "/Data/Torvane.ini"),
-                root.filePath(QStringLiteral("Data/Torvane.ini")));
+                root.filePath(u"Data/Torvane.ini"_s));
 
     // Started again from another folder: the absolute path to this program.
     char self[4096] = {};

@@ -3,6 +3,8 @@
 
 #include "core/version.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -15,7 +17,7 @@ QString heading(const char* text)
 // A data line: the values joined by a comma and a blank.
 QString texts(const QStringList& values)
 {
-    return values.join(QStringLiteral(", ")) + CrLf;
+    return values.join(u", "_s) + CrLf;
 }
 
 } // namespace
@@ -32,15 +34,14 @@ QString fatalErrorDump(const MainForm& f, const Settings& settings, const QStrin
     };
     const QStringList entries = {
         timeStamp,
-        QStringLiteral("Torvane") + CrLf + QStringLiteral("Version ") + versionText() + CrLf,
-        QStringLiteral("******** ") + title + QLatin1Char(' ') + QString::number(step) +
-            QStringLiteral(" ********") + CrLf,
-        QStringLiteral("Dump of configuration file and available program data follows:") + CrLf,
+        u"Torvane"_s + CrLf + u"Version "_s + versionText() + CrLf,
+        u"******** "_s + title + QLatin1Char(' ') + QString::number(step) + u" ********"_s + CrLf,
+        u"Dump of configuration file and available program data follows:"_s + CrLf,
         configTranscript,
         heading("Program Defaults & Status Flags"),
         texts({f.NormalR.text(), f.CheapR.text(), f.PayPeriod.text(), f.VAT.text(), f.CO2.text(),
                f.AnInfT.text(), value(f.OnTop), value(f.AutoSave), general(settings.VUnits),
-               f.TariffKept ? QStringLiteral("True") : QStringLiteral("False"), value(f.MonthlyT),
+               f.TariffKept ? u"True"_s : u"False"_s, value(f.MonthlyT),
                general(settings.UpEnableSetting)}),
         heading("Program Data"),
         texts({f.NormalHr.text(), f.CheapHr.text(), f.NormalSHr.text(), f.CheapSHr.text()}),
@@ -66,16 +67,15 @@ QString fatalErrorDump(const MainForm& f, const Settings& settings, const QStrin
         heading("Item Save"),
         texts({f.HoursUsed.text(), f.HoursSUsed.text(), f.DaySave.text(), f.QtrSave.text(),
                f.PeriodSave.text(), f.CO2Save.text()}),
-        QStringLiteral("********** End of Error Dump **********") + CrLf + CrLf,
+        u"********** End of Error Dump **********"_s + CrLf + CrLf,
     };
     return entries.join(CrLf) + CrLf;
 }
 
 QString fatalErrorMessage(const QString& title, qint16 step)
 {
-    return QStringLiteral("Error Number ") + QString::number(step) + CrLf +
-           QStringLiteral("A Fatal ") + title + QStringLiteral(" Has Occurred.") + CrLf +
-           QStringLiteral("The Program Will Now Terminate.");
+    return u"Error Number "_s + QString::number(step) + CrLf + u"A Fatal "_s + title +
+           u" Has Occurred."_s + CrLf + u"The Program Will Now Terminate."_s;
 }
 
 } // namespace torvane

@@ -9,13 +9,15 @@
 #include <QDir>
 #include <QLockFile>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     using namespace torvane;
 
     // Marks the running copy; a second copy runs all the same, without the mark.
-    QLockFile running(QDir::temp().filePath(QStringLiteral("Torvane.lock")));
+    QLockFile running(QDir::temp().filePath(u"Torvane.lock"_s));
     running.tryLock(0);
 
     QStringList arguments = QCoreApplication::arguments();

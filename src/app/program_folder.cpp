@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 
 ProgramFolder::ProgramFolder(QString root, Desktop& desktop, QString siteRoot)
@@ -26,14 +28,13 @@ void ProgramFolder::CheckFolder(const QString& name)
 {
     if (QFileInfo(path(name)).isDir())
         return;
-    const QString title = QStringLiteral("Torvane ") + name.left(1).toUpper() + name.mid(1) +
-                          QStringLiteral(" Directory Error");
-    m_desktop.messageBox(
-        QStringLiteral("The ") + name + QStringLiteral(" directory does not exist.") + CrLf +
-            QStringLiteral("To restore the ") + name + QStringLiteral(" directory") + CrLf +
-            QStringLiteral("reinstall the program.") + CrLf +
-            QStringLiteral("The program will now terminate."),
-        title, MessageIcon::Stop, MessageButtons::Ok);
+    const QString title =
+        u"Torvane "_s + name.left(1).toUpper() + name.mid(1) + u" Directory Error"_s;
+    m_desktop.messageBox(u"The "_s + name + u" directory does not exist."_s + CrLf +
+                             u"To restore the "_s + name + u" directory"_s + CrLf +
+                             u"reinstall the program."_s + CrLf +
+                             u"The program will now terminate."_s,
+                         title, MessageIcon::Stop, MessageButtons::Ok);
     m_desktop.endProgram();
 }
 
@@ -43,20 +44,18 @@ bool ProgramFolder::CheckFile(const QString& description, const QString& folder,
     if (AnsiFile::exists(path(folder + fileName)))
         return true;
     const QString d = description.toLower();
-    m_desktop.messageBox(QStringLiteral("The ") + d + QStringLiteral(" file is either missing or") +
-                             CrLf + QStringLiteral("corrupted. Delete the ") + d +
-                             QStringLiteral(" file if") + CrLf +
-                             QStringLiteral("it exists and restart the program."),
-                         QStringLiteral("Torvane ") + description + QStringLiteral(" File Error"),
-                         MessageIcon::Exclamation, MessageButtons::Ok);
+    m_desktop.messageBox(u"The "_s + d + u" file is either missing or"_s + CrLf +
+                             u"corrupted. Delete the "_s + d + u" file if"_s + CrLf +
+                             u"it exists and restart the program."_s,
+                         u"Torvane "_s + description + u" File Error"_s, MessageIcon::Exclamation,
+                         MessageButtons::Ok);
     return false;
 }
 
 void ProgramFolder::OpenWebPage(const QString& page)
 {
     if (!m_desktop.openUrl(m_siteRoot + page))
-        m_desktop.messageBox(QStringLiteral("Unable to launch Browser."),
-                             QStringLiteral("Torvane Error"), MessageIcon::None,
+        m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
                              MessageButtons::Ok);
 }
 

@@ -9,6 +9,8 @@
 
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 qint16 testModeFromArguments(const QString& arguments)
 {
@@ -59,9 +61,9 @@ void TorvaneMain::Load()
     withErrorTrap(context, "Loading Error", [&] {
         form.StepNumber = 181;
         form.UpdatingFields = true;
-        folder.CheckFolder(QStringLiteral("data"));
-        folder.CheckFolder(QStringLiteral("help"));
-        form.Caption = QStringLiteral("Torvane");
+        folder.CheckFolder(u"data"_s);
+        folder.CheckFolder(u"help"_s);
+        form.Caption = u"Torvane"_s;
         form.StepNumber = 182;
         context.TestMode = testModeFromArguments(m_arguments);
         settings.reset();
@@ -73,9 +75,8 @@ void TorvaneMain::Load()
         form.StepNumber = 184;
         log.CreateResultsLog();
         form.StepNumber = 184;
-        form.PendingLogText = QStringLiteral("Torvane Started") + CrLf +
-                              QStringLiteral("Version ") + versionText() + CrLf + log.timeStamp() +
-                              CrLf;
+        form.PendingLogText = u"Torvane Started"_s + CrLf + u"Version "_s + versionText() + CrLf +
+                              log.timeStamp() + CrLf;
         AppendPendingLogText();
         form.StepNumber = 186;
         finishLoading(context);
@@ -103,13 +104,12 @@ void TorvaneMain::ExitClick()
     if (form.Save.enabled() || form.Save_Defaults.enabled()) {
         QString reasons;
         if (form.Save.enabled())
-            reasons += QStringLiteral("There is an unsaved calculation!") + CrLf;
+            reasons += u"There is an unsaved calculation!"_s + CrLf;
         if (form.Save_Defaults.enabled())
-            reasons += QStringLiteral("The Electricity Data has not been saved!") + CrLf;
-        const MessageAnswer answer =
-            m_desktop.messageBox(QStringLiteral("To exit without saving click OK") + CrLf + reasons,
-                                 QStringLiteral("Torvane Data Not Saved"), MessageIcon::Question,
-                                 MessageButtons::OkCancel);
+            reasons += u"The Electricity Data has not been saved!"_s + CrLf;
+        const MessageAnswer answer = m_desktop.messageBox(
+            u"To exit without saving click OK"_s + CrLf + reasons, u"Torvane Data Not Saved"_s,
+            MessageIcon::Question, MessageButtons::OkCancel);
         if (answer != MessageAnswer::Ok)
             return;
     }
@@ -124,19 +124,18 @@ void TorvaneMain::Timer1Tick()
 
 void TorvaneMain::Help1Click()
 {
-    const QString title = QStringLiteral("Torvane Help File Error");
-    folder.CheckFolder(QStringLiteral("help"));
-    const QString page = folder.path(QStringLiteral("Help\\index.htm"));
+    const QString title = u"Torvane Help File Error"_s;
+    folder.CheckFolder(u"help"_s);
+    const QString page = folder.path(u"Help\\index.htm"_s);
     if (!AnsiFile::exists(page)) {
-        m_desktop.messageBox(QStringLiteral("The help file is either missing or") + CrLf +
-                                 QStringLiteral("corrupted. Reinstall the program") + CrLf +
-                                 QStringLiteral("to correct the error.") + CrLf,
+        m_desktop.messageBox(u"The help file is either missing or"_s + CrLf +
+                                 u"corrupted. Reinstall the program"_s + CrLf +
+                                 u"to correct the error."_s + CrLf,
                              title, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     if (!m_desktop.openUrl(QUrl::fromLocalFile(page).toString()))
-        m_desktop.messageBox(QStringLiteral("Unable to launch Browser."),
-                             QStringLiteral("Torvane Error"), MessageIcon::None,
+        m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
                              MessageButtons::Ok);
 }
 
@@ -164,8 +163,8 @@ void TorvaneMain::ShowStatusMessage(const QString& message)
     if (timer1Started)
         timer1Started();
     if (QString::number(context.TestMode).startsWith(QLatin1Char('1')))
-        m_desktop.messageBox(message, QStringLiteral("Torvane Status Message"),
-                             MessageIcon::Exclamation, MessageButtons::Ok);
+        m_desktop.messageBox(message, u"Torvane Status Message"_s, MessageIcon::Exclamation,
+                             MessageButtons::Ok);
 }
 
 void TorvaneMain::ReportFatalError(const QString& title, qint16 step)
@@ -174,7 +173,7 @@ void TorvaneMain::ReportFatalError(const QString& title, qint16 step)
     const QString dump = fatalErrorDump(form, settings, ConfigTranscript, log.timeStamp(), title,
                                         step, context.regional);
     AnsiFile::append(folder.path(ResultsLog::fileName()), dump);
-    m_desktop.messageBox(fatalErrorMessage(title, step), QStringLiteral("Torvane Fatal Error"),
+    m_desktop.messageBox(fatalErrorMessage(title, step), u"Torvane Fatal Error"_s,
                          MessageIcon::Stop, MessageButtons::Ok);
     m_desktop.endProgram();
 }

@@ -10,6 +10,8 @@
 #include <array>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -76,7 +78,7 @@ public:
         // Reset first, so that a failure part-way leaves no stale figures for the report.
         for (QString* result : {&item.DayCost, &item.QtrCost, &item.PeriodCost, &item.DayUnits,
                                 &item.QtrUnits, &item.PeriodUnits}) {
-            *result = QStringLiteral("0");
+            *result = u"0"_s;
         }
         numberOfItems();
         const double watts = c.num(item.Watts.text());

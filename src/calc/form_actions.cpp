@@ -5,6 +5,8 @@
 #include "messages.h"
 #include "presentation.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 
 void KeepClick(FormContext& context)
@@ -56,9 +58,9 @@ void AutoSaveClick(FormContext& context)
     MainForm& f = context.form;
     if (f.AutoSave.value() == 1) {
         f.Save.setEnabled(false);
-        f.Calc.setToolTip(QStringLiteral("Calculate and save results"));
+        f.Calc.setToolTip(u"Calculate and save results"_s);
     } else {
-        f.Calc.setToolTip(QStringLiteral("Calculate results"));
+        f.Calc.setToolTip(u"Calculate results"_s);
     }
     if (!f.UpdatingFields)
         f.Save_Defaults.setEnabled(true);
@@ -137,7 +139,7 @@ void finishLoading(FormContext& context)
     f.Item2Blank = 0;
     ClearData(context);
     ClearOutput(context);
-    f.OutputType.setCaption(QStringLiteral("K&WHr"));
+    f.OutputType.setCaption(u"K&WHr"_s);
     OutputDisplay(context);
     f.UpdatingFields = false;
 }

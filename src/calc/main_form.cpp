@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -29,11 +31,11 @@ QString areaHeading(FormArea area)
 {
     switch (area) {
     case FormArea::Hours:
-        return QStringLiteral("Hours Used Daily");
+        return u"Hours Used Daily"_s;
     case FormArea::ElectricityData:
-        return QStringLiteral("Electricity Data");
+        return u"Electricity Data"_s;
     case FormArea::Comparison:
-        return QStringLiteral("Comparison");
+        return u"Comparison"_s;
     case FormArea::Results:
         break;
     }
@@ -41,118 +43,87 @@ QString areaHeading(FormArea area)
 }
 
 MainForm::MainForm()
-    : NormalHr(QStringLiteral("NormalHr"),
-               QStringLiteral("Normal rate hours on per day (min 0, max 24)"))
-    , NormalSHr(QStringLiteral("NormalSHr"),
-                QStringLiteral("Normal rate hours on standby per day (min 0, max 23.9)"))
-    , CheapHr(QStringLiteral("CheapHr"),
-              QStringLiteral("Cheap rate hours on per day (min 0, max 8)"))
-    , CheapSHr(QStringLiteral("CheapSHr"),
-               QStringLiteral("Cheap rate hours on standby per day (min 0, max 8)"))
-    , Notes(QStringLiteral("Notes"),
-            QStringLiteral("Notes relating to calculation (max 75 characters)"), false, 75)
-    , NormalR(
-          QStringLiteral("NormalR"),
-          QStringLiteral("Normal rate electricity cost per KWHr (between 0.010000 and 0.990000)"))
-    , CheapR(
-          QStringLiteral("CheapR"),
-          QStringLiteral("Cheap rate electricity cost per KWHr (either 0 or between  0.010000 and "
-                         "0.990000)"))
-    , VAT(QStringLiteral("VAT"), QStringLiteral("VAT Rate (0 or between 1 and 50%)"))
-    , CO2(QStringLiteral("CO2"), QStringLiteral("CO2 conversion rate ( between 0.1 and 1) Kg/KWHr"))
-    , PayPeriod(QStringLiteral("PayPeriod"),
-                QStringLiteral("Payback period ( between 1 and 10) years"))
-    , AnInfT(QStringLiteral("AnInfT"), QStringLiteral("Annual inflation  (between -30 and 199) %"))
-    , VATH(QStringLiteral("VATH"), QStringLiteral("VAT:"), Colours::lightGreen)
-    , CO2L(QStringLiteral("CO2L"), QStringLiteral("Kg/KWHr"), Colours::lightGreen)
-    , Units1(QStringLiteral("Units1"), QStringLiteral("Tick to set CO2 units to ibs"))
-    , OnTop(QStringLiteral("OnTop"), QStringLiteral("Set Torvane to run on top"))
-    , AutoSave(QStringLiteral("AutoSave"),
-               QStringLiteral("Save results to log file when calculate clicked (provided no errors "
-                              "occur)"))
-    , UpEnable1(QStringLiteral("UpEnable1"),
-                QStringLiteral("Enable automatic check for new version"))
-    , MonthlyT(QStringLiteral("MonthlyT"),
-               QStringLiteral("Tick to set show usage monthly rather than quarterly"))
-    , Item1Watts(QStringLiteral("Item1Watts"),
-                 itemText("Item %1 power in watts ( min 0.1W, max 7000.0W)", 1))
-    , Item1SWatts(QStringLiteral("Item1SWatts"),
+    : NormalHr(u"NormalHr"_s, u"Normal rate hours on per day (min 0, max 24)"_s)
+    , NormalSHr(u"NormalSHr"_s, u"Normal rate hours on standby per day (min 0, max 23.9)"_s)
+    , CheapHr(u"CheapHr"_s, u"Cheap rate hours on per day (min 0, max 8)"_s)
+    , CheapSHr(u"CheapSHr"_s, u"Cheap rate hours on standby per day (min 0, max 8)"_s)
+    , Notes(u"Notes"_s, u"Notes relating to calculation (max 75 characters)"_s, false, 75)
+    , NormalR(u"NormalR"_s,
+              u"Normal rate electricity cost per KWHr (between 0.010000 and 0.990000)"_s)
+    , CheapR(u"CheapR"_s,
+             u"Cheap rate electricity cost per KWHr (either 0 or between  0.010000 and "
+             "0.990000)"_s)
+    , VAT(u"VAT"_s, u"VAT Rate (0 or between 1 and 50%)"_s)
+    , CO2(u"CO2"_s, u"CO2 conversion rate ( between 0.1 and 1) Kg/KWHr"_s)
+    , PayPeriod(u"PayPeriod"_s, u"Payback period ( between 1 and 10) years"_s)
+    , AnInfT(u"AnInfT"_s, u"Annual inflation  (between -30 and 199) %"_s)
+    , VATH(u"VATH"_s, u"VAT:"_s, Colours::lightGreen)
+    , CO2L(u"CO2L"_s, u"Kg/KWHr"_s, Colours::lightGreen)
+    , Units1(u"Units1"_s, u"Tick to set CO2 units to ibs"_s)
+    , OnTop(u"OnTop"_s, u"Set Torvane to run on top"_s)
+    , AutoSave(u"AutoSave"_s,
+               u"Save results to log file when calculate clicked (provided no errors "
+               "occur)"_s)
+    , UpEnable1(u"UpEnable1"_s, u"Enable automatic check for new version"_s)
+    , MonthlyT(u"MonthlyT"_s, u"Tick to set show usage monthly rather than quarterly"_s)
+    , Item1Watts(u"Item1Watts"_s, itemText("Item %1 power in watts ( min 0.1W, max 7000.0W)", 1))
+    , Item1SWatts(u"Item1SWatts"_s,
                   itemText("Item %1 standby power in watts ( min 0W, max 99.0W)", 1))
-    , Item1CWatts(QStringLiteral("Item1CWatts"),
+    , Item1CWatts(u"Item1CWatts"_s,
                   itemText("Item %1 continuous power in watts ( min 0W, max 99.0W)", 1))
-    , Item1Life(QStringLiteral("Item1Life"),
+    , Item1Life(u"Item1Life"_s,
                 itemText("Life of item %1 in hrs (0 or between 500Hrs and 50000Hrs)", 1))
-    , Item1Cost(QStringLiteral("Item1Cost"),
-                itemText("Cost of item %1 ( 0 or between 0.1 and 5000)", 1))
-    , Item1No(QStringLiteral("Item1No"),
+    , Item1Cost(u"Item1Cost"_s, itemText("Cost of item %1 ( 0 or between 0.1 and 5000)", 1))
+    , Item1No(u"Item1No"_s,
               itemText("Number of times Item %1 will need replacing during payback period", 1))
-    , Item2Watts(QStringLiteral("Item2Watts"),
-                 itemText("Item %1 power in watts ( min 0.1W, max 7000.0W)", 2))
-    , Item2SWatts(QStringLiteral("Item2SWatts"),
+    , Item2Watts(u"Item2Watts"_s, itemText("Item %1 power in watts ( min 0.1W, max 7000.0W)", 2))
+    , Item2SWatts(u"Item2SWatts"_s,
                   itemText("Item %1 standby power in watts ( min 0W, max 99.0W)", 2))
-    , Item2CWatts(QStringLiteral("Item2CWatts"),
+    , Item2CWatts(u"Item2CWatts"_s,
                   itemText("Item %1 continuous power in watts ( min 0W, max 99.0W)", 2))
-    , Item2Life(QStringLiteral("Item2Life"),
+    , Item2Life(u"Item2Life"_s,
                 itemText("Life of item %1 in hrs (0 or between 500Hrs and 50000Hrs)", 2))
-    , Item2Cost(QStringLiteral("Item2Cost"),
-                itemText("Cost of item %1 ( 0 or between 0.1 and 5000)", 2))
-    , Item2No(QStringLiteral("Item2No"),
+    , Item2Cost(u"Item2Cost"_s, itemText("Cost of item %1 ( 0 or between 0.1 and 5000)", 2))
+    , Item2No(u"Item2No"_s,
               itemText("Number of times Item %1 will need replacing during payback period", 2))
-    , HoursUsed(QStringLiteral("HoursUsed"), QStringLiteral("Total hours on over payback period"),
-                true)
-    , HoursSUsed(QStringLiteral("HoursSUsed"),
-                 QStringLiteral("Total hours on standby over payback period"), true)
-    , Item1Day(QStringLiteral("Item1Day"), QString(), true)
-    , Item2Day(QStringLiteral("Item2Day"), QString(), true)
-    , DaySave(QStringLiteral("DaySave"), QString(), true)
-    , Item1Qtr(QStringLiteral("Item1Qtr"), QString(), true)
-    , Item2Qtr(QStringLiteral("Item2Qtr"), QString(), true)
-    , QtrSave(QStringLiteral("QtrSave"), QString(), true)
-    , Item1Period(QStringLiteral("Item1Period"), QString(), true)
-    , Item2Period(QStringLiteral("Item2Period"), QString(), true)
-    , PeriodSave(QStringLiteral("PeriodSave"), QString(), true)
-    , Item1CO2(QStringLiteral("Item1CO2"),
-               QStringLiteral("Amount of CO2 generated by Item 1 in Kg"), true)
-    , Item2CO2(QStringLiteral("Item2CO2"),
-               QStringLiteral("Amount of CO2 generated by Item 2 in Kg"), true)
-    , CO2Save(QStringLiteral("CO2Save"),
-              QStringLiteral("Difference between item 1 and item 2 CO2 over payback period"), true)
-    , Item1SB(QStringLiteral("Item1SB"),
-              QStringLiteral("Share of the daily running cost of item 1 spent on standby"), true)
-    , Item2SB(QStringLiteral("Item2SB"),
-              QStringLiteral("Share of the daily running cost of item 2 spent on standby"), true)
-    , ItemDayL(QStringLiteral("ItemDayL"), QStringLiteral("Cost / Day"), Colours::lightPink)
-    , ItemQtrL(QStringLiteral("ItemQtrL"), QStringLiteral(" Cost / Qtr"), Colours::lightPink)
-    , ItemPeriodL(QStringLiteral("ItemPeriodL"), QStringLiteral(" Cost / Period"),
-                  Colours::lightPink)
-    , ItemCO2L(QStringLiteral("ItemCO2L"), QStringLiteral("CO2 Kg /Period "), Colours::lightPink)
-    , Calc(QStringLiteral("Calc"), QStringLiteral("&Calculate"),
-           QStringLiteral("Calculate results"))
-    , Keep(QStringLiteral("Keep"), QStringLiteral("&Keep 1"),
-           QStringLiteral(
-               "Keep hours for item 1. Item 1 details can still be changed and calculated"),
-           false)
-    , Save(QStringLiteral("Save"), QStringLiteral("&Save"),
-           QStringLiteral("Save results  ( each result can only be saved once)"), false)
-    , Clear(QStringLiteral("Clear"), QStringLiteral("C&lear"),
-            QStringLiteral("Clear all hours used, comparison data and results"))
-    , OutputType(QStringLiteral("OutputType"), QStringLiteral("C&ost"),
-                 QStringLiteral("Click to change between electricity use and cost"))
-    , Save_Defaults(QStringLiteral("Save_Defaults"), QStringLiteral("Sa&ve Data"),
-                    QStringLiteral("Save electricity data"), false)
-    , Reset_Defaults(QStringLiteral("Reset_Defaults"), QStringLiteral("Reset &Data"),
-                     QStringLiteral("Reset electricity data"))
-    , ViewL(QStringLiteral("ViewL"), QStringLiteral("&Results"),
-            QStringLiteral("View Torvane results log file (it will not be updated while open)"))
-    , Archive(QStringLiteral("Archive"), QStringLiteral("&Archive"),
-              QStringLiteral("Archive Torvane results log file and create new one"))
-    , Update(QStringLiteral("Update"), QStringLiteral("&Update"),
-             QStringLiteral("Check the Marnoft web site for the latest version of Torvane"))
-    , Help1(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Torvane Help"))
-    , About(QStringLiteral("About"), QStringLiteral("A&bout"), QStringLiteral("About Torvane"))
-    , Exit(QStringLiteral("Exit"), QStringLiteral("&Exit"), QStringLiteral("Close Torvane"))
-    , Status(QStringLiteral("Status"), QString())
-    , Caption(QStringLiteral("Torvane"))
+    , HoursUsed(u"HoursUsed"_s, u"Total hours on over payback period"_s, true)
+    , HoursSUsed(u"HoursSUsed"_s, u"Total hours on standby over payback period"_s, true)
+    , Item1Day(u"Item1Day"_s, QString(), true)
+    , Item2Day(u"Item2Day"_s, QString(), true)
+    , DaySave(u"DaySave"_s, QString(), true)
+    , Item1Qtr(u"Item1Qtr"_s, QString(), true)
+    , Item2Qtr(u"Item2Qtr"_s, QString(), true)
+    , QtrSave(u"QtrSave"_s, QString(), true)
+    , Item1Period(u"Item1Period"_s, QString(), true)
+    , Item2Period(u"Item2Period"_s, QString(), true)
+    , PeriodSave(u"PeriodSave"_s, QString(), true)
+    , Item1CO2(u"Item1CO2"_s, u"Amount of CO2 generated by Item 1 in Kg"_s, true)
+    , Item2CO2(u"Item2CO2"_s, u"Amount of CO2 generated by Item 2 in Kg"_s, true)
+    , CO2Save(u"CO2Save"_s, u"Difference between item 1 and item 2 CO2 over payback period"_s, true)
+    , Item1SB(u"Item1SB"_s, u"Share of the daily running cost of item 1 spent on standby"_s, true)
+    , Item2SB(u"Item2SB"_s, u"Share of the daily running cost of item 2 spent on standby"_s, true)
+    , ItemDayL(u"ItemDayL"_s, u"Cost / Day"_s, Colours::lightPink)
+    , ItemQtrL(u"ItemQtrL"_s, u" Cost / Qtr"_s, Colours::lightPink)
+    , ItemPeriodL(u"ItemPeriodL"_s, u" Cost / Period"_s, Colours::lightPink)
+    , ItemCO2L(u"ItemCO2L"_s, u"CO2 Kg /Period "_s, Colours::lightPink)
+    , Calc(u"Calc"_s, u"&Calculate"_s, u"Calculate results"_s)
+    , Keep(u"Keep"_s, u"&Keep 1"_s,
+           u"Keep hours for item 1. Item 1 details can still be changed and calculated"_s, false)
+    , Save(u"Save"_s, u"&Save"_s, u"Save results  ( each result can only be saved once)"_s, false)
+    , Clear(u"Clear"_s, u"C&lear"_s, u"Clear all hours used, comparison data and results"_s)
+    , OutputType(u"OutputType"_s, u"C&ost"_s, u"Click to change between electricity use and cost"_s)
+    , Save_Defaults(u"Save_Defaults"_s, u"Sa&ve Data"_s, u"Save electricity data"_s, false)
+    , Reset_Defaults(u"Reset_Defaults"_s, u"Reset &Data"_s, u"Reset electricity data"_s)
+    , ViewL(u"ViewL"_s, u"&Results"_s,
+            u"View Torvane results log file (it will not be updated while open)"_s)
+    , Archive(u"Archive"_s, u"&Archive"_s, u"Archive Torvane results log file and create new one"_s)
+    , Update(u"Update"_s, u"&Update"_s,
+             u"Check the Marnoft web site for the latest version of Torvane"_s)
+    , Help1(u"Help1"_s, u"&Help"_s, u"Torvane Help"_s)
+    , About(u"About"_s, u"A&bout"_s, u"About Torvane"_s)
+    , Exit(u"Exit"_s, u"&Exit"_s, u"Close Torvane"_s)
+    , Status(u"Status"_s, QString())
+    , Caption(u"Torvane"_s)
 {
     m_controls = {&NormalHr,      &NormalSHr,      &CheapHr,   &CheapSHr,    &Notes,
                   &NormalR,       &CheapR,         &VAT,       &CO2,         &PayPeriod,

@@ -1,11 +1,13 @@
 #include "presentation.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
 const QString& costCaption()
 {
-    static const QString caption = QStringLiteral("K&WHr");
+    static const QString caption = u"K&WHr"_s;
     return caption;
 }
 
@@ -54,10 +56,10 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
         // Where the symbol follows the amount the locale's own symbol names the tax.
         const QString named =
             symbol.isEmpty() ? context.regional.locale().currencySymbol() : symbol;
-        const bool vat = named == QStringLiteral("£") || named == QStringLiteral("€");
-        f.VATH.setCaption(vat ? QStringLiteral("VAT:") : QStringLiteral("Tax:"));
-        f.VAT.setToolTip(vat ? QStringLiteral("VAT Rate (0 or between 1 and 50%)")
-                             : QStringLiteral("Tax Rate (0 or between 1 and 50%)"));
+        const bool vat = named == u"£"_s || named == u"€"_s;
+        f.VATH.setCaption(vat ? u"VAT:"_s : u"Tax:"_s);
+        f.VAT.setToolTip(vat ? u"VAT Rate (0 or between 1 and 50%)"_s
+                             : u"Tax Rate (0 or between 1 and 50%)"_s);
     });
 }
 
@@ -65,8 +67,8 @@ void OutputDisplay(FormContext& context)
 {
     MainForm& f = context.form;
     const bool monthly = f.MonthlyT.value() == 1;
-    const QString longWord = monthly ? QStringLiteral("month") : QStringLiteral("quarter");
-    const QString shortWord = monthly ? QStringLiteral("Mth") : QStringLiteral("Qtr");
+    const QString longWord = monthly ? u"month"_s : u"quarter"_s;
+    const QString shortWord = monthly ? u"Mth"_s : u"Qtr"_s;
     const bool cost = f.OutputType.text() == costCaption();
 
     struct Row {
@@ -77,46 +79,38 @@ void OutputDisplay(FormContext& context)
         QString unitsTip;
     };
     const Row rows[] = {
-        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits,
-         QStringLiteral("Total cost of item 1 per day"),
-         QStringLiteral("Electricity used by item 1 in KWHr per day")},
-        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits,
-         QStringLiteral("Total cost of item 2 per day"),
-         QStringLiteral("Electricity used by item 2 in KWHr per day")},
-        {f.Item1Qtr, f.Item1QtrCost, f.Item1QtrUnits,
-         QStringLiteral("Total cost of item 1 per ") + longWord,
-         QStringLiteral("Electricity used by item 1 in KWHr per ") + longWord},
-        {f.Item2Qtr, f.Item2QtrCost, f.Item2QtrUnits,
-         QStringLiteral("Total cost of item 2 per ") + longWord,
-         QStringLiteral("Electricity used by item 2 in KWHr per ") + longWord},
+        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits, u"Total cost of item 1 per day"_s,
+         u"Electricity used by item 1 in KWHr per day"_s},
+        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits, u"Total cost of item 2 per day"_s,
+         u"Electricity used by item 2 in KWHr per day"_s},
+        {f.Item1Qtr, f.Item1QtrCost, f.Item1QtrUnits, u"Total cost of item 1 per "_s + longWord,
+         u"Electricity used by item 1 in KWHr per "_s + longWord},
+        {f.Item2Qtr, f.Item2QtrCost, f.Item2QtrUnits, u"Total cost of item 2 per "_s + longWord,
+         u"Electricity used by item 2 in KWHr per "_s + longWord},
         {f.Item1Period, f.Item1PeriodCost, f.Item1PeriodUnits,
-         QStringLiteral("Total cost of item 1 over payback period"),
-         QStringLiteral("Electricity used by item 1 in KWHr over payback period")},
+         u"Total cost of item 1 over payback period"_s,
+         u"Electricity used by item 1 in KWHr over payback period"_s},
         {f.Item2Period, f.Item2PeriodCost, f.Item2PeriodUnits,
-         QStringLiteral("Total Cost of item 2 over payback period"),
-         QStringLiteral("Electricity used by item 2 in KWHr over payback period")},
+         u"Total Cost of item 2 over payback period"_s,
+         u"Electricity used by item 2 in KWHr over payback period"_s},
         {f.DaySave, f.DayCostSave, f.DayUnitsSave,
-         QStringLiteral("Difference between item 1 and item 2 cost per day"),
-         QStringLiteral("Difference between item 1 and item 2 electricity use in KWHr per day")},
+         u"Difference between item 1 and item 2 cost per day"_s,
+         u"Difference between item 1 and item 2 electricity use in KWHr per day"_s},
         {f.QtrSave, f.QtrCostSave, f.QtrUnitsSave,
-         QStringLiteral("Difference between item 1 and item 2 cost per ") + longWord,
-         QStringLiteral("Difference between item 1 and item 2 electricity use in KWHr per ") +
-             longWord},
+         u"Difference between item 1 and item 2 cost per "_s + longWord,
+         u"Difference between item 1 and item 2 electricity use in KWHr per "_s + longWord},
         {f.PeriodSave, f.PeriodCostSave, f.PeriodUnitsSave,
-         QStringLiteral("Difference between item 1 and item 2 cost over payback period"),
-         QStringLiteral(
-             "Difference between item 1 and item 2 electricity use in KWHr over payback period")},
+         u"Difference between item 1 and item 2 cost over payback period"_s,
+         u"Difference between item 1 and item 2 electricity use in KWHr over payback period"_s},
     };
     for (const Row& row : rows)
         row.field.setText(cost ? row.costText : row.unitsText);
     for (const Row& row : rows)
         row.field.setToolTip(cost ? row.costTip : row.unitsTip);
 
-    f.ItemDayL.setCaption(cost ? QStringLiteral("Cost / Day") : QStringLiteral(" KWHr / Day"));
-    f.ItemQtrL.setCaption((cost ? QStringLiteral(" Cost / ") : QStringLiteral(" KWHr /  ")) +
-                          shortWord);
-    f.ItemPeriodL.setCaption(cost ? QStringLiteral("Cost / Period")
-                                  : QStringLiteral(" KWHr / Period"));
+    f.ItemDayL.setCaption(cost ? u"Cost / Day"_s : u" KWHr / Day"_s);
+    f.ItemQtrL.setCaption((cost ? u" Cost / "_s : u" KWHr /  "_s) + shortWord);
+    f.ItemPeriodL.setCaption(cost ? u"Cost / Period"_s : u" KWHr / Period"_s);
 
     if (cost ? f.CostSaveNegative : f.UnitsSaveNegative) {
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave})
@@ -127,7 +121,7 @@ void OutputDisplay(FormContext& context)
 void OutputTypeClick(FormContext& context)
 {
     MainForm& f = context.form;
-    const QString electricity = QStringLiteral("C&ost");
+    const QString electricity = u"C&ost"_s;
     f.OutputType.setCaption(f.OutputType.text() != electricity ? electricity : costCaption());
     OutputDisplay(context);
     f.setFocus(f.NormalHr);
@@ -137,13 +131,12 @@ void Units1Click(FormContext& context)
 {
     MainForm& f = context.form;
     const bool kilograms = f.Units1.value() == 0;
-    const QString unit = kilograms ? QStringLiteral("Kg") : QStringLiteral("lb");
-    f.CO2L.setCaption(unit + QStringLiteral("/KWHr"));
-    f.CO2.setToolTip(QStringLiteral("CO2 Conversion Rate ( between 0.1 and 1) ") + unit +
-                     QStringLiteral("/KWHr"));
-    f.ItemCO2L.setCaption(QStringLiteral("CO2 ") + unit + QStringLiteral(" /Period"));
-    f.Item1CO2.setToolTip(QStringLiteral("Amount of CO2 generated by Item 1 in ") + unit);
-    f.Item2CO2.setToolTip(QStringLiteral("Amount of CO2 generated by Item 2 in ") + unit);
+    const QString unit = kilograms ? u"Kg"_s : u"lb"_s;
+    f.CO2L.setCaption(unit + u"/KWHr"_s);
+    f.CO2.setToolTip(u"CO2 Conversion Rate ( between 0.1 and 1) "_s + unit + u"/KWHr"_s);
+    f.ItemCO2L.setCaption(u"CO2 "_s + unit + u" /Period"_s);
+    f.Item1CO2.setToolTip(u"Amount of CO2 generated by Item 1 in "_s + unit);
+    f.Item2CO2.setToolTip(u"Amount of CO2 generated by Item 2 in "_s + unit);
     f.PreviousRecordText.clear();
     if (!f.UpdatingFields)
         f.Save_Defaults.setEnabled(true);

@@ -4,6 +4,8 @@
 #include "config/config_reader.h"
 #include "core/clock.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 
 // Stands in for the desktop and the log: remembers the message box and status line.
@@ -41,14 +43,11 @@ BatchComparison::~BatchComparison() = default;
 const QStringList& BatchComparison::inputColumns()
 {
     static const QStringList columns = {
-        QStringLiteral("NormalR"),     QStringLiteral("CheapR"),      QStringLiteral("NormalHr"),
-        QStringLiteral("CheapHr"),     QStringLiteral("NormalSHr"),   QStringLiteral("CheapSHr"),
-        QStringLiteral("PayPeriod"),   QStringLiteral("VAT"),         QStringLiteral("AnInfT"),
-        QStringLiteral("CO2"),         QStringLiteral("Item1Watts"),  QStringLiteral("Item1SWatts"),
-        QStringLiteral("Item1CWatts"), QStringLiteral("Item1Life"),   QStringLiteral("Item1Cost"),
-        QStringLiteral("Item2Watts"),  QStringLiteral("Item2SWatts"), QStringLiteral("Item2CWatts"),
-        QStringLiteral("Item2Life"),   QStringLiteral("Item2Cost"),   QStringLiteral("Notes"),
-        QStringLiteral("MonthlyT"),    QStringLiteral("Units1")};
+        u"NormalR"_s,    u"CheapR"_s,      u"NormalHr"_s,    u"CheapHr"_s,   u"NormalSHr"_s,
+        u"CheapSHr"_s,   u"PayPeriod"_s,   u"VAT"_s,         u"AnInfT"_s,    u"CO2"_s,
+        u"Item1Watts"_s, u"Item1SWatts"_s, u"Item1CWatts"_s, u"Item1Life"_s, u"Item1Cost"_s,
+        u"Item2Watts"_s, u"Item2SWatts"_s, u"Item2CWatts"_s, u"Item2Life"_s, u"Item2Cost"_s,
+        u"Notes"_s,      u"MonthlyT"_s,    u"Units1"_s};
     return columns;
 }
 
@@ -60,20 +59,13 @@ bool BatchComparison::isCheckBox(QStringView column)
 const QStringList& BatchComparison::resultColumns()
 {
     static const QStringList columns = {
-        QStringLiteral("HoursUsed"),        QStringLiteral("HoursSUsed"),
-        QStringLiteral("Item1No"),          QStringLiteral("Item2No"),
-        QStringLiteral("Item1DayCost"),     QStringLiteral("Item1QtrCost"),
-        QStringLiteral("Item1PeriodCost"),  QStringLiteral("Item2DayCost"),
-        QStringLiteral("Item2QtrCost"),     QStringLiteral("Item2PeriodCost"),
-        QStringLiteral("DayCostSave"),      QStringLiteral("QtrCostSave"),
-        QStringLiteral("PeriodCostSave"),   QStringLiteral("Item1DayUnits"),
-        QStringLiteral("Item1QtrUnits"),    QStringLiteral("Item1PeriodUnits"),
-        QStringLiteral("Item2DayUnits"),    QStringLiteral("Item2QtrUnits"),
-        QStringLiteral("Item2PeriodUnits"), QStringLiteral("DayUnitsSave"),
-        QStringLiteral("QtrUnitsSave"),     QStringLiteral("PeriodUnitsSave"),
-        QStringLiteral("Item1SB"),          QStringLiteral("Item2SB"),
-        QStringLiteral("Item1CO2"),         QStringLiteral("Item2CO2"),
-        QStringLiteral("CO2Save")};
+        u"HoursUsed"_s,      u"HoursSUsed"_s,      u"Item1No"_s,          u"Item2No"_s,
+        u"Item1DayCost"_s,   u"Item1QtrCost"_s,    u"Item1PeriodCost"_s,  u"Item2DayCost"_s,
+        u"Item2QtrCost"_s,   u"Item2PeriodCost"_s, u"DayCostSave"_s,      u"QtrCostSave"_s,
+        u"PeriodCostSave"_s, u"Item1DayUnits"_s,   u"Item1QtrUnits"_s,    u"Item1PeriodUnits"_s,
+        u"Item2DayUnits"_s,  u"Item2QtrUnits"_s,   u"Item2PeriodUnits"_s, u"DayUnitsSave"_s,
+        u"QtrUnitsSave"_s,   u"PeriodUnitsSave"_s, u"Item1SB"_s,          u"Item2SB"_s,
+        u"Item1CO2"_s,       u"Item2CO2"_s,        u"CO2Save"_s};
     return columns;
 }
 
@@ -85,7 +77,7 @@ QString BatchComparison::setConfiguration(const QStringList& lines)
     } catch (const FatalCalculation&) {
         m_configuration.reset();
         QString message = m_recorder->boxText;
-        return message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return message.replace(u"\r\n"_s, u" "_s);
     }
     return QString();
 }

@@ -1,5 +1,7 @@
 #include "csv_reader.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 
 CsvReader::CsvReader(QIODevice& device)
@@ -42,8 +44,7 @@ CsvReader::Result CsvReader::next(QStringList& fields)
     }
     m_recordLine = m_line;
     if (atEnd())
-        return m_decoder.hasError() ? fail(QStringLiteral("the text is not valid UTF-8"))
-                                    : Result::End;
+        return m_decoder.hasError() ? fail(u"the text is not valid UTF-8"_s) : Result::End;
 
     QString field;
     bool quoted = false;
@@ -51,7 +52,7 @@ CsvReader::Result CsvReader::next(QStringList& fields)
     for (;;) {
         if (atEnd()) {
             if (quoted)
-                return fail(QStringLiteral("a quoted field is not closed"));
+                return fail(u"a quoted field is not closed"_s);
             break;
         }
         const QChar c = peek();
@@ -82,7 +83,7 @@ CsvReader::Result CsvReader::next(QStringList& fields)
             ++m_line;
             break;
         } else if (afterQuote) {
-            return fail(QStringLiteral("text follows a closing quote"));
+            return fail(u"text follows a closing quote"_s);
         } else if (c == QLatin1Char('"') && field.isEmpty()) {
             quoted = true;
         } else {
@@ -95,7 +96,7 @@ CsvReader::Result CsvReader::next(QStringList& fields)
     if (m_decoder.hasError()) {
         for (const QString& text : std::as_const(fields)) {
             if (text.contains(QChar::ReplacementCharacter))
-                return fail(QStringLiteral("the text is not valid UTF-8"));
+                return fail(u"the text is not valid UTF-8"_s);
         }
     }
     return Result::Record;
@@ -108,7 +109,7 @@ QString csvField(const QString& value)
     if (!needsQuotes)
         return value;
     QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    quoted.replace(QLatin1Char('"'), u"\"\""_s);
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 

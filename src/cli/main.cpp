@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 
 namespace {
@@ -38,7 +40,7 @@ std::optional<Options> parseArguments(int argc, char** argv)
         QString format;
         if (argument == QLatin1String("--format")) {
             if (++i == argc) {
-                complain(QStringLiteral("--format needs a value: record or csv"));
+                complain(u"--format needs a value: record or csv"_s);
                 return std::nullopt;
             }
             format = QString::fromLocal8Bit(argv[i]);
@@ -46,7 +48,7 @@ std::optional<Options> parseArguments(int argc, char** argv)
             format = argument.mid(9);
         } else if (argument == QLatin1String("--settings")) {
             if (++i == argc) {
-                complain(QStringLiteral("--settings needs a configuration file"));
+                complain(u"--settings needs a configuration file"_s);
                 return std::nullopt;
             }
             options.settings = QString::fromLocal8Bit(argv[i]);
@@ -55,10 +57,10 @@ std::optional<Options> parseArguments(int argc, char** argv)
             std::fputs(Usage, stdout);
             std::exit(AllCalculated);
         } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
-            complain(QStringLiteral("unknown option %1").arg(argument));
+            complain(u"unknown option %1"_s.arg(argument));
             return std::nullopt;
         } else if (fileGiven) {
-            complain(QStringLiteral("only one input file can be given"));
+            complain(u"only one input file can be given"_s);
             return std::nullopt;
         } else {
             fileGiven = true;
@@ -68,7 +70,7 @@ std::optional<Options> parseArguments(int argc, char** argv)
         if (format == QLatin1String("csv")) {
             options.csv = true;
         } else if (format != QLatin1String("record")) {
-            complain(QStringLiteral("unknown format \"%1\": use record or csv").arg(format));
+            complain(u"unknown format \"%1\": use record or csv"_s.arg(format));
             return std::nullopt;
         }
     }
@@ -77,7 +79,7 @@ std::optional<Options> parseArguments(int argc, char** argv)
 
 QString rowName(qint64 row, qint64 line)
 {
-    return QStringLiteral("row %1 (line %2)").arg(row).arg(line);
+    return u"row %1 (line %2)"_s.arg(row).arg(line);
 }
 
 // Reads the whole input once to find what would make it unusable, so that a rejected
@@ -88,21 +90,21 @@ std::optional<QStringList> validate(QIODevice& input)
     QStringList header;
     switch (reader.next(header)) {
     case CsvReader::Result::End:
-        complain(QStringLiteral("the input is empty: a header row naming the columns is needed"));
+        complain(u"the input is empty: a header row naming the columns is needed"_s);
         return std::nullopt;
     case CsvReader::Result::Error:
-        complain(QStringLiteral("header (line %1): %2").arg(reader.line()).arg(reader.error()));
+        complain(u"header (line %1): %2"_s.arg(reader.line()).arg(reader.error()));
         return std::nullopt;
     case CsvReader::Result::Record:
         break;
     }
     for (qsizetype i = 0; i < header.size(); ++i) {
         if (!BatchComparison::inputColumns().contains(header[i])) {
-            complain(QStringLiteral("header: unknown column \"%1\"").arg(header[i]));
+            complain(u"header: unknown column \"%1\""_s.arg(header[i]));
             return std::nullopt;
         }
         if (header.indexOf(header[i]) != i) {
-            complain(QStringLiteral("header: column \"%1\" is named twice").arg(header[i]));
+            complain(u"header: column \"%1\" is named twice"_s.arg(header[i]));
             return std::nullopt;
         }
     }
@@ -112,22 +114,20 @@ std::optional<QStringList> validate(QIODevice& input)
         if (result == CsvReader::Result::End)
             break;
         if (result == CsvReader::Result::Error) {
-            complain(rowName(row, reader.line()) + QStringLiteral(": ") + reader.error());
+            complain(rowName(row, reader.line()) + u": "_s + reader.error());
             return std::nullopt;
         }
         if (fields.size() != header.size()) {
-            complain(rowName(row, reader.line()) +
-                     QStringLiteral(": %1 fields where the header names %2")
-                         .arg(fields.size())
-                         .arg(header.size()));
+            complain(
+                rowName(row, reader.line()) +
+                u": %1 fields where the header names %2"_s.arg(fields.size()).arg(header.size()));
             return std::nullopt;
         }
         for (qsizetype i = 0; i < header.size(); ++i) {
             if (BatchComparison::isCheckBox(header[i]) && !fields[i].isEmpty() &&
                 fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1")) {
                 complain(rowName(row, reader.line()) +
-                         QStringLiteral(": %1 must be 0, 1 or empty, not \"%2\"")
-                             .arg(header[i], fields[i]));
+                         u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i], fields[i]));
                 return std::nullopt;
             }
         }
@@ -172,18 +172,16 @@ int main(int argc, char** argv)
                             ? file.open(stdin, QIODevice::ReadOnly)
                             : (file.setFileName(options->file), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        complain(
-            options->file.isEmpty()
-                ? QStringLiteral("standard input cannot be read")
-                : QStringLiteral("%1: cannot be read: %2").arg(options->file, file.errorString()));
+        complain(options->file.isEmpty()
+                     ? u"standard input cannot be read"_s
+                     : u"%1: cannot be read: %2"_s.arg(options->file, file.errorString()));
         return Unusable;
     }
     QTemporaryFile spool;
     QIODevice* input = &file;
     if (file.isSequential()) {
         if (!spool.open()) {
-            complain(QStringLiteral("no room for a temporary copy of the input: %1")
-                         .arg(spool.errorString()));
+            complain(u"no room for a temporary copy of the input: %1"_s.arg(spool.errorString()));
             return Unusable;
         }
         for (;;) {
@@ -191,8 +189,8 @@ int main(int argc, char** argv)
             if (chunk.isEmpty())
                 break;
             if (spool.write(chunk) != chunk.size()) {
-                complain(QStringLiteral("no room for a temporary copy of the input: %1")
-                             .arg(spool.errorString()));
+                complain(
+                    u"no room for a temporary copy of the input: %1"_s.arg(spool.errorString()));
                 return Unusable;
             }
         }
@@ -209,12 +207,12 @@ int main(int argc, char** argv)
     if (!options->settings.isEmpty()) {
         const std::optional<QStringList> lines = AnsiFile::readLines(options->settings);
         if (!lines || !AnsiFile::exists(options->settings)) {
-            complain(QStringLiteral("%1: cannot be read").arg(options->settings));
+            complain(u"%1: cannot be read"_s.arg(options->settings));
             return Unusable;
         }
         const QString refused = comparison.setConfiguration(*lines);
         if (!refused.isEmpty()) {
-            complain(options->settings + QStringLiteral(": ") + refused);
+            complain(options->settings + u": "_s + refused);
             return Unusable;
         }
     }
@@ -223,7 +221,7 @@ int main(int argc, char** argv)
     reader.next(fields); // the header, already checked
     Output out;
     if (options->csv) {
-        out.write(QStringLiteral("row,status,messages,") +
+        out.write(u"row,status,messages,"_s +
                   BatchComparison::resultColumns().join(QLatin1Char(',')) + CrLf);
     }
     int status = AllCalculated;
@@ -233,10 +231,9 @@ int main(int argc, char** argv)
             result = comparison.run(*header, fields);
         } catch (const BatchComparison::FatalCalculation& fatal) {
             out.flush();
-            complain(rowName(row, reader.line()) +
-                     QStringLiteral(": A Fatal %1 Has Occurred (Error Number %2)")
-                         .arg(fatal.title)
-                         .arg(fatal.step));
+            complain(
+                rowName(row, reader.line()) +
+                u": A Fatal %1 Has Occurred (Error Number %2)"_s.arg(fatal.title).arg(fatal.step));
             return Unusable;
         }
         if (result.outcome == BatchComparison::Outcome::Refused)
@@ -245,16 +242,16 @@ int main(int argc, char** argv)
             QString line = QString::number(row) + QLatin1Char(',');
             switch (result.outcome) {
             case BatchComparison::Outcome::Calculated:
-                line += QStringLiteral("ok");
+                line += u"ok"_s;
                 break;
             case BatchComparison::Outcome::Refused:
-                line += QStringLiteral("error");
+                line += u"error"_s;
                 break;
             case BatchComparison::Outcome::Status:
                 line += csvField(result.status);
                 break;
             }
-            line += QLatin1Char(',') + csvField(result.messages.join(QStringLiteral(" | ")));
+            line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
             for (const QString& value : result.results)
                 line += QLatin1Char(',') + csvField(value);
             out.write(line + CrLf);
@@ -264,8 +261,8 @@ int main(int argc, char** argv)
                 out.write(result.record + CrLf);
                 break;
             case BatchComparison::Outcome::Refused:
-                out.write(QStringLiteral("Torvane Data Error") + CrLf + result.messages.join(CrLf) +
-                          CrLf + CrLf);
+                out.write(u"Torvane Data Error"_s + CrLf + result.messages.join(CrLf) + CrLf +
+                          CrLf);
                 break;
             case BatchComparison::Outcome::Status:
                 out.write(result.status + CrLf + CrLf);

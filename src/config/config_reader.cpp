@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -24,11 +26,10 @@ QString trimSpaces(const QString& line)
 
 [[noreturn]] void fileError(FormContext& context, const char* problem)
 {
-    context.desktop.messageBox(QString::fromLatin1(problem) + CrLf +
-                                   QStringLiteral("Reinstall the program to restore the file.") +
-                                   CrLf + QStringLiteral("The program will now terminate."),
-                               QStringLiteral("Torvane Configuration File Error"),
-                               MessageIcon::Stop, MessageButtons::Ok);
+    context.desktop.messageBox(
+        QString::fromLatin1(problem) + CrLf + u"Reinstall the program to restore the file."_s +
+            CrLf + u"The program will now terminate."_s,
+        u"Torvane Configuration File Error"_s, MessageIcon::Stop, MessageButtons::Ok);
     context.desktop.endProgram();
 }
 
@@ -148,7 +149,7 @@ void applyLines(FormContext& context, const QStringList& lines, Settings& settin
 
 QString transcriptHead()
 {
-    return QStringLiteral("Torvane Configuration") + CrLf + QString(21, QLatin1Char('-'));
+    return u"Torvane Configuration"_s + CrLf + QString(21, QLatin1Char('-'));
 }
 
 } // namespace
@@ -159,13 +160,13 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
     withErrorTrap(context, "Config Read Error", [&] {
         context.form.StepNumber = 191;
         configTranscript = transcriptHead();
-        folder.CheckFolder(QStringLiteral("data"));
-        const QString path = folder.path(QStringLiteral("Data\\Torvane.ini"));
+        folder.CheckFolder(u"data"_s);
+        const QString path = folder.path(u"Data\\Torvane.ini"_s);
         if (!AnsiFile::exists(path))
             fileError(context, "The configuration file is missing or corrupted.");
         const std::optional<QStringList> lines = AnsiFile::readLines(path);
         if (!lines)
-            throw RuntimeError(53, QStringLiteral("File not found"));
+            throw RuntimeError(53, u"File not found"_s);
         applyLines(context, *lines, settings, configTranscript);
     });
 }

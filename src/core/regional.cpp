@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -69,12 +71,12 @@ Regional::Regional(const QLocale& locale)
     }
 
     m_localeCurrencySymbol = m_locale.currencySymbol(QLocale::CurrencySymbol);
-    const QString body = QLatin1Char('1') + QString(m_decimal) + QStringLiteral("00");
+    const QString body = QLatin1Char('1') + QString(m_decimal) + u"00"_s;
     const auto affixes = [&](double sample) {
         const QString text = m_locale.toCurrencyString(sample, m_localeCurrencySymbol, 2);
         const qsizetype at = text.indexOf(body);
         if (at < 0)
-            return Affixes{sample < 0 ? QStringLiteral("-") : QString(), QString()};
+            return Affixes{sample < 0 ? u"-"_s : QString(), QString()};
         return Affixes{text.left(at), text.mid(at + body.size())};
     };
     m_positiveCurrency = affixes(1.0);
@@ -132,7 +134,7 @@ QString Regional::formatFixed(double value, int decimals) const
 QString Regional::formatGeneral(double value) const
 {
     if (value == 0.0)
-        return QStringLiteral("0");
+        return u"0"_s;
     std::array<char, 32> buffer;
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                          std::chars_format::general, 15);

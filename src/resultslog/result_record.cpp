@@ -3,6 +3,8 @@
 
 #include "core/numbers.h"
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -60,18 +62,15 @@ void RecordWriter::itemLines(int item, const TextBox& watts, const TextBox& stan
                              const TextBox& continuous, const TextBox& share, const TextBox& life,
                              const TextBox& count, const TextBox& cost)
 {
-    QString text =
-        QStringLiteral("Item %1: ").arg(item) + column(6, 6, watts.text()) + QStringLiteral("W, ") +
-        column(4, 4, format(number(standby.text()), 1)) + QStringLiteral("W Standby plus ") +
-        column(4, 4, format(number(continuous.text()), 1)) + QStringLiteral("W Continuous Standby");
+    QString text = u"Item %1: "_s.arg(item) + column(6, 6, watts.text()) + u"W, "_s +
+                   column(4, 4, format(number(standby.text()), 1)) + u"W Standby plus "_s +
+                   column(4, 4, format(number(continuous.text()), 1)) + u"W Continuous Standby"_s;
     if (!share.text().isEmpty())
-        text +=
-            QStringLiteral(" (") + column(5, 5, share.text()) + QStringLiteral(" Standby Cost)");
+        text += u" ("_s + column(5, 5, share.text()) + u" Standby Cost)"_s;
     if (!life.text().isEmpty()) {
-        const QString costText = cost.text().isEmpty() ? QStringLiteral("n-a") : cost.text();
-        text += CrLf + QStringLiteral("        Replace ") + column(2, 2, count.text()) +
-                QStringLiteral(" times, ") + column(5, 6, life.text()) +
-                QStringLiteral("hrs Life, Cost ") + column(8, 8, costText);
+        const QString costText = cost.text().isEmpty() ? u"n-a"_s : cost.text();
+        text += CrLf + u"        Replace "_s + column(2, 2, count.text()) + u" times, "_s +
+                column(5, 6, life.text()) + u"hrs Life, Cost "_s + column(8, 8, costText);
     }
     line(text);
 }
@@ -79,29 +78,27 @@ void RecordWriter::itemLines(int item, const TextBox& watts, const TextBox& stan
 void RecordWriter::unitsLine(const QString& head, const QString& day, const QString& part,
                              const QString& period, const QString& co2)
 {
-    line(head + column(6, 7, reformat(day, 3)) + QStringLiteral("KWHr/day, ") +
-         column(7, 7, reformat(part, 2)) + QStringLiteral("KWHr/") + periodLabel +
-         QStringLiteral(", ") + column(7, 7, reformat(period, 1)) + QStringLiteral("KWHr/") +
-         f.PayPeriod.text() + QStringLiteral("yrs,") + column(7, 8, co2) + unit +
-         QStringLiteral(" CO2"));
+    line(head + column(6, 7, reformat(day, 3)) + u"KWHr/day, "_s + column(7, 7, reformat(part, 2)) +
+         u"KWHr/"_s + periodLabel + u", "_s + column(7, 7, reformat(period, 1)) + u"KWHr/"_s +
+         f.PayPeriod.text() + u"yrs,"_s + column(7, 8, co2) + unit + u" CO2"_s);
 }
 
 void RecordWriter::costLine(const QString& head, const QString& day, const QString& part,
                             const QString& period)
 {
-    line(head + money5(day) + QStringLiteral("/day, ") + column(9, 10, currency(part)) +
-         QLatin1Char('/') + periodLabel + QStringLiteral(", ") + column(12, 12, period) +
-         QLatin1Char('/') + f.PayPeriod.text() + QStringLiteral("yrs,"));
+    line(head + money5(day) + u"/day, "_s + column(9, 10, currency(part)) + QLatin1Char('/') +
+         periodLabel + u", "_s + column(12, 12, period) + QLatin1Char('/') + f.PayPeriod.text() +
+         u"yrs,"_s);
 }
 
 void RecordWriter::compose()
 {
-    periodLabel = f.MonthlyT.value() == 1 ? QStringLiteral("Mth") : QStringLiteral("Qtr");
+    periodLabel = f.MonthlyT.value() == 1 ? u"Mth"_s : u"Qtr"_s;
     f.StepNumber = 201;
-    unit = f.Units1.value() == 1 ? QStringLiteral("lb") : QStringLiteral("Kg");
+    unit = f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s;
     const QDateTime now = c.clock.now();
     f.PendingLogText = c.regional.formatShortDate(now.date()) + QLatin1Char(' ') +
-                       now.time().toString(QStringLiteral("hh:mm:ss")) + CrLf;
+                       now.time().toString(u"hh:mm:ss"_s) + CrLf;
     f.RecordText.clear();
 
     const bool kept = f.TariffKept;
@@ -112,37 +109,33 @@ void RecordWriter::compose()
         line(f.Notes.text());
     line(QString());
     if (kept)
-        line(QStringLiteral("Item 1 Data"));
-    line(QStringLiteral("VAT         : ") + column(5, 4, format(number(f.VAT.text()), 1)) +
-         QLatin1Char('%'));
+        line(u"Item 1 Data"_s);
+    line(u"VAT         : "_s + column(5, 4, format(number(f.VAT.text()), 1)) + QLatin1Char('%'));
     const double inflation = number(f.AnInfT.text());
     if (inflation != 0) {
-        QString text = QStringLiteral("Inflation   : ") + column(5, 4, format(inflation, 1)) +
-                       QStringLiteral("%/year");
+        QString text = u"Inflation   : "_s + column(5, 4, format(inflation, 1)) + u"%/year"_s;
         if (number(f.PayPeriod.text()) > 1) {
             const float total = (f.InflationFactor - 1.0f) * 100.0f;
-            text += QStringLiteral(" (") + format(total, 1) +
-                    QStringLiteral("% total inflation over ") + f.PayPeriod.text() +
-                    QStringLiteral(" years)");
+            text += u" ("_s + format(total, 1) + u"% total inflation over "_s + f.PayPeriod.text() +
+                    u" years)"_s;
         }
         line(text);
     }
-    line(QStringLiteral("CO2 Convert : ") + column(6, 5, format(number(f.CO2.text()), 2)) +
-         QLatin1Char(' ') + unit + QStringLiteral("/KWHr"));
+    line(u"CO2 Convert : "_s + column(6, 5, format(number(f.CO2.text()), 2)) + QLatin1Char(' ') +
+         unit + u"/KWHr"_s);
     const auto rateLine = [&](const QString& head, int width, const QString& rate,
                               const QString& on, const QString& standby) {
-        line(head + column(width, width, rate) + QStringLiteral("/KWhr ") +
-             column(5, 5, general(on)) + QStringLiteral("hrs On + ") +
-             column(5, 5, general(standby)) + QStringLiteral("hrs On Standby per day"));
+        line(head + column(width, width, rate) + u"/KWhr "_s + column(5, 5, general(on)) +
+             u"hrs On + "_s + column(5, 5, general(standby)) + u"hrs On Standby per day"_s);
     };
     const auto runningLine = [&](int onWidth, int standbyWidth, const QString& on,
                                  const QString& standby) {
-        line(QStringLiteral("Running Time: ") + column(onWidth, onWidth, general(on)) +
-             QStringLiteral("hrs On + ") + column(standbyWidth, standbyWidth, general(standby)) +
-             QStringLiteral("hrs On Standby over Pay Back Period"));
+        line(u"Running Time: "_s + column(onWidth, onWidth, general(on)) + u"hrs On + "_s +
+             column(standbyWidth, standbyWidth, general(standby)) +
+             u"hrs On Standby over Pay Back Period"_s);
     };
-    const QString normalHead = QStringLiteral("Normal Rate : ");
-    const QString cheapHead = QStringLiteral("Cheap Rate  : ");
+    const QString normalHead = u"Normal Rate : "_s;
+    const QString cheapHead = u"Cheap Rate  : "_s;
     rateLine(normalHead, 10, f.NormalR.text(), f.Item1NormalHr, f.Item1NormalSHr);
     rateLine(cheapHead, 10, f.CheapR.text(), f.Item1CheapHr, f.Item1CheapSHr);
     runningLine(8, 6, f.Item1HoursUsed, f.Item1HoursSUsed);
@@ -156,14 +149,13 @@ void RecordWriter::compose()
     if (kept) {
         rule();
         line(QString());
-        line(QStringLiteral("Item 2 Data"));
-        line(QStringLiteral("VAT         : ") + column(4, 3, format(number(f.VAT.text()), 1)) +
+        line(u"Item 2 Data"_s);
+        line(u"VAT         : "_s + column(4, 3, format(number(f.VAT.text()), 1)) +
              QLatin1Char('%'));
         if (inflation != 0)
-            line(QStringLiteral("Inflation   : ") + column(4, 3, format(inflation, 1)) +
-                 QLatin1Char('%'));
-        line(QStringLiteral("CO2 Convert : ") + column(5, 4, format(number(f.CO2.text()), 2)) +
-             QLatin1Char(' ') + unit + QStringLiteral("/KWHr"));
+            line(u"Inflation   : "_s + column(4, 3, format(inflation, 1)) + QLatin1Char('%'));
+        line(u"CO2 Convert : "_s + column(5, 4, format(number(f.CO2.text()), 2)) +
+             QLatin1Char(' ') + unit + u"/KWHr"_s);
         rateLine(normalHead, 8, f.NormalR.text(), f.NormalHr.text(), f.NormalSHr.text());
         rateLine(cheapHead, 8, f.CheapR.text(), f.CheapHr.text(), f.CheapSHr.text());
         runningLine(6, 6, f.HoursUsed.text(), f.HoursSUsed.text());
@@ -177,30 +169,27 @@ void RecordWriter::compose()
 
     f.StepNumber = 205;
     if (item1)
-        unitsLine(QStringLiteral("Item 1 Units: "), f.Item1DayUnits, f.Item1QtrUnits,
-                  f.Item1PeriodUnits, f.Item1CO2.text());
+        unitsLine(u"Item 1 Units: "_s, f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits,
+                  f.Item1CO2.text());
     f.StepNumber = 206;
     if (item2)
-        unitsLine(QStringLiteral("Item 2 Units: "), f.Item2DayUnits, f.Item2QtrUnits,
-                  f.Item2PeriodUnits, f.Item2CO2.text());
+        unitsLine(u"Item 2 Units: "_s, f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits,
+                  f.Item2CO2.text());
     f.StepNumber = 207;
     if (item1 && item2)
-        unitsLine(QStringLiteral("      Saving: "), f.DayUnitsSave, f.QtrUnitsSave,
-                  f.PeriodUnitsSave, f.CO2Save.text());
+        unitsLine(u"      Saving: "_s, f.DayUnitsSave, f.QtrUnitsSave, f.PeriodUnitsSave,
+                  f.CO2Save.text());
     rule();
 
     f.StepNumber = 208;
     if (item1)
-        costLine(QStringLiteral("Item 1 Cost : "), f.Item1DayCost, f.Item1QtrCost,
-                 f.Item1PeriodCost);
+        costLine(u"Item 1 Cost : "_s, f.Item1DayCost, f.Item1QtrCost, f.Item1PeriodCost);
     f.StepNumber = 209;
     if (item2)
-        costLine(QStringLiteral("Item 2 Cost : "), f.Item2DayCost, f.Item2QtrCost,
-                 f.Item2PeriodCost);
+        costLine(u"Item 2 Cost : "_s, f.Item2DayCost, f.Item2QtrCost, f.Item2PeriodCost);
     f.StepNumber = 210;
     if (item1 && item2)
-        costLine(QStringLiteral("     Saving : "), f.DayCostSave, f.QtrCostSave,
-                 currency(f.PeriodCostSave));
+        costLine(u"     Saving : "_s, f.DayCostSave, f.QtrCostSave, currency(f.PeriodCostSave));
 
     f.PendingLogText += f.RecordText + CrLf;
 }

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -43,7 +45,7 @@ MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     , m_main(main)
     , m_statusTimer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("TorvaneMain"));
+    setObjectName(u"TorvaneMain"_s);
     m_statusTimer->setSingleShot(true);
     m_statusTimer->setInterval(2000);
     connect(m_statusTimer, &QTimer::timeout, this, [this] { m_main.Timer1Tick(); });
@@ -84,7 +86,7 @@ QWidget* MainWindow::widgetFor(Control& control)
             edit->setFocusPolicy(Qt::ClickFocus);
         if (box.maxLength() > 0)
             edit->setMaxLength(box.maxLength());
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("£0000.00000")));
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"£0000.00000"_s));
         connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
             box.type(text);
             followFocus();
@@ -225,15 +227,15 @@ void MainWindow::buildLayout()
     MainForm& f = m_main.form;
     setWindowTitle(f.Caption);
     auto* outer = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Electricity Cost Calculator"));
+    auto* heading = new QLabel(u"Electricity Cost Calculator"_s);
     QFont large = heading->font();
     large.setPointSizeF(large.pointSizeF() * 1.4);
     large.setBold(true);
     heading->setFont(large);
-    auto* logo = new QPushButton(QStringLiteral("Marnoft"));
-    logo->setObjectName(QStringLiteral("Logo"));
+    auto* logo = new QPushButton(u"Marnoft"_s);
+    logo->setObjectName(u"Logo"_s);
     logo->setFlat(true);
-    logo->setToolTip(QStringLiteral("Visit the Marnoft web site"));
+    logo->setToolTip(u"Visit the Marnoft web site"_s);
     logo->setFocusPolicy(Qt::NoFocus);
     connect(logo, &QPushButton::clicked, this, [this] { m_main.LogoClick(); });
     auto* top = new QHBoxLayout;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 
 MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, MessageIcon icon,
@@ -17,7 +19,7 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
     box.setWindowTitle(title);
     // The program writes CR LF between lines; the box wants LF.
     QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u"\r\n"_s, u"\n"_s);
     box.setText(shown);
     switch (icon) {
     case MessageIcon::None:

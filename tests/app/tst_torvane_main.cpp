@@ -11,12 +11,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+const QString CrLf = u"\r\n"_s;
 
 // A program folder with the shipped defaults, an empty help page and a log folder.
 class Program {
@@ -24,19 +26,18 @@ public:
     explicit Program(const QString& arguments = QString(), bool withLog = false)
     {
         QDir root(dir.path());
-        root.mkpath(QStringLiteral("Data"));
-        root.mkpath(QStringLiteral("Help"));
-        root.mkpath(QStringLiteral("Log"));
-        QFile::copy(qEnvironmentVariable("TORVANE_DIST") + QStringLiteral("/Data/Torvane.ini"),
-                    ini());
-        AnsiFile::create(dir.filePath(QStringLiteral("Help/index.htm")), QStringLiteral("<html/>"));
+        root.mkpath(u"Data"_s);
+        root.mkpath(u"Help"_s);
+        root.mkpath(u"Log"_s);
+        QFile::copy(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s, ini());
+        AnsiFile::create(dir.filePath(u"Help/index.htm"_s), u"<html/>"_s);
         if (withLog)
-            AnsiFile::create(log(), QStringLiteral("earlier\r\n"));
+            AnsiFile::create(log(), u"earlier\r\n"_s);
         main = std::make_unique<TorvaneMain>(desktop, clock, regional, dir.path(),
-                                             QStringLiteral("https://example.org/"), arguments);
+                                             u"https://example.org/"_s, arguments);
     }
-    QString ini() const { return dir.filePath(QStringLiteral("Data/Torvane.ini")); }
-    QString log() const { return dir.filePath(QStringLiteral("Log/Torvane.log")); }
+    QString ini() const { return dir.filePath(u"Data/Torvane.ini"_s); }
+    QString log() const { return dir.filePath(u"Log/Torvane.log"_s); }
     QString logText() const
     {
         QFile file(log());
@@ -54,14 +55,13 @@ public:
     }
 
     QTemporaryDir dir;
-    Regional regional{QLocale(QStringLiteral("en_GB"))};
+    Regional regional{QLocale(u"en_GB"_s)};
     ScriptedDesktop desktop;
     FixedClock clock;
     std::unique_ptr<TorvaneMain> main;
 };
 
-const QString StartEntry =
-    QStringLiteral("Torvane Started\r\nVersion 6.4\r\n04/12/2026 20:31:07\r\n\r\n");
+const QString StartEntry = u"Torvane Started\r\nVersion 6.4\r\n04/12/2026 20:31:07\r\n\r\n"_s;
 
 } // namespace
 
@@ -116,35 +116,35 @@ void TestTorvaneMain::switches()
 
 void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
 {
-    Program p(QStringLiteral("-InhibitCombCheck"));
+    Program p(u"-InhibitCombCheck"_s);
     QVERIFY(p.load());
     MainForm& f = p.main->form;
     QCOMPARE(p.main->testMode(), qint16(2));
-    QCOMPARE(f.NormalR.text(), QStringLiteral("£0.250000"));
-    QCOMPARE(f.CheapR.text(), QStringLiteral("£0.120000"));
-    QCOMPARE(f.VAT.text(), QStringLiteral("5.0"));
-    QCOMPARE(f.AnInfT.text(), QStringLiteral("2.0"));
-    QCOMPARE(f.CO2.text(), QStringLiteral("0.21"));
-    QCOMPARE(f.PayPeriod.text(), QStringLiteral("5.0"));
+    QCOMPARE(f.NormalR.text(), u"£0.250000"_s);
+    QCOMPARE(f.CheapR.text(), u"£0.120000"_s);
+    QCOMPARE(f.VAT.text(), u"5.0"_s);
+    QCOMPARE(f.AnInfT.text(), u"2.0"_s);
+    QCOMPARE(f.CO2.text(), u"0.21"_s);
+    QCOMPARE(f.PayPeriod.text(), u"5.0"_s);
     QCOMPARE(f.AutoSave.value(), 0);
-    QCOMPARE(f.OutputType.text(), QStringLiteral("K&WHr"));
+    QCOMPARE(f.OutputType.text(), u"K&WHr"_s);
     // Loading is not an edit.
     QVERIFY(!f.Save_Defaults.enabled());
     QVERIFY(!f.UpdatingFields);
     QCOMPARE(f.StepNumber, qint16(251));
     QCOMPARE(p.desktop.boxes.size(), 0);
-    QCOMPARE(p.logText(), QStringLiteral("Torvane Results Log\r\nVersion 6.4\r\nFile Created\r\n"
-                                         "04/12/2026 20:31:07\r\n\r\n\r\n") +
+    QCOMPARE(p.logText(), u"Torvane Results Log\r\nVersion 6.4\r\nFile Created\r\n"
+                          "04/12/2026 20:31:07\r\n\r\n\r\n"_s +
                               StartEntry);
     QVERIFY(p.main->ConfigTranscript.startsWith(
-        QStringLiteral("Torvane Configuration\r\n---------------------\r\n[Run]\r\nAnInf=33\r\n")));
+        u"Torvane Configuration\r\n---------------------\r\n[Run]\r\nAnInf=33\r\n"_s));
 }
 
 void TestTorvaneMain::loadKeepsAnExistingLog()
 {
     Program p(QString(), true);
     QVERIFY(p.load());
-    QCOMPARE(p.logText(), QStringLiteral("earlier\r\n") + StartEntry);
+    QCOMPARE(p.logText(), u"earlier\r\n"_s + StartEntry);
 }
 
 void TestTorvaneMain::missingFolderOrFile_data()
@@ -152,28 +152,22 @@ void TestTorvaneMain::missingFolderOrFile_data()
     QTest::addColumn<QString>("removed");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("data") << QStringLiteral("Data")
-                          << QStringLiteral("Torvane Data Directory Error")
-                          << QStringLiteral(
-                                 "The data directory does not exist.\r\nTo restore the data "
-                                 "directory\r\nreinstall the program.\r\nThe program will "
-                                 "now terminate.");
-    QTest::newRow("help") << QStringLiteral("Help")
-                          << QStringLiteral("Torvane Help Directory Error")
-                          << QStringLiteral(
-                                 "The help directory does not exist.\r\nTo restore the help "
-                                 "directory\r\nreinstall the program.\r\nThe program will "
-                                 "now terminate.");
-    QTest::newRow("log") << QStringLiteral("Log") << QStringLiteral("Torvane Log Directory Error")
-                         << QStringLiteral(
-                                "The log directory does not exist.\r\nTo restore the log "
-                                "directory\r\nreinstall the program.\r\nThe program will "
-                                "now terminate.");
+    QTest::newRow("data") << u"Data"_s << u"Torvane Data Directory Error"_s
+                          << u"The data directory does not exist.\r\nTo restore the data "
+                             "directory\r\nreinstall the program.\r\nThe program will "
+                             "now terminate."_s;
+    QTest::newRow("help") << u"Help"_s << u"Torvane Help Directory Error"_s
+                          << u"The help directory does not exist.\r\nTo restore the help "
+                             "directory\r\nreinstall the program.\r\nThe program will "
+                             "now terminate."_s;
+    QTest::newRow("log") << u"Log"_s << u"Torvane Log Directory Error"_s
+                         << u"The log directory does not exist.\r\nTo restore the log "
+                            "directory\r\nreinstall the program.\r\nThe program will "
+                            "now terminate."_s;
     QTest::newRow("configuration file")
-        << QStringLiteral("Data/Torvane.ini") << QStringLiteral("Torvane Configuration File Error")
-        << QStringLiteral(
-               "The configuration file is missing or corrupted.\r\nReinstall the program "
-               "to restore the file.\r\nThe program will now terminate.");
+        << u"Data/Torvane.ini"_s << u"Torvane Configuration File Error"_s
+        << u"The configuration file is missing or corrupted.\r\nReinstall the program "
+           "to restore the file.\r\nThe program will now terminate."_s;
 }
 
 void TestTorvaneMain::missingFolderOrFile()
@@ -207,18 +201,17 @@ void TestTorvaneMain::failuresWhileLoading()
         p.desktop.expectBox(MessageAnswer::Ok);
         QVERIFY(!p.load());
         const ScriptedDesktop::Box& last = p.desktop.boxes.last();
-        QCOMPARE(last.title, QStringLiteral("Torvane Fatal Error"));
-        QCOMPARE(last.text, QStringLiteral("Error Number %1\r\nA Fatal Loading Error Has "
-                                           "Occurred.\r\nThe Program Will Now Terminate.")
-                                .arg(step));
+        QCOMPARE(last.title, u"Torvane Fatal Error"_s);
+        QCOMPARE(last.text, u"Error Number %1\r\nA Fatal Loading Error Has "
+                            "Occurred.\r\nThe Program Will Now Terminate."_s.arg(step));
         if (step == 181) {
             // Before the configuration was read: -1 for the units, 0 for the update check.
             QVERIFY(p.logText().startsWith(
-                QStringLiteral("earlier\r\n04/12/2026 20:31:07\r\nTorvane\r\nVersion 6.4\r\n\r\n"
-                               "******** Loading Error 181 ********\r\n")));
+                u"earlier\r\n04/12/2026 20:31:07\r\nTorvane\r\nVersion 6.4\r\n\r\n"
+                "******** Loading Error 181 ********\r\n"_s));
             QVERIFY(p.logText().contains(
-                QStringLiteral("-------------------------------\r\n, , , , , , 0, 0, -1, False, 0, "
-                               "0\r\n\r\nProgram Data\r\n")));
+                u"-------------------------------\r\n, , , , , , 0, 0, -1, False, 0, "
+                "0\r\n\r\nProgram Data\r\n"_s));
         }
     }
 }
@@ -228,24 +221,24 @@ void TestTorvaneMain::appendFailures()
     Program p;
     QVERIFY(p.load());
     TorvaneMain& m = *p.main;
-    m.form.PendingLogText = QStringLiteral("entry\r\n");
+    m.form.PendingLogText = u"entry\r\n"_s;
     QVERIFY(QFile::remove(p.log()));
     p.desktop.expectBox(MessageAnswer::Ok);
     m.AppendPendingLogText();
-    QCOMPARE(p.desktop.boxes.last().title, QStringLiteral("Torvane Results Log File Error"));
+    QCOMPARE(p.desktop.boxes.last().title, u"Torvane Results Log File Error"_s);
     QCOMPARE(p.desktop.boxes.last().text,
-             QStringLiteral("The results log file is either missing or\r\ncorrupted. Delete the "
-                            "results log file if\r\nit exists and restart the program."));
+             u"The results log file is either missing or\r\ncorrupted. Delete the "
+             "results log file if\r\nit exists and restart the program."_s);
     QVERIFY(!QFile::exists(p.log())); // not recreated
 
     // A log that takes no more bytes.
-    QVERIFY(QFile::link(QStringLiteral("/dev/full"), p.log()));
+    QVERIFY(QFile::link(u"/dev/full"_s, p.log()));
     p.desktop.expectBox(MessageAnswer::Ok);
     m.AppendPendingLogText();
     QCOMPARE(p.desktop.boxes.last().text,
-             QStringLiteral("Unable to write to the results log file Torvane.log\r\nThis may be a "
-                            "permissions problem."));
-    QCOMPARE(m.form.PendingLogText, QStringLiteral("entry\r\n"));
+             u"Unable to write to the results log file Torvane.log\r\nThis may be a "
+             "permissions problem."_s);
+    QCOMPARE(m.form.PendingLogText, u"entry\r\n"_s);
 }
 
 void TestTorvaneMain::exitPrompt_data()
@@ -254,13 +247,12 @@ void TestTorvaneMain::exitPrompt_data()
     QTest::addColumn<bool>("dataChanged");
     QTest::addColumn<QString>("reasons");
     QTest::newRow("nothing to lose") << false << false << QString();
-    QTest::newRow("calculation") << true << false
-                                 << QStringLiteral("There is an unsaved calculation!\r\n");
+    QTest::newRow("calculation") << true << false << u"There is an unsaved calculation!\r\n"_s;
     QTest::newRow("electricity data")
-        << false << true << QStringLiteral("The Electricity Data has not been saved!\r\n");
+        << false << true << u"The Electricity Data has not been saved!\r\n"_s;
     QTest::newRow("both") << true << true
-                          << QStringLiteral("There is an unsaved calculation!\r\nThe Electricity "
-                                            "Data has not been saved!\r\n");
+                          << u"There is an unsaved calculation!\r\nThe Electricity "
+                             "Data has not been saved!\r\n"_s;
 }
 
 void TestTorvaneMain::exitPrompt()
@@ -279,8 +271,8 @@ void TestTorvaneMain::exitPrompt()
         f.Exit.click();
         QVERIFY(!p.desktop.ended);
         const ScriptedDesktop::Box& box = p.desktop.boxes.last();
-        QCOMPARE(box.text, QStringLiteral("To exit without saving click OK\r\n") + reasons);
-        QCOMPARE(box.title, QStringLiteral("Torvane Data Not Saved"));
+        QCOMPARE(box.text, u"To exit without saving click OK\r\n"_s + reasons);
+        QCOMPARE(box.title, u"Torvane Data Not Saved"_s);
         QCOMPARE(box.icon, MessageIcon::Question);
         QCOMPARE(box.buttons, MessageButtons::OkCancel);
         p.desktop.expectBox(MessageAnswer::Ok);
@@ -323,11 +315,11 @@ void TestTorvaneMain::statusLine()
         if (box)
             p.desktop.expectBox(MessageAnswer::Ok);
         m.form.Clear.click();
-        QCOMPARE(m.form.Status.text(), QStringLiteral("Data Cleared"));
+        QCOMPARE(m.form.Status.text(), u"Data Cleared"_s);
         QVERIFY(m.Timer1Enabled);
         QCOMPARE(p.desktop.boxes.size(), box ? 1 : 0);
         if (box)
-            QCOMPARE(p.desktop.boxes[0].title, QStringLiteral("Torvane Status Message"));
+            QCOMPARE(p.desktop.boxes[0].title, u"Torvane Status Message"_s);
         m.Timer1Tick();
         QCOMPARE(m.form.Status.text(), QString());
         QVERIFY(!m.Timer1Enabled);
@@ -341,19 +333,18 @@ void TestTorvaneMain::helpAndAbout()
     TorvaneMain& m = *p.main;
     m.form.Help1.click();
     QCOMPARE(p.desktop.openedUrls,
-             QStringList{
-                 QUrl::fromLocalFile(p.dir.filePath(QStringLiteral("Help/index.htm"))).toString()});
+             QStringList{QUrl::fromLocalFile(p.dir.filePath(u"Help/index.htm"_s)).toString()});
     p.desktop.openUrlResult = false;
     p.desktop.expectBox(MessageAnswer::Ok);
     m.LogoClick();
-    QCOMPARE(p.desktop.openedUrls.last(), QStringLiteral("https://example.org/"));
-    QCOMPARE(p.desktop.boxes.last().text, QStringLiteral("Unable to launch Browser."));
-    QFile::remove(p.dir.filePath(QStringLiteral("Help/index.htm")));
+    QCOMPARE(p.desktop.openedUrls.last(), u"https://example.org/"_s);
+    QCOMPARE(p.desktop.boxes.last().text, u"Unable to launch Browser."_s);
+    QFile::remove(p.dir.filePath(u"Help/index.htm"_s));
     p.desktop.expectBox(MessageAnswer::Ok);
     m.form.Help1.click();
     QCOMPARE(p.desktop.boxes.last().text,
-             QStringLiteral("The help file is either missing or\r\ncorrupted. Reinstall the "
-                            "program\r\nto correct the error.\r\n"));
+             u"The help file is either missing or\r\ncorrupted. Reinstall the "
+             "program\r\nto correct the error.\r\n"_s);
 
     int shown = 0;
     m.showAbout = [&] {
@@ -368,21 +359,20 @@ void TestTorvaneMain::helpAndAbout()
 void TestTorvaneMain::fatalDump()
 {
     // Under -InhibitErrorCheck an item that draws nothing divides by a zero daily cost.
-    Program p(QStringLiteral("-InhibitErrorCheck"), true);
+    Program p(u"-InhibitErrorCheck"_s, true);
     QVERIFY(p.load());
     MainForm& f = p.main->form;
-    f.NormalHr.type(QStringLiteral("4"));
-    f.Item1Watts.type(QStringLiteral("0"));
-    f.Item1Cost.type(QStringLiteral("5"));
+    f.NormalHr.type(u"4"_s);
+    f.Item1Watts.type(u"0"_s);
+    f.Item1Cost.type(u"5"_s);
     p.desktop.expectBox(MessageAnswer::Ok);
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.Calc.click());
     QCOMPARE(p.desktop.boxes.last().text,
-             QStringLiteral("Error Number 104\r\nA Fatal Calculation Error Has Occurred.\r\nThe "
-                            "Program Will Now Terminate."));
-    QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + QStringLiteral("/fatal_dump.log"));
+             u"Error Number 104\r\nA Fatal Calculation Error Has Occurred.\r\nThe "
+             "Program Will Now Terminate."_s);
+    QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + u"/fatal_dump.log"_s);
     QVERIFY(expected.open(QIODevice::ReadOnly));
-    QCOMPARE(p.logText(),
-             QStringLiteral("earlier\r\n") + StartEntry + AnsiFile::decode(expected.readAll()));
+    QCOMPARE(p.logText(), u"earlier\r\n"_s + StartEntry + AnsiFile::decode(expected.readAll()));
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneMain)

@@ -8,6 +8,8 @@
 
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -41,11 +43,9 @@ void TestCalculation::workedExample_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("dayCost");
     QTest::addColumn<QString>("payPeriod");
-    QTest::newRow("en_GB") << QStringLiteral("en_GB") << QStringLiteral("£0.24541")
-                           << QStringLiteral("4.0");
-    QTest::newRow("de_DE") << QStringLiteral("de_DE") << QStringLiteral("0,24541\u00A0€")
-                           << QStringLiteral("4,0");
-    QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("0.24541") << QStringLiteral("4.0");
+    QTest::newRow("en_GB") << u"en_GB"_s << u"£0.24541"_s << u"4.0"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s << u"0,24541\u00A0€"_s << u"4,0"_s;
+    QTest::newRow("C") << u"C"_s << u"0.24541"_s << u"4.0"_s;
 }
 
 void TestCalculation::workedExample()
@@ -62,7 +62,7 @@ void TestCalculation::workedExample()
     QCOMPARE(f.desktop.boxes.size(), 0);
     QCOMPARE(m.Item1DayCost, dayCost);
     QCOMPARE(m.Item1Day.text(), dayCost); // cost output is shown at first
-    QCOMPARE(m.Item1No.text(), QStringLiteral("3"));
+    QCOMPARE(m.Item1No.text(), u"3"_s);
     QCOMPARE(m.DaySave.foreColour(), Colours::black);
     QVERIFY(!m.CostSaveNegative);
     // The zero inflation and continuous wattages show empty again.
@@ -88,7 +88,7 @@ void TestCalculation::unchangedDataIsRecognised()
     f.form.Save.click();
     QCOMPARE(f.services.appended.size(), 1);
     f.calculate();
-    QCOMPARE(f.services.statusMessages, QStringList{QStringLiteral("The Data Has Not Changed")});
+    QCOMPARE(f.services.statusMessages, QStringList{u"The Data Has Not Changed"_s});
     QCOMPARE(f.form.RecordText, record);
     QVERIFY(!f.form.Save.enabled());
     // A changed note is a change.
@@ -102,13 +102,12 @@ void TestCalculation::autoSaveAppendsAtOnce()
 {
     FormFixture f;
     f.form.AutoSave.userClick();
-    QCOMPARE(f.form.Calc.toolTip(), QStringLiteral("Calculate and save results"));
+    QCOMPARE(f.form.Calc.toolTip(), u"Calculate and save results"_s);
     f.typeWorkedExample();
     f.calculate();
     QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(
-        f.services.appended.front().startsWith(QStringLiteral("04/12/2026 20:31:07\r\n\r\nVAT ")));
-    QVERIFY(f.services.appended.front().endsWith(QStringLiteral("/4.0yrs,\r\n\r\n")));
+    QVERIFY(f.services.appended.front().startsWith(u"04/12/2026 20:31:07\r\n\r\nVAT "_s));
+    QVERIFY(f.services.appended.front().endsWith(u"/4.0yrs,\r\n\r\n"_s));
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(f.form.Keep.enabled());
 }
@@ -121,7 +120,7 @@ void TestCalculation::blankItems()
     f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}, {"Item2Life", ""}, {"Item2Cost", ""}});
     f.calculate();
     MainForm& m = f.form;
-    QCOMPARE(m.Item1Day.text(), QStringLiteral("£0.24541"));
+    QCOMPARE(m.Item1Day.text(), u"£0.24541"_s);
     for (const TextBox* cleared : {&m.Item2No, &m.Item2Day, &m.Item2Qtr, &m.Item2Period, &m.Item2SB,
                                    &m.Item2CO2, &m.DaySave, &m.QtrSave, &m.PeriodSave, &m.CO2Save})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
@@ -131,7 +130,7 @@ void TestCalculation::blankItems()
 
     f.type({{"Item1Watts", ""}, {"Item1SWatts", ""}, {"Item1Life", ""}, {"Item1Cost", ""}});
     f.calculate();
-    QCOMPARE(f.services.statusMessages, QStringList{QStringLiteral("No Data To Calculate")});
+    QCOMPARE(f.services.statusMessages, QStringList{u"No Data To Calculate"_s});
     QCOMPARE(m.PendingLogText, QString());
     QCOMPARE(m.RecordText, QString());
     QCOMPARE(m.Item1No.text(), QString());
@@ -149,16 +148,16 @@ void TestCalculation::keptTariff()
     f.type({{"NormalHr", "9"}, {"Item2Watts", "50"}});
     f.calculate();
     MainForm& m = f.form;
-    QCOMPARE(m.Item1DayCost, QStringLiteral("£0.24541"));
-    QCOMPARE(m.Item1HoursUsed, QStringLiteral("20440"));
-    QCOMPARE(m.HoursUsed.text(), QStringLiteral("18980"));
-    QCOMPARE(m.Item1NormalHr, QStringLiteral("10.0"));
-    QCOMPARE(m.Item2DayUnits, QStringLiteral("0.680"));
+    QCOMPARE(m.Item1DayCost, u"£0.24541"_s);
+    QCOMPARE(m.Item1HoursUsed, u"20440"_s);
+    QCOMPARE(m.HoursUsed.text(), u"18980"_s);
+    QCOMPARE(m.Item1NormalHr, u"10.0"_s);
+    QCOMPARE(m.Item2DayUnits, u"0.680"_s);
 
     // Item 2 emptied while kept: nothing to compare.
     f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}, {"Item2Life", ""}, {"Item2Cost", ""}});
     f.calculate();
-    QCOMPARE(f.services.statusMessages.last(), QStringLiteral("No Data To Calculate"));
+    QCOMPARE(f.services.statusMessages.last(), u"No Data To Calculate"_s);
     QCOMPARE(m.Item1No.text(), QString());
 }
 
@@ -177,14 +176,14 @@ void TestCalculation::keptTariffAfterRefusedCalculation()
     f.type({{"Item2Watts", "60"}});
     f.calculate();
     QCOMPARE(f.services.fatalTitle, QString());
-    QCOMPARE(f.form.Item1DayCost, QStringLiteral("£0.24541"));
-    QCOMPARE(f.form.DayCostSave, QStringLiteral("£0.07344"));
+    QCOMPARE(f.form.Item1DayCost, u"£0.24541"_s);
+    QCOMPARE(f.form.DayCostSave, u"£0.07344"_s);
 
     // The same after a switch to months, which empties Item 1's CO2.
     f.form.MonthlyT.userClick();
     f.calculate();
-    QCOMPARE(f.form.Item1QtrCost, QStringLiteral("£7.46"));
-    QCOMPARE(f.form.Item1CO2.text(), QStringLiteral("904.0"));
+    QCOMPARE(f.form.Item1QtrCost, u"£7.46"_s);
+    QCOMPARE(f.form.Item1CO2.text(), u"904.0"_s);
 }
 
 void TestCalculation::monthlyAndInflation()
@@ -201,21 +200,21 @@ void TestCalculation::monthlyAndInflation()
     QCOMPARE(m.InflationFactor, 1.21f);
     QCOMPARE(m.InflationSum, 2.31f);
     // Running cost counts the 2 whole years at their prices; kWh the full 2.5 years.
-    QCOMPARE(m.Item1DayCost, QStringLiteral("£0.24200"));
-    QCOMPARE(m.Item1PeriodCost, QStringLiteral("£168.63"));
-    QCOMPARE(m.Item1QtrCost, QStringLiteral("£22.08"));
-    QCOMPARE(m.Item1PeriodUnits, QStringLiteral("912.5"));
-    QCOMPARE(m.Item1QtrUnits, QStringLiteral("91.25"));
+    QCOMPARE(m.Item1DayCost, u"£0.24200"_s);
+    QCOMPARE(m.Item1PeriodCost, u"£168.63"_s);
+    QCOMPARE(m.Item1QtrCost, u"£22.08"_s);
+    QCOMPARE(m.Item1PeriodUnits, u"912.5"_s);
+    QCOMPARE(m.Item1QtrUnits, u"91.25"_s);
     QCOMPARE(m.Item1SB.text(), QString()); // no standby: 0.0% is shown empty
-    QCOMPARE(m.Item1CO2.text(), QStringLiteral("456.3"));
+    QCOMPARE(m.Item1CO2.text(), u"456.3"_s);
 
     f.form.MonthlyT.userClick();
     QCOMPARE(m.Item1Qtr.text(), QString());
-    QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" Cost / Mth"));
+    QCOMPARE(m.ItemQtrL.text(), u" Cost / Mth"_s);
     f.calculate();
-    QCOMPARE(m.Item1QtrUnits, QStringLiteral("30.42"));
-    QCOMPARE(m.Item1QtrCost, QStringLiteral("£7.36"));
-    QCOMPARE(m.Item1Qtr.toolTip(), QStringLiteral("Total cost of item 1 per month"));
+    QCOMPARE(m.Item1QtrUnits, u"30.42"_s);
+    QCOMPARE(m.Item1QtrCost, u"£7.36"_s);
+    QCOMPARE(m.Item1Qtr.toolTip(), u"Total cost of item 1 per month"_s);
 }
 
 void TestCalculation::numberOfItems_data()
@@ -226,12 +225,9 @@ void TestCalculation::numberOfItems_data()
     QTest::addColumn<QString>("periodCost");
 
     // 24 hours a day for one year: 8760 hours on.
-    QTest::newRow("exact ratio") << QStringLiteral("24") << QStringLiteral("8760")
-                                 << QStringLiteral("1") << QStringLiteral("£110.48");
-    QTest::newRow("rounded up") << QStringLiteral("24") << QStringLiteral("8000")
-                                << QStringLiteral("2") << QStringLiteral("£120.48");
-    QTest::newRow("no life") << QStringLiteral("24") << QString() << QString()
-                             << QStringLiteral("£100.48");
+    QTest::newRow("exact ratio") << u"24"_s << u"8760"_s << u"1"_s << u"£110.48"_s;
+    QTest::newRow("rounded up") << u"24"_s << u"8000"_s << u"2"_s << u"£120.48"_s;
+    QTest::newRow("no life") << u"24"_s << QString() << QString() << u"£100.48"_s;
 }
 
 void TestCalculation::numberOfItems()
@@ -245,9 +241,9 @@ void TestCalculation::numberOfItems()
     f.type({{"NormalR", "0.1"}, {"PayPeriod", "1"}, {"CO2", "0.5"}, {"Item1Watts", "114.7"}});
     f.field("NormalHr").type(normalHours);
     f.field("Item1Life").type(life);
-    f.field("Item1Cost").type(life.isEmpty() ? QString() : QStringLiteral("10"));
+    f.field("Item1Cost").type(life.isEmpty() ? QString() : u"10"_s);
     f.calculate();
-    QCOMPARE(f.form.HoursUsed.text(), QStringLiteral("8760"));
+    QCOMPARE(f.form.HoursUsed.text(), u"8760"_s);
     QCOMPARE(f.form.Item1No.text(), count);
     QCOMPARE(f.form.Item1PeriodCost, periodCost);
 }
@@ -265,14 +261,11 @@ void TestCalculation::continuousStandbyAndCheapRate_data()
     // Without cheap hours the cheap standby counts only in the CO2.
     // Continuous standby at the normal rate all day when there is no cheap rate.
     QTest::newRow("no cheap rate")
-        << QString() << QString() << QStringLiteral("£0.06400") << QStringLiteral("37.5%")
-        << QStringLiteral("0.640") << QStringLiteral("116.8");
+        << QString() << QString() << u"£0.06400"_s << u"37.5%"_s << u"0.640"_s << u"116.8"_s;
     QTest::newRow("cheap rate, no cheap hours")
-        << QStringLiteral("0.05") << QString() << QStringLiteral("£0.06100")
-        << QStringLiteral("34.4%") << QStringLiteral("0.640") << QStringLiteral("121.4");
+        << u"0.05"_s << QString() << u"£0.06100"_s << u"34.4%"_s << u"0.640"_s << u"121.4"_s;
     QTest::newRow("cheap rate and hours")
-        << QStringLiteral("0.05") << QStringLiteral("1") << QStringLiteral("£0.06725")
-        << QStringLiteral("33.0%") << QStringLiteral("0.765") << QStringLiteral("139.6");
+        << u"0.05"_s << u"1"_s << u"£0.06725"_s << u"33.0%"_s << u"0.765"_s << u"139.6"_s;
 }
 
 void TestCalculation::continuousStandbyAndCheapRate()
@@ -294,7 +287,7 @@ void TestCalculation::continuousStandbyAndCheapRate()
             {"Item1SWatts", "5"}});
     f.field("CheapR").type(cheapRate);
     f.field("CheapHr").type(cheapHours);
-    f.field("CheapSHr").type(cheapRate.isEmpty() ? QString() : QStringLiteral("5"));
+    f.field("CheapSHr").type(cheapRate.isEmpty() ? QString() : u"5"_s);
     f.calculate();
     QCOMPARE(f.desktop.boxes.size(), 0);
     QCOMPARE(f.form.Item1DayCost, dayCost);
@@ -320,11 +313,11 @@ void TestCalculation::negativeDifferences()
     MainForm& m = f.form;
     QVERIFY(m.CostSaveNegative);
     QVERIFY(m.UnitsSaveNegative);
-    QCOMPARE(m.DayCostSave, QStringLiteral("£0.07344"));
-    QCOMPARE(m.QtrCostSave, QStringLiteral("£6.70"));
-    QCOMPARE(m.PeriodCostSave, QStringLiteral("£107.22"));
-    QCOMPARE(m.DayUnitsSave, QStringLiteral("0.570"));
-    QCOMPARE(m.CO2Save.text(), QStringLiteral("357.8"));
+    QCOMPARE(m.DayCostSave, u"£0.07344"_s);
+    QCOMPARE(m.QtrCostSave, u"£6.70"_s);
+    QCOMPARE(m.PeriodCostSave, u"£107.22"_s);
+    QCOMPARE(m.DayUnitsSave, u"0.570"_s);
+    QCOMPARE(m.CO2Save.text(), u"357.8"_s);
     QCOMPARE(m.CO2Save.foreColour(), Colours::orange);
     for (const TextBox* saving : {&m.DaySave, &m.QtrSave, &m.PeriodSave})
         QCOMPARE(saving->foreColour(), Colours::orange);
@@ -340,7 +333,7 @@ void TestCalculation::negativeDifferences()
 void TestCalculation::zeroDailyCostIsFatal()
 {
     // Only reachable with the checks switched off: Item 1 draws nothing at all.
-    FormFixture f(QStringLiteral("en_GB"), 1);
+    FormFixture f(u"en_GB"_s, 1);
     f.type({{"NormalR", "0.1"},
             {"PayPeriod", "1"},
             {"CO2", "0.5"},
@@ -348,26 +341,26 @@ void TestCalculation::zeroDailyCostIsFatal()
             {"Item1Watts", "0"},
             {"Item1Cost", "5"}});
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.calculate());
-    QCOMPARE(f.services.fatalTitle, QStringLiteral("Calculation Error"));
+    QCOMPARE(f.services.fatalTitle, u"Calculation Error"_s);
     QCOMPARE(f.services.fatalStep, qint16(104));
 }
 
 void TestCalculation::item2WithoutWattage()
 {
     // Only reachable with the checks off: Item 2 has a life and a price but no power.
-    FormFixture f(QStringLiteral("en_GB"), 1);
+    FormFixture f(u"en_GB"_s, 1);
     f.typeWorkedExample();
     f.type({{"Item2Watts", ""}, {"Item2SWatts", ""}});
     f.calculate();
     MainForm& m = f.form;
     QCOMPARE(f.services.fatalTitle, QString());
-    QCOMPARE(m.Item2CO2.text(), QStringLiteral("0.0"));
-    QCOMPARE(m.CO2Save.text(), QStringLiteral("904.0"));
+    QCOMPARE(m.Item2CO2.text(), u"0.0"_s);
+    QCOMPARE(m.CO2Save.text(), u"904.0"_s);
     QCOMPARE(m.Item2SB.text(), QString());
-    QCOMPARE(m.Item2DayUnits, QStringLiteral("0.000"));
+    QCOMPARE(m.Item2DayUnits, u"0.000"_s);
     // The day cost is the purchases spread over the period: 2 x 40 over 4 years.
-    QCOMPARE(m.Item2DayCost, QStringLiteral("£0.05479"));
-    QCOMPARE(m.Item2PeriodCost, QStringLiteral("£80.00"));
+    QCOMPARE(m.Item2DayCost, u"£0.05479"_s);
+    QCOMPARE(m.Item2PeriodCost, u"£80.00"_s);
 }
 
 void TestCalculation::acceptedInputNeverFails_data()
@@ -411,7 +404,7 @@ void TestCalculation::acceptedInputNeverFails()
         case 0:
             return QString();
         case 1:
-            return QStringLiteral("0");
+            return u"0"_s;
         case 2: // now and then out of range
             return number(range.high, range.high * 1.5 + 1, 1);
         default:

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -35,10 +37,9 @@ void TestFormActions::freshWindow()
     FormFixture f;
     MainForm& m = f.form;
     // Cost is shown first; nothing to keep, save or mark as changed.
-    QCOMPARE(m.OutputType.text(), QStringLiteral("K&WHr"));
-    QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" Cost / Qtr"));
-    QCOMPARE(m.QtrSave.toolTip(),
-             QStringLiteral("Difference between item 1 and item 2 cost per quarter"));
+    QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
+    QCOMPARE(m.ItemQtrL.text(), u" Cost / Qtr"_s);
+    QCOMPARE(m.QtrSave.toolTip(), u"Difference between item 1 and item 2 cost per quarter"_s);
     QVERIFY(!m.Save.enabled() && !m.Keep.enabled() && !m.Save_Defaults.enabled());
     QVERIFY(!m.UpdatingFields);
     QCOMPARE(m.control(u"Item2CWatts"), &m.Item2CWatts);
@@ -61,10 +62,10 @@ void TestFormActions::changeHandlersMarkOnlyUserEdits()
 
     FormFixture f;
     f.form.UpdatingFields = true;
-    f.field(field.toLatin1().constData()).setText(QStringLiteral("7"));
+    f.field(field.toLatin1().constData()).setText(u"7"_s);
     QVERIFY(!f.form.Save_Defaults.enabled());
     f.form.UpdatingFields = false;
-    f.field(field.toLatin1().constData()).type(QStringLiteral("8"));
+    f.field(field.toLatin1().constData()).type(u"8"_s);
     QCOMPARE(f.form.Save_Defaults.enabled(), marks);
 }
 
@@ -104,10 +105,10 @@ void TestFormActions::clearReleasesAndEmpties()
     QVERIFY(!m.TariffKept);
     QVERIFY(!m.Keep.enabled());
     QVERIFY(!m.Save.enabled());
-    QCOMPARE(f.services.statusMessages, QStringList{QStringLiteral("Data Cleared")});
+    QCOMPARE(f.services.statusMessages, QStringList{u"Data Cleared"_s});
     for (const TextBox* kept : {&m.NormalR, &m.CheapR, &m.VAT, &m.CO2, &m.PayPeriod})
         QVERIFY2(!kept->text().isEmpty(), qPrintable(kept->name()));
-    QCOMPARE(m.NormalR.text(), QStringLiteral("£0.150000"));
+    QCOMPARE(m.NormalR.text(), u"£0.150000"_s);
     for (const TextBox* cleared : {&m.NormalHr, &m.Item1Watts, &m.Item2Cost, &m.Notes, &m.Item1Day,
                                    &m.DaySave, &m.Item1No, &m.HoursUsed, &m.Item2SB})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
@@ -133,7 +134,7 @@ void TestFormActions::saveOnlyOnce()
     f.form.Save.click();
     f.form.Save.click();
     QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(f.services.appended.front().startsWith(QStringLiteral("04/12/2026 20:31:07\r\n")));
+    QVERIFY(f.services.appended.front().startsWith(u"04/12/2026 20:31:07\r\n"_s));
 }
 
 void TestFormActions::autoSaveDisablesPendingSave()
@@ -148,7 +149,7 @@ void TestFormActions::autoSaveDisablesPendingSave()
     f.form.Save.click();
     QVERIFY(f.services.appended.isEmpty());
     f.form.AutoSave.userClick();
-    QCOMPARE(f.form.Calc.toolTip(), QStringLiteral("Calculate results"));
+    QCOMPARE(f.form.Calc.toolTip(), u"Calculate results"_s);
 }
 
 void TestFormActions::monthlyEmptiesResults()
@@ -161,11 +162,11 @@ void TestFormActions::monthlyEmptiesResults()
     for (const TextBox* cleared : {&m.Item1Day, &m.Item2Qtr, &m.PeriodSave, &m.CO2Save, &m.Item1No,
                                    &m.Item2No, &m.Item1SB, &m.HoursSUsed})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
-    QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" Cost / Mth"));
+    QCOMPARE(m.ItemQtrL.text(), u" Cost / Mth"_s);
     QVERIFY(m.Save_Defaults.enabled());
     f.calculate();
-    QCOMPARE(m.Item1Qtr.text(), QStringLiteral("£7.46"));
-    QVERIFY(m.RecordText.contains(QStringLiteral("KWHr/Mth, ")));
+    QCOMPARE(m.Item1Qtr.text(), u"£7.46"_s);
+    QVERIFY(m.RecordText.contains(u"KWHr/Mth, "_s));
 }
 
 void TestFormActions::currencySymbol_data()
@@ -176,16 +177,12 @@ void TestFormActions::currencySymbol_data()
     QTest::addColumn<QString>("taxTip");
     QTest::addColumn<QString>("cost");
 
-    const QString vat = QStringLiteral("VAT Rate (0 or between 1 and 50%)");
-    const QString tax = QStringLiteral("Tax Rate (0 or between 1 and 50%)");
-    QTest::newRow("en_GB") << QStringLiteral("en_GB") << QStringLiteral("£")
-                           << QStringLiteral("VAT:") << vat << QStringLiteral("12.00");
-    QTest::newRow("en_US") << QStringLiteral("en_US") << QStringLiteral("$")
-                           << QStringLiteral("Tax:") << tax << QStringLiteral("12.00");
-    QTest::newRow("de_DE") << QStringLiteral("de_DE") << QString() << QStringLiteral("VAT:") << vat
-                           << QStringLiteral("12,00");
-    QTest::newRow("C") << QStringLiteral("C") << QString() << QStringLiteral("Tax:") << tax
-                       << QStringLiteral("12.00");
+    const QString vat = u"VAT Rate (0 or between 1 and 50%)"_s;
+    const QString tax = u"Tax Rate (0 or between 1 and 50%)"_s;
+    QTest::newRow("en_GB") << u"en_GB"_s << u"£"_s << u"VAT:"_s << vat << u"12.00"_s;
+    QTest::newRow("en_US") << u"en_US"_s << u"$"_s << u"Tax:"_s << tax << u"12.00"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s << QString() << u"VAT:"_s << vat << u"12,00"_s;
+    QTest::newRow("C") << u"C"_s << QString() << u"Tax:"_s << tax << u"12.00"_s;
 }
 
 void TestFormActions::currencySymbol()
@@ -201,15 +198,15 @@ void TestFormActions::currencySymbol()
     QCOMPARE(f.form.VATH.text(), taxLabel);
     QCOMPARE(f.form.VAT.toolTip(), taxTip);
     // Typed with the symbol or without, the cost reads the same and shows with it.
-    f.form.Item1Cost.type(symbol + QStringLiteral("12"));
-    f.form.Item2Cost.type(QStringLiteral("12"));
+    f.form.Item1Cost.type(symbol + u"12"_s);
+    f.form.Item2Cost.type(u"12"_s);
     CurrencyManagement(f.context, false, true);
-    QCOMPARE(f.form.Item1Cost.text(), QStringLiteral("12"));
+    QCOMPARE(f.form.Item1Cost.text(), u"12"_s);
     f.form.Item1Cost.setText(cost);
     f.form.CheapR.setText(QString());
     CurrencyManagement(f.context, true, false);
     QCOMPARE(f.form.Item1Cost.text(), symbol + cost);
-    QCOMPARE(f.form.Item2Cost.text(), symbol + QStringLiteral("12"));
+    QCOMPARE(f.form.Item2Cost.text(), symbol + u"12"_s);
     QCOMPARE(f.form.CheapR.text(), QString());
 }
 
@@ -222,21 +219,20 @@ void TestFormActions::outputTypeSwitch()
     MainForm& m = f.form;
     QVERIFY(m.CostSaveNegative);
     m.OutputType.click();
-    QCOMPARE(m.OutputType.text(), QStringLiteral("C&ost"));
+    QCOMPARE(m.OutputType.text(), u"C&ost"_s);
     QCOMPARE(m.Item1Day.text(), m.Item1DayUnits);
     QCOMPARE(m.PeriodSave.text(), m.PeriodUnitsSave);
-    QCOMPARE(m.ItemDayL.text(), QStringLiteral(" KWHr / Day"));
-    QCOMPARE(m.ItemQtrL.text(), QStringLiteral(" KWHr /  Qtr"));
-    QCOMPARE(m.ItemPeriodL.text(), QStringLiteral(" KWHr / Period"));
-    QCOMPARE(m.Item2Period.toolTip(),
-             QStringLiteral("Electricity used by item 2 in KWHr over payback period"));
+    QCOMPARE(m.ItemDayL.text(), u" KWHr / Day"_s);
+    QCOMPARE(m.ItemQtrL.text(), u" KWHr /  Qtr"_s);
+    QCOMPARE(m.ItemPeriodL.text(), u" KWHr / Period"_s);
+    QCOMPARE(m.Item2Period.toolTip(), u"Electricity used by item 2 in KWHr over payback period"_s);
     QCOMPARE(m.DaySave.foreColour(), Colours::orange);
     QCOMPARE(m.focus(), &m.NormalHr);
     m.OutputType.click();
-    QCOMPARE(m.OutputType.text(), QStringLiteral("K&WHr"));
+    QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
     QCOMPARE(m.Item1Day.text(), m.Item1DayCost);
-    QCOMPARE(m.ItemPeriodL.text(), QStringLiteral("Cost / Period"));
-    QCOMPARE(m.Item2Period.toolTip(), QStringLiteral("Total Cost of item 2 over payback period"));
+    QCOMPARE(m.ItemPeriodL.text(), u"Cost / Period"_s);
+    QCOMPARE(m.Item2Period.toolTip(), u"Total Cost of item 2 over payback period"_s);
 }
 
 void TestFormActions::units()
@@ -247,17 +243,17 @@ void TestFormActions::units()
     MainForm& m = f.form;
     m.Save_Defaults.setEnabled(false);
     m.Units1.userClick();
-    QCOMPARE(m.CO2L.text(), QStringLiteral("lb/KWHr"));
-    QCOMPARE(m.ItemCO2L.text(), QStringLiteral("CO2 lb /Period"));
-    QCOMPARE(m.CO2.toolTip(), QStringLiteral("CO2 Conversion Rate ( between 0.1 and 1) lb/KWHr"));
-    QCOMPARE(m.Item2CO2.toolTip(), QStringLiteral("Amount of CO2 generated by Item 2 in lb"));
-    QCOMPARE(m.CO2.text(), QStringLiteral("0.43"));
+    QCOMPARE(m.CO2L.text(), u"lb/KWHr"_s);
+    QCOMPARE(m.ItemCO2L.text(), u"CO2 lb /Period"_s);
+    QCOMPARE(m.CO2.toolTip(), u"CO2 Conversion Rate ( between 0.1 and 1) lb/KWHr"_s);
+    QCOMPARE(m.Item2CO2.toolTip(), u"Amount of CO2 generated by Item 2 in lb"_s);
+    QCOMPARE(m.CO2.text(), u"0.43"_s);
     QCOMPARE(m.PreviousRecordText, QString());
     QVERIFY(m.Save_Defaults.enabled());
     // Nothing else changed, yet the unit did: a new record, not "unchanged".
     f.calculate();
     QVERIFY(f.services.statusMessages.isEmpty());
-    QVERIFY(m.RecordText.contains(QStringLiteral("  904.0lb CO2")));
+    QVERIFY(m.RecordText.contains(u"  904.0lb CO2"_s));
 }
 
 void TestFormActions::cleanupEmptiesZeroInputs()
@@ -270,26 +266,26 @@ void TestFormActions::cleanupEmptiesZeroInputs()
             {"NormalR", "0"},
             {"AnInfT", "abc"},
             {"Item2Cost", "3"}});
-    f.form.MsgText = QStringLiteral("refused\n");
+    f.form.MsgText = u"refused\n"_s;
     Cleanup(f.context);
-    QCOMPARE(f.form.Item1No.text(), QStringLiteral("2"));
+    QCOMPARE(f.form.Item1No.text(), u"2"_s);
     f.form.MsgText.clear();
     Cleanup(f.context);
     MainForm& m = f.form;
     for (const TextBox* cleared : {&m.Item1Life, &m.Item1No, &m.VAT, &m.CheapR, &m.AnInfT})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
-    QCOMPARE(m.NormalR.text(), QStringLiteral("0")); // never emptied
-    QCOMPARE(m.Item2Cost.text(), QStringLiteral("3"));
+    QCOMPARE(m.NormalR.text(), u"0"_s); // never emptied
+    QCOMPARE(m.Item2Cost.text(), u"3"_s);
 
-    m.Item1SB.setText(QStringLiteral("0.0%"));
-    m.Item2SB.setText(QStringLiteral("0.1%"));
-    m.HoursUsed.setText(QStringLiteral("0"));
-    m.HoursSUsed.setText(QStringLiteral("0.0"));
+    m.Item1SB.setText(u"0.0%"_s);
+    m.Item2SB.setText(u"0.1%"_s);
+    m.HoursUsed.setText(u"0"_s);
+    m.HoursSUsed.setText(u"0.0"_s);
     Cleanup1(f.context);
     QCOMPARE(m.Item1SB.text(), QString());
-    QCOMPARE(m.Item2SB.text(), QStringLiteral("0.1%"));
+    QCOMPARE(m.Item2SB.text(), u"0.1%"_s);
     QCOMPARE(m.HoursUsed.text(), QString());
-    QCOMPARE(m.HoursSUsed.text(), QStringLiteral("0.0"));
+    QCOMPARE(m.HoursSUsed.text(), u"0.0"_s);
 }
 
 void TestFormActions::notesLimit()

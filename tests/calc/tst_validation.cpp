@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -20,17 +22,14 @@ void setFields(FormFixture& f, const Fields& fields)
 }
 
 // A tariff and hours that pass every rule, to change one field at a time.
-const Fields validTariff = {{QStringLiteral("NormalR"), QStringLiteral("0.15")},
-                            {QStringLiteral("CheapR"), QStringLiteral("0.075")},
-                            {QStringLiteral("PayPeriod"), QStringLiteral("4")},
-                            {QStringLiteral("VAT"), QStringLiteral("5")},
-                            {QStringLiteral("CO2"), QStringLiteral("0.43")},
-                            {QStringLiteral("AnInfT"), QStringLiteral("0")}};
+const Fields validTariff = {{u"NormalR"_s, u"0.15"_s}, {u"CheapR"_s, u"0.075"_s},
+                            {u"PayPeriod"_s, u"4"_s},  {u"VAT"_s, u"5"_s},
+                            {u"CO2"_s, u"0.43"_s},     {u"AnInfT"_s, u"0"_s}};
 
-const Fields validItems = {{QStringLiteral("NormalHr"), QStringLiteral("10")},
-                           {QStringLiteral("Item1Watts"), QStringLiteral("100")},
-                           {QStringLiteral("Item1Life"), QStringLiteral("10000")},
-                           {QStringLiteral("Item1Cost"), QStringLiteral("25")}};
+const Fields validItems = {{u"NormalHr"_s, u"10"_s},
+                           {u"Item1Watts"_s, u"100"_s},
+                           {u"Item1Life"_s, u"10000"_s},
+                           {u"Item1Cost"_s, u"25"_s}};
 
 } // namespace
 
@@ -73,7 +72,7 @@ void TestValidation::tariffRule_data()
     row("VAT", "", pass, "0.0");
     row("AnInfT", "-30", pass, "-30.0");
     row("CO2", "2", pass, "2.00");
-    row("CO2", "2.01", QStringLiteral("CO2 Conversion Rate must be between 0.1 and 2"), "2.01");
+    row("CO2", "2.01", u"CO2 Conversion Rate must be between 0.1 and 2"_s, "2.01");
 }
 
 void TestValidation::tariffRule()
@@ -98,10 +97,10 @@ void TestValidation::tariffRewrittenOnlyWhenAllPass()
     setFields(f, validTariff);
     f.type({{"NormalR", "1"}, {"CO2", "5"}});
     Check(f.context);
-    QCOMPARE(f.form.MsgText, QStringLiteral("Normal Rate must be between 0.01 and 0.99\n"
-                                            "CO2 Conversion Rate must be between 0.1 and 2\n"));
-    QCOMPARE(f.form.CheapR.text(), QStringLiteral("0.075"));
-    QCOMPARE(f.form.PayPeriod.text(), QStringLiteral("4"));
+    QCOMPARE(f.form.MsgText, u"Normal Rate must be between 0.01 and 0.99\n"
+                             "CO2 Conversion Rate must be between 0.1 and 2\n"_s);
+    QCOMPARE(f.form.CheapR.text(), u"0.075"_s);
+    QCOMPARE(f.form.PayPeriod.text(), u"4"_s);
 }
 
 void TestValidation::blankItems_data()
@@ -112,21 +111,19 @@ void TestValidation::blankItems_data()
     QTest::addColumn<QString>("messages");
 
     QTest::newRow("item 2 empty") << Fields{} << qint16(0) << qint16(1) << QString();
-    QTest::newRow("item 2 zeros") << Fields{{QStringLiteral("Item2Watts"), QStringLiteral("0")},
-                                            {QStringLiteral("Item2Cost"), QStringLiteral("0.00")}}
+    QTest::newRow("item 2 zeros") << Fields{{u"Item2Watts"_s, u"0"_s}, {u"Item2Cost"_s, u"0.00"_s}}
                                   << qint16(0) << qint16(1) << QString();
     QTest::newRow("item 2 life only")
-        << Fields{{QStringLiteral("Item2Life"), QStringLiteral("1000")}} << qint16(0) << qint16(0)
-        << QStringLiteral("Item 2 Wattage must be empty or between 0.0 and 7000.0 Watts\n");
-    QTest::newRow("both empty") << Fields{{QStringLiteral("Item1Watts"), QString()},
-                                          {QStringLiteral("Item1Life"), QString()},
-                                          {QStringLiteral("Item1Cost"), QString()}}
+        << Fields{{u"Item2Life"_s, u"1000"_s}} << qint16(0) << qint16(0)
+        << u"Item 2 Wattage must be empty or between 0.0 and 7000.0 Watts\n"_s;
+    QTest::newRow("both empty") << Fields{{u"Item1Watts"_s, QString()},
+                                          {u"Item1Life"_s, QString()},
+                                          {u"Item1Cost"_s, QString()}}
                                 << qint16(1) << qint16(1) << QString();
     // Opposite values cancel out: the item counts as not entered.
     QTest::newRow("cancelling values")
-        << Fields{{QStringLiteral("Item2Watts"), QStringLiteral("5")},
-                  {QStringLiteral("Item2SWatts"), QStringLiteral("-5")}}
-        << qint16(0) << qint16(1) << QString();
+        << Fields{{u"Item2Watts"_s, u"5"_s}, {u"Item2SWatts"_s, u"-5"_s}} << qint16(0) << qint16(1)
+        << QString();
 }
 
 void TestValidation::blankItems()
@@ -156,27 +153,27 @@ void TestValidation::normalisation()
             {"Item1Watts", "60"},
             {"Item2SWatts", "0.04"}});
     Check0(f.context);
-    QCOMPARE(f.form.Item1Life.text(), QStringLiteral("1235"));
-    QCOMPARE(f.form.NormalHr.text(), QStringLiteral("8.0"));
-    QCOMPARE(f.form.Item1No.text(), QStringLiteral("2.5"));
-    QCOMPARE(f.form.Item2No.text(), QStringLiteral("3"));
-    QCOMPARE(f.form.Item1Cost.text(), QStringLiteral("12.00"));
-    QCOMPARE(f.form.Item1Watts.text(), QStringLiteral("60.0"));
-    QCOMPARE(f.form.Item2SWatts.text(), QStringLiteral("0.0"));
+    QCOMPARE(f.form.Item1Life.text(), u"1235"_s);
+    QCOMPARE(f.form.NormalHr.text(), u"8.0"_s);
+    QCOMPARE(f.form.Item1No.text(), u"2.5"_s);
+    QCOMPARE(f.form.Item2No.text(), u"3"_s);
+    QCOMPARE(f.form.Item1Cost.text(), u"12.00"_s);
+    QCOMPARE(f.form.Item1Watts.text(), u"60.0"_s);
+    QCOMPARE(f.form.Item2SWatts.text(), u"0.0"_s);
     QCOMPARE(f.form.CheapHr.text(), QString());
     QCOMPARE(f.form.Item2Life.text(), QString());
 
     // Nothing is rewritten once a message is waiting.
-    f.form.MsgText = QStringLiteral("x\n");
+    f.form.MsgText = u"x\n"_s;
     f.type({{"NormalHr", "7.96"}});
     Check0(f.context);
-    QCOMPARE(f.form.NormalHr.text(), QStringLiteral("7.96"));
+    QCOMPARE(f.form.NormalHr.text(), u"7.96"_s);
 
-    FormFixture german(QStringLiteral("de_DE"));
+    FormFixture german(u"de_DE"_s);
     german.type({{"NormalHr", "7,96"}, {"Item1Cost", "12.5"}});
     Check0(german.context);
-    QCOMPARE(german.form.NormalHr.text(), QStringLiteral("8,0"));
-    QCOMPARE(german.form.Item1Cost.text(), QStringLiteral("12,50"));
+    QCOMPARE(german.form.NormalHr.text(), u"8,0"_s);
+    QCOMPARE(german.form.Item1Cost.text(), u"12,50"_s);
 }
 
 void TestValidation::testModes_data()
@@ -186,15 +183,12 @@ void TestValidation::testModes_data()
     QTest::addColumn<QString>("check1Messages");
     QTest::addColumn<QString>("normalR");
 
-    const QString tariff = QStringLiteral("Normal Rate must be between 0.01 and 0.99\n");
-    const QString item = QStringLiteral("Item 1 Life must be 0 or between 500 and 50000 Hours\n");
-    QTest::newRow("normal") << qint16(0) << tariff << tariff + item << QStringLiteral("5");
-    QTest::newRow("-InhibitErrorCheck")
-        << qint16(1) << QString() << QString() << QStringLiteral("5");
-    QTest::newRow("-InhibitErrorCheck -OutputStatus")
-        << qint16(11) << QString() << item << QStringLiteral("5");
-    QTest::newRow("-InhibitCombCheck")
-        << qint16(2) << tariff << tariff + item << QStringLiteral("5");
+    const QString tariff = u"Normal Rate must be between 0.01 and 0.99\n"_s;
+    const QString item = u"Item 1 Life must be 0 or between 500 and 50000 Hours\n"_s;
+    QTest::newRow("normal") << qint16(0) << tariff << tariff + item << u"5"_s;
+    QTest::newRow("-InhibitErrorCheck") << qint16(1) << QString() << QString() << u"5"_s;
+    QTest::newRow("-InhibitErrorCheck -OutputStatus") << qint16(11) << QString() << item << u"5"_s;
+    QTest::newRow("-InhibitCombCheck") << qint16(2) << tariff << tariff + item << u"5"_s;
 }
 
 void TestValidation::testModes()
@@ -204,7 +198,7 @@ void TestValidation::testModes()
     QFETCH(QString, check1Messages);
     QFETCH(QString, normalR);
 
-    FormFixture f(QStringLiteral("en_GB"), testMode);
+    FormFixture f(u"en_GB"_s, testMode);
     setFields(f, validTariff);
     setFields(f, validItems);
     f.type({{"NormalR", "5"}, {"Item1Life", "100"}});
@@ -219,13 +213,12 @@ void TestValidation::testModes()
 void TestValidation::combinationTestModes()
 {
     // No hours at all breaks a combination rule; the switches silence it.
-    const QString noHours =
-        QStringLiteral("Normal Rate Hours and Cheap Rate Hours cannot both be empty or 0\n");
+    const QString noHours = u"Normal Rate Hours and Cheap Rate Hours cannot both be empty or 0\n"_s;
     for (const auto& [testMode, expected] : {std::pair{qint16(0), noHours},
                                              {qint16(1), QString()},
                                              {qint16(2), QString()},
                                              {qint16(11), noHours}}) {
-        FormFixture f(QStringLiteral("en_GB"), testMode);
+        FormFixture f(u"en_GB"_s, testMode);
         setFields(f, validTariff);
         setFields(f, validItems);
         f.type({{"NormalHr", ""}});
@@ -249,17 +242,17 @@ void TestValidation::calcShowsAllMessagesInOrder()
     f.calculate();
     QCOMPARE(f.desktop.boxes.size(), 1);
     const ScriptedDesktop::Box& box = f.desktop.boxes.front();
-    QCOMPARE(box.title, QStringLiteral("Torvane Data Error"));
+    QCOMPARE(box.title, u"Torvane Data Error"_s);
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.buttons, MessageButtons::Ok);
-    QCOMPARE(box.text, QStringLiteral("Normal Rate must be between 0.01 and 0.99\n"
-                                      "Normal Rate Hours On must be between 0 and 24 Hours\n"
-                                      "Item 1 Life must be 0 or between 500 and 50000 Hours\n"
-                                      "Item 1 Wattage must be between 1.0 and 7000.0 Watts\n"
-                                      "Item 2 Cost must be between 0 or between 0.1 and 5000\n"));
+    QCOMPARE(box.text, u"Normal Rate must be between 0.01 and 0.99\n"
+                       "Normal Rate Hours On must be between 0 and 24 Hours\n"
+                       "Item 1 Life must be 0 or between 500 and 50000 Hours\n"
+                       "Item 1 Wattage must be between 1.0 and 7000.0 Watts\n"
+                       "Item 2 Cost must be between 0 or between 0.1 and 5000\n"_s);
     // The fields stay as typed for the user to correct, the symbol back on the money.
-    QCOMPARE(f.form.Item1Life.text(), QStringLiteral("10"));
-    QCOMPARE(f.form.NormalR.text(), QStringLiteral("£1"));
+    QCOMPARE(f.form.Item1Life.text(), u"10"_s);
+    QCOMPARE(f.form.NormalR.text(), u"£1"_s);
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(!f.form.UpdatingFields);
     QCOMPARE(f.form.focus(), &f.form.NormalHr);

@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 
 namespace {
@@ -53,8 +55,7 @@ Parsed parse(QIODevice& device)
         if (result == CsvReader::Result::End)
             break;
         if (result == CsvReader::Result::Error) {
-            parsed.error =
-                reader.error() + QStringLiteral(" at line ") + QString::number(reader.line());
+            parsed.error = reader.error() + u" at line "_s + QString::number(reader.line());
             break;
         }
         parsed.records.append(fields);
@@ -84,39 +85,31 @@ void TestCsvReader::records_data()
 
     using Records = QList<QStringList>;
     using Lines = QList<qint64>;
-    const QStringList abc{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    const QStringList abc{u"a"_s, u"b"_s, u"c"_s};
     QTest::newRow("CR LF") << QByteArray("a,b,c\r\n1,2,3\r\n")
-                           << Records{abc,
-                                      {QStringLiteral("1"), QStringLiteral("2"),
-                                       QStringLiteral("3")}}
-                           << Lines{1, 2} << QString();
+                           << Records{abc, {u"1"_s, u"2"_s, u"3"_s}} << Lines{1, 2} << QString();
     QTest::newRow("LF, no final line end")
-        << QByteArray("a,b,c\n1,,3")
-        << Records{abc, {QStringLiteral("1"), QString(), QStringLiteral("3")}} << Lines{1, 2}
+        << QByteArray("a,b,c\n1,,3") << Records{abc, {u"1"_s, QString(), u"3"_s}} << Lines{1, 2}
         << QString();
     QTest::newRow("blank lines skipped")
         << QByteArray("\r\na,b,c\r\n\r\n\n,,\r\n")
         << Records{abc, {QString(), QString(), QString()}} << Lines{2, 5} << QString();
     QTest::newRow("quotes") << QByteArray("\"a,1\",\"say \"\"hi\"\"\",\"\"\r\n")
-                            << Records{{QStringLiteral("a,1"), QStringLiteral("say \"hi\""),
-                                        QString()}}
-                            << Lines{1} << QString();
+                            << Records{{u"a,1"_s, u"say \"hi\""_s, QString()}} << Lines{1}
+                            << QString();
     QTest::newRow("line break in quotes")
         << QByteArray("\"two\r\nlines\",x\r\nnext\r\n")
-        << Records{{QStringLiteral("two\r\nlines"), QStringLiteral("x")}, {QStringLiteral("next")}}
-        << Lines{1, 3} << QString();
+        << Records{{u"two\r\nlines"_s, u"x"_s}, {u"next"_s}} << Lines{1, 3} << QString();
     QTest::newRow("byte order mark and UTF-8")
         << QByteArray("\xEF\xBB\xBFNotes\r\n\xC2\xA3"
                       "5 \xE2\x82\xAC\r\n")
-        << Records{{QStringLiteral("Notes")}, {QStringLiteral("£5 €")}} << Lines{1, 2} << QString();
-    QTest::newRow("unclosed quote")
-        << QByteArray("a\r\n\"open,\r\nstill open") << Records{{QStringLiteral("a")}} << Lines{1}
-        << QStringLiteral("a quoted field is not closed at line 2");
+        << Records{{u"Notes"_s}, {u"£5 €"_s}} << Lines{1, 2} << QString();
+    QTest::newRow("unclosed quote") << QByteArray("a\r\n\"open,\r\nstill open") << Records{{u"a"_s}}
+                                    << Lines{1} << u"a quoted field is not closed at line 2"_s;
     QTest::newRow("text after quote") << QByteArray("\"a\"b,c\r\n") << Records{} << Lines{}
-                                      << QStringLiteral("text follows a closing quote at line 1");
-    QTest::newRow("not UTF-8") << QByteArray("a\r\n\xFF\xFE\r\n") << Records{{QStringLiteral("a")}}
-                               << Lines{1}
-                               << QStringLiteral("the text is not valid UTF-8 at line 2");
+                                      << u"text follows a closing quote at line 1"_s;
+    QTest::newRow("not UTF-8") << QByteArray("a\r\n\xFF\xFE\r\n") << Records{{u"a"_s}} << Lines{1}
+                               << u"the text is not valid UTF-8 at line 2"_s;
     QTest::newRow("empty") << QByteArray() << Records{} << Lines{} << QString();
 }
 
@@ -146,11 +139,11 @@ void TestCsvReader::fieldQuoting_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("field");
-    QTest::newRow("plain") << QStringLiteral("£0.24541") << QStringLiteral("£0.24541");
+    QTest::newRow("plain") << u"£0.24541"_s << u"£0.24541"_s;
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("comma") << QStringLiteral("a, b") << QStringLiteral("\"a, b\"");
-    QTest::newRow("quote") << QStringLiteral("6\" pipe") << QStringLiteral("\"6\"\" pipe\"");
-    QTest::newRow("line break") << QStringLiteral("a\nb") << QStringLiteral("\"a\nb\"");
+    QTest::newRow("comma") << u"a, b"_s << u"\"a, b\""_s;
+    QTest::newRow("quote") << u"6\" pipe"_s << u"\"6\"\" pipe\""_s;
+    QTest::newRow("line break") << u"a\nb"_s << u"\"a\nb\""_s;
 }
 
 void TestCsvReader::fieldQuoting()
@@ -159,10 +152,10 @@ void TestCsvReader::fieldQuoting()
     QFETCH(QString, field);
     QCOMPARE(csvField(value), field);
     // And it reads back as the value.
-    QByteArray line = (field + QStringLiteral(",x\r\n")).toUtf8();
+    QByteArray line = (field + u",x\r\n"_s).toUtf8();
     QBuffer buffer(&line);
     buffer.open(QIODevice::ReadOnly);
-    QCOMPARE(parse(buffer).records.value(0), (QStringList{value, QStringLiteral("x")}));
+    QCOMPARE(parse(buffer).records.value(0), (QStringList{value, u"x"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestCsvReader)

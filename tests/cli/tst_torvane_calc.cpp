@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run {
@@ -14,11 +16,11 @@ struct Run {
 };
 
 Run runCalc(const QStringList& arguments, const QByteArray& input = QByteArray(),
-            const QString& locale = QStringLiteral("en_GB.UTF-8"))
+            const QString& locale = u"en_GB.UTF-8"_s)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), locale);
+    environment.insert(u"LC_ALL"_s, locale);
     process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("TORVANE_CALC"), arguments);
     process.write(input);
@@ -86,32 +88,26 @@ void TestTorvaneCalc::locales_data()
     QTest::addColumn<QStringList>("lines"); // lines 4, 10 and 19 of the record
 
     QTest::newRow("en_US")
-        << QStringLiteral("en_US.UTF-8")
-        << QStringList{
-               QStringLiteral(
-                   "Normal Rate :  $0.150000/KWhr    10hrs On +     6hrs On Standby per day"),
-               QStringLiteral("Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
-                              "Standby Cost)"),
-               QStringLiteral("     Saving : $0.07344/day,     $6.70/Qtr,      $107.22/4.0yrs,")};
+        << u"en_US.UTF-8"_s
+        << QStringList{u"Normal Rate :  $0.150000/KWhr    10hrs On +     6hrs On Standby per day"_s,
+                       u"Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
+                       "Standby Cost)"_s,
+                       u"     Saving : $0.07344/day,     $6.70/Qtr,      $107.22/4.0yrs,"_s};
     // The euro follows the amount: no symbol in front of the rates, the regional decimal
     // comma throughout.
     QTest::newRow("de_DE")
-        << QStringLiteral("de_DE.UTF-8")
+        << u"de_DE.UTF-8"_s
         << QStringList{
-               QStringLiteral(
-                   "Normal Rate :   0,150000/KWhr    10hrs On +     6hrs On Standby per day"),
-               QStringLiteral("Item 2:   60,0W,  3,0W Standby plus  0,0W Continuous Standby ( 3,2% "
-                              "Standby Cost)"),
-               QStringLiteral(
-                   "     Saving : 0,07344/day,    6,70\u00A0€/Qtr,     107,22\u00A0€/4,0yrs,")};
+               u"Normal Rate :   0,150000/KWhr    10hrs On +     6hrs On Standby per day"_s,
+               u"Item 2:   60,0W,  3,0W Standby plus  0,0W Continuous Standby ( 3,2% "
+               "Standby Cost)"_s,
+               u"     Saving : 0,07344/day,    6,70\u00A0€/Qtr,     107,22\u00A0€/4,0yrs,"_s};
     QTest::newRow("C")
-        << QStringLiteral("C")
-        << QStringList{
-               QStringLiteral(
-                   "Normal Rate :   0.150000/KWhr    10hrs On +     6hrs On Standby per day"),
-               QStringLiteral("Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
-                              "Standby Cost)"),
-               QStringLiteral("     Saving : 0.07344/day,      6.70/Qtr,       107.22/4.0yrs,")};
+        << u"C"_s
+        << QStringList{u"Normal Rate :   0.150000/KWhr    10hrs On +     6hrs On Standby per day"_s,
+                       u"Item 2:   60.0W,  3.0W Standby plus  0.0W Continuous Standby ( 3.2% "
+                       "Standby Cost)"_s,
+                       u"     Saving : 0.07344/day,      6.70/Qtr,       107.22/4.0yrs,"_s};
 }
 
 void TestTorvaneCalc::locales()
@@ -120,7 +116,7 @@ void TestTorvaneCalc::locales()
     QFETCH(QStringList, lines);
     const Run run = runCalc({fixture("worked_example.csv")}, QByteArray(), locale);
     QCOMPARE(run.status, 0);
-    const QStringList record = QString::fromUtf8(run.out).split(QStringLiteral("\r\n"));
+    const QStringList record = QString::fromUtf8(run.out).split(u"\r\n"_s);
     QCOMPARE(record.size(), 21); // 19 lines, the empty line, nothing after the last line end
     QCOMPARE(record.at(3), lines.at(0));
     QCOMPARE(record.at(9), lines.at(1));
@@ -131,7 +127,7 @@ void TestTorvaneCalc::csvFormat()
 {
     const QByteArray input =
         "Notes," + Header + "\r\n\"Hall, \"\"old\"\" lamp\"," + Example + "\r\n";
-    const Run run = runCalc({QStringLiteral("--format"), QStringLiteral("csv")}, input);
+    const Run run = runCalc({u"--format"_s, u"csv"_s}, input);
     QCOMPARE(run.status, 0);
     QCOMPARE(
         run.out,
@@ -144,7 +140,7 @@ void TestTorvaneCalc::csvFormat()
                    "£0.07344,£6.70,£107.22,1.440,131.40,2102.4,0.870,79.39,1270.2,0.570,52.01,"
                    "832.2,2.5%,3.2%,904.0,546.2,357.8\r\n"));
     // The note is in the record, quotes and comma intact.
-    const Run record = runCalc({QStringLiteral("--format=record")}, input);
+    const Run record = runCalc({u"--format=record"_s}, input);
     QVERIFY(record.out.startsWith("Hall, \"old\" lamp\r\n\r\nVAT "));
 }
 
@@ -152,7 +148,7 @@ void TestTorvaneCalc::everyCheck()
 {
     // One row per accepted or refused value of every range and combination rule; the
     // expected file holds the outcome and messages, in order, of each.
-    const Run run = runCalc({QStringLiteral("--format=csv"), fixture("checks.csv")});
+    const Run run = runCalc({u"--format=csv"_s, fixture("checks.csv")});
     QCOMPARE(run.status, 1);
     QFile expected(fixture("checks.expected.csv"));
     QVERIFY(expected.open(QIODevice::ReadOnly));
@@ -174,7 +170,7 @@ void TestTorvaneCalc::refusedAndStatusRows()
     QVERIFY(record.out.startsWith(
         "Torvane Data Error\r\nNormal Rate must be between 0.01 and 0.99\r\n\r\n"
         "No Data To Calculate\r\n\r\n\r\nVAT "));
-    const Run csv = runCalc({QStringLiteral("--format"), QStringLiteral("csv")}, input);
+    const Run csv = runCalc({u"--format"_s, u"csv"_s}, input);
     QCOMPARE(csv.status, 1);
     const QList<QByteArray> rows = csv.out.split('\n');
     QCOMPARE(rows.size(), 5);
@@ -185,7 +181,7 @@ void TestTorvaneCalc::refusedAndStatusRows()
     QVERIFY(rows.at(3).startsWith("3,ok,,20440,"));
 
     // Several messages are joined in the order the checks give them.
-    const Run two = runCalc({QStringLiteral("--format=csv")},
+    const Run two = runCalc({u"--format=csv"_s},
                             "NormalR,PayPeriod,CO2,NormalHr,Item1Watts\r\n0.15,4,5,30,100\r\n");
     QVERIFY(two.out.contains("\r\n1,error,CO2 Conversion Rate must be between 0.1 and 2 | "
                              "Normal Rate Hours On must be between 0 and 24 Hours,"));
@@ -199,19 +195,18 @@ void TestTorvaneCalc::checkBoxesAndNotes()
     QCOMPARE(run.status, 0);
     const QString out = QString::fromUtf8(run.out);
     // Notes keep what the field accepts.
-    QVERIFY(out.startsWith(QString(75, QLatin1Char('n')) + QStringLiteral("\r\n\r\n")));
-    QVERIFY(out.contains(QStringLiteral("CO2 Convert :   0.43 lb/KWHr")));
-    QVERIFY(out.contains(
-        QStringLiteral("Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,")));
+    QVERIFY(out.startsWith(QString(75, QLatin1Char('n')) + u"\r\n\r\n"_s));
+    QVERIFY(out.contains(u"CO2 Convert :   0.43 lb/KWHr"_s));
+    QVERIFY(out.contains(u"Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,"_s));
 }
 
 void TestTorvaneCalc::settingsFile()
 {
     // The shipped defaults fill what the row leaves out: 25p a kWh, 5% VAT and 2% a year
     // over 5 years put the last year's day at 0.25 x 1.05 x 1.02^5.
-    const QString ini = qEnvironmentVariable("TORVANE_DIST") + QStringLiteral("/Data/Torvane.ini");
+    const QString ini = qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s;
     const QByteArray input = "NormalHr,Item1Watts\r\n10,100\r\n";
-    const Run run = runCalc({QStringLiteral("--settings"), ini}, input);
+    const Run run = runCalc({u"--settings"_s, ini}, input);
     QCOMPARE(run.status, 0);
     QVERIFY2(run.out.contains("Normal Rate :  \xC2\xA3"
                               "0.250000/KWhr    10hrs On"),
@@ -221,12 +216,12 @@ void TestTorvaneCalc::settingsFile()
                              "0.28982/day,"));
 
     QTemporaryDir dir;
-    const QString broken = dir.filePath(QStringLiteral("broken.ini"));
+    const QString broken = dir.filePath(u"broken.ini"_s);
     QFile file(broken);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Run]\r\nAnInf=31\r\n");
     file.close();
-    const Run refused = runCalc({QStringLiteral("--settings"), broken}, input);
+    const Run refused = runCalc({u"--settings"_s, broken}, input);
     QCOMPARE(refused.status, 2);
     QCOMPARE(refused.out, QByteArray());
     QCOMPARE(refused.err, "torvane-calc: " + broken.toLocal8Bit() +
@@ -263,19 +258,19 @@ void TestTorvaneCalc::unusableInput_data()
         << QStringList{} << QByteArray("Notes\r\n\"open\r\n")
         << QByteArray("torvane-calc: row 1 (line 2): a quoted field is not closed\n");
     QTest::newRow("missing file")
-        << QStringList{QStringLiteral("/no/such/file.csv")} << QByteArray()
+        << QStringList{u"/no/such/file.csv"_s} << QByteArray()
         << QByteArray(
                "torvane-calc: /no/such/file.csv: cannot be read: No such file or directory\n");
     QTest::newRow("unknown format")
-        << QStringList{QStringLiteral("--format"), QStringLiteral("xml")} << good
+        << QStringList{u"--format"_s, u"xml"_s} << good
         << QByteArray("torvane-calc: unknown format \"xml\": use record or csv\n"
                       "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
     QTest::newRow("unknown option")
-        << QStringList{QStringLiteral("--fast")} << good
+        << QStringList{u"--fast"_s} << good
         << QByteArray("torvane-calc: unknown option --fast\n"
                       "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
     QTest::newRow("two files")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b")} << good
+        << QStringList{u"a"_s, u"b"_s} << good
         << QByteArray("torvane-calc: only one input file can be given\n"
                       "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
 }

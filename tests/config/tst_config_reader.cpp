@@ -10,16 +10,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
 namespace {
 
-const QStringList Keys = {
-    QStringLiteral("[Run]"),         QStringLiteral("AnInf=31"),    QStringLiteral("CheapRate=101"),
-    QStringLiteral("CRate=0.43"),    QStringLiteral("LogLevel=1"),  QStringLiteral("Monthly=2"),
-    QStringLiteral("NormalRate=15"), QStringLiteral("PayPeriod=5"), QStringLiteral("RunOnTop=1"),
-    QStringLiteral("UpEnable=1"),    QStringLiteral("VRate=1"),     QStringLiteral("VUnits=2")};
+const QStringList Keys = {u"[Run]"_s,      u"AnInf=31"_s,   u"CheapRate=101"_s, u"CRate=0.43"_s,
+                          u"LogLevel=1"_s, u"Monthly=2"_s,  u"NormalRate=15"_s, u"PayPeriod=5"_s,
+                          u"RunOnTop=1"_s, u"UpEnable=1"_s, u"VRate=1"_s,       u"VUnits=2"_s};
 
 // The valid file with some of its lines replaced (the key names the line, in any case),
 // added ("+line") or removed ("-Key").
@@ -55,9 +55,8 @@ struct Outcome {
 Outcome read(const QStringList& lines)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Data"));
-    AnsiFile::create(dir.filePath(QStringLiteral("Data/Torvane.ini")),
-                     lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QDir(dir.path()).mkpath(u"Data"_s);
+    AnsiFile::create(dir.filePath(u"Data/Torvane.ini"_s), lines.join(u"\r\n"_s) + u"\r\n"_s);
     FormFixture f;
     f.form.UpdatingFields = true; // as while loading
     f.desktop.answerEveryBox = true;
@@ -68,7 +67,7 @@ Outcome read(const QStringList& lines)
         ReadConfiguration(f.context, folder, settings, outcome.transcript);
     } catch (const ProgramEnded&) {
         outcome.ended = true;
-        outcome.message = f.desktop.boxes.value(0).text.section(QStringLiteral("\r\n"), 0, 0);
+        outcome.message = f.desktop.boxes.value(0).text.section(u"\r\n"_s, 0, 0);
         return outcome;
     }
     const MainForm& m = f.form;
@@ -99,42 +98,31 @@ void TestConfigReader::accepted_data()
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QList<int>>("boxes");
 
-    const QStringList plain = {QString(), QStringLiteral("£0.150000"), QStringLiteral("5.0"),
-                               QString(), QStringLiteral("0.43"),      QString()};
+    const QStringList plain = {QString(), u"£0.150000"_s, u"5.0"_s,
+                               QString(), u"0.43"_s,      QString()};
     const QList<int> defaults = {0, 1, 0, 1, 0};
     QTest::newRow("as written") << QStringList{} << plain << defaults;
-    QTest::newRow("cheap 99") << QStringList{QStringLiteral("CheapRate=99")}
-                              << QStringList{QStringLiteral("£0.990000"),
-                                             plain[1],
-                                             plain[2],
-                                             plain[3],
-                                             plain[4],
-                                             plain[5]}
+    QTest::newRow("cheap 99") << QStringList{u"CheapRate=99"_s}
+                              << QStringList{u"£0.990000"_s, plain[1], plain[2],
+                                             plain[3],       plain[4], plain[5]}
                               << defaults;
-    QTest::newRow("cheap 200") << QStringList{QStringLiteral("CheapRate=200")}
-                               << QStringList{QStringLiteral("£0.990000"),
-                                              plain[1],
-                                              plain[2],
-                                              plain[3],
-                                              plain[4],
-                                              plain[5]}
+    QTest::newRow("cheap 200") << QStringList{u"CheapRate=200"_s}
+                               << QStringList{u"£0.990000"_s, plain[1], plain[2],
+                                              plain[3],       plain[4], plain[5]}
                                << defaults;
     QTest::newRow("cheap 108.5, VAT 6, inflation 33.5")
-        << QStringList{QStringLiteral("CheapRate=108.5"), QStringLiteral("VRate=6"),
-                       QStringLiteral("AnInf=33.5")}
-        << QStringList{QStringLiteral("£0.075000"), plain[1], plain[2],
-                       QStringLiteral("5.0"),       plain[4], QStringLiteral("2.5")}
+        << QStringList{u"CheapRate=108.5"_s, u"VRate=6"_s, u"AnInf=33.5"_s}
+        << QStringList{u"£0.075000"_s, plain[1], plain[2], u"5.0"_s, plain[4], u"2.5"_s}
         << defaults;
-    QTest::newRow("log level 3") << QStringList{QStringLiteral("LogLevel=3")} << plain
+    QTest::newRow("log level 3") << QStringList{u"LogLevel=3"_s} << plain
                                  << QList<int>{1, 1, 0, 1, 0};
     QTest::newRow("log level 2.5 greys")
-        << QStringList{QStringLiteral("LogLevel=2.5")} << plain << QList<int>{2, 1, 0, 1, 0};
+        << QStringList{u"LogLevel=2.5"_s} << plain << QList<int>{2, 1, 0, 1, 0};
     QTest::newRow("on top 1.5 and 2.5 are 2")
-        << QStringList{QStringLiteral("RunOnTop=2.5")} << plain << QList<int>{0, 1, 1, 1, 0};
+        << QStringList{u"RunOnTop=2.5"_s} << plain << QList<int>{0, 1, 1, 1, 0};
     QTest::newRow("words after a value")
-        << QStringList{QStringLiteral("PayPeriod=7 years")}
-        << QStringList{plain[0], plain[1], QStringLiteral("7.0"), plain[3], plain[4], plain[5]}
-        << defaults;
+        << QStringList{u"PayPeriod=7 years"_s}
+        << QStringList{plain[0], plain[1], u"7.0"_s, plain[3], plain[4], plain[5]} << defaults;
 }
 
 void TestConfigReader::accepted()
@@ -154,19 +142,19 @@ void TestConfigReader::corrupted_data()
     const auto row = [](const char* tag, QStringList changes) {
         QTest::newRow(tag) << changes;
     };
-    row("cheap 100", {QStringLiteral("CheapRate=100")});
-    row("monthly 1.5", {QStringLiteral("Monthly=1.5")});
-    row("key in other case", {QStringLiteral("vunits=2")});
-    row("blank before =", {QStringLiteral("VUnits =2")});
+    row("cheap 100", {u"CheapRate=100"_s});
+    row("monthly 1.5", {u"Monthly=1.5"_s});
+    row("key in other case", {u"vunits=2"_s});
+    row("blank before =", {u"VUnits =2"_s});
     // A key given twice is counted twice; on a first read nothing can make up for it.
-    row("key twice", {QStringLiteral("+PayPeriod=6")});
-    row("key twice, another missing", {QStringLiteral("+PayPeriod=6"), QStringLiteral("-VUnits")});
-    row("[Run] twice, spaced", {QStringLiteral("+  [Run]  ")});
-    row("empty value", {QStringLiteral("CRate=")});
-    row("two [Run]", {QStringLiteral("+[Run]")});
-    row("inflation 231", {QStringLiteral("AnInf=231")});
-    row("VAT 52", {QStringLiteral("VRate=52")});
-    row("payback 11", {QStringLiteral("PayPeriod=11")});
+    row("key twice", {u"+PayPeriod=6"_s});
+    row("key twice, another missing", {u"+PayPeriod=6"_s, u"-VUnits"_s});
+    row("[Run] twice, spaced", {u"+  [Run]  "_s});
+    row("empty value", {u"CRate="_s});
+    row("two [Run]", {u"+[Run]"_s});
+    row("inflation 231", {u"AnInf=231"_s});
+    row("VAT 52", {u"VRate=52"_s});
+    row("payback 11", {u"PayPeriod=11"_s});
 }
 
 void TestConfigReader::corrupted()
@@ -174,54 +162,53 @@ void TestConfigReader::corrupted()
     QFETCH(QStringList, changes);
     const Outcome outcome = read(withLines(changes));
     QVERIFY(outcome.ended);
-    QCOMPARE(outcome.message, QStringLiteral("The configuration file is corrupted."));
+    QCOMPARE(outcome.message, u"The configuration file is corrupted."_s);
 }
 
 void TestConfigReader::transcriptAndMissingFile()
 {
     QStringList lines = Keys;
-    lines.prepend(QStringLiteral("# Torvane Version 6.4"));
+    lines.prepend(u"# Torvane Version 6.4"_s);
     lines.insert(1, QString());
-    lines.insert(2, QStringLiteral("  # kept, trimmed  "));
-    lines.insert(3, QStringLiteral("\tTabbed=1"));
+    lines.insert(2, u"  # kept, trimmed  "_s);
+    lines.insert(3, u"\tTabbed=1"_s);
     const Outcome outcome = read(lines);
     QVERIFY(!outcome.ended);
-    QCOMPARE(outcome.transcript, QStringLiteral("Torvane Configuration\r\n---------------------\r\n"
-                                                "# kept, trimmed\r\n\tTabbed=1\r\n") +
-                                     Keys.join(QStringLiteral("\r\n")) +
-                                     QStringLiteral("\r\n\r\n"));
+    QCOMPARE(outcome.transcript, u"Torvane Configuration\r\n---------------------\r\n"
+                                 "# kept, trimmed\r\n\tTabbed=1\r\n"_s +
+                                     Keys.join(u"\r\n"_s) + u"\r\n\r\n"_s);
 
     // No [Run] at all, and no file at all.
-    QCOMPARE(read(Keys.mid(1)).message, QStringLiteral("The configuration file is corrupted."));
+    QCOMPARE(read(Keys.mid(1)).message, u"The configuration file is corrupted."_s);
     FormFixture f;
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Data"));
+    QDir(dir.path()).mkpath(u"Data"_s);
     ProgramFolder folder(dir.path(), f.desktop, QString());
     Settings settings;
     QString transcript;
     f.desktop.expectBox(MessageAnswer::Ok);
     QVERIFY_THROWS_EXCEPTION(ProgramEnded,
                              ReadConfiguration(f.context, folder, settings, transcript));
-    QCOMPARE(f.desktop.boxes[0].title, QStringLiteral("Torvane Configuration File Error"));
+    QCOMPARE(f.desktop.boxes[0].title, u"Torvane Configuration File Error"_s);
     QCOMPARE(f.desktop.boxes[0].icon, MessageIcon::Stop);
-    QCOMPARE(f.desktop.boxes[0].text.section(QStringLiteral("\r\n"), 0, 0),
-             QStringLiteral("The configuration file is missing or corrupted."));
+    QCOMPARE(f.desktop.boxes[0].text.section(u"\r\n"_s, 0, 0),
+             u"The configuration file is missing or corrupted."_s);
 }
 
 void TestConfigReader::valueBeyondItsType()
 {
     // The on-top setting is a 16-bit number: a larger one is a run-time error while reading.
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Data"));
-    AnsiFile::create(dir.filePath(QStringLiteral("Data/Torvane.ini")),
-                     withLines({QStringLiteral("RunOnTop=40000")}).join(CrLf) + CrLf);
+    QDir(dir.path()).mkpath(u"Data"_s);
+    AnsiFile::create(dir.filePath(u"Data/Torvane.ini"_s),
+                     withLines({u"RunOnTop=40000"_s}).join(CrLf) + CrLf);
     FormFixture f;
     ProgramFolder folder(dir.path(), f.desktop, QString());
     Settings settings;
     QString transcript;
     QVERIFY_THROWS_EXCEPTION(ProgramEnded,
                              ReadConfiguration(f.context, folder, settings, transcript));
-    QCOMPARE(f.services.fatalTitle, QStringLiteral("Config Read Error"));
+    QCOMPARE(f.services.fatalTitle, u"Config Read Error"_s);
     QCOMPARE(f.services.fatalStep, qint16(192));
 }
 

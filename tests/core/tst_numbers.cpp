@@ -13,6 +13,8 @@
 #include <limits>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 
 namespace {
@@ -273,9 +275,9 @@ void TestNumbers::errors()
     QCOMPARE(errorNumber([] { divide(0, 0); }), 6);
     QCOMPARE(errorNumber([] { divide(1e300, 1e-300); }), 6);
     QCOMPARE(divide(1, 4), 0.25);
-    QCOMPARE(RuntimeError::divisionByZero().description(), QStringLiteral("Division by zero"));
-    QCOMPARE(RuntimeError::typeMismatch().description(), QStringLiteral("Type mismatch"));
-    QCOMPARE(QString::fromUtf8(RuntimeError::overflow().what()), QStringLiteral("Overflow"));
+    QCOMPARE(RuntimeError::divisionByZero().description(), u"Division by zero"_s);
+    QCOMPARE(RuntimeError::typeMismatch().description(), u"Type mismatch"_s);
+    QCOMPARE(QString::fromUtf8(RuntimeError::overflow().what()), u"Overflow"_s);
     QCOMPARE(roundToGeneral(0.1 + 0.2), 0.3);
     QCOMPARE(roundToGeneral(-1.0 / 3), -0.333333333333333);
     QCOMPARE(roundToGeneral(0.19404000000000002), 0.19404);

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane::test {
 
 MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& title,
@@ -12,15 +14,13 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
     boxes.append({text, title, icon, buttons});
     if (failAtBox) {
         failAtBox = false;
-        throw RuntimeError(5, QStringLiteral("Invalid procedure call"));
+        throw RuntimeError(5, u"Invalid procedure call"_s);
     }
     if (answerEveryBox)
         return MessageAnswer::Ok;
     if (m_answers.empty()) {
         // Fails the running test instead of waiting for an answer nobody gives.
-        const QByteArray what =
-            (QStringLiteral("unexpected message box ") + title + QStringLiteral(": ") + text)
-                .toUtf8();
+        const QByteArray what = (u"unexpected message box "_s + title + u": "_s + text).toUtf8();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
         return MessageAnswer::Cancel;
     }

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -38,7 +40,7 @@ private:
     QString logText() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    Regional m_regional{QLocale(QStringLiteral("en_GB"))};
+    Regional m_regional{QLocale(u"en_GB"_s)};
     ScriptedDesktop m_desktop;
     FixedClock m_clock;
     std::unique_ptr<TorvaneMain> m_main;
@@ -54,11 +56,11 @@ void TestMainWindow::init()
     QDir root(m_dir->path());
     for (const char* folder : {"Data", "Help", "Log"})
         root.mkpath(QString::fromLatin1(folder));
-    QFile::copy(qEnvironmentVariable("TORVANE_DIST") + QStringLiteral("/Data/Torvane.ini"),
-                root.filePath(QStringLiteral("Data/Torvane.ini")));
+    QFile::copy(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s,
+                root.filePath(u"Data/Torvane.ini"_s));
     m_desktop = ScriptedDesktop();
     m_main = std::make_unique<TorvaneMain>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                           QStringLiteral("https://example.org/"), QString());
+                                           u"https://example.org/"_s, QString());
     m_window = std::make_unique<MainWindow>(*m_main);
     // Closes any modal dialog but the one a test waits for, and remembers it.
     m_unexpectedDialogs.clear();
@@ -104,7 +106,7 @@ void TestMainWindow::click(const char* button)
 
 QString TestMainWindow::logText() const
 {
-    QFile file(m_dir->filePath(QStringLiteral("Log/Torvane.log")));
+    QFile file(m_dir->filePath(u"Log/Torvane.log"_s));
     return file.open(QIODevice::ReadOnly) ? AnsiFile::decode(file.readAll()) : QString();
 }
 
@@ -122,77 +124,72 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
     for (const auto& [field, text] : example)
         type(field, QString::fromLatin1(text));
     // The tariff was typed by the user: it counts as changed.
-    QVERIFY(m_window->findChild<QPushButton*>(QStringLiteral("Save_Defaults"))->isEnabled());
+    QVERIFY(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled());
     click("Calc");
-    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("Item1Day"))->text(),
-             QStringLiteral("£0.24541"));
-    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("NormalR"))->text(),
-             QStringLiteral("£0.150000"));
-    QVERIFY(m_window->findChild<QLineEdit*>(QStringLiteral("NormalHr"))->hasFocus());
-    auto* save = m_window->findChild<QPushButton*>(QStringLiteral("Save"));
+    QCOMPARE(m_window->findChild<QLineEdit*>(u"Item1Day"_s)->text(), u"£0.24541"_s);
+    QCOMPARE(m_window->findChild<QLineEdit*>(u"NormalR"_s)->text(), u"£0.150000"_s);
+    QVERIFY(m_window->findChild<QLineEdit*>(u"NormalHr"_s)->hasFocus());
+    auto* save = m_window->findChild<QPushButton*>(u"Save"_s);
     QVERIFY(save->isEnabled());
     click("Save");
     QVERIFY(!save->isEnabled());
 
-    QFile record(qEnvironmentVariable("TORVANE_FIXTURES") +
-                 QStringLiteral("/worked_example.record"));
+    QFile record(qEnvironmentVariable("TORVANE_FIXTURES") + u"/worked_example.record"_s);
     QVERIFY(record.open(QIODevice::ReadOnly));
-    QVERIFY(logText().endsWith(QStringLiteral("04/12/2026 20:31:07\r\n") +
-                               QString::fromUtf8(record.readAll()) + QStringLiteral("\r\n")));
+    QVERIFY(logText().endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
+                               u"\r\n"_s));
     // The status line is untouched by a calculation that went through.
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Status"))->text(), QString());
+    QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), QString());
 }
 
 void TestMainWindow::dataErrorIsShown()
 {
     m_main->Load();
     m_window->show();
-    type("NormalR", QStringLiteral("5"));
-    type("NormalHr", QStringLiteral("8"));
-    type("Item1Watts", QStringLiteral("60"));
+    type("NormalR", u"5"_s);
+    type("NormalHr", u"8"_s);
+    type("Item1Watts", u"60"_s);
     m_desktop.expectBox(MessageAnswer::Ok);
     click("Calc");
     QCOMPARE(m_desktop.boxes.size(), 1);
-    QCOMPARE(m_desktop.boxes[0].title, QStringLiteral("Torvane Data Error"));
-    QCOMPARE(m_desktop.boxes[0].text,
-             QStringLiteral("Normal Rate must be between 0.01 and 0.99\n"));
-    QVERIFY(!logText().contains(QStringLiteral("VAT ")));
+    QCOMPARE(m_desktop.boxes[0].title, u"Torvane Data Error"_s);
+    QCOMPARE(m_desktop.boxes[0].text, u"Normal Rate must be between 0.01 and 0.99\n"_s);
+    QVERIFY(!logText().contains(u"VAT "_s));
 }
 
 void TestMainWindow::missingConfigurationEndsTheProgram()
 {
-    QFile::remove(m_dir->filePath(QStringLiteral("Data/Torvane.ini")));
+    QFile::remove(m_dir->filePath(u"Data/Torvane.ini"_s));
     m_desktop.expectBox(MessageAnswer::Ok);
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, m_main->Load());
     QCOMPARE(m_desktop.boxes[0].text,
-             QStringLiteral("The configuration file is missing or corrupted.\r\nReinstall the "
-                            "program to restore the file.\r\nThe program will now terminate."));
+             u"The configuration file is missing or corrupted.\r\nReinstall the "
+             "program to restore the file.\r\nThe program will now terminate."_s);
 }
 
 void TestMainWindow::aboutWindow()
 {
     m_main->Load();
     m_window->show();
-    m_window->findChild<QCheckBox*>(QStringLiteral("OnTop"))->click();
+    m_window->findChild<QCheckBox*>(u"OnTop"_s)->click();
     // Going on top shows the window again.
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_main->form.Save.setEnabled(true);
-    m_expectedDialog = QStringLiteral("frmAbout");
+    m_expectedDialog = u"frmAbout"_s;
     QString version;
     bool onTop = false;
     QTimer::singleShot(100, this, [&] {
         auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         if (!about)
             return;
-        version = about->findChild<QLabel*>(QStringLiteral("ProgVersion"))->text();
+        version = about->findChild<QLabel*>(u"ProgVersion"_s)->text();
         onTop = about->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("ExitAbout")),
-                          Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QPushButton*>(u"ExitAbout"_s), Qt::LeftButton);
     });
     click("About");
-    QCOMPARE(version, QStringLiteral("Version 6.4"));
+    QCOMPARE(version, u"Version 6.4"_s);
     // Back from the About window: the main window is active again, which ends saving.
-    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Save"))->isEnabled());
+    QVERIFY(!m_window->findChild<QPushButton*>(u"Save"_s)->isEnabled());
     QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
     QVERIFY(onTop);
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -209,14 +206,11 @@ void TestMainWindow::bindingFollowsTheModel()
         QCOMPARE(widget->toolTip(), control->toolTip());
         QCOMPARE(widget->isEnabled(), control->enabled());
     }
-    QCOMPARE(m_window->findChild<QPushButton*>(QStringLiteral("OutputType"))->text(),
-             QStringLiteral("K&WHr"));
+    QCOMPARE(m_window->findChild<QPushButton*>(u"OutputType"_s)->text(), u"K&WHr"_s);
     click("OutputType");
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("ItemDayL"))->text(),
-             QStringLiteral(" KWHr / Day"));
-    m_window->findChild<QCheckBox*>(QStringLiteral("Units1"))->click();
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("CO2L"))->text(),
-             QStringLiteral("lb/KWHr"));
+    QCOMPARE(m_window->findChild<QLabel*>(u"ItemDayL"_s)->text(), u" KWHr / Day"_s);
+    m_window->findChild<QCheckBox*>(u"Units1"_s)->click();
+    QCOMPARE(m_window->findChild<QLabel*>(u"CO2L"_s)->text(), u"lb/KWHr"_s);
     click("Keep"); // disabled: nothing happens
     QVERIFY(!m_main->form.TariffKept);
     // Tab order runs hours, tariff, items, then the buttons.
@@ -227,11 +221,11 @@ void TestMainWindow::bindingFollowsTheModel()
             next = next->nextInFocusChain();
         return next->objectName();
     };
-    QCOMPARE(nextStop("CheapSHr"), QStringLiteral("Notes"));
-    QCOMPARE(nextStop("Notes"), QStringLiteral("NormalR"));
-    QCOMPARE(nextStop("AnInfT"), QStringLiteral("Units1"));
-    QCOMPARE(nextStop("Item2Cost"), QStringLiteral("Item2No"));
-    QCOMPARE(nextStop("Item2No"), QStringLiteral("Calc"));
+    QCOMPARE(nextStop("CheapSHr"), u"Notes"_s);
+    QCOMPARE(nextStop("Notes"), u"NormalR"_s);
+    QCOMPARE(nextStop("AnInfT"), u"Units1"_s);
+    QCOMPARE(nextStop("Item2Cost"), u"Item2No"_s);
+    QCOMPARE(nextStop("Item2No"), u"Calc"_s);
 }
 
 QTEST_MAIN(TestMainWindow)
