@@ -20,7 +20,6 @@ private Q_SLOTS:
     void workedExample_data();
     void workedExample();
     void unchangedDataIsRecognised();
-    void autoSaveAppendsAtOnce();
     void blankItems();
     void keptTariff();
     void keptTariffAfterRefusedCalculation();
@@ -30,7 +29,6 @@ private Q_SLOTS:
     void continuousStandbyAndCheapRate_data();
     void continuousStandbyAndCheapRate();
     void negativeDifferences();
-    void zeroDailyCostIsFatal();
     void item2WithoutWattage();
     void acceptedInputNeverFails_data();
     void acceptedInputNeverFails();
@@ -96,20 +94,6 @@ void TestCalculation::unchangedDataIsRecognised()
     f.calculate();
     QCOMPARE(f.services.statusMessages.size(), 1);
     QVERIFY(f.form.Save.enabled());
-}
-
-void TestCalculation::autoSaveAppendsAtOnce()
-{
-    FormFixture f;
-    f.form.AutoSave.userClick();
-    QCOMPARE(f.form.Calc.toolTip(), u"Calculate and save results"_s);
-    f.typeWorkedExample();
-    f.calculate();
-    QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(f.services.appended.front().startsWith(u"04/12/2026 20:31:07\r\n\r\nVAT "_s));
-    QVERIFY(f.services.appended.front().endsWith(u"/4.0yrs,\r\n\r\n"_s));
-    QVERIFY(!f.form.Save.enabled());
-    QVERIFY(f.form.Keep.enabled());
 }
 
 void TestCalculation::blankItems()
@@ -208,9 +192,14 @@ void TestCalculation::monthlyAndInflation()
     QCOMPARE(m.Item1SB.text(), QString()); // no standby: 0.0% is shown empty
     QCOMPARE(m.Item1CO2.text(), u"456.3"_s);
 
+    m.Save_Defaults.setEnabled(false);
     f.form.MonthlyT.userClick();
+    // The results are emptied and relabelled; the switch is one of the saved defaults.
     QCOMPARE(m.Item1Qtr.text(), QString());
+    QCOMPARE(m.Item1No.text(), QString());
+    QCOMPARE(m.HoursUsed.text(), QString());
     QCOMPARE(m.ItemQtrL.text(), u" Cost / Mth"_s);
+    QVERIFY(m.Save_Defaults.enabled());
     f.calculate();
     QCOMPARE(m.Item1QtrUnits, u"30.42"_s);
     QCOMPARE(m.Item1QtrCost, u"£7.36"_s);
@@ -328,21 +317,6 @@ void TestCalculation::negativeDifferences()
     QVERIFY(!m.CostSaveNegative);
     QCOMPARE(m.DaySave.foreColour(), Colours::black);
     QCOMPARE(m.CO2Save.foreColour(), Colours::black);
-}
-
-void TestCalculation::zeroDailyCostIsFatal()
-{
-    // Only reachable with the checks switched off: Item 1 draws nothing at all.
-    FormFixture f(u"en_GB"_s, 1);
-    f.type({{"NormalR", "0.1"},
-            {"PayPeriod", "1"},
-            {"CO2", "0.5"},
-            {"NormalHr", "4"},
-            {"Item1Watts", "0"},
-            {"Item1Cost", "5"}});
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, f.calculate());
-    QCOMPARE(f.services.fatalTitle, u"Calculation Error"_s);
-    QCOMPARE(f.services.fatalStep, qint16(104));
 }
 
 void TestCalculation::item2WithoutWattage()

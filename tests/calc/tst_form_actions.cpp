@@ -21,15 +21,12 @@ private Q_SLOTS:
     void changeHandlersMarkOnlyUserEdits();
     void keepTogglesTheLook();
     void clearReleasesAndEmpties();
-    void saveOnlyOnce();
     void autoSaveDisablesPendingSave();
-    void monthlyEmptiesResults();
     void currencySymbol_data();
     void currencySymbol();
     void outputTypeSwitch();
     void units();
     void cleanupEmptiesZeroInputs();
-    void notesLimit();
 };
 
 void TestFormActions::freshWindow()
@@ -124,49 +121,29 @@ void TestFormActions::clearReleasesAndEmpties()
     QVERIFY(m.Save.enabled());
 }
 
-void TestFormActions::saveOnlyOnce()
-{
-    FormFixture f;
-    f.form.Save.click();
-    QVERIFY(f.services.appended.isEmpty());
-    f.typeWorkedExample();
-    f.calculate();
-    f.form.Save.click();
-    f.form.Save.click();
-    QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(f.services.appended.front().startsWith(u"04/12/2026 20:31:07\r\n"_s));
-}
-
 void TestFormActions::autoSaveDisablesPendingSave()
 {
     FormFixture f;
     f.typeWorkedExample();
     f.calculate();
     QVERIFY(f.form.Save.enabled());
+    // Ticked after a calculation: that one can no longer be saved.
     f.form.AutoSave.userClick();
+    QCOMPARE(f.form.Calc.toolTip(), u"Calculate and save results"_s);
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(f.form.Save_Defaults.enabled());
     f.form.Save.click();
     QVERIFY(f.services.appended.isEmpty());
+    // The next one is appended at once.
+    f.type({{"Notes", "auto"}});
+    f.calculate();
+    QCOMPARE(f.services.appended.size(), 1);
+    QVERIFY(f.services.appended[0].startsWith(u"04/12/2026 20:31:07\r\nauto\r\n\r\nVAT "_s));
+    QVERIFY(f.services.appended[0].endsWith(u"/4.0yrs,\r\n\r\n"_s));
+    QVERIFY(!f.form.Save.enabled());
+    QVERIFY(f.form.Keep.enabled());
     f.form.AutoSave.userClick();
     QCOMPARE(f.form.Calc.toolTip(), u"Calculate results"_s);
-}
-
-void TestFormActions::monthlyEmptiesResults()
-{
-    FormFixture f;
-    f.typeWorkedExample();
-    f.calculate();
-    f.form.MonthlyT.userClick();
-    MainForm& m = f.form;
-    for (const TextBox* cleared : {&m.Item1Day, &m.Item2Qtr, &m.PeriodSave, &m.CO2Save, &m.Item1No,
-                                   &m.Item2No, &m.Item1SB, &m.HoursSUsed})
-        QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
-    QCOMPARE(m.ItemQtrL.text(), u" Cost / Mth"_s);
-    QVERIFY(m.Save_Defaults.enabled());
-    f.calculate();
-    QCOMPARE(m.Item1Qtr.text(), u"£7.46"_s);
-    QVERIFY(m.RecordText.contains(u"KWHr/Mth, "_s));
 }
 
 void TestFormActions::currencySymbol_data()
@@ -286,14 +263,6 @@ void TestFormActions::cleanupEmptiesZeroInputs()
     QCOMPARE(m.Item2SB.text(), u"0.1%"_s);
     QCOMPARE(m.HoursUsed.text(), QString());
     QCOMPARE(m.HoursSUsed.text(), u"0.0"_s);
-}
-
-void TestFormActions::notesLimit()
-{
-    FormFixture f;
-    const QString long80(80, QLatin1Char('n'));
-    f.form.Notes.type(long80);
-    QCOMPARE(f.form.Notes.text(), QString(75, QLatin1Char('n')));
 }
 
 QTEST_GUILESS_MAIN(TestFormActions)

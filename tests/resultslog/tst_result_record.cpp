@@ -90,16 +90,6 @@ void TestResultRecord::optionalLines_data()
         << fields({"Item1Cost", ""}) << qint16(2)
         << QStringList{u"        Replace  3 times, 10000hrs Life, Cost      n-a"_s}
         << QStringList{};
-    QTest::newRow("pounds of CO2")
-        << fields({"Units1", "1"}) << qint16(0)
-        << QStringList{u"CO2 Convert :   0.43 lb/KWHr"_s,
-                       u"      Saving:  0.570KWHr/day,   52.01KWHr/Qtr,   "
-                       "832.2KWHr/4.0yrs,  357.8lb CO2"_s}
-        << QStringList{u"Kg"_s};
-    QTest::newRow("monthly")
-        << fields({"MonthlyT", "1"}) << qint16(0)
-        << QStringList{u"Item 1 Cost : £0.24541/day,     £7.46/Mth,      £358.30/4.0yrs,"_s}
-        << QStringList{u"Qtr"_s};
 }
 
 void TestResultRecord::optionalLines()
@@ -111,12 +101,8 @@ void TestResultRecord::optionalLines()
 
     FormFixture f(u"en_GB"_s, testMode);
     f.typeWorkedExample();
-    for (qsizetype i = 0; i + 1 < typed.size(); i += 2) {
-        if (typed[i] == QLatin1String("Units1") || typed[i] == QLatin1String("MonthlyT"))
-            static_cast<CheckBox*>(f.form.control(typed[i]))->setValue(typed[i + 1].toInt());
-        else
-            f.field(typed[i].toLatin1().constData()).type(typed[i + 1]);
-    }
+    for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
+        f.field(typed[i].toLatin1().constData()).type(typed[i + 1]);
     f.calculate();
     const QStringList record = lines(f.form.RecordText);
     QCOMPARE(record.count(Rule), 3);
