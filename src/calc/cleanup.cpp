@@ -120,7 +120,8 @@ void ClearOutput(FormContext& context)
                     &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.DaySave,
                     &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No, &f.Item1SB,
                     &f.Item2SB});
-        clearStrings({&f.Item1CheapHr, &f.Item1CheapSHr, &f.Item1NormalHr, &f.Item1NormalSHr});
+        clearStrings({&f.Item1CheapHr, &f.Item1CheapSHr, &f.Item1NormalHr, &f.Item1NormalSHr,
+                      &f.Item1HoursUsed, &f.Item1HoursSUsed});
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
             saving->setForeColour(Colours::black);
     });

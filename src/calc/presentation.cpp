@@ -53,10 +53,7 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
             }
         }
         f.StepNumber = 214;
-        // Where the symbol follows the amount the locale's own symbol names the tax.
-        const QString named =
-            symbol.isEmpty() ? context.regional.locale().currencySymbol() : symbol;
-        const bool vat = named == u"£"_s || named == u"€"_s;
+        const bool vat = symbol == u"£"_s || symbol == u"€"_s;
         f.VATH.setCaption(vat ? u"VAT:"_s : u"Tax:"_s);
         f.VAT.setToolTip(vat ? u"VAT Rate (0 or between 1 and 50%)"_s
                              : u"Tax Rate (0 or between 1 and 50%)"_s);

@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +32,22 @@ QString trimSpaces(const QString& line)
             CrLf + u"The program will now terminate."_s,
         u"Torvane Configuration File Error"_s, MessageIcon::Stop, MessageButtons::Ok);
     context.desktop.endProgram();
+}
+
+// A value kept in single precision; one beyond its range is a run-time error.
+float single(double value)
+{
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        throw RuntimeError::overflow();
+    return static_cast<float>(value);
+}
+
+// The 16-bit counters of keys and sections; going below their range is a run-time error.
+void countDown(qint16& counter)
+{
+    if (counter == std::numeric_limits<qint16>::min())
+        throw RuntimeError::overflow();
+    --counter;
 }
 
 // Halves go to the even neighbour, as the check boxes and the on-top setting round.
@@ -70,9 +87,9 @@ void applyLines(FormContext& context, const QStringList& lines, Settings& settin
             else if (key("CRate="))
                 settings.CRate = general(value(6));
             else if (key("LogLevel="))
-                settings.LogLevel = static_cast<float>(value(9));
+                settings.LogLevel = single(value(9));
             else if (key("Monthly="))
-                settings.Monthly = static_cast<float>(value(8));
+                settings.Monthly = single(value(8));
             else if (key("NormalRate="))
                 settings.NormalRate = general(value(11));
             else if (key("PayPeriod="))
@@ -83,17 +100,17 @@ void applyLines(FormContext& context, const QStringList& lines, Settings& settin
                     throw RuntimeError::overflow();
                 settings.RunOnTopSetting = static_cast<qint16>(onTop);
             } else if (key("UpEnable="))
-                settings.UpEnableSetting = static_cast<float>(value(9));
+                settings.UpEnableSetting = single(value(9));
             else if (key("VRate="))
                 settings.VRate = general(value(6));
             else if (key("VUnits="))
-                settings.VUnits = static_cast<float>(value(7));
+                settings.VUnits = single(value(7));
             else
                 matched = false;
             if (matched)
-                --keys;
+                countDown(keys);
             if (line == QLatin1String("[Run]"))
-                --sections;
+                countDown(sections);
             configTranscript += CrLf + line;
         }
         configTranscript += CrLf + CrLf;
@@ -118,7 +135,7 @@ void applyLines(FormContext& context, const QStringList& lines, Settings& settin
               oneOrTwo(settings.VUnits), oneOrTwo(settings.UpEnableSetting),
               within(number(settings.VRate), 1, 51)}) {
             if (holds)
-                --keys;
+                countDown(keys);
         }
         f.StepNumber = 194;
         if (keys != 0 || sections != 0)

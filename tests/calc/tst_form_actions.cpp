@@ -110,6 +110,9 @@ void TestFormActions::clearReleasesAndEmpties()
                                    &m.DaySave, &m.Item1No, &m.HoursUsed, &m.Item2SB})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
     QCOMPARE(m.RecordText, QString());
+    // Item 1's hours go with its figures: the next record starts from nothing.
+    QCOMPARE(m.Item1HoursUsed, QString());
+    QCOMPARE(m.Item1HoursSUsed, QString());
     QCOMPARE(m.StepNumber, qint16(251)); // ClearOutput ran last
     QCOMPARE(m.focus(), &m.NormalHr);
 
@@ -158,7 +161,7 @@ void TestFormActions::currencySymbol_data()
     const QString tax = u"Tax Rate (0 or between 1 and 50%)"_s;
     QTest::newRow("en_GB") << u"en_GB"_s << u"£"_s << u"VAT:"_s << vat << u"12.00"_s;
     QTest::newRow("en_US") << u"en_US"_s << u"$"_s << u"Tax:"_s << tax << u"12.00"_s;
-    QTest::newRow("de_DE") << u"de_DE"_s << QString() << u"VAT:"_s << vat << u"12,00"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s << QString() << u"Tax:"_s << tax << u"12,00"_s;
     QTest::newRow("C") << u"C"_s << QString() << u"Tax:"_s << tax << u"12.00"_s;
 }
 

@@ -197,19 +197,21 @@ void TestConfigReader::transcriptAndMissingFile()
 
 void TestConfigReader::valueBeyondItsType()
 {
-    // The on-top setting is a 16-bit number: a larger one is a run-time error while reading.
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(u"Data"_s);
-    AnsiFile::create(dir.filePath(u"Data/Torvane.ini"_s),
-                     withLines({u"RunOnTop=40000"_s}).join(CrLf) + CrLf);
-    FormFixture f;
-    ProgramFolder folder(dir.path(), f.desktop, QString());
-    Settings settings;
-    QString transcript;
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded,
-                             ReadConfiguration(f.context, folder, settings, transcript));
-    QCOMPARE(f.services.fatalTitle, u"Config Read Error"_s);
-    QCOMPARE(f.services.fatalStep, qint16(192));
+    // A value too large for the member that keeps it is a run-time error while reading:
+    // the on-top setting is 16-bit, the levels and units single precision.
+    for (const QString& line : {u"RunOnTop=40000"_s, u"LogLevel=1e39"_s, u"VUnits=-1e39"_s}) {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(u"Data"_s);
+        AnsiFile::create(dir.filePath(u"Data/Torvane.ini"_s), withLines({line}).join(CrLf) + CrLf);
+        FormFixture f;
+        ProgramFolder folder(dir.path(), f.desktop, QString());
+        Settings settings;
+        QString transcript;
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded,
+                                 ReadConfiguration(f.context, folder, settings, transcript));
+        QCOMPARE(f.services.fatalTitle, u"Config Read Error"_s);
+        QCOMPARE(f.services.fatalStep, qint16(192));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConfigReader)
