@@ -169,7 +169,9 @@ SignificantDigits significantDigits(double magnitude)
     while (result.count > 1 && result.digits[result.count - 1] == '0')
         --result.count;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, result.exponent);
-    std::from_chars(buffer, written.ptr, result.rounded);
+    // Rounding can carry the largest doubles past the range: that is an overflow.
+    if (std::from_chars(buffer, written.ptr, result.rounded).ec == std::errc::result_out_of_range)
+        result.rounded = result.exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return result;
 }
 

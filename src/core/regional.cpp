@@ -203,10 +203,13 @@ bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii)
             ascii.push_back(static_cast<char>(c.unicode()));
             ++groups.back();
             ++i;
-        } else if (grouping && (body.sliced(i).startsWith(m_group) ||
-                                (groupIsSpace && c == QLatin1Char(' ')))) {
+        } else if (grouping && body.sliced(i).startsWith(m_group)) {
             groups.push_back(0);
-            i += c == QLatin1Char(' ') ? 1 : m_group.size();
+            i += m_group.size();
+        } else if (groupIsSpace && isSpaceLike(c)) {
+            // Where a space groups the digits, any kind of space does.
+            groups.push_back(0);
+            ++i;
         } else {
             break;
         }
@@ -254,6 +257,18 @@ bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii)
 Regional::ReadResult Regional::read(QStringView text) const
 {
     const ReadResult notNumeric{ReadStatus::NotNumeric, 0.0};
+    // Direction marks that some locales put around the sign carry no meaning here.
+    const auto isMark = [](QChar c) {
+        return c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
+    };
+    QString unmarked;
+    if (std::any_of(text.begin(), text.end(), isMark)) {
+        for (QChar c : text) {
+            if (!isMark(c))
+                unmarked += c;
+        }
+        text = unmarked;
+    }
     QStringView rest = trimmed(text);
     bool negative = false;
     if (rest.size() >= 2 && rest.front() == QLatin1Char('(') && rest.back() == QLatin1Char(')')) {
@@ -261,10 +276,14 @@ Regional::ReadResult Regional::read(QStringView text) const
         rest = trimmed(rest.sliced(1, rest.size() - 2));
     }
     bool signSeen = false;
+    // The hyphen, or the minus sign some locales write.
+    const auto isMinus = [](QChar c) {
+        return c == QLatin1Char('-') || c == QChar(0x2212);
+    };
     const auto takeSign = [&] {
         if (!signSeen && !rest.isEmpty() &&
-            (rest.front() == QLatin1Char('-') || rest.front() == QLatin1Char('+'))) {
-            if (rest.front() == QLatin1Char('-')) {
+            (isMinus(rest.front()) || rest.front() == QLatin1Char('+'))) {
+            if (isMinus(rest.front())) {
                 if (negative)
                     return false;
                 negative = true;
