@@ -74,9 +74,13 @@ QString BatchComparison::setConfiguration(const QStringList& lines)
     m_configuration = lines;
     try {
         run({}, {});
-    } catch (const FatalCalculation&) {
+    } catch (const FatalCalculation& fatal) {
         m_configuration.reset();
+        // The reader's own message, or the run-time error it met.
         QString message = m_recorder->boxText;
+        if (message.isEmpty())
+            message =
+                u"A Fatal %1 Has Occurred (Error Number %2)"_s.arg(fatal.title).arg(fatal.step);
         return message.replace(u"\r\n"_s, u" "_s);
     }
     return QString();

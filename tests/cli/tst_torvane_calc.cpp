@@ -227,6 +227,15 @@ void TestTorvaneCalc::settingsFile()
     QCOMPARE(refused.err, "torvane-calc: " + broken.toLocal8Bit() +
                               ": The configuration file is corrupted. Reinstall the program to "
                               "restore the file. The program will now terminate.\n");
+
+    // A value the reader cannot hold is its run-time error, reported the same way.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Run]\r\nRunOnTop=99999\r\n");
+    file.close();
+    const Run fatal = runCalc({u"--settings"_s, broken}, input);
+    QCOMPARE(fatal.status, 2);
+    QCOMPARE(fatal.err, "torvane-calc: " + broken.toLocal8Bit() +
+                            ": A Fatal Config Read Error Has Occurred (Error Number 192)\n");
 }
 
 void TestTorvaneCalc::unusableInput_data()
