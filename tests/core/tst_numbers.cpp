@@ -5,6 +5,7 @@
 #include "core/regional.h"
 #include "core/runtime_error.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <charconv>
@@ -36,6 +37,39 @@ QByteArray exact(double value)
     return QByteArray::number(value, 'g', 17);
 }
 
+// The rows of one kind from tests/fixtures/numbers.tsv: the locale, then that kind's
+// columns, with "\\t", "\\n" and "\\\\" unescaped.
+QList<QStringList> cases(const QString& kind)
+{
+    QFile file(qEnvironmentVariable("TORVANE_FIXTURES") + u"/numbers.tsv"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("tests/fixtures/numbers.tsv cannot be read");
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        QStringList fields = line.split(u'\t');
+        if (fields.size() < 3 || fields[0] != kind)
+            continue;
+        fields.removeFirst();
+        for (QString& field : fields) {
+            field.replace(u"\\t"_s, u"\t"_s).replace(u"\\n"_s, u"\n"_s);
+            field.replace(u"\\\\"_s, u"\\"_s);
+        }
+        rows.append(fields);
+    }
+    if (rows.isEmpty())
+        qFatal("tests/fixtures/numbers.tsv has no %s cases", qPrintable(kind));
+    return rows;
+}
+
+// A figure written as C does, read exactly.
+double figure(const QString& text)
+{
+    double value = 0;
+    const QByteArray ascii = text.toLatin1();
+    std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
+    return value;
+}
+
 } // namespace
 
 class TestNumbers : public QObject {
@@ -62,35 +96,9 @@ void TestNumbers::leadingValue_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-
-    const double largest = std::numeric_limits<double>::max();
-    const auto row = [](const char* locale, const char* text, double value) {
-        QTest::addRow("%s '%s'", locale, text)
-            << QString::fromLatin1(locale) << QString::fromUtf8(text) << value;
-    };
-    row("en_GB", "12abc", 12);
-    row("en_GB", " 0.5", 0.5);
-    row("en_GB", "", 0);
-    row("en_GB", "1 000", 1000);
-    row("en_GB", "1\n2", 12);
-    row("en_GB", "\t-3.5e2x", -350);
-    row("en_GB", "1e", 1);
-    row("en_GB", ".5", 0.5);
-    row("en_GB", "- 5", -5);
-    row("en_GB", "--5", 0);
-    row("en_GB", "5.", 5);
-    row("en_GB", "1.2.3", 1.2);
-    row("en_GB", "1,5", 1);
-    row("en_GB", "£5", 0);
-    row("en_GB", "1e400", largest);
-    row("en_GB", "-1e400", -largest);
-    row("en_GB", "1e-400", 0);
-    row("en_GB", "12345678901234567890", 12345678901234567890.0);
-    // The regional decimal point is read as well as the full stop.
-    row("de_DE", "1,5", 1.5);
-    row("de_DE", "0.15", 0.15);
-    row("de_DE", "1.000,5", 1.0);
-    row("fr_FR", "2,25 kWh", 2.25);
+    for (const QStringList& c : cases(u"leading"_s))
+        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
+            << c[0] << c[1] << figure(c[2]);
 }
 
 void TestNumbers::leadingValue()
@@ -105,45 +113,11 @@ void TestNumbers::strictReading_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("error"); // 0: read, 13: not numeric, 6: overflow
+    QTest::addColumn<int>("error");
     QTest::addColumn<double>("value");
-
-    const auto row = [](const char* locale, const char* text, int error, double value) {
-        QTest::addRow("%s '%s'", locale, text)
-            << QString::fromLatin1(locale) << QString::fromUtf8(text) << error << value;
-    };
-    row("en_GB", "", 13, 0);
-    row("en_GB", "abc", 13, 0);
-    row("en_GB", "0.15p", 13, 0);
-    row("en_GB", "1e400", 6, 0);
-    row("en_GB", "1e-400", 0, 0);
-    row("en_GB", " 7 ", 0, 7);
-    row("en_GB", "-2.5E1", 0, -25);
-    row("en_GB", "1e", 13, 0);
-    row("en_GB", "£12", 0, 12);
-    row("en_GB", "£-6.70", 0, -6.7);
-    row("en_GB", "(£1,234.50)", 0, -1234.5);
-    row("en_GB", "(-5)", 13, 0);
-    row("en_GB", "1,234.5", 0, 1234.5);
-    row("en_GB", "12,34,567", 13, 0);
-    row("en_GB", "1,5", 13, 0);
-    row("en_GB", "$5", 13, 0);
-    row("en_US", "$5", 0, 5);
-    row("en_IN", "12,34,567", 0, 1234567);
-    row("de_DE", "0,15", 0, 0.15);
-    row("de_DE", "0.15", 0, 0.15);
-    row("de_DE", "1.234,5", 0, 1234.5);
-    row("de_DE", "12,50\u00A0€", 0, 12.5);
-    row("de_DE", "-1.234,50 €", 0, -1234.5);
-    row("de_DE", "1,2,3", 13, 0);
-    row("fr_FR", "1 234,5", 0, 1234.5);
-    row("fr_FR", "1\u202F234,5", 0, 1234.5);
-    row("fr_FR", "1\u00A0234,5", 0, 1234.5);
-    // A locale whose minus sign is not the hyphen reads what it writes.
-    row("sv_SE", "\u22121\u00A0234,50\u00A0kr", 0, -1234.5);
-    row("sv_SE", "\u22125", 0, -5);
-    row("C", "1234.5", 0, 1234.5);
-    row("C", "1,234.5", 13, 0);
+    for (const QStringList& c : cases(u"strict"_s))
+        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
+            << c[0] << c[1] << c[2].toInt() << figure(c[3]);
 }
 
 void TestNumbers::strictReading()
@@ -167,33 +141,9 @@ void TestNumbers::fixedFormat_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("text");
-
-    const auto row = [](const char* locale, double value, int decimals, const char* text) {
-        QTest::addRow("%s %.17g/%d", locale, value, decimals)
-            << QString::fromLatin1(locale) << value << decimals << QString::fromLatin1(text);
-    };
-    row("en_GB", 0.1537, 6, "0.153700");
-    row("en_GB", 0.1537, 2, "0.15");
-    row("en_GB", 0.1537, 1, "0.2");
-    row("en_GB", 12, 6, "12.000000");
-    row("en_GB", 1234.56, 0, "1235");
-    row("en_GB", 7.96, 1, "8.0");
-    row("en_GB", 9.995, 2, "10.00");
-    row("en_GB", 1.005, 2, "1.01");
-    row("en_GB", 99999.95, 1, "100000.0");
-    // Halves round away from zero, on the digits the figure shows.
-    row("en_GB", 456.25, 1, "456.3");
-    row("en_GB", 0.145, 2, "0.15");
-    row("en_GB", 2.5, 0, "3");
-    row("en_GB", -2.5, 0, "-3");
-    row("en_GB", 0.0005, 3, "0.001");
-    row("en_GB", 0.000123, 5, "0.00012");
-    // A negative figure that rounds to nothing has no sign.
-    row("en_GB", -0.04, 1, "0.0");
-    row("en_GB", -6.704, 2, "-6.70");
-    row("en_GB", 1e20, 1, "100000000000000000000.0");
-    row("de_DE", 0.1537, 2, "0,15");
-    row("fr_FR", 1234.5, 1, "1234,5");
+    for (const QStringList& c : cases(u"fixed"_s))
+        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
+            << c[0] << figure(c[1]) << c[2].toInt() << c[3];
 }
 
 void TestNumbers::fixedFormat()
@@ -210,22 +160,9 @@ void TestNumbers::generalFormat_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-
-    const auto row = [](const char* locale, double value, const char* text) {
-        QTest::addRow("%s %.17g", locale, value)
-            << QString::fromLatin1(locale) << value << QString::fromLatin1(text);
-    };
-    row("en_GB", 20440, "20440");
-    row("en_GB", 0.1848, "0.1848");
-    row("en_GB", 0.1 + 0.2, "0.3");
-    row("en_GB", 1.0 / 3, "0.333333333333333");
-    row("en_GB", 0, "0");
-    row("en_GB", -0.0, "0");
-    row("en_GB", 1e20, "1E+20");
-    row("en_GB", 0.0000015, "1.5E-06");
-    row("en_GB", 123456789012345.0, "123456789012345");
-    row("de_DE", 2.5, "2,5");
-    row("de_DE", 7756.25, "7756,25");
+    for (const QStringList& c : cases(u"general"_s))
+        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
+            << c[0] << figure(c[1]) << c[2];
 }
 
 void TestNumbers::generalFormat()
@@ -243,23 +180,9 @@ void TestNumbers::currency_data()
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("prefix");
-
-    const auto row = [](const char* locale, double value, int decimals, const char* text,
-                        const char* prefix) {
-        QTest::addRow("%s %g/%d", locale, value, decimals)
-            << QString::fromLatin1(locale) << value << decimals << QString::fromUtf8(text)
-            << QString::fromUtf8(prefix);
-    };
-    row("en_GB", 0.24541, 5, "£0.24541", "£");
-    row("en_GB", 1234.5, 2, "£1,234.50", "£");
-    row("en_GB", -1234.5, 2, "(£1,234.50)", "£");
-    row("en_GB", -0.001, 2, "£0.00", "£");
-    row("de_DE", 1234.5, 2, "1.234,50\u00A0€", "");
-    row("de_DE", -1234.5, 2, "-1.234,50\u00A0€", "");
-    row("fr_FR", 1234.5, 2, "1\u202F234,50\u00A0€", "");
-    row("C", 1234.5, 2, "1234.50", "");
-    row("en_IN", 1234567, 2, "₹12,34,567.00", "₹");
-    row("pt_BR", 0.5, 2, "R$\u00A00,50", "R$");
+    for (const QStringList& c : cases(u"currency"_s))
+        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
+            << c[0] << figure(c[1]) << c[2].toInt() << c[3] << c[4];
 }
 
 void TestNumbers::currency()
