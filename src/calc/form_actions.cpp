@@ -85,38 +85,22 @@ void ElectricityDataChanged(FormContext& context)
 void connectComparisonHandlers(FormContext& context)
 {
     MainForm& f = context.form;
-    FormContext* c = &context;
-    for (TextBox* tariff : {&f.AnInfT, &f.CheapR, &f.CO2, &f.NormalR, &f.PayPeriod, &f.VAT})
-        tariff->onChange = [c] {
-            ElectricityDataChanged(*c);
+    const auto call = [c = &context](void (*procedure)(FormContext&)) {
+        return [c, procedure] {
+            procedure(*c);
         };
-    f.UpEnable1.onClick = [c] {
-        ElectricityDataChanged(*c);
     };
-    f.MonthlyT.onClick = [c] {
-        MonthlyTClick(*c);
-    };
-    f.AutoSave.onClick = [c] {
-        AutoSaveClick(*c);
-    };
-    f.Units1.onClick = [c] {
-        Units1Click(*c);
-    };
-    f.Keep.onClick = [c] {
-        KeepClick(*c);
-    };
-    f.Clear.onClick = [c] {
-        ClearClick(*c);
-    };
-    f.Save.onClick = [c] {
-        SaveClick(*c);
-    };
-    f.Calc.onClick = [c] {
-        Calc(*c);
-    };
-    f.OutputType.onClick = [c] {
-        OutputTypeClick(*c);
-    };
+    for (TextBox* tariff : {&f.AnInfT, &f.CheapR, &f.CO2, &f.NormalR, &f.PayPeriod, &f.VAT})
+        tariff->onChange = call(ElectricityDataChanged);
+    f.UpEnable1.onClick = call(ElectricityDataChanged);
+    f.MonthlyT.onClick = call(MonthlyTClick);
+    f.AutoSave.onClick = call(AutoSaveClick);
+    f.Units1.onClick = call(Units1Click);
+    f.Keep.onClick = call(KeepClick);
+    f.Clear.onClick = call(ClearClick);
+    f.Save.onClick = call(SaveClick);
+    f.Calc.onClick = call(Calc);
+    f.OutputType.onClick = call(OutputTypeClick);
 }
 
 void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults)

@@ -21,37 +21,15 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
     QString shown = text;
     shown.replace(u"\r\n"_s, u"\n"_s);
     box.setText(shown);
-    switch (icon) {
-    case MessageIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case MessageIcon::Stop:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case MessageIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MessageIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MessageIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    }
-    switch (buttons) {
-    case MessageButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MessageButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MessageButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case MessageButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
+    // In the order of the enumerations.
+    constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                           QMessageBox::Warning, QMessageBox::Question,
+                                           QMessageBox::Information};
+    constexpr QMessageBox::StandardButtons buttonSets[] = {
+        QMessageBox::Ok, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    box.setIcon(icons[static_cast<int>(icon)]);
+    box.setStandardButtons(buttonSets[static_cast<int>(buttons)]);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
