@@ -65,8 +65,10 @@ void Cleanup1(FormContext& context)
                           &f.Item2QtrUnits, &f.Item2PeriodUnits, &f.DayCostSave, &f.QtrCostSave,
                           &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave});
         }
+        // A share of nothing, as the calculation writes it in this locale.
+        const QString noShare = context.fixed(0, 1) + u'%';
         for (TextBox* share : {&f.Item1SB, &f.Item2SB}) {
-            if (share->text() == QLatin1String("0.0%"))
+            if (share->text() == noShare)
                 share->setText(QString());
         }
         for (TextBox* hours : {&f.HoursUsed, &f.HoursSUsed}) {
