@@ -51,7 +51,8 @@ private Q_SLOTS:
     void locales_data();
     void locales();
     void csvFormat();
-    void everyCheck();
+    void golden_data();
+    void golden();
     void refusedAndStatusRows();
     void checkBoxesAndNotes();
     void settingsFile();
@@ -125,34 +126,43 @@ void TestTorvaneCalc::locales()
 
 void TestTorvaneCalc::csvFormat()
 {
+    // A note with a comma and quotes goes through the CSV reader into the record intact.
     const QByteArray input =
         "Notes," + Header + "\r\n\"Hall, \"\"old\"\" lamp\"," + Example + "\r\n";
-    const Run run = runCalc({u"--format"_s, u"csv"_s}, input);
-    QCOMPARE(run.status, 0);
-    QCOMPARE(
-        run.out,
-        QByteArray("row,status,messages,HoursUsed,HoursSUsed,Item1No,Item2No,Item1DayCost,"
-                   "Item1QtrCost,Item1PeriodCost,Item2DayCost,Item2QtrCost,Item2PeriodCost,"
-                   "DayCostSave,QtrCostSave,PeriodCostSave,Item1DayUnits,Item1QtrUnits,"
-                   "Item1PeriodUnits,Item2DayUnits,Item2QtrUnits,Item2PeriodUnits,DayUnitsSave,"
-                   "QtrUnitsSave,PeriodUnitsSave,Item1SB,Item2SB,Item1CO2,Item2CO2,CO2Save\r\n"
-                   "1,ok,,20440,14600,3,2,£0.24541,£22.39,£358.30,£0.17197,£15.69,£251.08,"
-                   "£0.07344,£6.70,£107.22,1.440,131.40,2102.4,0.870,79.39,1270.2,0.570,52.01,"
-                   "832.2,2.5%,3.2%,904.0,546.2,357.8\r\n"));
-    // The note is in the record, quotes and comma intact.
     const Run record = runCalc({u"--format=record"_s}, input);
+    QCOMPARE(record.status, 0);
     QVERIFY(record.out.startsWith("Hall, \"old\" lamp\r\n\r\nVAT "));
 }
 
-void TestTorvaneCalc::everyCheck()
+void TestTorvaneCalc::golden_data()
 {
-    // One row per accepted or refused value of every range and combination rule; the
-    // expected file holds the outcome and messages, in order, of each.
-    const Run run = runCalc({u"--format=csv"_s, fixture("checks.csv")});
-    QCOMPARE(run.status, 1);
-    QFile expected(fixture("checks.expected.csv"));
-    QVERIFY(expected.open(QIODevice::ReadOnly));
-    const QList<QByteArray> want = expected.readAll().split('\n');
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("status");
+    // One row per accepted or refused value of every range and combination rule, with
+    // its outcome and messages in order.
+    QTest::newRow("checks") << u"checks.csv"_s << u"checks.expected.csv"_s << u"en_GB.UTF-8"_s << 1;
+    // The figures of each stage: purchases, continuous standby and the cheap rate,
+    // inflation, months, a blank item and a dearer Item 2; in a comma locale, every
+    // figure is quoted.
+    QTest::newRow("calculations") << u"calculations.csv"_s << u"calculations.expected.csv"_s
+                                  << u"en_GB.UTF-8"_s << 0;
+    QTest::newRow("calculations, de_DE")
+        << u"calculations.csv"_s << u"calculations.de_DE.expected.csv"_s << u"de_DE.UTF-8"_s << 0;
+}
+
+void TestTorvaneCalc::golden()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QFETCH(QString, locale);
+    QFETCH(int, status);
+    const Run run = runCalc({u"--format=csv"_s, fixture(input.toLatin1())}, QByteArray(), locale);
+    QCOMPARE(run.status, status);
+    QFile file(fixture(expected.toLatin1()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> want = file.readAll().split('\n');
     const QList<QByteArray> got = run.out.split('\n');
     QCOMPARE(got.size(), want.size());
     for (qsizetype i = 0; i < want.size(); ++i)
