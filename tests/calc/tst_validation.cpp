@@ -37,8 +37,6 @@ class TestValidation : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void tariffRule_data();
-    void tariffRule();
     void tariffRewrittenOnlyWhenAllPass();
     void blankItems_data();
     void blankItems();
@@ -48,48 +46,6 @@ private Q_SLOTS:
     void combinationTestModes();
     void calcShowsAllMessagesInOrder();
 };
-
-// Which texts each rule accepts and refuses, with its message, is checked end to end
-// against tests/fixtures/checks.csv; here, how the tariff is rewritten once it passed.
-void TestValidation::tariffRule_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("rewritten");
-
-    const QString pass;
-    const auto row = [](const char* field, const char* text, const QString& message,
-                        const char* rewritten) {
-        QTest::addRow("%s '%s'", field, text)
-            << QString::fromLatin1(field) << QString::fromLatin1(text) << message
-            << QString::fromLatin1(rewritten);
-    };
-    row("CheapR", "", pass, "0.000000");
-    row("CheapR", "0.15", pass, "0.150000");
-    row("NormalR", "0.99", pass, "0.990000");
-    row("PayPeriod", "1", pass, "1.0");
-    row("VAT", "", pass, "0.0");
-    row("AnInfT", "-30", pass, "-30.0");
-    row("CO2", "2", pass, "2.00");
-    row("CO2", "2.01", u"CO2 Conversion Rate must be between 0.1 and 2"_s, "2.01");
-}
-
-void TestValidation::tariffRule()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    QFETCH(QString, rewritten);
-
-    FormFixture f;
-    setFields(f, validTariff);
-    f.field(field.toLatin1().constData()).type(text);
-    Check(f.context);
-
-    QCOMPARE(f.form.MsgText, message.isEmpty() ? QString() : message + QLatin1Char('\n'));
-    QCOMPARE(f.field(field.toLatin1().constData()).text(), rewritten);
-}
 
 void TestValidation::tariffRewrittenOnlyWhenAllPass()
 {

@@ -140,16 +140,23 @@ void TestTorvaneCalc::golden_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("format");
+    // Records with their optional lines (notes, an item left out, inflation over one
+    // year and over several, no life) and fields as typed, rewritten by the checks.
+    QTest::newRow("records") << u"records.csv"_s << u"records.expected"_s << u"en_GB.UTF-8"_s << 0
+                             << u"record"_s;
     // One row per accepted or refused value of every range and combination rule, with
     // its outcome and messages in order.
-    QTest::newRow("checks") << u"checks.csv"_s << u"checks.expected.csv"_s << u"en_GB.UTF-8"_s << 1;
+    QTest::newRow("checks") << u"checks.csv"_s << u"checks.expected.csv"_s << u"en_GB.UTF-8"_s << 1
+                            << u"csv"_s;
     // The figures of each stage: purchases, continuous standby and the cheap rate,
     // inflation, months, a blank item and a dearer Item 2; in a comma locale, every
     // figure is quoted.
     QTest::newRow("calculations") << u"calculations.csv"_s << u"calculations.expected.csv"_s
-                                  << u"en_GB.UTF-8"_s << 0;
+                                  << u"en_GB.UTF-8"_s << 0 << u"csv"_s;
     QTest::newRow("calculations, de_DE")
-        << u"calculations.csv"_s << u"calculations.de_DE.expected.csv"_s << u"de_DE.UTF-8"_s << 0;
+        << u"calculations.csv"_s << u"calculations.de_DE.expected.csv"_s << u"de_DE.UTF-8"_s << 0
+        << u"csv"_s;
 }
 
 void TestTorvaneCalc::golden()
@@ -158,7 +165,9 @@ void TestTorvaneCalc::golden()
     QFETCH(QString, expected);
     QFETCH(QString, locale);
     QFETCH(int, status);
-    const Run run = runCalc({u"--format=csv"_s, fixture(input.toLatin1())}, QByteArray(), locale);
+    QFETCH(QString, format);
+    const Run run =
+        runCalc({u"--format="_s + format, fixture(input.toLatin1())}, QByteArray(), locale);
     QCOMPARE(run.status, status);
     QFile file(fixture(expected.toLatin1()));
     QVERIFY(file.open(QIODevice::ReadOnly));
