@@ -76,129 +76,53 @@ class TestNumbers : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void leadingValue_data();
-    void leadingValue();
-    void strictReading_data();
-    void strictReading();
-    void fixedFormat_data();
-    void fixedFormat();
-    void generalFormat_data();
-    void generalFormat();
-    void currency_data();
-    void currency();
+    void table_data();
+    void table();
     void errors();
     void roundTrips_data();
     void roundTrips();
 };
 
-void TestNumbers::leadingValue_data()
+void TestNumbers::table_data()
 {
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    for (const QStringList& c : cases(u"leading"_s))
-        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
-            << c[0] << c[1] << figure(c[2]);
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("c"); // the locale, then the kind's columns
+    for (const QString& kind :
+         {u"leading"_s, u"strict"_s, u"fixed"_s, u"general"_s, u"currency"_s}) {
+        for (const QStringList& c : cases(kind))
+            QTest::addRow("%s %s '%s' %s", qPrintable(kind), qPrintable(c[0]), qPrintable(c[1]),
+                          qPrintable(c.value(2)))
+                << kind << c;
+    }
 }
 
-void TestNumbers::leadingValue()
+void TestNumbers::table()
 {
-    QFETCH(QString, locale);
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(exact(LeadingValue(text, Regional(QLocale(locale)))), exact(value));
-}
-
-void TestNumbers::strictReading_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<double>("value");
-    for (const QStringList& c : cases(u"strict"_s))
-        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
-            << c[0] << c[1] << c[2].toInt() << figure(c[3]);
-}
-
-void TestNumbers::strictReading()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, text);
-    QFETCH(int, error);
-    QFETCH(double, value);
-
-    const Regional regional{QLocale(locale)};
-    QCOMPARE(IsNumericText(text, regional), error == 0);
-    double read = 0;
-    QCOMPARE(errorNumber([&] { read = StrictNumber(text, regional); }), error);
-    if (error == 0)
-        QCOMPARE(exact(read), exact(value));
-}
-
-void TestNumbers::fixedFormat_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<QString>("text");
-    for (const QStringList& c : cases(u"fixed"_s))
-        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
-            << c[0] << figure(c[1]) << c[2].toInt() << c[3];
-}
-
-void TestNumbers::fixedFormat()
-{
-    QFETCH(QString, locale);
-    QFETCH(double, value);
-    QFETCH(int, decimals);
-    QFETCH(QString, text);
-    QCOMPARE(Regional(QLocale(locale)).formatFixed(value, decimals), text);
-}
-
-void TestNumbers::generalFormat_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    for (const QStringList& c : cases(u"general"_s))
-        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
-            << c[0] << figure(c[1]) << c[2];
-}
-
-void TestNumbers::generalFormat()
-{
-    QFETCH(QString, locale);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(Regional(QLocale(locale)).formatGeneral(value), text);
-}
-
-void TestNumbers::currency_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("prefix");
-    for (const QStringList& c : cases(u"currency"_s))
-        QTest::addRow("%s '%s' %s", qPrintable(c[0]), qPrintable(c[1]), qPrintable(c.value(2)))
-            << c[0] << figure(c[1]) << c[2].toInt() << c[3] << c[4];
-}
-
-void TestNumbers::currency()
-{
-    QFETCH(QString, locale);
-    QFETCH(double, value);
-    QFETCH(int, decimals);
-    QFETCH(QString, text);
-    QFETCH(QString, prefix);
-
-    const Regional regional{QLocale(locale)};
-    QCOMPARE(regional.formatCurrency(value, decimals), text);
-    QCOMPARE(regional.currencyPrefix(), prefix);
-    // What the program writes, it reads back.
-    QCOMPARE(exact(StrictNumber(text, regional)),
-             exact(StrictNumber(regional.formatFixed(value, decimals), regional)));
+    QFETCH(QString, kind);
+    QFETCH(QStringList, c);
+    const Regional regional{QLocale(c[0])};
+    if (kind == u"leading") {
+        QCOMPARE(exact(LeadingValue(c[1], regional)), exact(figure(c[2])));
+    } else if (kind == u"strict") {
+        const int error = c[2].toInt();
+        QCOMPARE(IsNumericText(c[1], regional), error == 0);
+        double read = 0;
+        QCOMPARE(errorNumber([&] { read = StrictNumber(c[1], regional); }), error);
+        if (error == 0)
+            QCOMPARE(exact(read), exact(figure(c[3])));
+    } else if (kind == u"fixed") {
+        QCOMPARE(regional.formatFixed(figure(c[1]), c[2].toInt()), c[3]);
+    } else if (kind == u"general") {
+        QCOMPARE(regional.formatGeneral(figure(c[1])), c[2]);
+    } else {
+        const double value = figure(c[1]);
+        const int decimals = c[2].toInt();
+        QCOMPARE(regional.formatCurrency(value, decimals), c[3]);
+        QCOMPARE(regional.currencyPrefix(), c[4]);
+        // What the program writes, it reads back.
+        QCOMPARE(exact(StrictNumber(c[3], regional)),
+                 exact(StrictNumber(regional.formatFixed(value, decimals), regional)));
+    }
 }
 
 void TestNumbers::errors()
