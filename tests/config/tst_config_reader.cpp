@@ -4,6 +4,7 @@
 #include "app/program_folder.h"
 #include "config/config_reader.h"
 #include "core/ansi_file.h"
+#include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
 #include <QDir>
@@ -95,12 +96,7 @@ void TestConfigReader::files_data()
 {
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<QString>("outcome");
-    QFile file(qEnvironmentVariable("TORVANE_FIXTURES") + u"/configurations.tsv"_s);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const QStringList columns = line.split(u'\t');
-        if (line.startsWith(u'#') || columns.size() < 3)
-            continue;
+    for (const QStringList& columns : fixtureTable(u"configurations.tsv"_s)) {
         const QStringList changes =
             columns[1].isEmpty() ? QStringList() : columns[1].split(u" ; "_s);
         QTest::newRow(qPrintable(columns[0])) << changes << columns.mid(2).join(u'\t');

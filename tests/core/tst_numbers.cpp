@@ -4,8 +4,8 @@
 #include "core/numbers.h"
 #include "core/regional.h"
 #include "core/runtime_error.h"
+#include "support/fixture_table.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <charconv>
@@ -17,6 +17,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace torvane;
+using namespace torvane::test;
 
 namespace {
 
@@ -37,27 +38,17 @@ QByteArray exact(double value)
     return QByteArray::number(value, 'g', 17);
 }
 
-// The rows of one kind from tests/fixtures/numbers.tsv: the locale, then that kind's
-// columns, with "\\t", "\\n" and "\\\\" unescaped.
+// The rows of one kind from tests/fixtures/numbers.tsv: the locale, then its columns.
 QList<QStringList> cases(const QString& kind)
 {
-    QFile file(qEnvironmentVariable("TORVANE_FIXTURES") + u"/numbers.tsv"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("tests/fixtures/numbers.tsv cannot be read");
     QList<QStringList> rows;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        QStringList fields = line.split(u'\t');
-        if (fields.size() < 3 || fields[0] != kind)
+    for (QStringList row : fixtureTable(u"numbers.tsv"_s)) {
+        if (row.takeFirst() != kind)
             continue;
-        fields.removeFirst();
-        for (QString& field : fields) {
-            field.replace(u"\\t"_s, u"\t"_s).replace(u"\\n"_s, u"\n"_s);
-            field.replace(u"\\\\"_s, u"\\"_s);
-        }
-        rows.append(fields);
+        for (QString& field : row)
+            field = unescaped(field);
+        rows.append(row);
     }
-    if (rows.isEmpty())
-        qFatal("tests/fixtures/numbers.tsv has no %s cases", qPrintable(kind));
     return rows;
 }
 
