@@ -3,6 +3,7 @@
 // inside a quote pair, between CR and LF or inside a multi-byte character.
 
 #include "cli/csv_reader.h"
+#include "support/fixture_table.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace torvane;
+using namespace torvane::test;
 
 namespace {
 
@@ -103,58 +105,19 @@ void TestCsvReader::records_data()
     QTest::addColumn<Records>("records");
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("error");
-
-    const auto list = [](std::initializer_list<const char*> texts) {
-        QStringList fields;
-        for (const char* text : texts)
-            fields.append(QString::fromUtf8(text));
-        return fields;
-    };
-    QTest::newRow("CR LF") << QByteArray("a,b,c\r\n1,,3\r\n")
-                           << Records{list({"a", "b", "c"}), list({"1", "", "3"})} << Lines{1, 2}
-                           << QString();
-    QTest::newRow("LF, no final line end")
-        << QByteArray("a,b\n1,2") << Records{list({"a", "b"}), list({"1", "2"})} << Lines{1, 2}
-        << QString();
-    QTest::newRow("blank lines") << QByteArray("\r\n\na\r\n\r\n\r\n,\r\n\r\n")
-                                 << Records{list({"a"}), list({"", ""})} << Lines{3, 6}
-                                 << QString();
-    QTest::newRow("quote pairs") << QByteArray("\"\"\"\",\"a\"\"\",\"\"\"b\"\"c\",\"\"\r\n")
-                                 << Records{list({"\"", "a\"", "\"b\"c", ""})} << Lines{1}
-                                 << QString();
-    QTest::newRow("comma and line ends in quotes")
-        << QByteArray("\"x,y\",\"two\r\nlines\nthree\"\r\nnext\r\n")
-        << Records{list({"x,y", "two\r\nlines\nthree"}), list({"next"})} << Lines{1, 4}
-        << QString();
-    QTest::newRow("quote inside a plain field")
-        << QByteArray("6\" pipe,b\r\n") << Records{list({"6\" pipe", "b"})} << Lines{1}
-        << QString();
-    QTest::newRow("two, three and four byte characters")
-        << QByteArray("\xC2\xA3\xE2\x82\xAC,\xF0\x9F\x92\xA1\r\n\"\xC3\xA9\"\"\"\r\n")
-        << Records{list({"£€", "\U0001F4A1"}), list({"é\""})} << Lines{1, 2} << QString();
-    QTest::newRow("byte order mark")
-        << QByteArray("\xEF\xBB\xBFNotes\r\nx\xEF\xBB\xBF\r\n")
-        << Records{list({"Notes"}), list({"x\xEF\xBB\xBF"})} << Lines{1, 2} << QString();
-    QTest::newRow("lone CR line ends")
-        << QByteArray("a\r\rb,c\r\"d\re\"\rf")
-        << Records{list({"a"}), list({"b", "c"}), list({"d\re"}), list({"f"})} << Lines{1, 3, 4, 6}
-        << QString();
-    QTest::newRow("empty") << QByteArray() << Records{} << Lines{} << QString();
-    QTest::newRow("unclosed quote")
-        << QByteArray("a\r\n\"open,\r\nstill open\r\n") << Records{list({"a"})} << Lines{1}
-        << u"a quoted field is not closed @2"_s;
-    QTest::newRow("text after closing quote")
-        << QByteArray("a\r\n\"b\"c,d\r\n") << Records{list({"a"})} << Lines{1}
-        << u"text follows a closing quote @2"_s;
-    QTest::newRow("not UTF-8") << QByteArray("a\r\nb\r\nc\xFF\r\n")
-                               << Records{list({"a"}), list({"b"})} << Lines{1, 2}
-                               << u"the text is not valid UTF-8 @3"_s;
-    QTest::newRow("replacement character before bad bytes")
-        << QByteArray("\xEF\xBF\xBD\r\nb\xFF\r\n") << Records{list({"\xEF\xBF\xBD"})} << Lines{1}
-        << u"the text is not valid UTF-8 @2"_s;
-    QTest::newRow("character cut off at the end")
-        << QByteArray("a\r\nCaf\xC3") << Records{list({"a"})} << Lines{1}
-        << u"the text is not valid UTF-8 @2"_s;
+    for (const QStringList& row : fixtureTable(u"csv_records.tsv"_s)) {
+        Records records;
+        for (const QString& record : row[2].split(u" || "_s, Qt::SkipEmptyParts)) {
+            QStringList fields = record.split(u" | "_s);
+            for (QString& field : fields)
+                field = unescaped(field.trimmed());
+            records.append(fields);
+        }
+        Lines lines;
+        for (const QString& line : row[3].split(u' ', Qt::SkipEmptyParts))
+            lines.append(line.toLongLong());
+        QTest::newRow(qPrintable(row[0])) << unescapedBytes(row[1]) << records << lines << row[4];
+    }
 }
 
 void TestCsvReader::records()

@@ -1,11 +1,14 @@
 // The batch tool as a user runs it: records and CSV out, locales, refusals, statuses,
 // and every way an input or argument is rejected.
 
+#include "support/fixture_table.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace torvane::test;
 
 namespace {
 
@@ -227,45 +230,12 @@ void TestTorvaneCalc::unusableInput_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("message");
-
-    const QByteArray good = Header + "\r\n" + Example + "\r\n";
-    QTest::newRow("unknown column")
-        << QStringList{} << QByteArray("NormalR,Colour\r\n0.1,red\r\n")
-        << QByteArray("torvane-calc: header: unknown column \"Colour\"\n");
-    QTest::newRow("column twice") << QStringList{} << QByteArray("VAT,VAT\r\n1,2\r\n")
-                                  << QByteArray(
-                                         "torvane-calc: header: column \"VAT\" is named twice\n");
-    QTest::newRow("empty input")
-        << QStringList{} << QByteArray()
-        << QByteArray(
-               "torvane-calc: the input is empty: a header row naming the columns is needed\n");
-    // A bad row late in the file: nothing at all is written for the rows before it.
-    QTest::newRow("short row")
-        << QStringList{} << good + good.mid(Header.size() + 2) + "1,2\r\n"
-        << QByteArray("torvane-calc: row 3 (line 4): 2 fields where the header names 20\n");
-    QTest::newRow("check box value")
-        << QStringList{} << QByteArray("MonthlyT\r\nyes\r\n")
-        << QByteArray(
-               "torvane-calc: row 1 (line 2): MonthlyT must be 0, 1 or empty, not \"yes\"\n");
-    QTest::newRow("unclosed quote")
-        << QStringList{} << QByteArray("Notes\r\n\"open\r\n")
-        << QByteArray("torvane-calc: row 1 (line 2): a quoted field is not closed\n");
-    QTest::newRow("missing file")
-        << QStringList{u"/no/such/file.csv"_s} << QByteArray()
-        << QByteArray(
-               "torvane-calc: /no/such/file.csv: cannot be read: No such file or directory\n");
-    QTest::newRow("unknown format")
-        << QStringList{u"--format"_s, u"xml"_s} << good
-        << QByteArray("torvane-calc: unknown format \"xml\": use record or csv\n"
-                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
-    QTest::newRow("unknown option")
-        << QStringList{u"--fast"_s} << good
-        << QByteArray("torvane-calc: unknown option --fast\n"
-                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
-    QTest::newRow("two files")
-        << QStringList{u"a"_s, u"b"_s} << good
-        << QByteArray("torvane-calc: only one input file can be given\n"
-                      "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n");
+    for (const QStringList& row : fixtureTable(u"unusable_input.tsv"_s)) {
+        QByteArray input = unescapedBytes(row[2]);
+        input.replace("{header}", Header).replace("{row}", Example);
+        QTest::newRow(qPrintable(row[0]))
+            << row[1].split(u' ', Qt::SkipEmptyParts) << input << unescapedBytes(row[3]);
+    }
 }
 
 void TestTorvaneCalc::unusableInput()
