@@ -4,6 +4,7 @@
 
 #include "app/torvane_main.h"
 #include "core/ansi_file.h"
+#include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
 #include <QDir>
@@ -89,22 +90,8 @@ void TestTorvaneMain::switches_data()
 {
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<qint16>("mode");
-    const auto row = [](const char* arguments, qint16 mode) {
-        QTest::newRow(arguments) << QString::fromLatin1(arguments) << mode;
-    };
-    row("", 0);
-    row("-InhibitErrorCheck", 1);
-    row("-InhibitCombCheck", 2);
-    row("-OutputStatus", 10);
-    row("-InhibitErrorCheck -OutputStatus", 11);
-    row("-InhibitCombCheck x -OutputStatus", 12);
-    row("-ShortUpdateTime -OutputStatus", 5);
-    row("-InhibitUpdateNow", 6);
-    row("-LowerVersion", 7);
-    row("-HigherVersion", 8);
-    row("-inhibiterrorcheck", 0);
-    row(" -InhibitErrorCheck", 0);
-    row("-OutputStatus ", 0);
+    for (const QStringList& row : fixtureTable(u"test_switches.tsv"_s))
+        QTest::newRow(qPrintable(row[0])) << unescaped(row[0]) << qint16(row[1].toShort());
 }
 
 void TestTorvaneMain::switches()
@@ -152,22 +139,8 @@ void TestTorvaneMain::missingFolderOrFile_data()
     QTest::addColumn<QString>("removed");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("data") << u"Data"_s << u"Torvane Data Directory Error"_s
-                          << u"The data directory does not exist.\r\nTo restore the data "
-                             "directory\r\nreinstall the program.\r\nThe program will "
-                             "now terminate."_s;
-    QTest::newRow("help") << u"Help"_s << u"Torvane Help Directory Error"_s
-                          << u"The help directory does not exist.\r\nTo restore the help "
-                             "directory\r\nreinstall the program.\r\nThe program will "
-                             "now terminate."_s;
-    QTest::newRow("log") << u"Log"_s << u"Torvane Log Directory Error"_s
-                         << u"The log directory does not exist.\r\nTo restore the log "
-                            "directory\r\nreinstall the program.\r\nThe program will "
-                            "now terminate."_s;
-    QTest::newRow("configuration file")
-        << u"Data/Torvane.ini"_s << u"Torvane Configuration File Error"_s
-        << u"The configuration file is missing or corrupted.\r\nReinstall the program "
-           "to restore the file.\r\nThe program will now terminate."_s;
+    for (const QStringList& row : fixtureTable(u"missing_parts.tsv"_s))
+        QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << unescaped(row[2]);
 }
 
 void TestTorvaneMain::missingFolderOrFile()
