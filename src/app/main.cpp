@@ -31,6 +31,5 @@ int main(int argc, char** argv)
     desktop.setParentWindow(&window);
     main.Load();
     window.show();
-    window.followFocus();
     return QApplication::exec();
 }

@@ -1,9 +1,9 @@
 #include "torvane_main.h"
 
 #include "app/error_report.h"
+#include "calc/defaults.h"
 #include "calc/form_actions.h"
 #include "calc/presentation.h"
-#include "config/config_reader.h"
 #include "core/ansi_file.h"
 #include "core/version.h"
 
@@ -12,30 +12,12 @@
 using namespace Qt::StringLiterals;
 
 namespace torvane {
-qint16 testModeFromArguments(const QString& arguments)
-{
-    // Each switch that matches assigns, in this order, so a later match wins.
-    qint16 mode = 0;
-    if (arguments.startsWith(QLatin1String("-InhibitErrorCheck")))
-        mode = 1;
-    if (arguments.startsWith(QLatin1String("-InhibitCombCheck")))
-        mode = 2;
-    if (arguments.endsWith(QLatin1String("-OutputStatus")))
-        mode = static_cast<qint16>(mode + 10);
-    if (arguments.startsWith(QLatin1String("-ShortUpdateTime")))
-        mode = 5;
-    if (arguments.startsWith(QLatin1String("-InhibitUpdate")))
-        mode = 6;
-    if (arguments.startsWith(QLatin1String("-LowerVersion")))
-        mode = 7;
-    if (arguments.startsWith(QLatin1String("-HigherVersion")))
-        mode = 8;
-    return mode;
-}
 
 TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& regional,
-                         const QString& programFolder, const QString& siteRoot, QString arguments)
-    : context{form, regional, desktop, *this, clock}
+                         const QString& programFolder, const QString& siteRoot, QString arguments,
+                         QObject* parent)
+    : QObject(parent)
+    , context{form, regional, desktop, *this, clock, TestMode()}
     , folder(programFolder, desktop, siteRoot)
     , log(folder, desktop, regional, clock)
     , m_desktop(desktop)
@@ -54,6 +36,9 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     form.About.onClick = [this] {
         AboutClick();
     };
+    Timer1.setSingleShot(true);
+    Timer1.setInterval(2000);
+    connect(&Timer1, &QTimer::timeout, this, &TorvaneMain::Timer1Tick);
 }
 
 void TorvaneMain::Load()
@@ -65,8 +50,8 @@ void TorvaneMain::Load()
         folder.CheckFolder(u"help"_s);
         form.Caption = u"Torvane"_s;
         form.StepNumber = 182;
-        context.TestMode = testModeFromArguments(m_arguments);
-        settings.reset();
+        context.testMode = TestMode::fromArguments(m_arguments);
+        settings = Settings(); // back to the markers of values not yet read
         form.TariffKept = false;
         form.StepNumber = 183;
         form.CurrencySymbol = context.regional.currencyPrefix();
@@ -86,15 +71,14 @@ void TorvaneMain::Load()
 
 void TorvaneMain::Activate()
 {
-    if (form.OnTop.value() == 1 && placeOnTop)
-        placeOnTop(true);
+    if (form.OnTop.value() == 1)
+        Q_EMIT placeOnTopRequested(true);
     form.Save.setEnabled(false);
 }
 
 void TorvaneMain::OnTopClick()
 {
-    if (placeOnTop)
-        placeOnTop(form.OnTop.value() == 1);
+    Q_EMIT placeOnTopRequested(form.OnTop.value() == 1);
     if (!form.UpdatingFields)
         form.Save_Defaults.setEnabled(true);
 }
@@ -119,7 +103,7 @@ void TorvaneMain::ExitClick()
 void TorvaneMain::Timer1Tick()
 {
     form.Status.setCaption(QString());
-    Timer1Enabled = false;
+    Timer1.stop();
 }
 
 void TorvaneMain::Help1Click()
@@ -147,8 +131,7 @@ void TorvaneMain::LogoClick()
 void TorvaneMain::AboutClick()
 {
     settings.RunOnTopSetting = static_cast<qint16>(form.OnTop.value() + 1);
-    if (showAbout)
-        showAbout();
+    Q_EMIT aboutRequested();
 }
 
 void TorvaneMain::AppendPendingLogText()
@@ -159,10 +142,8 @@ void TorvaneMain::AppendPendingLogText()
 void TorvaneMain::ShowStatusMessage(const QString& message)
 {
     form.Status.setCaption(message);
-    Timer1Enabled = true;
-    if (timer1Started)
-        timer1Started();
-    if (QString::number(context.TestMode).startsWith(QLatin1Char('1')))
+    Timer1.start();
+    if (context.testMode.showsStatusInBox())
         m_desktop.messageBox(message, u"Torvane Status Message"_s, MessageIcon::Exclamation,
                              MessageButtons::Ok);
 }

@@ -1,25 +1,25 @@
 #pragma once
 
-#include "app/program_folder.h"
 #include "calc/form_context.h"
 #include "config/settings.h"
+#include "core/program_folder.h"
 #include "resultslog/results_log.h"
 
-#include <functional>
+#include <QObject>
+#include <QTimer>
 
 namespace torvane {
 
-// The test mode that the argument string (the program's own path excluded) selects.
-qint16 testModeFromArguments(const QString& arguments);
-
 // The main window's model: owns the form and the settings, runs the load sequence and
-// handles the window's own events; the comparison's procedures do the rest.
-class TorvaneMain final : public FormServices {
+// handles the window's own events; the comparison's procedures do the rest. What only a
+// view can do (the always-on-top band, the About window) it asks for by its signals.
+class TorvaneMain final : public QObject, public FormServices {
+    Q_OBJECT
+
 public:
     TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& regional,
-                const QString& programFolder, const QString& siteRoot, QString arguments);
-    TorvaneMain(const TorvaneMain&) = delete;
-    TorvaneMain& operator=(const TorvaneMain&) = delete;
+                const QString& programFolder, const QString& siteRoot, QString arguments,
+                QObject* parent = nullptr);
 
     MainForm form;
     FormContext context;
@@ -28,9 +28,9 @@ public:
     ProgramFolder folder;
     ResultsLog log;
     bool ManualUpdateCheck = false;
-    bool Timer1Enabled = false; // the status line's 2000 ms timer
+    QTimer Timer1; // clears the status line 2000 ms after a message
 
-    qint16 testMode() const { return context.TestMode; }
+    TestMode testMode() const { return context.testMode; }
 
     void Load();
     void Activate();
@@ -45,11 +45,11 @@ public:
     void ShowStatusMessage(const QString& message) override;
     [[noreturn]] void ReportFatalError(const QString& title, qint16 step) override;
 
-    // What the view does for the model: realise the always-on-top band, open About.
-    std::function<void(bool)> placeOnTop;
-    std::function<void()> showAbout;
-    // Told when Timer1 starts, so that the view can run it.
-    std::function<void()> timer1Started;
+Q_SIGNALS:
+    // The window goes into the always-on-top band, or out of it, where it stands.
+    void placeOnTopRequested(bool onTop);
+    // The About window is shown modally; the view activates the model again after it.
+    void aboutRequested();
 
 private:
     Desktop& m_desktop;

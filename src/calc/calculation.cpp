@@ -1,35 +1,20 @@
 #include "calculation.h"
 
 #include "cleanup.h"
-#include "core/numbers.h"
+#include "core/ansi_file.h"
 #include "messages.h"
 #include "presentation.h"
 #include "resultslog/result_record.h"
+#include "resultslog/results_log.h"
 #include "validation.h"
-
-#include <array>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
 
-constexpr double DaysPerYear = 365;
-
-// A figure as stored between steps: the general format keeps 15 significant digits.
-double store(double value)
-{
-    return checkedFigure(roundToGeneral(checkedFigure(value)));
-}
-
-// The fields and kept results of one item.
-struct Item {
-    TextBox& Watts;
-    TextBox& SWatts;
-    TextBox& CWatts;
-    TextBox& Life;
-    TextBox& Cost;
+// The fields and kept results in which an item's figures are shown.
+struct ItemFields {
     TextBox& No;
     TextBox& SB;
     TextBox& CO2;
@@ -41,252 +26,181 @@ struct Item {
     QString& PeriodUnits;
 };
 
-// The hours an item is worked out with: Item 1's copies, or the fields for Item 2.
-struct Hours {
-    double normal;
-    double cheap;
-    double normalStandby;
-    double cheapStandby;
-};
-
-Item item1(MainForm& f)
+ItemFields item1Fields(MainForm& f)
 {
-    return {f.Item1Watts,      f.Item1SWatts,   f.Item1CWatts,   f.Item1Life,       f.Item1Cost,
-            f.Item1No,         f.Item1SB,       f.Item1CO2,      f.Item1DayCost,    f.Item1QtrCost,
+    return {f.Item1No,         f.Item1SB,       f.Item1CO2,      f.Item1DayCost,    f.Item1QtrCost,
             f.Item1PeriodCost, f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits};
 }
 
-Item item2(MainForm& f)
+ItemFields item2Fields(MainForm& f)
 {
-    return {f.Item2Watts,      f.Item2SWatts,   f.Item2CWatts,   f.Item2Life,       f.Item2Cost,
-            f.Item2No,         f.Item2SB,       f.Item2CO2,      f.Item2DayCost,    f.Item2QtrCost,
+    return {f.Item2No,         f.Item2SB,       f.Item2CO2,      f.Item2DayCost,    f.Item2QtrCost,
             f.Item2PeriodCost, f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits};
 }
 
-class ItemCalculation {
-public:
-    ItemCalculation(FormContext& context, Item fields, Hours itemHours, bool secondItem)
-        : c(context)
-        , f(context.form)
-        , item(fields)
-        , hours(itemHours)
-        , isItem2(secondItem)
-    {}
-
-    void run()
-    {
-        // Reset first, so that a failure part-way leaves no stale figures for the report.
-        for (QString* result : {&item.DayCost, &item.QtrCost, &item.PeriodCost, &item.DayUnits,
-                                &item.QtrUnits, &item.PeriodUnits}) {
-            *result = u"0"_s;
-        }
-        numberOfItems();
-        const double watts = c.num(item.Watts.text());
-        if (!isItem2 || watts > 0) {
-            runningCost(watts);
-            carbon();
-        } else {
-            // No electricity at all: no standby share, no CO2.
-            item.SB.setText(QString());
-            item.CO2.setText(c.fixed(0, 1));
-        }
-        periodFigures();
-    }
-
-private:
-    // Items needed over the period: hours on divided by the life, rounded up.
-    void numberOfItems()
-    {
-        if (c.num(item.Life.text()) == 0)
-            return;
-        const double ratio = divide(c.strict(f.HoursUsed.text()), c.strict(item.Life.text()));
-        double count = std::floor(ratio);
-        if (count < ratio)
-            count += 1;
-        item.No.setText(c.gen(store(count)));
-    }
-
-    void runningCost(double watts)
-    {
-        const double normalRate = c.strict(f.NormalR.text());
-        const double cheapHr = c.num(f.CheapHr.text());
-        const double standbyWatts = c.num(item.SWatts.text());
-        const double continuousWatts = c.num(item.CWatts.text());
-
-        dayCost = store(c.num(f.NormalHr.text()) * normalRate * watts / 1000);
-        if (cheapHr != 0) {
-            const double cheapRate = isItem2 ? c.strict(f.CheapR.text()) : c.num(f.CheapR.text());
-            dayCost = store(dayCost + cheapRate * cheapHr * watts / 1000);
-        }
-        dayUnits = store(c.num(f.NormalHr.text()) * watts / 1000);
-        if (cheapHr != 0)
-            dayUnits = store(dayUnits + watts * cheapHr / 1000);
-
-        // Standby, charged at the cheap rate only when cheap hours are set.
-        dayUnits = store(dayUnits + standbyWatts * hours.normalStandby / 1000);
-        if (hours.cheap != 0)
-            dayUnits = store(dayUnits + standbyWatts * hours.cheapStandby / 1000);
-        double standbyCost = store(hours.normalStandby * normalRate * standbyWatts / 1000);
-        if (hours.cheap != 0)
-            standbyCost = store(standbyCost +
-                                c.num(f.CheapR.text()) * hours.cheapStandby * standbyWatts / 1000);
-
-        // Continuous standby: 18 hours at the normal rate, 6 at the cheap rate if any.
-        const double numNormalRate = c.num(f.NormalR.text());
-        const double numCheapRate = c.num(f.CheapR.text());
-        dayUnits = store(dayUnits + continuousWatts * 24 / 1000);
-        standbyCost = store(standbyCost + numNormalRate * 18 * continuousWatts / 1000);
-        standbyCost = store(standbyCost + (numCheapRate != 0 ? numCheapRate : numNormalRate) * 6 *
-                                              continuousWatts / 1000);
-
-        dayCost = store(dayCost + standbyCost);
-        const double share = store(divide(standbyCost, dayCost));
-        item.SB.setText(c.fixed(std::floor(share * 1000) / 10, 1) + QLatin1Char('%'));
-
-        dayCost = store(dayCost * (c.strict(f.VAT.text()) + 100) / 100);
-        dayCost = store(dayCost * 100 * f.InflationFactor);
-        periodCost = store(divide(dayCost * DaysPerYear * f.InflationSum, f.InflationFactor));
-    }
-
-    void carbon()
-    {
-        const double co2 =
-            store((c.strict(item.Watts.text()) * (hours.normal + hours.cheap) +
-                   (hours.cheapStandby + hours.normalStandby) * c.num(item.SWatts.text()) +
-                   c.num(item.CWatts.text()) * 24) *
-                  (c.num(f.PayPeriod.text()) * DaysPerYear) * c.num(f.CO2.text()) / 1000);
-        item.CO2.setText(c.fixed(co2, 1));
-    }
-
-    void periodFigures()
-    {
-        const double daysPerPart = f.MonthlyT.value() == 1 ? DaysPerYear / 12 : DaysPerYear / 4;
-        const double periodUnits = store(c.strict(f.PayPeriod.text()) * (dayUnits * DaysPerYear));
-        const double partUnits = store(dayUnits * daysPerPart);
-
-        const double purchases = c.num(item.No.text()) * c.num(item.Cost.text());
-        periodCost = store(periodCost + purchases * 100);
-        dayCost = store(dayCost + divide(purchases, c.num(f.PayPeriod.text()) * DaysPerYear) * 100);
-        const double partCost = store(dayCost * daysPerPart);
-
-        const Regional& r = c.regional;
-        item.DayCost = r.formatCurrency(dayCost / 100, 5);
-        item.QtrCost = r.formatCurrency(partCost / 100, 2);
-        item.PeriodCost = r.formatCurrency(periodCost / 100, 2);
-        item.DayUnits = r.formatFixed(dayUnits, 3);
-        item.QtrUnits = r.formatFixed(partUnits, 2);
-        item.PeriodUnits = r.formatFixed(periodUnits, 1);
-    }
-
-    FormContext& c;
-    MainForm& f;
-    Item item;
-    Hours hours;
-    bool isItem2;
-    double dayCost = 0;
-    double dayUnits = 0;
-    double periodCost = 0;
-};
-
-void inflation(FormContext& c)
+// Shows the figures of an item that are known so far.
+void showKnown(const FormContext& c, ItemFields& fields, const ItemFigures& figures)
 {
-    MainForm& f = c.form;
-    const auto applies = [&] {
-        return c.num(f.AnInfT.text()) >= -30 && c.strict(f.PayPeriod.text()) >= 1;
-    };
-    const double years = std::floor(c.num(f.PayPeriod.text()));
-    const double rate = c.num(f.AnInfT.text()) / 100;
-    f.InflationFactor = 1.0f;
-    if (applies()) {
-        for (double y = 1; y <= years; ++y)
-            f.InflationFactor = static_cast<float>((rate + 1) * f.InflationFactor);
-    }
-    f.InflationSum = 1.0f;
-    if (applies()) {
-        for (double y = 1; y <= years; ++y)
-            f.InflationSum = static_cast<float>(std::pow(1 + rate, y) + f.InflationSum);
-        f.InflationSum = f.InflationSum - 1.0f;
-    }
-    // Single precision runs out long before a double does.
-    checkedFigure(f.InflationFactor);
-    checkedFigure(f.InflationSum);
+    if (figures.count)
+        fields.No.setText(c.gen(*figures.count));
+    if (figures.standbyShare)
+        fields.SB.setText(c.fixed(*figures.standbyShare, 1) + QLatin1Char('%'));
+    else if (figures.co2) // worked out without electricity: no share
+        fields.SB.setText(QString());
+    if (figures.co2)
+        fields.CO2.setText(c.fixed(*figures.co2, 1));
 }
 
-// The day, quarter (or month) and period figures of one kind of result.
-struct Figures {
-    const QString& day;
-    const QString& part;
-    const QString& period;
-};
-
-// Item 1 minus Item 2 for the three figures. The day difference is kept as its size and
-// decides the sign of the other two; returns whether Item 2's day figure is the larger.
-bool difference(FormContext& c, Figures one, Figures two, std::array<QString*, 3> out,
-                std::array<int, 3> decimals)
+// Works an item out and shows it. Its kept results read "0" until it is done, so that a
+// run-time error part-way leaves no stale figures for the report.
+void workOut(const FormContext& c, ItemFields fields, const ItemCalculation& calculation,
+             ItemFigures& figures)
 {
-    const auto minus = [&](const QString& a, const QString& b) {
-        return store(c.strict(a) - c.strict(b));
-    };
-    const double day = minus(one.day, two.day);
-    const bool negative = day < 0;
-    const double sign = negative ? -1 : 1;
-    *out[0] = c.fixed(sign * day, decimals[0]);
-    *out[1] = c.fixed(sign * minus(one.part, two.part), decimals[1]);
-    *out[2] = c.fixed(sign * minus(one.period, two.period), decimals[2]);
-    return negative;
+    for (QString* kept : {&fields.DayCost, &fields.QtrCost, &fields.PeriodCost, &fields.DayUnits,
+                          &fields.QtrUnits, &fields.PeriodUnits}) {
+        *kept = u"0"_s;
+    }
+    figures = ItemFigures();
+    try {
+        workOutItem(calculation, figures);
+    } catch (const RuntimeError&) {
+        showKnown(c, fields, figures);
+        throw;
+    }
+    showKnown(c, fields, figures);
+    const Regional& r = c.regional;
+    fields.DayCost = r.formatCurrency(figures.dayCost, 5);
+    fields.QtrCost = r.formatCurrency(figures.partCost, 2);
+    fields.PeriodCost = r.formatCurrency(figures.periodCost, 2);
+    fields.DayUnits = r.formatFixed(figures.dayUnits, 3);
+    fields.QtrUnits = r.formatFixed(figures.partUnits, 2);
+    fields.PeriodUnits = r.formatFixed(figures.periodUnits, 1);
 }
 
-void differences(FormContext& c)
+void showDifferences(const FormContext& c, const Differences& d)
 {
     MainForm& f = c.form;
-    f.UnitsSaveNegative =
-        difference(c, {f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits},
-                   {f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits},
-                   {&f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave}, {3, 2, 1});
-    f.CostSaveNegative = difference(c, {f.Item1DayCost, f.Item1QtrCost, f.Item1PeriodCost},
-                                    {f.Item2DayCost, f.Item2QtrCost, f.Item2PeriodCost},
-                                    {&f.DayCostSave, &f.QtrCostSave, &f.PeriodCostSave}, {5, 2, 2});
-
-    double co2 = store(c.strict(f.Item1CO2.text()) - c.strict(f.Item2CO2.text()));
-    if (co2 < 0) {
+    f.DayUnitsSave = c.fixed(d.dayUnits, 3);
+    f.QtrUnitsSave = c.fixed(d.partUnits, 2);
+    f.PeriodUnitsSave = c.fixed(d.periodUnits, 1);
+    f.UnitsSaveNegative = d.unitsNegative;
+    f.DayCostSave = c.fixed(d.dayCost, 5);
+    f.QtrCostSave = c.fixed(d.partCost, 2);
+    f.PeriodCostSave = c.fixed(d.periodCost, 2);
+    f.CostSaveNegative = d.costNegative;
+    if (d.co2Negative)
         f.CO2Save.setForeColour(Colours::orange);
-        co2 = -co2;
-    }
-    f.CO2Save.setText(c.fixed(co2, 1));
+    f.CO2Save.setText(c.fixed(d.co2, 1));
+}
+
+RecordItem recordItem(const TextBox& watts, const ItemInputs& in, const TextBox& share,
+                      const TextBox& life, const TextBox& count, const TextBox& cost,
+                      const ItemFigures& figures, const TextBox& co2, const QString& periodCost)
+{
+    return {watts.text(),
+            in.SWatts.value,
+            in.CWatts.value,
+            share.text(),
+            life.text(),
+            count.text(),
+            cost.text(),
+            {figures.dayUnits, figures.partUnits, figures.periodUnits, co2.text(), figures.dayCost,
+             figures.partCost, periodCost}};
+}
+
+// The record of the calculation just made, from its figures and the fields as they stand;
+// periodSaving holds the saving over the period as the record writes it.
+ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, PeriodHours hours,
+                          const ItemFigures& item2, const Differences& saving,
+                          const QString& periodSaving)
+{
+    const MainForm& f = c.form;
+    ResultRecord r;
+    r.notes = f.Notes.text();
+    r.tariffKept = f.TariffKept;
+    r.monthly = f.MonthlyT.value() == 1;
+    r.pounds = f.Units1.value() == 1;
+    r.vat = in.tariff.VAT.value;
+    r.inflation = in.tariff.AnInfT.value;
+    r.co2Rate = in.tariff.CO2.value;
+    r.payPeriodText = f.PayPeriod.text();
+    r.payPeriod = in.tariff.PayPeriod.value;
+    r.inflationFactor = f.InflationFactor;
+    const DayHours& h1 = f.Item1Hours;
+    r.item1Tariff = {f.NormalR.text(), f.CheapR.text(), h1.normal,        h1.normalStandby,
+                     h1.cheap,         h1.cheapStandby, f.Item1HoursUsed, f.Item1HoursSUsed};
+    const DayHours now = DayHours::of(in.hours);
+    r.tariff = {f.NormalR.text(), f.CheapR.text(),  now.normal, now.normalStandby,
+                now.cheap,        now.cheapStandby, hours.on,   hours.standby};
+    if (f.Item1Blank == 0)
+        r.item1 = recordItem(f.Item1Watts, in.item1, f.Item1SB, f.Item1Life, f.Item1No, f.Item1Cost,
+                             f.Item1Figures, f.Item1CO2, f.Item1PeriodCost);
+    if (f.Item2Blank == 0)
+        r.item2 = recordItem(f.Item2Watts, in.item2, f.Item2SB, f.Item2Life, f.Item2No, f.Item2Cost,
+                             item2, f.Item2CO2, f.Item2PeriodCost);
+    if (r.item1 && r.item2)
+        r.saving =
+            RecordFigures{saving.dayUnits, saving.partUnits, saving.periodUnits, f.CO2Save.text(),
+                          saving.dayCost,  saving.partCost,  periodSaving};
+    return r;
+}
+
+// Composes the record into RecordText, and the log entry (time stamp, record, empty line)
+// into PendingLogText. Writes nothing.
+void ComposeResultRecord(FormContext& c, const ResultRecord& record)
+{
+    withErrorTrap(c, "Log Generation Error", [&] {
+        MainForm& f = c.form;
+        f.RecordText = composeResultRecord(record, c.regional, f.StepNumber);
+        f.PendingLogText = ResultsLog::timeStamp(c.regional, c.clock) + CrLf + f.RecordText + CrLf;
+    });
+}
+
+// Step 43's case: no item, or only one against a kept tariff.
+bool nothingToCalculate(const MainForm& f)
+{
+    return (f.Item1Blank != 0 && f.Item2Blank != 0) ||
+           (f.TariffKept && (f.Item1Blank != 0 || f.Item2Blank != 0));
+}
+
+void showStatus(FormContext& c, const char* message)
+{
+    c.form.MsgText = QString::fromLatin1(message);
+    c.services.ShowStatusMessage(c.form.MsgText);
 }
 
 } // namespace
 
-void Calc(FormContext& c)
+void Calc(FormContext& c, RecordUse recordUse)
 {
     MainForm& f = c.form;
     const auto finish = [&] {
         f.UpdatingFields = false;
         f.Item1Blank = 0;
         f.Item2Blank = 0;
-        f.setFocus(f.NormalHr);
+        f.requestFocus(f.NormalHr);
     };
     withErrorTrap(c, "Calculation Error", [&] {
         f.StepNumber = 101;
         f.UpdatingFields = true;
         f.MsgText.clear();
         CurrencyManagement(c, false, true);
-        Check(c);
-        Check1(c);
-        Check0(c);
+        ComparisonInputs in = readComparison(f, c.regional);
+        Check(c, in.tariff);
+        Check1(c, in);
+        Check0(c, in);
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
             saving->setForeColour(Colours::black);
         f.CostSaveNegative = false;
         f.UnitsSaveNegative = false;
 
         f.StepNumber = 102;
+        PeriodHours hours;
         if (f.MsgText.isEmpty()) {
-            const double days = c.strict(f.PayPeriod.text()) * DaysPerYear;
-            f.HoursUsed.setText(
-                c.gen(store(days * (c.num(f.CheapHr.text()) + c.num(f.NormalHr.text())))));
-            f.HoursSUsed.setText(
-                c.gen(store(days * (c.num(f.CheapSHr.text()) + c.num(f.NormalSHr.text())))));
-            Check2(c);
+            hours = periodHours(in.tariff, DayHours::of(in.hours));
+            f.HoursUsed.setText(c.gen(hours.on));
+            f.HoursSUsed.setText(c.gen(hours.standby));
+            Check2(c, in);
         }
         if (!f.MsgText.isEmpty()) {
             Cleanup(c);
@@ -300,7 +214,10 @@ void Calc(FormContext& c)
         }
 
         f.StepNumber = 103;
-        inflation(c);
+        const Inflation inflated = inflation(in.tariff);
+        f.InflationFactor = inflated.factor;
+        f.InflationSum = inflated.sum;
+        const bool monthly = f.MonthlyT.value() == 1;
 
         f.StepNumber = 104;
         // A kept Item 1 whose figures were emptied since (a refused calculation, a switch
@@ -308,28 +225,29 @@ void Calc(FormContext& c)
         const bool item1Standing =
             f.TariffKept && !f.Item1DayCost.isEmpty() && !f.Item1CO2.text().isEmpty();
         if (f.Item1Blank == 0 && !item1Standing) {
-            f.Item1CheapHr = f.CheapHr.text();
-            f.Item1CheapSHr = f.CheapSHr.text();
-            f.Item1NormalHr = f.NormalHr.text();
-            f.Item1NormalSHr = f.NormalSHr.text();
-            const Hours hours{c.num(f.Item1NormalHr), c.num(f.Item1CheapHr),
-                              c.num(f.Item1NormalSHr), c.num(f.Item1CheapSHr)};
-            const double days = c.strict(f.PayPeriod.text()) * DaysPerYear;
-            f.Item1HoursUsed = c.gen(store(days * (hours.cheap + hours.normal)));
-            f.Item1HoursSUsed = c.gen(store(days * (hours.cheapStandby + hours.normalStandby)));
-            ItemCalculation(c, item1(f), hours, false).run();
+            f.Item1Hours = DayHours::of(in.hours);
+            const PeriodHours item1Hours = periodHours(in.tariff, f.Item1Hours);
+            f.Item1HoursUsed = item1Hours.on;
+            f.Item1HoursSUsed = item1Hours.standby;
+            workOut(c, item1Fields(f),
+                    {in.tariff, in.item1, f.Item1Hours, hours.on, inflated, false, monthly},
+                    f.Item1Figures);
         }
 
         f.StepNumber = 105;
-        if (f.Item2Blank == 0) {
-            const Hours hours{c.num(f.NormalHr.text()), c.num(f.CheapHr.text()),
-                              c.num(f.NormalSHr.text()), c.num(f.CheapSHr.text())};
-            ItemCalculation(c, item2(f), hours, true).run();
-        }
+        ItemFigures item2;
+        if (f.Item2Blank == 0)
+            workOut(
+                c, item2Fields(f),
+                {in.tariff, in.item2, DayHours::of(in.hours), hours.on, inflated, true, monthly},
+                item2);
 
         f.StepNumber = 106;
-        if (f.Item1Blank + f.Item2Blank == 0)
-            differences(c);
+        Differences saving;
+        if (f.Item1Blank + f.Item2Blank == 0) {
+            saving = differences(f.Item1Figures, item2);
+            showDifferences(c, saving);
+        }
 
         Cleanup(c);
         Cleanup1(c);
@@ -337,25 +255,27 @@ void Calc(FormContext& c)
         OutputDisplay(c);
 
         f.StepNumber = 107;
-        f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
-        ComposeResultRecord(c);
-        if (f.PreviousRecordText == f.RecordText + f.CurrencySymbol) {
-            f.MsgText = QString::fromLatin1(messages::DataNotChanged);
-            c.services.ShowStatusMessage(f.MsgText);
+        bool changed = true;
+        if (recordUse == RecordUse::Compose) {
+            f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
+            const QString periodSaving = c.regional.formatCurrency(saving.periodCost, 2);
+            ComposeResultRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
+            changed = f.PreviousRecordText != f.RecordText + f.CurrencySymbol;
+        }
+        if (!changed) {
+            showStatus(c, messages::DataNotChanged);
             f.Keep.setEnabled(true);
-        } else if ((f.Item1Blank != 0 && f.Item2Blank != 0) ||
-                   (f.TariffKept && (f.Item1Blank != 0 || f.Item2Blank != 0))) {
+        } else if (nothingToCalculate(f)) {
             f.Item1No.setText(QString());
             f.Item2No.setText(QString());
-            f.MsgText = QString::fromLatin1(messages::NoDataToCalculate);
-            c.services.ShowStatusMessage(f.MsgText);
+            showStatus(c, messages::NoDataToCalculate);
             f.PendingLogText.clear();
             f.RecordText.clear();
             f.PreviousRecordText.clear();
         } else {
-            if (f.AutoSave.value() == 1)
+            if (recordUse == RecordUse::Compose && f.AutoSave.value() == 1)
                 c.services.AppendPendingLogText();
-            else if (f.AutoSave.value() == 0)
+            else if (recordUse == RecordUse::Compose && f.AutoSave.value() == 0)
                 f.Save.setEnabled(true);
             f.Keep.setEnabled(true);
         }

@@ -28,7 +28,7 @@ void Cleanup(FormContext& context)
         if (!f.MsgText.isEmpty())
             return;
         const auto emptyZero = [&](TextBox& field, TextBox* alsoEmptied = nullptr) {
-            if (context.num(field.text()) == 0) {
+            if (context.num(field) == 0) {
                 field.setText(QString());
                 if (alsoEmptied)
                     alsoEmptied->setText(QString());
@@ -66,7 +66,7 @@ void Cleanup1(FormContext& context)
                           &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave});
         }
         // A share of nothing, as the calculation writes it in this locale.
-        const QString noShare = context.fixed(0, 1) + u'%';
+        const QString noShare = context.fixed(0, 1) + QLatin1Char('%');
         for (TextBox* share : {&f.Item1SB, &f.Item2SB}) {
             if (share->text() == noShare)
                 share->setText(QString());
@@ -122,8 +122,10 @@ void ClearOutput(FormContext& context)
                     &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.DaySave,
                     &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No, &f.Item1SB,
                     &f.Item2SB});
-        clearStrings({&f.Item1CheapHr, &f.Item1CheapSHr, &f.Item1NormalHr, &f.Item1NormalSHr,
-                      &f.Item1HoursUsed, &f.Item1HoursSUsed});
+        // Item 1's hours go with its figures: the next record starts from nothing.
+        f.Item1Hours = DayHours();
+        f.Item1HoursUsed = 0;
+        f.Item1HoursSUsed = 0;
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
             saving->setForeColour(Colours::black);
     });

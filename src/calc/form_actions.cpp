@@ -39,7 +39,7 @@ void ClearClick(FormContext& context)
         ClearData(context);
         ClearOutput(context);
         context.services.ShowStatusMessage(QString::fromLatin1(messages::DataCleared));
-        f.setFocus(f.NormalHr);
+        f.requestFocus(f.NormalHr);
         f.UpdatingFields = false;
     });
 }
@@ -99,7 +99,9 @@ void connectComparisonHandlers(FormContext& context)
     f.Keep.onClick = call(KeepClick);
     f.Clear.onClick = call(ClearClick);
     f.Save.onClick = call(SaveClick);
-    f.Calc.onClick = call(Calc);
+    f.Calc.onClick = [c = &context] {
+        Calc(*c);
+    };
     f.OutputType.onClick = call(OutputTypeClick);
 }
 
@@ -123,7 +125,7 @@ void finishLoading(FormContext& context)
     f.Item2Blank = 0;
     ClearData(context);
     ClearOutput(context);
-    f.OutputType.setCaption(u"K&WHr"_s);
+    f.setOutput(OutputMode::Cost);
     OutputDisplay(context);
     f.UpdatingFields = false;
 }

@@ -4,14 +4,9 @@
 
 namespace torvane {
 
-double FormContext::num(const QString& text) const
+double FormContext::num(const TextBox& field) const
 {
-    return LeadingValue(text, regional);
-}
-
-double FormContext::strict(const QString& text) const
-{
-    return StrictNumber(text, regional);
+    return LeadingValue(field.text(), regional);
 }
 
 } // namespace torvane

@@ -4,6 +4,7 @@
 #include "core/desktop.h"
 #include "core/regional.h"
 #include "core/runtime_error.h"
+#include "core/test_mode.h"
 #include "main_form.h"
 
 namespace torvane {
@@ -28,11 +29,10 @@ struct FormContext {
     Desktop& desktop;
     FormServices& services;
     const Clock& clock;
-    qint16 TestMode = 0;
+    TestMode testMode;
 
-    // The two readings of a field's text.
-    double num(const QString& text) const;
-    double strict(const QString& text) const;
+    // The number a field's text begins with.
+    double num(const TextBox& field) const;
     QString gen(double value) const { return regional.formatGeneral(value); }
     QString fixed(double value, int decimals) const
     {

@@ -123,34 +123,30 @@ MainForm::MainForm()
     , About(u"About"_s, u"A&bout"_s, u"About Torvane"_s)
     , Exit(u"Exit"_s, u"&Exit"_s, u"Close Torvane"_s)
     , Status(u"Status"_s, QString())
-    , Caption(u"Torvane"_s)
 {
-    m_controls = {&NormalHr,      &NormalSHr,      &CheapHr,   &CheapSHr,    &Notes,
-                  &NormalR,       &CheapR,         &VAT,       &CO2,         &PayPeriod,
-                  &AnInfT,        &VATH,           &CO2L,      &Units1,      &OnTop,
-                  &AutoSave,      &UpEnable1,      &MonthlyT,  &Item1Watts,  &Item1SWatts,
-                  &Item1CWatts,   &Item1Life,      &Item1Cost, &Item1No,     &Item2Watts,
-                  &Item2SWatts,   &Item2CWatts,    &Item2Life, &Item2Cost,   &Item2No,
-                  &HoursUsed,     &HoursSUsed,     &Item1Day,  &Item2Day,    &DaySave,
-                  &Item1Qtr,      &Item2Qtr,       &QtrSave,   &Item1Period, &Item2Period,
-                  &PeriodSave,    &Item1CO2,       &Item2CO2,  &CO2Save,     &Item1SB,
-                  &Item2SB,       &ItemDayL,       &ItemQtrL,  &ItemPeriodL, &ItemCO2L,
-                  &Calc,          &Keep,           &Save,      &Clear,       &OutputType,
-                  &Save_Defaults, &Reset_Defaults, &ViewL,     &Archive,     &Update,
-                  &Help1,         &About,          &Exit,      &Status};
+    addControls({&NormalHr,      &NormalSHr,      &CheapHr,   &CheapSHr,    &Notes,
+                 &NormalR,       &CheapR,         &VAT,       &CO2,         &PayPeriod,
+                 &AnInfT,        &VATH,           &CO2L,      &Units1,      &OnTop,
+                 &AutoSave,      &UpEnable1,      &MonthlyT,  &Item1Watts,  &Item1SWatts,
+                 &Item1CWatts,   &Item1Life,      &Item1Cost, &Item1No,     &Item2Watts,
+                 &Item2SWatts,   &Item2CWatts,    &Item2Life, &Item2Cost,   &Item2No,
+                 &HoursUsed,     &HoursSUsed,     &Item1Day,  &Item2Day,    &DaySave,
+                 &Item1Qtr,      &Item2Qtr,       &QtrSave,   &Item1Period, &Item2Period,
+                 &PeriodSave,    &Item1CO2,       &Item2CO2,  &CO2Save,     &Item1SB,
+                 &Item2SB,       &ItemDayL,       &ItemQtrL,  &ItemPeriodL, &ItemCO2L,
+                 &Calc,          &Keep,           &Save,      &Clear,       &OutputType,
+                 &Save_Defaults, &Reset_Defaults, &ViewL,     &Archive,     &Update,
+                 &Help1,         &About,          &Exit,      &Status});
     for (CheckBox* box : {&Units1, &OnTop, &AutoSave, &UpEnable1, &MonthlyT})
         box->setBackColour(Colours::lightGreen);
     for (TextBox* saving : {&DaySave, &QtrSave, &PeriodSave, &CO2Save})
         saving->setForeColour(Colours::black);
 }
 
-Control* MainForm::control(QStringView name) const
+void MainForm::setOutput(OutputMode mode)
 {
-    for (Control* control : m_controls) {
-        if (control->name() == name)
-            return control;
-    }
-    return nullptr;
+    Output = mode;
+    OutputType.setCaption(mode == OutputMode::Cost ? u"K&WHr"_s : u"C&ost"_s);
 }
 
 } // namespace torvane

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "control.h"
+#include "engine.h"
+#include "form/form.h"
 
 #include <QString>
-
-#include <vector>
 
 namespace torvane {
 
@@ -13,14 +12,51 @@ enum class FormArea { Hours, ElectricityData, Comparison, Results };
 Colour areaColour(FormArea area);
 QString areaHeading(FormArea area);
 
+// What the result fields show: the output mode that the OutputType button switches.
+enum class OutputMode { Electricity, Cost };
+
+// The main window's state besides its controls: the flags, texts and figures that its
+// procedures share.
+struct MainFormState {
+    QString Caption = QStringLiteral("Torvane");
+    bool UpdatingFields = false;
+    bool TariffKept = false;
+    qint16 StepNumber = 0;
+    QString MsgText;
+    qint16 Item1Blank = 0;
+    qint16 Item2Blank = 0;
+    QString PendingLogText;
+    QString RecordText;
+    QString PreviousRecordText;
+    QString CurrencySymbol;
+    OutputMode Output = OutputMode::Electricity;
+
+    // Comparison results, kept as the texts the calculation shows.
+    QString Item1DayCost, Item1QtrCost, Item1PeriodCost;
+    QString Item2DayCost, Item2QtrCost, Item2PeriodCost;
+    QString DayCostSave, QtrCostSave, PeriodCostSave;
+    QString Item1DayUnits, Item1QtrUnits, Item1PeriodUnits;
+    QString Item2DayUnits, Item2QtrUnits, Item2PeriodUnits;
+    QString DayUnitsSave, QtrUnitsSave, PeriodUnitsSave;
+    bool CostSaveNegative = false;
+    bool UnitsSaveNegative = false;
+    float InflationFactor = 1.0f;
+    float InflationSum = 1.0f;
+
+    // Item 1 as last worked out: the hours of a day and of the period it was worked out
+    // with, and its figures, which stand while the tariff is kept.
+    DayHours Item1Hours;
+    double Item1HoursUsed = 0;
+    double Item1HoursSUsed = 0;
+    ItemFigures Item1Figures;
+};
+
 // The main window as the program defines it: its controls with their names, captions,
 // tooltips, enabled states and colours, and the window's own state. Toolkit-neutral: a
 // view mirrors it, the procedures of the comparison act on it.
-class MainForm {
+class MainForm final : public Form, public MainFormState {
 public:
     MainForm();
-    MainForm(const MainForm&) = delete;
-    MainForm& operator=(const MainForm&) = delete;
 
     // Hours area.
     TextBox NormalHr, NormalSHr, CheapHr, CheapSHr, Notes;
@@ -42,45 +78,9 @@ public:
     Button ViewL, Archive, Update, Help1, About, Exit;
     Label Status;
 
-    // Window state.
-    QString Caption;
-    bool UpdatingFields = false;
-    bool TariffKept = false;
-    qint16 StepNumber = 0;
-    QString MsgText;
-    qint16 Item1Blank = 0;
-    qint16 Item2Blank = 0;
-    QString PendingLogText;
-    QString RecordText;
-    QString PreviousRecordText;
-    QString CurrencySymbol;
-
-    // Comparison results, kept as the texts the calculation leaves.
-    QString Item1DayCost, Item1QtrCost, Item1PeriodCost;
-    QString Item2DayCost, Item2QtrCost, Item2PeriodCost;
-    QString DayCostSave, QtrCostSave, PeriodCostSave;
-    QString Item1DayUnits, Item1QtrUnits, Item1PeriodUnits;
-    QString Item2DayUnits, Item2QtrUnits, Item2PeriodUnits;
-    QString DayUnitsSave, QtrUnitsSave, PeriodUnitsSave;
-    bool CostSaveNegative = false;
-    bool UnitsSaveNegative = false;
-    float InflationFactor = 1.0f;
-    float InflationSum = 1.0f;
-    // The hours Item 1 was last worked out with.
-    QString Item1NormalHr, Item1CheapHr, Item1NormalSHr, Item1CheapSHr;
-    QString Item1HoursUsed, Item1HoursSUsed;
-
-    // Every control, in the order above, for views and for look-up by name.
-    const std::vector<Control*>& controls() const { return m_controls; }
-    Control* control(QStringView name) const;
-
-    // Where the input focus is; the procedures move it, the view follows.
-    const Control* focus() const { return m_focus; }
-    void setFocus(const Control& control) { m_focus = &control; }
-
-private:
-    std::vector<Control*> m_controls;
-    const Control* m_focus = nullptr;
+    // Shows cost or electricity: the mode and the OutputType button's caption, which
+    // offers the other one.
+    void setOutput(OutputMode mode);
 };
 
 } // namespace torvane

@@ -36,7 +36,7 @@ inline constexpr char ItemContinuousWattage[] =
 inline constexpr char ItemCost[] = "Item %1 Cost must be between 0 or between 0.1 and 5000";
 
 // Combinations.
-inline constexpr char DayHours[] =
+inline constexpr char DailyHours[] =
     "The sum of Normal Rate Hours On and Cheap Rate Hours On must be no more than 24 Hours";
 inline constexpr char CheapDayHours[] =
     "Cheap Rate Hours On plus Cheap Rate Hours On Standby must be no more than 8 Hours";

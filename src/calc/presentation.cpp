@@ -3,15 +3,6 @@
 using namespace Qt::StringLiterals;
 
 namespace torvane {
-namespace {
-
-const QString& costCaption()
-{
-    static const QString caption = u"K&WHr"_s;
-    return caption;
-}
-
-} // namespace
 
 void CurrencyManagement(FormContext& context, bool add, bool strip)
 {
@@ -60,54 +51,85 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
     });
 }
 
+namespace {
+
+// The texts of the result fields' tooltips and the column captions, for one period and
+// one output mode.
+struct ResultLabels {
+    QString tips[9];
+    QString dayCaption;
+    QString partCaption;
+    QString periodCaption;
+};
+
+ResultLabels resultLabels(bool monthly, bool cost)
+{
+    const QString longWord = monthly ? u"month"_s : u"quarter"_s;
+    const QString shortWord = monthly ? u"Mth"_s : u"Qtr"_s;
+    if (cost)
+        return {{u"Total cost of item 1 per day"_s, u"Total cost of item 2 per day"_s,
+                 u"Total cost of item 1 per "_s + longWord,
+                 u"Total cost of item 2 per "_s + longWord,
+                 u"Total cost of item 1 over payback period"_s,
+                 u"Total Cost of item 2 over payback period"_s,
+                 u"Difference between item 1 and item 2 cost per day"_s,
+                 u"Difference between item 1 and item 2 cost per "_s + longWord,
+                 u"Difference between item 1 and item 2 cost over payback period"_s},
+                u"Cost / Day"_s,
+                u" Cost / "_s + shortWord,
+                u"Cost / Period"_s};
+    return {{u"Electricity used by item 1 in KWHr per day"_s,
+             u"Electricity used by item 2 in KWHr per day"_s,
+             u"Electricity used by item 1 in KWHr per "_s + longWord,
+             u"Electricity used by item 2 in KWHr per "_s + longWord,
+             u"Electricity used by item 1 in KWHr over payback period"_s,
+             u"Electricity used by item 2 in KWHr over payback period"_s,
+             u"Difference between item 1 and item 2 electricity use in KWHr per day"_s,
+             u"Difference between item 1 and item 2 electricity use in KWHr per "_s + longWord,
+             u"Difference between item 1 and item 2 electricity use in KWHr over payback "
+             "period"_s},
+            u" KWHr / Day"_s,
+            u" KWHr /  "_s + shortWord,
+            u" KWHr / Period"_s};
+}
+
+} // namespace
+
 void OutputDisplay(FormContext& context)
 {
     MainForm& f = context.form;
     const bool monthly = f.MonthlyT.value() == 1;
-    const QString longWord = monthly ? u"month"_s : u"quarter"_s;
-    const QString shortWord = monthly ? u"Mth"_s : u"Qtr"_s;
-    const bool cost = f.OutputType.text() == costCaption();
+    const bool cost = f.Output == OutputMode::Cost;
+    // Written once for each period and mode, then only shared.
+    static const ResultLabels labels[2][2] = {
+        {resultLabels(false, false), resultLabels(false, true)},
+        {resultLabels(true, false), resultLabels(true, true)}};
+    const ResultLabels& shown = labels[monthly][cost];
 
     struct Row {
         TextBox& field;
         const QString& costText;
         const QString& unitsText;
-        QString costTip;
-        QString unitsTip;
     };
     const Row rows[] = {
-        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits, u"Total cost of item 1 per day"_s,
-         u"Electricity used by item 1 in KWHr per day"_s},
-        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits, u"Total cost of item 2 per day"_s,
-         u"Electricity used by item 2 in KWHr per day"_s},
-        {f.Item1Qtr, f.Item1QtrCost, f.Item1QtrUnits, u"Total cost of item 1 per "_s + longWord,
-         u"Electricity used by item 1 in KWHr per "_s + longWord},
-        {f.Item2Qtr, f.Item2QtrCost, f.Item2QtrUnits, u"Total cost of item 2 per "_s + longWord,
-         u"Electricity used by item 2 in KWHr per "_s + longWord},
-        {f.Item1Period, f.Item1PeriodCost, f.Item1PeriodUnits,
-         u"Total cost of item 1 over payback period"_s,
-         u"Electricity used by item 1 in KWHr over payback period"_s},
-        {f.Item2Period, f.Item2PeriodCost, f.Item2PeriodUnits,
-         u"Total Cost of item 2 over payback period"_s,
-         u"Electricity used by item 2 in KWHr over payback period"_s},
-        {f.DaySave, f.DayCostSave, f.DayUnitsSave,
-         u"Difference between item 1 and item 2 cost per day"_s,
-         u"Difference between item 1 and item 2 electricity use in KWHr per day"_s},
-        {f.QtrSave, f.QtrCostSave, f.QtrUnitsSave,
-         u"Difference between item 1 and item 2 cost per "_s + longWord,
-         u"Difference between item 1 and item 2 electricity use in KWHr per "_s + longWord},
-        {f.PeriodSave, f.PeriodCostSave, f.PeriodUnitsSave,
-         u"Difference between item 1 and item 2 cost over payback period"_s,
-         u"Difference between item 1 and item 2 electricity use in KWHr over payback period"_s},
+        {f.Item1Day, f.Item1DayCost, f.Item1DayUnits},
+        {f.Item2Day, f.Item2DayCost, f.Item2DayUnits},
+        {f.Item1Qtr, f.Item1QtrCost, f.Item1QtrUnits},
+        {f.Item2Qtr, f.Item2QtrCost, f.Item2QtrUnits},
+        {f.Item1Period, f.Item1PeriodCost, f.Item1PeriodUnits},
+        {f.Item2Period, f.Item2PeriodCost, f.Item2PeriodUnits},
+        {f.DaySave, f.DayCostSave, f.DayUnitsSave},
+        {f.QtrSave, f.QtrCostSave, f.QtrUnitsSave},
+        {f.PeriodSave, f.PeriodCostSave, f.PeriodUnitsSave},
     };
     for (const Row& row : rows)
         row.field.setText(cost ? row.costText : row.unitsText);
-    for (const Row& row : rows)
-        row.field.setToolTip(cost ? row.costTip : row.unitsTip);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        rows[i].field.setToolTip(shown.tips[i]);
 
-    f.ItemDayL.setCaption(cost ? u"Cost / Day"_s : u" KWHr / Day"_s);
-    f.ItemQtrL.setCaption((cost ? u" Cost / "_s : u" KWHr /  "_s) + shortWord);
-    f.ItemPeriodL.setCaption(cost ? u"Cost / Period"_s : u" KWHr / Period"_s);
+    f.ItemDayL.setCaption(shown.dayCaption);
+    f.ItemQtrL.setCaption(shown.partCaption);
+    f.ItemPeriodL.setCaption(shown.periodCaption);
 
     if (cost ? f.CostSaveNegative : f.UnitsSaveNegative) {
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave})
@@ -118,10 +140,9 @@ void OutputDisplay(FormContext& context)
 void OutputTypeClick(FormContext& context)
 {
     MainForm& f = context.form;
-    const QString electricity = u"C&ost"_s;
-    f.OutputType.setCaption(f.OutputType.text() != electricity ? electricity : costCaption());
+    f.setOutput(f.Output == OutputMode::Cost ? OutputMode::Electricity : OutputMode::Cost);
     OutputDisplay(context);
-    f.setFocus(f.NormalHr);
+    f.requestFocus(f.NormalHr);
 }
 
 void Units1Click(FormContext& context)

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "engine.h"
 #include "form_context.h"
 
 namespace torvane {
 
-// Range checks: each broken rule appends its message and a line feed to MsgText.
-void Check(FormContext& context);  // the tariff; rewrites it in fixed formats when it passed
-void Check1(FormContext& context); // blank items, hours and items
-void Check0(FormContext& context); // normalises the hours and item fields once all passed
+// The input fields, each read once, as a calculation (or the saving of the tariff) starts.
+TariffInputs readTariff(const MainForm& form, const Regional& regional);
+ComparisonInputs readComparison(const MainForm& form, const Regional& regional);
 
-// Combination checks (hours of a day, cheap rate, life with cost).
-void Check2(FormContext& context);
-
-// Appends one check message and its line feed.
-void addCheckMessage(MainForm& form, const QString& message);
+// The window's checks (the rules are in rules.h): each broken rule appends its message
+// and a line feed to MsgText, and the fields they rewrite are read again as rewritten.
+void Check(FormContext& context, TariffInputs& tariff); // rewrites the tariff when it passed
+void Check1(FormContext& context, const ComparisonInputs& inputs); // blank items, hours, items
+void Check0(FormContext& context, ComparisonInputs& inputs);       // normalises hours and items
+void Check2(FormContext& context, const ComparisonInputs& inputs); // combinations
 
 } // namespace torvane

@@ -1,15 +1,49 @@
 #include "batch.h"
 
+#include "calc/defaults.h"
 #include "calc/form_actions.h"
-#include "config/config_reader.h"
-#include "core/clock.h"
+#include "calc/messages.h"
+#include "calc/rules.h"
+#include "resultslog/result_record.h"
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
+namespace {
 
-// Stands in for the desktop and the log: remembers the message box and status line.
-class BatchComparison::Recorder final : public Desktop, public FormServices {
+// The window's inputs, in the order of inputColumns().
+enum Input {
+    NormalR,
+    CheapR,
+    NormalHr,
+    CheapHr,
+    NormalSHr,
+    CheapSHr,
+    PayPeriod,
+    VAT,
+    AnInfT,
+    CO2,
+    Item1Watts,
+    Item1SWatts,
+    Item1CWatts,
+    Item1Life,
+    Item1Cost,
+    Item2Watts,
+    Item2SWatts,
+    Item2CWatts,
+    Item2Life,
+    Item2Cost,
+    Notes,
+    MonthlyT,
+    Units1,
+    InputCount
+};
+
+constexpr int NotesLength = 75;
+
+// Loading a window needs a desktop and services; nothing of theirs is kept but what
+// the configuration reader said.
+class Recorder final : public Desktop, public FormServices {
 public:
     MessageAnswer messageBox(const QString& text, const QString&, MessageIcon,
                              MessageButtons) override
@@ -19,24 +53,301 @@ public:
     }
     bool openUrl(const QString&) override { return false; }
     bool startProgram(const QString&, const QStringList&) override { return false; }
-    void quit() override { throw FatalCalculation{QString(), 0}; }
-
+    void quit() override { throw BatchComparison::FatalCalculation{QString(), 0}; }
     void AppendPendingLogText() override {}
-    void ShowStatusMessage(const QString& message) override { status = message; }
+    void ShowStatusMessage(const QString&) override {}
     [[noreturn]] void ReportFatalError(const QString& title, qint16 step) override
     {
-        throw FatalCalculation{title, step};
+        throw BatchComparison::FatalCalculation{title, step};
     }
 
     QString boxText;
-    QString status;
-    SystemClock clock;
 };
+
+class NoClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(); }
+};
+
+} // namespace
+
+// What a freshly loaded window holds: the texts of its inputs and its check boxes.
+struct BatchComparison::Loaded {
+    QString texts[InputCount];
+    QString currencySymbol;
+
+    Loaded(const Regional& regional, Recorder& recorder, const QStringList* configuration)
+    {
+        NoClock clock;
+        MainForm form;
+        FormContext context{form, regional, recorder, recorder, clock, TestMode()};
+        connectComparisonHandlers(context);
+        Settings settings;
+        QString transcript;
+        prepareFreshForm(context, [&] {
+            if (configuration)
+                ReadConfigurationLines(context, *configuration, settings, transcript);
+        });
+        for (int input = 0; input < InputCount; ++input) {
+            const Control* control = form.control(inputColumns()[input]);
+            texts[input] = control->kind() == Control::Kind::CheckBox
+                               ? QString::number(static_cast<const CheckBox*>(control)->value())
+                               : control->text();
+        }
+        currencySymbol = form.CurrencySymbol;
+    }
+};
+
+// One row worked out as the window's Calculate works it out, and the texts it shows.
+class BatchComparison::Row {
+public:
+    Row(const Regional& regional, const Loaded& loaded)
+        : r(regional)
+        , symbol(loaded.currencySymbol)
+    {}
+
+    QStringView typed[InputCount]; // the texts the row leaves in the fields
+
+    // The checks, the figures and the texts; false when the checks refused the row.
+    bool calculate(QString& messages);
+    bool nothingToCalculate() const { return blank1 && blank2; }
+    QStringList results();
+    QString record();
+
+private:
+    // The texts an item's fields show once calculated.
+    struct ItemTexts {
+        NumberText watts, life, count, cost, share, co2, periodCost;
+    };
+
+    // What Cleanup leaves of a field given in a fixed format: nothing for a zero.
+    QStringView given(NumberText& out, double value, int decimals) const
+    {
+        return value == 0 ? QStringView() : r.writeFixed(out, value, decimals);
+    }
+    // The currency symbol put on a money text as CurrencyManagement puts it on: on a rate
+    // always, on other money unless it is there already.
+    template <typename Write>
+    QStringView money(NumberText& out, Write write, bool always = false) const
+    {
+        NumberText text;
+        const QStringView written = write(text);
+        if (!written.isEmpty() && !symbol.isEmpty() && (always || !written.startsWith(symbol)))
+            out.append(symbol);
+        out.append(written);
+        return out.view();
+    }
+    QStringView count(NumberText& out, const ItemInputs& item, const ItemFigures& figures,
+                      bool blank) const;
+    QStringView share(NumberText& out, const ItemFigures& figures, bool blank) const;
+    RecordItem recordItem(ItemTexts& texts, const ItemInputs& item,
+                          const ItemFigures& figures) const;
+
+    const Regional& r;
+    const QString& symbol;
+    ComparisonInputs in;
+    bool blank1 = false;
+    bool blank2 = false;
+    PeriodHours hours;
+    Inflation inflated;
+    ItemFigures item1;
+    ItemFigures item2;
+    Differences saving;
+    bool monthly = false;
+};
+
+bool BatchComparison::Row::calculate(QString& messages)
+{
+    const auto read = [&](Input input) {
+        QStringView field = typed[input];
+        // The symbol comes off the money fields before anything reads them.
+        const bool isMoney =
+            input == NormalR || input == CheapR || input == Item1Cost || input == Item2Cost;
+        if (isMoney && !symbol.isEmpty() && field.startsWith(symbol))
+            field = field.sliced(symbol.size());
+        return Reading::of(field, r);
+    };
+    in = {{read(NormalR), read(CheapR), read(PayPeriod), read(VAT), read(CO2), read(AnInfT)},
+          {read(NormalHr), read(CheapHr), read(NormalSHr), read(CheapSHr)},
+          {read(Item1Watts), read(Item1SWatts), read(Item1CWatts), read(Item1Life), read(Item1Cost),
+           Reading()},
+          {read(Item2Watts), read(Item2SWatts), read(Item2CWatts), read(Item2Life), read(Item2Cost),
+           Reading()}};
+    monthly = typed[MonthlyT] == u"1";
+
+    tariffRules(in.tariff, messages);
+    if (messages.isEmpty())
+        normaliseTariff(in.tariff);
+    blank1 = isBlank(in.item1);
+    blank2 = isBlank(in.item2);
+    hourRules(in.hours, messages);
+    if (!blank1)
+        itemRules(1, in.item1, messages);
+    if (!blank2)
+        itemRules(2, in.item2, messages);
+    if (!messages.isEmpty())
+        return false;
+    normaliseHoursAndItems(in);
+    const DayHours day = DayHours::of(in.hours);
+    hours = periodHours(in.tariff, day);
+    combinationRules(in, blank1, blank2, messages);
+    if (!messages.isEmpty())
+        return false;
+
+    qint16 step = 103;
+    try {
+        inflated = inflation(in.tariff);
+        step = 104;
+        if (!blank1)
+            workOutItem({in.tariff, in.item1, day, hours.on, inflated, false, monthly}, item1);
+        step = 105;
+        if (!blank2)
+            workOutItem({in.tariff, in.item2, day, hours.on, inflated, true, monthly}, item2);
+        step = 106;
+        if (!blank1 && !blank2)
+            saving = differences(item1, item2);
+    } catch (const RuntimeError&) {
+        throw FatalCalculation{u"Calculation Error"_s, step};
+    }
+    return true;
+}
+
+QStringView BatchComparison::Row::count(NumberText& out, const ItemInputs& item,
+                                        const ItemFigures& figures, bool blank) const
+{
+    // The number is left out with the item, without a life, or when it comes to none.
+    if (blank || item.Life.value == 0 || !figures.count || *figures.count == 0)
+        return QStringView();
+    return r.writeGeneral(out, *figures.count);
+}
+
+QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figures,
+                                        bool blank) const
+{
+    // A share that shows as 0.0% is not shown.
+    if (blank || !figures.standbyShare || roundToDecimals(*figures.standbyShare, 1) == 0)
+        return QStringView();
+    r.writeFixed(out, *figures.standbyShare, 1);
+    out.append(u"%", 1);
+    return out.view();
+}
+
+QStringList BatchComparison::Row::results()
+{
+    NumberText text;
+    const auto string = [&](QStringView view) {
+        const QString value = view.toString();
+        text.clear();
+        return value;
+    };
+    const auto hoursText = [&](double value) {
+        return value == 0 ? QString() : string(r.writeGeneral(text, value));
+    };
+    QStringList out;
+    out.reserve(27);
+    out << hoursText(hours.on) << hoursText(hours.standby)
+        << string(count(text, in.item1, item1, blank1))
+        << string(count(text, in.item2, item2, blank2));
+    const auto costs = [&](const ItemFigures& f, bool blank) {
+        for (auto [value, decimals] : {std::pair{f.dayCost, 5}, {f.partCost, 2}, {f.periodCost, 2}})
+            out << (blank ? QString() : string(money(text, [&](NumberText& t) {
+                return r.writeCurrency(t, value, decimals);
+            })));
+    };
+    const bool both = !blank1 && !blank2;
+    costs(item1, blank1);
+    costs(item2, blank2);
+    for (auto [value, decimals] :
+         {std::pair{saving.dayCost, 5}, {saving.partCost, 2}, {saving.periodCost, 2}})
+        out << (both ? string(money(
+                           text, [&](NumberText& t) { return r.writeFixed(t, value, decimals); }))
+                     : QString());
+    const auto units = [&](double day, double part, double period, bool shown) {
+        for (auto [value, decimals] : {std::pair{day, 3}, {part, 2}, {period, 1}})
+            out << (shown ? string(r.writeFixed(text, value, decimals)) : QString());
+    };
+    units(item1.dayUnits, item1.partUnits, item1.periodUnits, !blank1);
+    units(item2.dayUnits, item2.partUnits, item2.periodUnits, !blank2);
+    units(saving.dayUnits, saving.partUnits, saving.periodUnits, both);
+    const auto co2 = [&](const std::optional<double>& value, bool shown) {
+        return shown && value ? string(r.writeFixed(text, *value, 1)) : QString();
+    };
+    out << string(share(text, item1, blank1)) << string(share(text, item2, blank2))
+        << co2(item1.co2, !blank1) << co2(item2.co2, !blank2) << co2(saving.co2, both);
+    return out;
+}
+
+RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item,
+                                            const ItemFigures& f) const
+{
+    return {given(t.watts, item.Watts.value, Decimals::Watts),
+            item.SWatts.value,
+            item.CWatts.value,
+            share(t.share, f, false),
+            given(t.life, item.Life.value, Decimals::Life),
+            count(t.count, item, f, false),
+            money(t.cost,
+                  [&](NumberText& text) { return given(text, item.Cost.value, Decimals::Cost); }),
+            {f.dayUnits, f.partUnits, f.periodUnits, r.writeFixed(t.co2, f.co2.value_or(0), 1),
+             f.dayCost, f.partCost, money(t.periodCost, [&](NumberText& text) {
+                 return r.writeCurrency(text, f.periodCost, 2);
+             })}};
+}
+
+QString BatchComparison::Row::record()
+{
+    const TariffInputs& t = in.tariff;
+    NumberText normalRate, cheapRate, payPeriod, savingCo2, savingPeriod;
+    ItemTexts texts1, texts2;
+    ResultRecord record;
+    record.notes = typed[Notes];
+    record.monthly = monthly;
+    record.pounds = typed[Units1] == u"1";
+    record.vat = t.VAT.value;
+    record.inflation = t.AnInfT.value;
+    record.co2Rate = t.CO2.value;
+    record.payPeriodText = r.writeFixed(payPeriod, t.PayPeriod.value, Decimals::PayPeriod);
+    record.payPeriod = t.PayPeriod.value;
+    record.inflationFactor = inflated.factor;
+    // Item 1's hours, as it was worked out with them; a fresh window has none without it.
+    const DayHours day = blank1 ? DayHours() : DayHours::of(in.hours);
+    const PeriodHours item1Hours = blank1 ? PeriodHours() : hours;
+    record.item1Tariff = {
+        money(
+            normalRate,
+            [&](NumberText& text) { return r.writeFixed(text, t.NormalR.value, Decimals::Rate); },
+            true),
+        money(
+            cheapRate,
+            [&](NumberText& text) { return given(text, t.CheapR.value, Decimals::Rate); }, true),
+        day.normal,
+        day.normalStandby,
+        day.cheap,
+        day.cheapStandby,
+        item1Hours.on,
+        item1Hours.standby};
+    if (!blank1)
+        record.item1 = recordItem(texts1, in.item1, item1);
+    if (!blank2)
+        record.item2 = recordItem(texts2, in.item2, item2);
+    if (record.item1 && record.item2)
+        record.saving = RecordFigures{saving.dayUnits,
+                                      saving.partUnits,
+                                      saving.periodUnits,
+                                      r.writeFixed(savingCo2, saving.co2, 1),
+                                      saving.dayCost,
+                                      saving.partCost,
+                                      r.writeCurrency(savingPeriod, saving.periodCost, 2)};
+    qint16 step = 0;
+    return composeResultRecord(record, r, step);
+}
 
 BatchComparison::BatchComparison(const Regional& regional)
     : m_regional(regional)
-    , m_recorder(std::make_unique<Recorder>())
-{}
+{
+    Recorder recorder;
+    m_loaded = std::make_unique<Loaded>(regional, recorder, nullptr);
+}
 
 BatchComparison::~BatchComparison() = default;
 
@@ -71,13 +382,12 @@ const QStringList& BatchComparison::resultColumns()
 
 QString BatchComparison::setConfiguration(const QStringList& lines)
 {
-    m_configuration = lines;
+    Recorder recorder;
     try {
-        run({}, {});
+        m_loaded = std::make_unique<Loaded>(m_regional, recorder, &lines);
     } catch (const FatalCalculation& fatal) {
-        m_configuration.reset();
         // The reader's own message, or the run-time error it met.
-        QString message = m_recorder->boxText;
+        QString message = recorder.boxText;
         if (message.isEmpty())
             message =
                 u"A Fatal %1 Has Occurred (Error Number %2)"_s.arg(fatal.title).arg(fatal.step);
@@ -86,55 +396,46 @@ QString BatchComparison::setConfiguration(const QStringList& lines)
     return QString();
 }
 
-BatchComparison::Result BatchComparison::run(const QStringList& columns, const QStringList& values)
+void BatchComparison::setColumns(const QStringList& columns)
 {
-    Recorder& recorder = *m_recorder;
-    recorder.boxText.clear();
-    recorder.status.clear();
+    m_columns.clear();
+    for (const QString& column : columns)
+        m_columns.push_back(static_cast<int>(inputColumns().indexOf(column)));
+}
 
-    MainForm form;
-    FormContext context{form, m_regional, recorder, recorder, recorder.clock};
-    connectComparisonHandlers(context);
-    Settings settings;
-    QString transcript;
-    prepareFreshForm(context, [&] {
-        if (m_configuration)
-            ReadConfigurationLines(context, *m_configuration, settings, transcript);
-    });
-
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        Control* control = form.control(columns[i]);
-        if (control->kind() == Control::Kind::CheckBox)
-            static_cast<CheckBox*>(control)->setValue(values[i] == QLatin1String("1") ? 1 : 0);
-        else
-            static_cast<TextBox*>(control)->type(values[i]);
+BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, bool withRecord)
+{
+    Row row(m_regional, *m_loaded);
+    for (int input = 0; input < InputCount; ++input)
+        row.typed[input] = m_loaded->texts[input];
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        row.typed[m_columns[i]] = values[static_cast<qsizetype>(i)];
+    // The Notes field takes no more than it accepts from typing.
+    row.typed[Notes] =
+        row.typed[Notes].first(std::min<qsizetype>(row.typed[Notes].size(), NotesLength));
+    // A check box is ticked by 1 and cleared by anything else.
+    for (Input box : {MonthlyT, Units1}) {
+        if (row.typed[box] != u"1")
+            row.typed[box] = u"0";
     }
-    form.Calc.click();
 
     Result result;
-    if (!recorder.boxText.isEmpty()) {
+    QString messages;
+    if (!row.calculate(messages)) {
         result.outcome = Outcome::Refused;
-        result.messages = recorder.boxText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    } else if (!recorder.status.isEmpty()) {
-        result.outcome = Outcome::Status;
-        result.status = recorder.status;
-    } else {
-        result.record = form.RecordText;
+        result.messages = messages.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!withRecord)
+            result.results = QStringList(resultColumns().size(), QString());
+        return result;
     }
-    const QString* kept[] = {&form.Item1DayCost,  &form.Item1QtrCost,  &form.Item1PeriodCost,
-                             &form.Item2DayCost,  &form.Item2QtrCost,  &form.Item2PeriodCost,
-                             &form.DayCostSave,   &form.QtrCostSave,   &form.PeriodCostSave,
-                             &form.Item1DayUnits, &form.Item1QtrUnits, &form.Item1PeriodUnits,
-                             &form.Item2DayUnits, &form.Item2QtrUnits, &form.Item2PeriodUnits,
-                             &form.DayUnitsSave,  &form.QtrUnitsSave,  &form.PeriodUnitsSave};
-    result.results.reserve(resultColumns().size());
-    for (const TextBox* field : {&form.HoursUsed, &form.HoursSUsed, &form.Item1No, &form.Item2No})
-        result.results.append(field->text());
-    for (const QString* text : kept)
-        result.results.append(*text);
-    for (const TextBox* field :
-         {&form.Item1SB, &form.Item2SB, &form.Item1CO2, &form.Item2CO2, &form.CO2Save})
-        result.results.append(field->text());
+    if (row.nothingToCalculate()) {
+        result.outcome = Outcome::Status;
+        result.status = QString::fromLatin1(messages::NoDataToCalculate);
+    }
+    if (!withRecord)
+        result.results = row.results();
+    else if (result.outcome == Outcome::Calculated)
+        result.record = row.record();
     return result;
 }
 

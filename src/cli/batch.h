@@ -1,17 +1,18 @@
 #pragma once
 
-#include "calc/form_context.h"
+#include "core/regional.h"
 
 #include <QStringList>
 
 #include <memory>
-#include <optional>
+#include <vector>
 
 namespace torvane {
 
-// One comparison as a freshly started main window makes it: the row's texts typed into
-// the named fields, then one press of Calculate. Shares the window's model and
-// procedures; only the desktop and the log are replaced by recorders.
+// Comparisons as a freshly started main window makes them: the row's texts typed into
+// the window as loading left it, then one press of Calculate. Worked out straight from
+// the row's texts to the texts the window would show, through the window's own readings,
+// rules, engine and record, without a window model per row.
 class BatchComparison {
 public:
     explicit BatchComparison(const Regional& regional);
@@ -23,22 +24,25 @@ public:
     // The result columns of the csv output, in order.
     static const QStringList& resultColumns();
 
+    // Starts every row from a window that read these lines of a configuration file, as
+    // loading reads Data\Torvane.ini. Returns the reader's message when it refuses them.
+    QString setConfiguration(const QStringList& lines);
+
+    // The columns of the rows to come, each one of inputColumns().
+    void setColumns(const QStringList& columns);
+
     enum class Outcome { Calculated, Refused, Status };
     struct Result {
         Outcome outcome = Outcome::Calculated;
         QString status;       // the status message, for Outcome::Status
         QStringList messages; // the check messages, for Outcome::Refused
-        QString record;       // RecordText, for Outcome::Calculated
-        QStringList results;  // the values of resultColumns()
+        QString record;       // the record, when asked for and calculated
+        QStringList results;  // the values of resultColumns(), when no record is asked for
     };
 
-    // Starts every row's window from these lines of a configuration file. Returns the
-    // reader's message when it refuses them, empty when they are accepted.
-    QString setConfiguration(const QStringList& lines);
-
-    // Runs one row; columns and values pair up. Throws FatalCalculation when the
-    // calculation meets a run-time error.
-    Result run(const QStringList& columns, const QStringList& values);
+    // Runs one row, its values in the order of the columns. Throws FatalCalculation when
+    // the calculation meets a run-time error.
+    Result run(const QList<QStringView>& values, bool withRecord);
 
     struct FatalCalculation {
         QString title;
@@ -46,10 +50,11 @@ public:
     };
 
 private:
-    class Recorder;
+    struct Loaded;
+    class Row;
     const Regional& m_regional;
-    std::unique_ptr<Recorder> m_recorder;
-    std::optional<QStringList> m_configuration;
+    std::unique_ptr<Loaded> m_loaded;
+    std::vector<int> m_columns; // the input each column fills
 };
 
 } // namespace torvane

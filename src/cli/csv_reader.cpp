@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -68,11 +70,16 @@ CsvReader::CsvReader(QIODevice& device)
     : m_device(device)
 {}
 
-bool CsvReader::atEnd()
+bool CsvReader::fill()
 {
-    while (m_pos >= m_buffer.size()) {
-        if (m_deviceDone)
-            return true;
+    while (!m_deviceDone) {
+        // What the record being read does not need is let go before more is read.
+        m_buffer.remove(0, m_recordStart);
+        m_pos -= m_recordStart;
+        if (m_badAt >= 0)
+            m_badAt -= m_recordStart;
+        m_recordStart = 0;
+
         const QByteArray chunk = m_device.read(64 * 1024);
         QByteArray bytes = m_carry + chunk;
         m_carry.clear();
@@ -86,30 +93,19 @@ bool CsvReader::atEnd()
                 m_carry = bytes.sliced(scan.complete);
             bytes.truncate(m_deviceDone ? bytes.size() : scan.complete);
         }
-        m_buffer = decode(bytes);
-        m_badAt = badByte < 0 ? -1 : decode(QByteArrayView(bytes).first(badByte)).size();
-        m_pos = 0;
-        if (m_first && !m_buffer.isEmpty()) {
+        const qsizetype before = m_buffer.size();
+        m_buffer += decode(bytes);
+        if (badByte >= 0 && m_badAt < 0)
+            m_badAt = before + decode(QByteArrayView(bytes).first(badByte)).size();
+        if (m_first && m_buffer.size() > before) {
             m_first = false;
             if (m_buffer.front() == QChar(0xFEFF))
-                m_pos = 1;
+                m_pos = m_recordStart = 1;
         }
+        if (m_pos < m_buffer.size())
+            return true;
     }
     return false;
-}
-
-QChar CsvReader::take()
-{
-    if (m_pos == m_badAt)
-        m_sawBad = true;
-    return m_buffer.at(m_pos++);
-}
-
-void CsvReader::takeLineEnd(QChar first)
-{
-    if (first == u'\r' && !atEnd() && peek() == u'\n')
-        take();
-    ++m_line;
 }
 
 CsvReader::Result CsvReader::fail(const QString& message)
@@ -118,70 +114,96 @@ CsvReader::Result CsvReader::fail(const QString& message)
     return Result::Error;
 }
 
-CsvReader::Result CsvReader::next(QStringList& fields)
+bool CsvReader::lineEnd()
 {
-    fields.clear();
-    // Blank lines between records carry nothing.
-    while (!atEnd() && (peek() == u'\n' || peek() == u'\r'))
-        takeLineEnd(take());
-    m_recordLine = m_line;
-    if (atEnd())
-        return Result::End;
+    const QChar c = m_buffer[m_pos];
+    if (c != u'\r' && c != u'\n')
+        return false;
+    ++m_pos;
+    if (c == u'\r' && more() && m_buffer[m_pos] == u'\n')
+        ++m_pos;
+    ++m_line;
+    return true;
+}
 
-    QString field;
-    bool quoted = false;
-    bool afterQuote = false;
-    for (;;) {
-        if (atEnd()) {
-            if (quoted)
-                return fail(u"a quoted field is not closed"_s);
-            break;
-        }
-        const QChar c = take();
-        if (quoted) {
-            if (c == u'"') {
-                if (!atEnd() && peek() == u'"') {
-                    field += c;
-                    take();
-                } else {
-                    quoted = false;
-                    afterQuote = true;
-                }
-            } else {
-                field += c;
-                if (c == u'\r' || c == u'\n') {
-                    if (c == u'\r' && !atEnd() && peek() == u'\n')
-                        field += take();
-                    ++m_line;
-                }
-            }
-            continue;
-        }
-        if (c == u',') {
-            fields.append(field);
-            field.clear();
-            afterQuote = false;
-        } else if (c == u'\r' || c == u'\n') {
-            takeLineEnd(c);
-            break;
-        } else if (afterQuote) {
-            return fail(u"text follows a closing quote"_s);
-        } else if (c == u'"' && field.isEmpty()) {
-            quoted = true;
-        } else {
-            field += c;
-        }
+CsvReader::Result CsvReader::next(QList<QStringView>& fields)
+{
+    // Offsets are kept from the record's start, which reading more does not move.
+    m_spans.clear();
+    m_unquoted.clear();
+    m_recordStart = m_pos;
+    while (more() && lineEnd()) // blank lines between records carry nothing
+        m_recordStart = m_pos;
+    m_recordLine = m_line;
+    if (!more()) {
+        fields.clear();
+        return Result::End;
     }
-    fields.append(field);
-    if (m_sawBad)
+    for (;;) {
+        const qsizetype start = m_pos - m_recordStart; // reading more moves the buffer
+        if (more() && m_buffer[m_pos] == u'"') {
+            ++m_pos;
+            bool doubled = false;
+            for (;;) {
+                while (m_pos < m_buffer.size() && m_buffer[m_pos] != u'"' &&
+                       m_buffer[m_pos] != u'\r' && m_buffer[m_pos] != u'\n')
+                    ++m_pos;
+                if (!more())
+                    return fail(u"a quoted field is not closed"_s);
+                if (m_buffer[m_pos] != u'"') {
+                    lineEnd(); // a line break inside the quotes is part of the field
+                    continue;
+                }
+                const qsizetype size = m_pos++ - m_recordStart - start - 1;
+                if (more() && m_buffer[m_pos] == u'"') {
+                    doubled = true;
+                    ++m_pos;
+                    continue;
+                }
+                if (doubled) {
+                    m_unquoted.append(QStringView(m_buffer)
+                                          .sliced(m_recordStart + start + 1, size)
+                                          .toString()
+                                          .replace(u"\"\""_s, u"\""_s));
+                    m_spans.push_back({-1, m_unquoted.size() - 1});
+                } else {
+                    m_spans.push_back({start + 1, size});
+                }
+                break;
+            }
+            if (more() && m_buffer[m_pos] != u',' && m_buffer[m_pos] != u'\r' &&
+                m_buffer[m_pos] != u'\n')
+                return fail(u"text follows a closing quote"_s);
+        } else {
+            while (more()) {
+                const QChar c = m_buffer[m_pos];
+                if (c == u',' || c == u'\r' || c == u'\n')
+                    break;
+                ++m_pos;
+            }
+            m_spans.push_back({start, m_pos - m_recordStart - start});
+        }
+        if (!more() || lineEnd())
+            break;
+        ++m_pos; // the comma
+    }
+    if (m_badAt >= m_recordStart && m_badAt < m_pos)
         return fail(u"the text is not valid UTF-8"_s);
+    fields.resize(static_cast<qsizetype>(m_spans.size()));
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const auto [offset, size] = m_spans[i];
+        fields[static_cast<qsizetype>(i)] =
+            offset < 0 ? QStringView(m_unquoted[size])
+                       : QStringView(m_buffer).sliced(m_recordStart + offset, size);
+    }
     return Result::Record;
 }
 
 QString csvField(const QString& value)
 {
-    const bool needsQuotes = value.contains(u',') || value.contains(u'"') ||
-                             value.contains(u'\n') || value.contains(u'\r');
+    const bool needsQuotes = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c == u'"' || c == u'\r' || c == u'\n' || c == u',';
+    });
     if (!needsQuotes)
         return value;
     QString quoted = value;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace torvane {
 
 // Reads CSV records (RFC 4180: quoted fields with "" for a quote, CR LF, LF or CR line
@@ -15,31 +17,36 @@ public:
     explicit CsvReader(QIODevice& device);
 
     enum class Result { Record, End, Error };
-    Result next(QStringList& fields);
+    // The next record's fields, as views that hold until the next call.
+    Result next(QList<QStringView>& fields);
 
     // Line on which the record just read (or the error) starts, counting from 1.
     qint64 line() const { return m_recordLine; }
     const QString& error() const { return m_error; }
 
 private:
-    bool atEnd();
-    QChar peek() const { return m_buffer.at(m_pos); }
-    QChar take();
-    // Consumes a line end (CR LF, LF or CR) at the current place, counting the line.
-    void takeLineEnd(QChar first);
+    // Whether there is text at the reading place, reading more from the device if needed.
+    bool more() { return m_pos < m_buffer.size() || fill(); }
+    bool fill();
+    // Takes a line end (CR LF, LF or CR) at the reading place, counting the line.
+    bool lineEnd();
     Result fail(const QString& message);
 
     QIODevice& m_device;
     QByteArray m_carry; // the start of a character that the last read cut off
-    QString m_buffer;
+    QString m_buffer;   // from the start of the record being read
     qsizetype m_pos = 0;
+    qsizetype m_recordStart = 0;
     qsizetype m_badAt = -1; // where in the buffer the first bytes that are not UTF-8 stand
-    bool m_sawBad = false;
     bool m_deviceDone = false;
     bool m_first = true;
     qint64 m_line = 1;
     qint64 m_recordLine = 0;
     QString m_error;
+    // Each field of the record: its offset from the record's start and its size, or -1
+    // and its place among the fields whose doubled quotes were taken out.
+    std::vector<std::pair<qsizetype, qsizetype>> m_spans;
+    QStringList m_unquoted;
 };
 
 // One CSV field, quoted when it holds a comma, a quote or a line break.

@@ -4,7 +4,9 @@
 #include "core/ansi_file.h"
 #include "csv_reader.h"
 
+#include <QCommandLineParser>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -33,47 +35,58 @@ struct Options {
 
 std::optional<Options> parseArguments(int argc, char** argv)
 {
-    Options options;
-    bool fileGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        QString format;
-        if (argument == QLatin1String("--format")) {
-            if (++i == argc) {
-                complain(u"--format needs a value: record or csv"_s);
-                return std::nullopt;
-            }
-            format = QString::fromLocal8Bit(argv[i]);
-        } else if (argument.startsWith(QLatin1String("--format="))) {
-            format = argument.mid(9);
-        } else if (argument == QLatin1String("--settings")) {
-            if (++i == argc) {
-                complain(u"--settings needs a configuration file"_s);
-                return std::nullopt;
-            }
-            options.settings = QString::fromLocal8Bit(argv[i]);
-            continue;
-        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            std::fputs(Usage, stdout);
-            std::exit(AllCalculated);
-        } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
-            complain(u"unknown option %1"_s.arg(argument));
-            return std::nullopt;
-        } else if (fileGiven) {
-            complain(u"only one input file can be given"_s);
-            return std::nullopt;
-        } else {
-            fileGiven = true;
-            options.file = argument == QLatin1String("-") ? QString() : argument;
-            continue;
-        }
-        if (format == QLatin1String("csv")) {
-            options.csv = true;
-        } else if (format != QLatin1String("record")) {
-            complain(u"unknown format \"%1\": use record or csv"_s.arg(format));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption format(u"format"_s, QString(), u"format"_s);
+    const QCommandLineOption settings(u"settings"_s, QString(), u"INI"_s);
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOptions({format, settings, help});
+    parser.addPositionalArgument(u"FILE"_s, QString());
+    // An option that ends the line has no value to take.
+    for (const auto& [option, message] :
+         {std::pair{u"--format"_s, u"--format needs a value: record or csv"_s},
+          {u"--settings"_s, u"--settings needs a configuration file"_s}}) {
+        if (arguments.size() > 1 && arguments.last() == option) {
+            complain(message);
             return std::nullopt;
         }
     }
+    if (!parser.parse(arguments)) {
+        const QString unknown = parser.unknownOptionNames().value(0);
+        // Named as it was written, dashes and all.
+        for (const QString& argument : arguments.mid(1)) {
+            if (argument.startsWith(QLatin1Char('-')) &&
+                argument.section(QLatin1Char('='), 0, 0).endsWith(unknown)) {
+                complain(u"unknown option %1"_s.arg(argument));
+                return std::nullopt;
+            }
+        }
+        complain(parser.errorText());
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(Usage, stdout);
+        std::exit(AllCalculated);
+    }
+    Options options;
+    const QString chosen = parser.value(format);
+    if (parser.isSet(format) && chosen != QLatin1String("record") &&
+        chosen != QLatin1String("csv")) {
+        complain(u"unknown format \"%1\": use record or csv"_s.arg(chosen));
+        return std::nullopt;
+    }
+    options.csv = chosen == QLatin1String("csv");
+    options.settings = parser.value(settings);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        complain(u"only one input file can be given"_s);
+        return std::nullopt;
+    }
+    if (!files.isEmpty() && files.first() != QLatin1String("-"))
+        options.file = files.first();
     return options;
 }
 
@@ -87,8 +100,8 @@ QString rowName(qint64 row, qint64 line)
 std::optional<QStringList> validate(QIODevice& input)
 {
     CsvReader reader(input);
-    QStringList header;
-    switch (reader.next(header)) {
+    QList<QStringView> names;
+    switch (reader.next(names)) {
     case CsvReader::Result::End:
         complain(u"the input is empty: a header row naming the columns is needed"_s);
         return std::nullopt;
@@ -98,6 +111,9 @@ std::optional<QStringList> validate(QIODevice& input)
     case CsvReader::Result::Record:
         break;
     }
+    QStringList header;
+    for (QStringView name : names)
+        header.append(name.toString());
     for (qsizetype i = 0; i < header.size(); ++i) {
         if (!BatchComparison::inputColumns().contains(header[i])) {
             complain(u"header: unknown column \"%1\""_s.arg(header[i]));
@@ -108,7 +124,7 @@ std::optional<QStringList> validate(QIODevice& input)
             return std::nullopt;
         }
     }
-    QStringList fields;
+    QList<QStringView> fields;
     for (qint64 row = 1;; ++row) {
         const CsvReader::Result result = reader.next(fields);
         if (result == CsvReader::Result::End)
@@ -127,7 +143,8 @@ std::optional<QStringList> validate(QIODevice& input)
             if (BatchComparison::isCheckBox(header[i]) && !fields[i].isEmpty() &&
                 fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1")) {
                 complain(rowName(row, reader.line()) +
-                         u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i], fields[i]));
+                         u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i],
+                                                                         fields[i].toString()));
                 return std::nullopt;
             }
         }
@@ -136,23 +153,30 @@ std::optional<QStringList> validate(QIODevice& input)
     return header;
 }
 
+// Standard output in UTF-8, written in blocks of about 64 KiB.
 class Output {
 public:
+    Output() { m_buffer.reserve(Block + 16 * 1024); }
     ~Output() { flush(); }
-    void write(const QString& text)
+    void write(QStringView text)
     {
-        m_buffer += text.toUtf8();
-        if (m_buffer.size() > 64 * 1024)
+        const qsizetype used = m_buffer.size();
+        m_buffer.resize(used + m_encoder.requiredSpace(text.size()));
+        char* end = m_encoder.appendToBuffer(m_buffer.data() + used, text);
+        m_buffer.truncate(end - m_buffer.constData());
+        if (m_buffer.size() > Block)
             flush();
     }
     void flush()
     {
         std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), stdout);
-        m_buffer.clear();
+        m_buffer.truncate(0);
     }
 
 private:
+    static constexpr qsizetype Block = 64 * 1024;
     QByteArray m_buffer;
+    QStringEncoder m_encoder{QStringConverter::Utf8};
 };
 
 } // namespace
@@ -216,19 +240,22 @@ int main(int argc, char** argv)
             return Unusable;
         }
     }
+    comparison.setColumns(*header);
     CsvReader reader(*input);
-    QStringList fields;
+    QList<QStringView> fields;
     reader.next(fields); // the header, already checked
     Output out;
     if (options->csv) {
-        out.write(u"row,status,messages,"_s +
-                  BatchComparison::resultColumns().join(QLatin1Char(',')) + CrLf);
+        out.write(u"row,status,messages,");
+        out.write(BatchComparison::resultColumns().join(QLatin1Char(',')));
+        out.write(CrLf);
     }
     int status = AllCalculated;
+    QString line;
     for (qint64 row = 1; reader.next(fields) == CsvReader::Result::Record; ++row) {
         BatchComparison::Result result;
         try {
-            result = comparison.run(*header, fields);
+            result = comparison.run(fields, !options->csv);
         } catch (const BatchComparison::FatalCalculation& fatal) {
             out.flush();
             complain(
@@ -239,7 +266,8 @@ int main(int argc, char** argv)
         if (result.outcome == BatchComparison::Outcome::Refused)
             status = SomeRefused;
         if (options->csv) {
-            QString line = QString::number(row) + QLatin1Char(',');
+            line.setNum(row);
+            line += QLatin1Char(',');
             switch (result.outcome) {
             case BatchComparison::Outcome::Calculated:
                 line += u"ok"_s;
@@ -254,21 +282,24 @@ int main(int argc, char** argv)
             line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
             for (const QString& value : result.results)
                 line += QLatin1Char(',') + csvField(value);
-            out.write(line + CrLf);
+            out.write(line);
         } else {
             switch (result.outcome) {
             case BatchComparison::Outcome::Calculated:
-                out.write(result.record + CrLf);
+                out.write(result.record);
                 break;
             case BatchComparison::Outcome::Refused:
-                out.write(u"Torvane Data Error"_s + CrLf + result.messages.join(CrLf) + CrLf +
-                          CrLf);
+                out.write(u"Torvane Data Error\r\n");
+                out.write(result.messages.join(CrLf));
+                out.write(CrLf);
                 break;
             case BatchComparison::Outcome::Status:
-                out.write(result.status + CrLf + CrLf);
+                out.write(result.status);
+                out.write(CrLf);
                 break;
             }
         }
+        out.write(CrLf);
     }
     return status;
 }

@@ -1,9 +1,8 @@
 #include "config_reader.h"
 
-#include "calc/cleanup.h"
-#include "calc/presentation.h"
 #include "core/ansi_file.h"
 #include "core/numbers.h"
+#include "core/runtime_error.h"
 
 #include <cmath>
 #include <limits>
@@ -13,8 +12,53 @@ using namespace Qt::StringLiterals;
 namespace torvane {
 namespace {
 
+bool within(double value, double low, double high)
+{
+    return value >= low && value <= high;
+}
+
+bool oneOrTwo(double value)
+{
+    return value == 1 || value == 2;
+}
+
+constexpr ConfigKey Keys[] = {
+    {"AnInf=", &Settings::AnInf,
+     [](double v) {
+         return within(v, 1, 230);
+     }},
+    {"CheapRate=", &Settings::CheapRate,
+     [](double v) {
+         return within(v, 1, 99) || within(v, 101, 200);
+     }},
+    {"CRate=", &Settings::CRate,
+     [](double v) {
+         return within(v, 0.1, 2.0);
+     }},
+    {"LogLevel=", &Settings::LogLevel,
+     [](double v) {
+         return within(v, 1, 3);
+     }},
+    {"Monthly=", &Settings::Monthly, oneOrTwo},
+    {"NormalRate=", &Settings::NormalRate,
+     [](double v) {
+         return within(v, 1, 99);
+     }},
+    {"PayPeriod=", &Settings::PayPeriod,
+     [](double v) {
+         return within(v, 1, 10);
+     }},
+    {"RunOnTop=", &Settings::RunOnTopSetting, oneOrTwo},
+    {"UpEnable=", &Settings::UpEnableSetting, oneOrTwo},
+    {"VRate=", &Settings::VRate,
+     [](double v) {
+         return within(v, 1, 51);
+     }},
+    {"VUnits=", &Settings::VUnits, oneOrTwo},
+};
+
 // Spaces only: a tab is part of the line.
-QString trimSpaces(const QString& line)
+QStringView trimSpaces(QStringView line)
 {
     qsizetype begin = 0;
     qsizetype end = line.size();
@@ -22,24 +66,32 @@ QString trimSpaces(const QString& line)
         ++begin;
     while (end > begin && line[end - 1] == QLatin1Char(' '))
         --end;
-    return line.mid(begin, end - begin);
+    return line.sliced(begin, end - begin);
 }
 
-[[noreturn]] void fileError(FormContext& context, const char* problem)
+// Stores a value read from the file as its member holds it.
+void store(Settings& settings, const ConfigKey& key, double value)
 {
-    context.desktop.messageBox(
-        QString::fromLatin1(problem) + CrLf + u"Reinstall the program to restore the file."_s +
-            CrLf + u"The program will now terminate."_s,
-        u"Torvane Configuration File Error"_s, MessageIcon::Stop, MessageButtons::Ok);
-    context.desktop.endProgram();
+    if (auto figure = std::get_if<double Settings::*>(&key.member)) {
+        // Rounding past the largest double cannot be read back: checked as an overflow.
+        settings.*(*figure) = roundToGeneral(value);
+    } else if (auto single = std::get_if<float Settings::*>(&key.member)) {
+        if (std::fabs(value) > std::numeric_limits<float>::max())
+            throw RuntimeError::overflow();
+        settings.*(*single) = static_cast<float>(value);
+    } else {
+        // Halves go to the even neighbour.
+        const double whole = std::nearbyint(value);
+        if (whole < std::numeric_limits<qint16>::min() ||
+            whole > std::numeric_limits<qint16>::max())
+            throw RuntimeError::overflow();
+        settings.*std::get<qint16 Settings::*>(key.member) = static_cast<qint16>(whole);
+    }
 }
 
-// A value kept in single precision; one beyond its range is a run-time error.
-float single(double value)
+double stored(const Settings& settings, const ConfigKey& key)
 {
-    if (std::fabs(value) > std::numeric_limits<float>::max())
-        throw RuntimeError::overflow();
-    return static_cast<float>(value);
+    return std::visit([&](auto member) { return checkedFigure(settings.*member); }, key.member);
 }
 
 // The 16-bit counters of keys and sections; going below their range is a run-time error.
@@ -50,152 +102,57 @@ void countDown(qint16& counter)
     --counter;
 }
 
-// Halves go to the even neighbour, as the check boxes and the on-top setting round.
-int roundHalfEven(double value)
+} // namespace
+
+std::span<const ConfigKey> configKeys()
 {
-    return static_cast<int>(std::nearbyint(value));
+    return Keys;
 }
 
-// Steps from the file's lines on: reading the keys, the checks, filling the window.
-void applyLines(FormContext& context, const QStringList& lines, Settings& settings,
-                QString& configTranscript)
-{
-    MainForm& f = context.form;
-    {
-        f.StepNumber = 192;
-
-        const auto general = [&](double value) {
-            return context.gen(value);
-        };
-        qint16 keys = 22;
-        qint16 sections = 1;
-        for (const QString& raw : lines) {
-            if (raw.isEmpty() || raw.front() == QLatin1Char('#'))
-                continue;
-            const QString line = trimSpaces(raw);
-            const auto value = [&](qsizetype prefix) {
-                return LeadingValue(QStringView(line).sliced(prefix), context.regional);
-            };
-            const auto key = [&](const char* prefix) {
-                return line.startsWith(QLatin1String(prefix));
-            };
-            bool matched = true;
-            if (key("AnInf="))
-                settings.AnInf = general(value(6));
-            else if (key("CheapRate="))
-                settings.CheapRate = general(value(10));
-            else if (key("CRate="))
-                settings.CRate = general(value(6));
-            else if (key("LogLevel="))
-                settings.LogLevel = single(value(9));
-            else if (key("Monthly="))
-                settings.Monthly = single(value(8));
-            else if (key("NormalRate="))
-                settings.NormalRate = general(value(11));
-            else if (key("PayPeriod="))
-                settings.PayPeriod = general(value(10));
-            else if (key("RunOnTop=")) {
-                const double onTop = std::nearbyint(value(9));
-                if (onTop < -32768 || onTop > 32767)
-                    throw RuntimeError::overflow();
-                settings.RunOnTopSetting = static_cast<qint16>(onTop);
-            } else if (key("UpEnable="))
-                settings.UpEnableSetting = single(value(9));
-            else if (key("VRate="))
-                settings.VRate = general(value(6));
-            else if (key("VUnits="))
-                settings.VUnits = single(value(7));
-            else
-                matched = false;
-            if (matched)
-                countDown(keys);
-            if (line == QLatin1String("[Run]"))
-                countDown(sections);
-            configTranscript += CrLf + line;
-        }
-        configTranscript += CrLf + CrLf;
-        f.StepNumber = 193;
-
-        const auto number = [&](const QString& text) {
-            return context.strict(text);
-        };
-        const auto within = [](double v, double low, double high) {
-            return v >= low && v <= high;
-        };
-        const auto oneOrTwo = [](double v) {
-            return v == 1 || v == 2;
-        };
-        const double cheapRate = number(settings.CheapRate);
-        for (bool holds :
-             {within(number(settings.CRate), 0.1, 2.0),
-              within(cheapRate, 1, 99) || within(cheapRate, 101, 200),
-              within(number(settings.AnInf), 1, 230), within(settings.LogLevel, 1, 3),
-              within(number(settings.NormalRate), 1, 99), oneOrTwo(settings.Monthly),
-              within(number(settings.PayPeriod), 1, 10), oneOrTwo(settings.RunOnTopSetting),
-              oneOrTwo(settings.VUnits), oneOrTwo(settings.UpEnableSetting),
-              within(number(settings.VRate), 1, 51)}) {
-            if (holds)
-                countDown(keys);
-        }
-        f.StepNumber = 194;
-        if (keys != 0 || sections != 0)
-            fileError(context, "The configuration file is corrupted.");
-        if (settings.LogLevel == 3)
-            settings.LogLevel = 2;
-        if (number(settings.CheapRate) < 100)
-            settings.CheapRate = general(number(settings.CheapRate) + 101);
-        settings.CheapRate = general(number(settings.CheapRate) - 101);
-
-        f.CheapR.setText(context.fixed(number(settings.CheapRate) / 100, 6));
-        f.NormalR.setText(context.fixed(number(settings.NormalRate) / 100, 6));
-        f.PayPeriod.setText(context.fixed(number(settings.PayPeriod), 1));
-        f.VAT.setText(context.fixed(number(settings.VRate) - 1, 1));
-        f.CO2.setText(context.fixed(number(settings.CRate), 2));
-        f.AnInfT.setText(context.fixed(number(settings.AnInf) - 31, 1));
-        CurrencyManagement(context, false, true);
-        Cleanup(context);
-        CurrencyManagement(context, true, false);
-
-        f.AutoSave.setValue(roundHalfEven(settings.LogLevel - 1.0));
-        f.MonthlyT.setValue(roundHalfEven(settings.Monthly - 1.0));
-        f.OnTop.setValue(settings.RunOnTopSetting - 1);
-        f.Units1.setValue(roundHalfEven(settings.VUnits - 1.0));
-        f.UpEnable1.setValue(roundHalfEven(settings.UpEnableSetting - 1.0));
-    }
-}
-
-QString transcriptHead()
+QString configTranscriptHead()
 {
     return u"Torvane Configuration"_s + CrLf + QString(21, QLatin1Char('-'));
 }
 
-} // namespace
-
-void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
-                       QString& configTranscript)
+bool readConfiguration(const QStringList& lines, const Regional& regional, Settings& settings,
+                       QString& transcript, qint16& step)
 {
-    withErrorTrap(context, "Config Read Error", [&] {
-        context.form.StepNumber = 191;
-        configTranscript = transcriptHead();
-        folder.CheckFolder(u"data"_s);
-        const QString path = folder.path(u"Data\\Torvane.ini"_s);
-        if (!AnsiFile::exists(path))
-            fileError(context, "The configuration file is missing or corrupted.");
-        const std::optional<QStringList> lines = AnsiFile::readLines(path);
-        if (!lines)
-            throw RuntimeError(53, u"File not found"_s);
-        applyLines(context, *lines, settings, configTranscript);
-    });
-}
-
-void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
-                            QString& configTranscript)
-{
-    withErrorTrap(context, "Config Read Error", [&] {
-        context.form.StepNumber = 191;
-        configTranscript = transcriptHead();
-        applyLines(context, lines, settings, configTranscript);
-    });
+    step = 192;
+    qint16 keys = 22;
+    qint16 sections = 1;
+    for (const QString& raw : lines) {
+        if (raw.isEmpty() || raw.front() == QLatin1Char('#'))
+            continue;
+        const QStringView line = trimSpaces(raw);
+        for (const ConfigKey& key : Keys) {
+            const auto prefix = QLatin1String(key.prefix);
+            if (line.startsWith(prefix)) {
+                store(settings, key, LeadingValue(line.sliced(prefix.size()), regional));
+                countDown(keys);
+                break;
+            }
+        }
+        if (line == QLatin1String("[Run]"))
+            countDown(sections);
+        transcript += CrLf;
+        transcript += line;
+    }
+    transcript += CrLf + CrLf;
+    step = 193;
+    for (const ConfigKey& key : Keys) {
+        if (key.accepts(stored(settings, key)))
+            countDown(keys);
+    }
+    step = 194;
+    if (keys != 0 || sections != 0)
+        return false;
+    if (settings.LogLevel == 3)
+        settings.LogLevel = 2;
+    // A stored cheap rate from 101 up is the rate plus 101; below 100 it is the rate.
+    if (settings.CheapRate < 100)
+        settings.CheapRate = roundToGeneral(settings.CheapRate + 101);
+    settings.CheapRate = roundToGeneral(settings.CheapRate - 101);
+    return true;
 }
 
 } // namespace torvane

@@ -1,20 +1,22 @@
 #pragma once
 
-#include "app/program_folder.h"
-#include "calc/form_context.h"
+#include "core/regional.h"
 #include "settings.h"
+
+#include <QStringList>
 
 namespace torvane {
 
-// Reads Data\Torvane.ini, checks every value and puts them into the window's fields and
-// check boxes, their change and click handlers running as for the user's edits. A missing
-// or damaged file ends the program.
-void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
-                       QString& configTranscript);
+// "Torvane Configuration", CR LF and its underline: where every transcript starts.
+QString configTranscriptHead();
 
-// The same on the lines of a file already read: for the batch tool, which reads its
-// configuration once for every row.
-void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
-                            QString& configTranscript);
+// Reads the lines of a configuration file into the settings: each key line stores its
+// value (the number its text begins with), and the transcript gains every line that is
+// neither a comment nor empty, trimmed. Returns whether each key occurred once with an
+// accepted value and "[Run]" once; an accepted file is then decoded (a log level of 3
+// is 2, the cheap rate's offset taken off). A value beyond what its member holds is a
+// run-time error. step marks the stage reached: 192 reading, 193 checking, 194 checked.
+bool readConfiguration(const QStringList& lines, const Regional& regional, Settings& settings,
+                       QString& transcript, qint16& step);
 
 } // namespace torvane

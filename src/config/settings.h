@@ -1,26 +1,39 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
+
+#include <span>
+#include <variant>
 
 namespace torvane {
 
-// The configuration values as last read, one member per key of the file. The text
-// members hold the general-format text of the number read.
+// The configuration values as last read, one member per key of the file. Figures keep
+// the 15 significant digits that the file's general format holds; the others what their
+// type holds. The start values mark a value not yet read, so that a key missing from
+// the file fails its range check.
 struct Settings {
-    QString AnInf = QStringLiteral("-1");
-    QString CheapRate = QStringLiteral("-1");
-    QString CRate = QStringLiteral("-1");
-    float LogLevel = -1;
-    float Monthly = 0;
-    QString NormalRate = QStringLiteral("-1");
-    QString PayPeriod = QStringLiteral("-1");
-    qint16 RunOnTopSetting = -1;
-    float UpEnableSetting = 0;
-    QString VRate = QStringLiteral("-1");
-    float VUnits = -1;
-
-    // Back to the markers for values not yet read, so that a missing key fails its check.
-    void reset() { *this = Settings(); }
+    double AnInf = -1;           // annual inflation in percent, plus 31
+    double CheapRate = -1;       // hundredths of the currency a kWh; from 101 up, that minus 101
+    double CRate = -1;           // CO2 per kWh, in the unit of VUnits
+    float LogLevel = -1;         // 1 save by hand, 2 (or 3) save every calculation
+    float Monthly = 0;           // 1 quarters, 2 months
+    double NormalRate = -1;      // hundredths of the currency a kWh
+    double PayPeriod = -1;       // years
+    qint16 RunOnTopSetting = -1; // 2: the main window stays on top
+    float UpEnableSetting = 0;   // 2: the update check runs at start-up
+    double VRate = -1;           // VAT in percent, plus 1
+    float VUnits = -1;           // 1 kilograms, 2 pounds
 };
+
+// One key of the configuration file: its prefix, the member that holds its value, and
+// the values it accepts.
+struct ConfigKey {
+    const char* prefix;
+    std::variant<double Settings::*, float Settings::*, qint16 Settings::*> member;
+    bool (*accepts)(double value);
+};
+
+// The eleven keys, in the order the file lists them.
+std::span<const ConfigKey> configKeys();
 
 } // namespace torvane

@@ -1,6 +1,6 @@
 #include "numbers.h"
 
-#include "ascii_number.h"
+#include "decimal.h"
 #include "runtime_error.h"
 
 #include <array>
@@ -22,23 +22,20 @@ bool isAsciiDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-} // namespace
-
-double LeadingValue(QStringView text, const Regional& regional)
+// Collects the characters that continue the leading number into ASCII ("-1.5e3"),
+// without the blanks it skips and without an unfinished exponent; false without digits.
+template <typename Out> bool collectLeadingNumber(QStringView text, QChar regionalPoint, Out& ascii)
 {
-    // Collect the characters that continue the number, then convert them in one go.
-    thread_local std::string ascii;
-    ascii.clear();
     enum class Part { Sign, Integer, Fraction, ExponentSign, Exponent } part = Part::Sign;
-    std::size_t mantissaEnd = 0; // length of the number without an unfinished exponent
+    std::size_t mantissaEnd = 0;
     bool digits = false;
-    const QChar regionalPoint = regional.decimalPoint();
     for (QChar c : text) {
         if (isSkipped(c))
             continue;
         const bool digit = isAsciiDigit(c);
+        const char ch = static_cast<char>(c.unicode()); // ASCII wherever it is kept
         if (part == Part::Sign && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
-            ascii.push_back(static_cast<char>(c.unicode()));
+            ascii.push_back(ch);
             part = Part::Integer;
             continue;
         }
@@ -46,7 +43,7 @@ double LeadingValue(QStringView text, const Regional& regional)
             part = Part::Integer;
         if (part == Part::Integer || part == Part::Fraction) {
             if (digit) {
-                ascii.push_back(static_cast<char>(c.unicode()));
+                ascii.push_back(ch);
                 digits = true;
                 mantissaEnd = ascii.size();
             } else if (part == Part::Integer && (c == QLatin1Char('.') || c == regionalPoint)) {
@@ -59,19 +56,69 @@ double LeadingValue(QStringView text, const Regional& regional)
                 break;
             }
         } else if (part == Part::ExponentSign && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
-            ascii.push_back(static_cast<char>(c.unicode()));
+            ascii.push_back(ch);
             part = Part::Exponent;
         } else if (digit) {
-            ascii.push_back(static_cast<char>(c.unicode()));
+            ascii.push_back(ch);
             part = Part::Exponent;
             mantissaEnd = ascii.size();
         } else {
             break;
         }
     }
-    if (!digits)
-        return 0.0;
     ascii.resize(mantissaEnd);
+    return digits;
+}
+
+// A character buffer on the stack for the common short texts.
+struct ShortAscii {
+    char data[64];
+    std::size_t length = 0;
+    void push_back(char c) { data[length++] = c; }
+    std::size_t size() const { return length; }
+    void resize(std::size_t n) { length = n; }
+};
+
+// Exact in a double: the powers of ten up to 1e22.
+constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A plain number ("12", "0.15", "-3.5") of at most 15 digits: read in one go, exactly
+// (the digits over a power of ten, one correctly rounded division), and with the count
+// of its decimals. Both readings agree on it wherever the locale does not group digits
+// with a full stop.
+bool readPlainNumber(QStringView text, const Regional& regional, double& value, int& decimals,
+                     bool strictToo = true)
+{
+    if (text.isEmpty() || text.size() > 17)
+        return false;
+    qsizetype i = text.front() == QLatin1Char('-') ? 1 : 0;
+    const bool negative = i == 1;
+    unsigned long long digits = 0;
+    int count = 0;
+    int point = -1;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            digits = digits * 10 + (c - u'0');
+            ++count;
+        } else if (c == u'.' && point < 0) {
+            point = count;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15 || (strictToo && point >= 0 && regional.groupsWithFullStop()))
+        return false;
+    decimals = point < 0 ? 0 : count - point;
+    const double magnitude = static_cast<double>(digits) / PowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+double leadingFrom(std::string_view ascii)
+{
     double value = 0.0;
     switch (detail::parseAsciiNumber(ascii, value)) {
     case detail::AsciiNumber::Ok:
@@ -83,6 +130,27 @@ double LeadingValue(QStringView text, const Regional& regional)
         break;
     }
     return 0.0;
+}
+
+} // namespace
+
+double LeadingValue(QStringView text, const Regional& regional)
+{
+    double plain = 0;
+    int decimals = 0;
+    if (readPlainNumber(text, regional, plain, decimals, false))
+        return plain;
+    // Every character read is one ASCII character at most, so short texts fit the stack.
+    if (text.size() <= 64) {
+        ShortAscii ascii;
+        if (!collectLeadingNumber(text, regional.decimalPoint(), ascii))
+            return 0.0;
+        return leadingFrom(std::string_view(ascii.data, ascii.length));
+    }
+    std::string ascii;
+    if (!collectLeadingNumber(text, regional.decimalPoint(), ascii))
+        return 0.0;
+    return leadingFrom(ascii);
 }
 
 bool IsNumericText(QStringView text, const Regional& regional)
@@ -104,12 +172,66 @@ double StrictNumber(QStringView text, const Regional& regional)
     throw RuntimeError::typeMismatch();
 }
 
+Reading Reading::of(QStringView text, const Regional& regional)
+{
+    Reading reading;
+    if (readPlainNumber(text, regional, reading.value, reading.plainDecimals)) {
+        reading.strictValue = reading.value;
+        reading.status = Regional::ReadStatus::Ok;
+        reading.empty = false;
+        return reading;
+    }
+    const Regional::ReadResult strict = regional.read(text);
+    return {LeadingValue(text, regional), strict.value, strict.status, text.isEmpty(), -1};
+}
+
+Reading Reading::general(double value)
+{
+    const double rounded = roundToGeneral(value);
+    if (std::isfinite(rounded) || !std::isfinite(value))
+        return number(rounded);
+    const double largest = std::copysign(std::numeric_limits<double>::max(), value);
+    return {largest, 0, Regional::ReadStatus::Overflow, false, -1};
+}
+
+Reading Reading::rounded(int decimals) const
+{
+    if (plainDecimals >= 0 && plainDecimals <= decimals)
+        return number(value);
+    return number(roundToDecimals(value, decimals));
+}
+
+double Reading::strict() const
+{
+    switch (status) {
+    case Regional::ReadStatus::Ok:
+        return strictValue;
+    case Regional::ReadStatus::Overflow:
+        throw RuntimeError::overflow();
+    case Regional::ReadStatus::NotNumeric:
+        break;
+    }
+    throw RuntimeError::typeMismatch();
+}
+
 double roundToGeneral(double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         return value;
-    const double rounded = detail::significantDigits(std::fabs(value)).rounded;
+    const double rounded = detail::roundedToSignificant(std::fabs(value));
     return std::signbit(value) ? -rounded : rounded;
+}
+
+double roundToDecimals(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    unsigned long long units = 0;
+    if (detail::fixedUnits(std::fabs(value), decimals, units)) {
+        const double rounded = detail::unitsValue(units, decimals);
+        return std::signbit(value) && units != 0 ? -rounded : rounded;
+    }
+    return detail::fixedValue(detail::fixedDecimal(value, decimals));
 }
 
 double checkedFigure(double value)

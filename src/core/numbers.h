@@ -20,9 +20,40 @@ bool IsNumericText(QStringView text, const Regional& regional);
 // text raises "Type mismatch", a number beyond the range of a double "Overflow".
 double StrictNumber(QStringView text, const Regional& regional);
 
+// A field's text read once, both ways the program reads texts: the leading value that
+// the checks and most formulas use, and the strict reading that some formulas insist on.
+struct Reading {
+    double value = 0;
+    double strictValue = 0;
+    Regional::ReadStatus status = Regional::ReadStatus::NotNumeric;
+    bool empty = true;
+    // For a plain number of at most 15 digits ("0.15"), its decimals: rounding it to as
+    // many or more leaves it as it is.
+    int plainDecimals = -1;
+
+    static Reading of(QStringView text, const Regional& regional);
+    // A text the program wrote for this number: both readings give it.
+    static Reading number(double value)
+    {
+        return {value, value, Regional::ReadStatus::Ok, false, -1};
+    }
+    // The number written in the general format: 15 significant digits, which past the
+    // largest double read as it, and strictly as an overflow.
+    static Reading general(double value);
+
+    bool numeric() const { return status == Regional::ReadStatus::Ok; }
+    // The strict reading, or its run-time error.
+    double strict() const;
+    // The reading of the text the fixed format writes for this number.
+    Reading rounded(int decimals) const;
+};
+
 // A double rounded to the 15 significant digits that the general format keeps, which
 // is what a figure stored as text and read back holds.
 double roundToGeneral(double value);
+
+// A double rounded as the fixed format with that many decimals writes it, and read back.
+double roundToDecimals(double value, int decimals);
 
 // Every figure passes through here: an infinite or undefined result is an overflow.
 double checkedFigure(double value);

@@ -1,37 +1,46 @@
 #include "regional.h"
 
-#include "ascii_number.h"
+#include "decimal.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <system_error>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
 
-QString fromAscii(const char* begin, const char* end)
-{
-    return QString::fromLatin1(begin, static_cast<qsizetype>(end - begin));
-}
-
-bool isZeroDigits(QStringView digits)
-{
-    for (QChar c : digits) {
-        if (c.isDigit() && c != QLatin1Char('0'))
-            return false;
-    }
-    return true;
-}
-
 bool isSpaceLike(QChar c)
 {
     return c.isSpace() || c == QChar(0x202F) || c == QChar(0x00A0);
+}
+
+// Direction marks that some locales put around numbers and symbols carry no meaning here.
+bool isDirectionMark(QChar c)
+{
+    return c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
+}
+
+QString withoutMarks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (!isDirectionMark(c))
+            out += c;
+    }
+    return out;
+}
+
+// A currency affix without its spacing and marks: the symbol it writes, or nothing.
+QString affixSymbol(const QString& affix)
+{
+    return withoutMarks(affix).trimmed();
 }
 
 QStringView trimmed(QStringView text)
@@ -81,105 +90,255 @@ Regional::Regional(const QLocale& locale)
     };
     m_positiveCurrency = affixes(1.0);
     m_negativeCurrency = affixes(-1.0);
-    m_currencyPrefix = m_positiveCurrency.prefix.trimmed();
+    // A prefix of marks and spaces alone names no currency.
+    if (!affixSymbol(m_positiveCurrency.prefix).isEmpty())
+        m_currencyPrefix = m_positiveCurrency.prefix.trimmed();
+    // What the strict reading takes off a money text: every spelling of the symbol that
+    // the locale writes, compared without marks, as the text is.
+    for (const QString& symbol :
+         {m_currencyPrefix, m_localeCurrencySymbol, m_positiveCurrency.suffix}) {
+        const QString bare = affixSymbol(symbol);
+        if (!bare.isEmpty() && !m_readSymbols.contains(bare))
+            m_readSymbols.append(bare);
+    }
 }
 
-QString Regional::formatFixed(double value, int decimals) const
+namespace {
+
+// Room for a number written by the quick routes: sign, 20 digits, point, 20 decimals.
+constexpr int QuickRoom = 48;
+
+QString fromBuffer(const char16_t* text, int size)
 {
-    // Round the 15 significant digits a figure carries, half away from zero, as a person
-    // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
-    if (!std::isfinite(value))
-        return QString();
-    const detail::SignificantDigits significant = detail::significantDigits(std::fabs(value));
-    std::string digits(significant.digits, static_cast<std::size_t>(significant.count));
+    return QString(reinterpret_cast<const QChar*>(text), size);
+}
 
-    int pointAt = significant.exponent + 1; // digits before the decimal point
-    const int keep = pointAt + decimals;
-    if (keep < static_cast<int>(digits.size())) {
-        const bool roundUp = keep >= 0 && digits[keep] >= '5';
-        digits.resize(std::max(keep, 0));
-        if (roundUp) {
-            int at = keep - 1;
-            while (at >= 0 && digits[at] == '9')
-                digits[at--] = '0';
-            if (at >= 0) {
-                ++digits[at];
-            } else {
-                digits.insert(digits.begin(), '1');
-                ++pointAt;
-            }
-        }
+} // namespace
+
+namespace {
+
+// The decimal digits of a whole number, written right to left, two at a time, ending at
+// end; returns where they begin.
+char16_t* writeDigits(char16_t* end, unsigned long long n)
+{
+    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
+                                    "25262728293031323334353637383940414243444546474849"
+                                    "50515253545556575859606162636465666768697071727374"
+                                    "75767778798081828384858687888990919293949596979899";
+    char16_t* at = end;
+    while (n >= 100) {
+        const unsigned long long pair = n % 100;
+        n /= 100;
+        *--at = static_cast<char16_t>(Pairs[2 * pair + 1]);
+        *--at = static_cast<char16_t>(Pairs[2 * pair]);
     }
-    digits.resize(std::max(pointAt + decimals, 0), '0');
-
-    QString text;
-    text.reserve(pointAt + decimals + 3);
-    if (pointAt <= 0) {
-        text += QLatin1Char('0');
+    if (n >= 10) {
+        *--at = static_cast<char16_t>(Pairs[2 * n + 1]);
+        *--at = static_cast<char16_t>(Pairs[2 * n]);
     } else {
-        text += QLatin1String(digits.data(), pointAt);
-        digits.erase(0, pointAt);
+        *--at = static_cast<char16_t>(u'0' + n);
+    }
+    return at;
+}
+
+} // namespace
+
+int Regional::quickFixed(char16_t* out, double value, int decimals, double* shown) const
+{
+    // Half away from zero on the 15 significant digits a figure carries, as a person
+    // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
+    unsigned long long units = 0;
+    if (decimals > 20 || !std::isfinite(value) ||
+        !detail::fixedUnits(std::fabs(value), decimals, units))
+        return -1;
+    const bool negative = std::signbit(value) && units != 0;
+    if (shown) {
+        const double magnitude = detail::unitsValue(units, decimals);
+        *shown = negative ? -magnitude : magnitude;
+    }
+    char16_t digits[24];
+    const char16_t* first = writeDigits(digits + 24, units);
+    const auto count = static_cast<int>(digits + 24 - first);
+    char16_t* at = out;
+    if (negative)
+        *at++ = u'-';
+    // The whole part, at least a 0; then the decimals, zeros first where the digits are fewer.
+    if (count > decimals) {
+        at = std::copy(first, first + (count - decimals), at);
+        first += count - decimals;
+    } else {
+        *at++ = u'0';
     }
     if (decimals > 0) {
-        text += m_decimal;
-        text += QString(std::min(-pointAt, decimals) > 0 ? std::min(-pointAt, decimals) : 0,
-                        QLatin1Char('0'));
-        text += QLatin1String(digits.data(), static_cast<qsizetype>(digits.size()));
+        *at++ = m_decimal.unicode();
+        for (int zeros = decimals - std::min(count, decimals); zeros > 0; --zeros)
+            *at++ = u'0';
+        at = std::copy(first, static_cast<const char16_t*>(digits + 24), at);
     }
-    if (std::signbit(value) && !isZeroDigits(text))
-        text.prepend(QLatin1Char('-'));
-    return text;
+    return static_cast<int>(at - out);
+}
+
+void Regional::slowFixed(NumberText& out, double value, int decimals, double* shown) const
+{
+    if (!std::isfinite(value))
+        return;
+    const detail::FixedDecimal fixed = detail::fixedDecimal(value, decimals);
+    std::u16string text;
+    const auto integer = static_cast<std::size_t>(std::max(fixed.point, 0));
+    if (fixed.negative)
+        text.push_back(u'-');
+    if (integer == 0)
+        text.push_back(u'0');
+    text.append(fixed.digits.begin(), fixed.digits.begin() + static_cast<std::ptrdiff_t>(integer));
+    if (decimals > 0) {
+        text.push_back(m_decimal.unicode());
+        text.append(static_cast<std::size_t>(std::min(std::max(-fixed.point, 0), decimals)), u'0');
+        text.append(fixed.digits.begin() + static_cast<std::ptrdiff_t>(integer),
+                    fixed.digits.end());
+    }
+    out.append(text.data(), static_cast<qsizetype>(text.size()));
+    if (shown)
+        *shown = detail::fixedValue(fixed);
+}
+
+QStringView Regional::writeFixed(NumberText& out, double value, int decimals, double* shown) const
+{
+    char16_t text[QuickRoom];
+    char16_t* room = out.room(QuickRoom);
+    const int size = quickFixed(room ? room : text, value, decimals, shown);
+    if (size >= 0 && room)
+        out.grow(size);
+    else if (size >= 0)
+        out.append(text, size);
+    else
+        slowFixed(out, value, decimals, shown);
+    return out.view();
+}
+
+QString Regional::formatFixed(double value, int decimals, double* shown) const
+{
+    NumberText text;
+    return writeFixed(text, value, decimals, shown).toString();
+}
+
+int Regional::generalChars(char16_t* out, double value) const
+{
+    // As printf's %.15G writes it: the 15 significant digits without trailing zeros, with
+    // an exponent of at least two digits below 1e-4 and from 1e15 up.
+    if (!std::isfinite(value))
+        return 0;
+    const double magnitude = std::fabs(value);
+    int size = 0;
+    if (std::signbit(value) && value != 0)
+        out[size++] = u'-';
+    // Whole numbers below 10^15 are their digits.
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        auto whole = static_cast<unsigned long long>(magnitude);
+        char16_t digits[16];
+        char16_t* at = digits + 16;
+        do {
+            *--at = static_cast<char16_t>(u'0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
+        std::copy(at, digits + 16, out + size);
+        return size + static_cast<int>(digits + 16 - at);
+    }
+    const detail::SignificantDigits d = detail::significantDigits(magnitude);
+    const auto digit = [&](int i) {
+        out[size++] = static_cast<char16_t>(d.digits[i]);
+    };
+    if (d.exponent < -4 || d.exponent >= 15) {
+        digit(0);
+        if (d.count > 1)
+            out[size++] = m_decimal.unicode();
+        for (int i = 1; i < d.count; ++i)
+            digit(i);
+        out[size++] = u'E';
+        out[size++] = d.exponent < 0 ? u'-' : u'+';
+        char exponent[8];
+        const char* end = std::to_chars(exponent, exponent + 8, std::abs(d.exponent)).ptr;
+        if (end - exponent < 2)
+            out[size++] = u'0';
+        for (const char* c = exponent; c < end; ++c)
+            out[size++] = static_cast<char16_t>(*c);
+    } else if (d.exponent >= 0) {
+        const int integer = d.exponent + 1;
+        for (int i = 0; i < integer; ++i) {
+            if (i < d.count)
+                digit(i);
+            else
+                out[size++] = u'0';
+        }
+        if (d.count > integer)
+            out[size++] = m_decimal.unicode();
+        for (int i = integer; i < d.count; ++i)
+            digit(i);
+    } else {
+        out[size++] = u'0';
+        out[size++] = m_decimal.unicode();
+        for (int i = 0; i < -d.exponent - 1; ++i)
+            out[size++] = u'0';
+        for (int i = 0; i < d.count; ++i)
+            digit(i);
+    }
+    return size;
+}
+
+QStringView Regional::writeGeneral(NumberText& out, double value) const
+{
+    char16_t text[QuickRoom];
+    out.append(text, generalChars(text, value));
+    return out.view();
 }
 
 QString Regional::formatGeneral(double value) const
 {
-    if (value == 0.0)
-        return u"0"_s;
-    std::array<char, 32> buffer;
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                         std::chars_format::general, 15);
-    if (ec != std::errc())
-        return QString();
-    QString text = fromAscii(buffer.data(), end);
-    for (QChar& c : text) {
-        if (c == QLatin1Char('.'))
-            c = m_decimal;
-        else if (c == QLatin1Char('e'))
-            c = QLatin1Char('E');
-    }
-    return text;
+    char16_t text[QuickRoom];
+    return fromBuffer(text, generalChars(text, value));
 }
 
-QString Regional::groupInteger(QStringView digits) const
+QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
-    if (m_group.isEmpty() || digits.size() <= m_primaryGroup)
-        return digits.toString();
-    QString out;
-    out.reserve(digits.size() * 2);
-    qsizetype head = digits.size() - m_primaryGroup;
-    const qsizetype firstLength =
-        m_secondaryGroup > 0
-            ? (head % m_secondaryGroup == 0 ? m_secondaryGroup : head % m_secondaryGroup)
-            : head;
-    out += digits.first(firstLength);
-    for (qsizetype at = firstLength; at < head; at += m_secondaryGroup) {
-        out += m_group;
-        out += digits.sliced(at, m_secondaryGroup);
+    NumberText plain;
+    double shown = 0;
+    const QStringView digits = writeFixed(plain, std::fabs(value), decimals, &shown);
+    const Affixes& affixes = value < 0 && shown != 0 ? m_negativeCurrency : m_positiveCurrency;
+    out.append(affixes.prefix);
+    // The whole part grouped as the locale groups it: the last group primary, the ones
+    // before it secondary.
+    const qsizetype integer = decimals > 0 ? digits.size() - decimals - 1 : digits.size();
+    const int secondary = std::max(m_secondaryGroup, 1);
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < integer; ++i) {
+        const qsizetype left = integer - i - 1; // digits still to come
+        if (!m_group.isEmpty() && left > 0 && left >= m_primaryGroup &&
+            (left - m_primaryGroup) % secondary == 0) {
+            out.append(digits.sliced(from, i + 1 - from));
+            out.append(m_group);
+            from = i + 1;
+        }
     }
-    out += m_group;
-    out += digits.last(m_primaryGroup);
-    return out;
+    out.append(digits.sliced(from));
+    out.append(affixes.suffix);
+    return out.view();
 }
 
 QString Regional::formatCurrency(double value, int decimals) const
 {
-    const QString plain = formatFixed(std::fabs(value), decimals);
-    const qsizetype point = decimals > 0 ? plain.size() - decimals - 1 : plain.size();
-    QString body = groupInteger(QStringView(plain).first(point));
-    body += QStringView(plain).sliced(point);
-    const bool negative = value < 0 && !isZeroDigits(plain);
-    const Affixes& affixes = negative ? m_negativeCurrency : m_positiveCurrency;
-    return affixes.prefix + body + affixes.suffix;
+    NumberText text;
+    return writeCurrency(text, value, decimals).toString();
+}
+
+void NumberText::append(const char16_t* text, qsizetype size)
+{
+    if (m_spill.empty() && m_size + size <= Room) {
+        std::copy(text, text + size, m_room + m_size);
+        m_size += size;
+        return;
+    }
+    if (m_spill.empty())
+        m_spill.assign(m_room, static_cast<std::size_t>(m_size));
+    m_spill.append(text, static_cast<std::size_t>(size));
 }
 
 QString Regional::formatShortDate(const QDate& date) const
@@ -195,34 +354,39 @@ bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii)
     const bool groupIsSpace = grouping && isSpaceLike(m_group.front());
 
     qsizetype i = 0;
-    // Integer part, with grouping checked against the locale's group sizes.
-    std::vector<int> groups{0};
+    // Integer part, with grouping checked against the locale's group sizes: the first
+    // group at most a secondary one long, the middle ones secondary, the last primary.
+    int separators = 0;
+    int group = 0;
+    int firstGroup = 0;
+    bool middleGroups = true;
+    const auto separator = [&] {
+        if (separators++ == 0)
+            firstGroup = group;
+        else if (group != m_secondaryGroup)
+            middleGroups = false;
+        group = 0;
+    };
     while (i < body.size()) {
         const QChar c = body[i];
         if (c.isDigit() && c.unicode() < 128) {
             ascii.push_back(static_cast<char>(c.unicode()));
-            ++groups.back();
+            ++group;
             ++i;
         } else if (grouping && body.sliced(i).startsWith(m_group)) {
-            groups.push_back(0);
+            separator();
             i += m_group.size();
         } else if (groupIsSpace && isSpaceLike(c)) {
             // Where a space groups the digits, any kind of space does.
-            groups.push_back(0);
+            separator();
             ++i;
         } else {
             break;
         }
     }
-    if (groups.size() > 1) {
-        if (groups.front() == 0 || groups.front() > m_secondaryGroup ||
-            groups.back() != m_primaryGroup)
-            return false;
-        for (std::size_t g = 1; g + 1 < groups.size(); ++g) {
-            if (groups[g] != m_secondaryGroup)
-                return false;
-        }
-    }
+    if (separators > 0 && (firstGroup == 0 || firstGroup > m_secondaryGroup || !middleGroups ||
+                           group != m_primaryGroup))
+        return false;
     bool anyDigit = !ascii.empty();
     if (i < body.size() && body[i] == decimal) {
         ascii.push_back('.');
@@ -257,16 +421,9 @@ bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii)
 Regional::ReadResult Regional::read(QStringView text) const
 {
     const ReadResult notNumeric{ReadStatus::NotNumeric, 0.0};
-    // Direction marks that some locales put around the sign carry no meaning here.
-    const auto isMark = [](QChar c) {
-        return c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
-    };
     QString unmarked;
-    if (std::any_of(text.begin(), text.end(), isMark)) {
-        for (QChar c : text) {
-            if (!isMark(c))
-                unmarked += c;
-        }
+    if (std::any_of(text.begin(), text.end(), isDirectionMark)) {
+        unmarked = withoutMarks(text);
         text = unmarked;
     }
     QStringView rest = trimmed(text);
@@ -294,9 +451,9 @@ Regional::ReadResult Regional::read(QStringView text) const
         return true;
     };
     const auto takeSymbol = [&] {
-        for (const QString* symbol : {&m_currencyPrefix, &m_localeCurrencySymbol}) {
-            if (!symbol->isEmpty() && rest.startsWith(*symbol)) {
-                rest = trimmed(rest.sliced(symbol->size()));
+        for (const QString& symbol : m_readSymbols) {
+            if (rest.startsWith(symbol)) {
+                rest = trimmed(rest.sliced(symbol.size()));
                 return;
             }
         }
@@ -306,8 +463,12 @@ Regional::ReadResult Regional::read(QStringView text) const
     takeSymbol();
     if (!takeSign())
         return notNumeric;
-    if (!m_localeCurrencySymbol.isEmpty() && rest.endsWith(m_localeCurrencySymbol))
-        rest = trimmed(rest.first(rest.size() - m_localeCurrencySymbol.size()));
+    for (const QString& symbol : m_readSymbols) {
+        if (rest.endsWith(symbol)) {
+            rest = trimmed(rest.first(rest.size() - symbol.size()));
+            break;
+        }
+    }
     if (rest.isEmpty())
         return notNumeric;
 

@@ -3,10 +3,49 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <string>
 
 namespace torvane {
+
+// Appends to a text built piece by piece.
+inline void appendText(std::u16string& out, QStringView text)
+{
+    out.append(text.utf16(), static_cast<std::size_t>(text.size()));
+}
+
+// A number's text written on the stack, for texts built piece by piece without a QString
+// for each number; a text too long for the room goes to the heap.
+class NumberText {
+public:
+    QStringView view() const
+    {
+        return m_spill.empty()
+                   ? QStringView(m_room, m_size)
+                   : QStringView(m_spill.data(), static_cast<qsizetype>(m_spill.size()));
+    }
+    void clear()
+    {
+        m_size = 0;
+        m_spill.clear();
+    }
+    void append(const char16_t* text, qsizetype size);
+    void append(QStringView text) { append(text.utf16(), text.size()); }
+    // Room to write up to size characters in place, or nullptr; grow() keeps what was written.
+    char16_t* room(qsizetype size)
+    {
+        return m_spill.empty() && m_size + size <= Room ? m_room + m_size : nullptr;
+    }
+    void grow(qsizetype size) { m_size += size; }
+
+private:
+    static constexpr qsizetype Room = 80;
+    char16_t m_room[Room];
+    qsizetype m_size = 0;
+    std::u16string m_spill;
+};
 
 // The user's regional settings as the program uses them: number and currency formats,
 // the short date and the strict reading of numbers. Built once from a QLocale; the
@@ -17,6 +56,8 @@ public:
 
     const QLocale& locale() const { return m_locale; }
     QChar decimalPoint() const { return m_decimal; }
+    // Whether the full stop groups digits here ("1.234" is a thousand and more).
+    bool groupsWithFullStop() const { return m_group == QLatin1String("."); }
 
     // The text written before the amount in the currency format ("£", "$", "R$"), or
     // empty where the symbol follows the amount or there is none.
@@ -24,7 +65,8 @@ public:
 
     // Digits with the given number of decimals, at least one before the decimal point,
     // no grouping; the value is rounded, and a result that rounds to zero has no sign.
-    QString formatFixed(double value, int decimals) const;
+    // shown receives the number the text reads back as.
+    QString formatFixed(double value, int decimals, double* shown = nullptr) const;
 
     // Shortest form with at most 15 significant digits, no grouping, regional decimal
     // point, none for whole numbers, exponent as "E+20" / "E-06" for very large or small.
@@ -32,6 +74,13 @@ public:
 
     // The regional currency format (symbol, its place, grouping, negative style).
     QString formatCurrency(double value, int decimals) const;
+
+    // The same, written into a NumberText (after what it holds) for texts built piece by
+    // piece; they return what the text now holds.
+    QStringView writeFixed(NumberText& out, double value, int decimals,
+                           double* shown = nullptr) const;
+    QStringView writeGeneral(NumberText& out, double value) const;
+    QStringView writeCurrency(NumberText& out, double value, int decimals) const;
 
     QString formatShortDate(const QDate& date) const;
 
@@ -52,7 +101,11 @@ private:
         QString prefix;
         QString suffix;
     };
-    QString groupInteger(QStringView digits) const;
+    // The fixed format written into room for 48 characters on the usual quick route;
+    // returns the characters written, or -1 where the slow route must write it.
+    int quickFixed(char16_t* out, double value, int decimals, double* shown) const;
+    void slowFixed(NumberText& out, double value, int decimals, double* shown) const;
+    int generalChars(char16_t* out, double value) const;
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;
 
     QLocale m_locale;
@@ -64,6 +117,7 @@ private:
     QString m_currencyPrefix;
     Affixes m_positiveCurrency;
     Affixes m_negativeCurrency;
+    QStringList m_readSymbols;
 };
 
 } // namespace torvane

@@ -1,204 +1,230 @@
 #include "result_record.h"
-#include "core/ansi_file.h"
 
-#include "core/numbers.h"
+#include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
 
-// p blanks in front of the value, then only the last n characters.
-QString column(int n, int pad, const QString& value)
-{
-    const QString padded = QString(pad, QLatin1Char(' ')) + value;
-    return padded.right(n);
-}
-
+// Writes the record line by line into one buffer, numbers formatted straight into their
+// columns: appending to a QString piece by piece, or formatting apart, costs more.
 class RecordWriter {
 public:
-    explicit RecordWriter(FormContext& context)
-        : c(context)
-        , f(context.form)
+    RecordWriter(const ResultRecord& record, const Regional& regional, qint16& step)
+        : m_record(record)
+        , m_regional(regional)
+        , m_step(step)
+        , m_periodLabel(record.monthly ? u"Mth"_s : u"Qtr"_s)
+        , m_unit(record.pounds ? u"lb"_s : u"Kg"_s)
     {}
 
-    void compose();
+    QString compose();
 
 private:
-    double number(const QString& text) const { return c.num(text); }
-    QString general(const QString& text) const { return c.gen(number(text)); }
-    QString format(double value, int decimals) const { return c.fixed(value, decimals); }
-    // A stored result text formatted again; an empty text stays empty.
-    QString reformat(const QString& text, int decimals) const
+    RecordWriter& operator<<(QStringView text)
     {
-        return text.isEmpty() ? QString() : format(c.strict(text), decimals);
+        appendText(m_text, text);
+        return *this;
     }
-    QString currency(const QString& text) const
+    template <std::size_t N> RecordWriter& operator<<(const char16_t (&text)[N])
     {
-        return text.isEmpty() ? QString() : c.regional.formatCurrency(c.strict(text), 2);
+        m_text.append(text, N - 1);
+        return *this;
     }
-    QString money5(const QString& text) const
+    // pad blanks in front of the value, then only the last n characters.
+    RecordWriter& column(int n, int pad, QStringView value)
     {
-        return text.isEmpty() ? QString() : c.regional.currencyPrefix() + format(c.strict(text), 5);
+        const auto width = static_cast<qsizetype>(n);
+        if (value.size() < width)
+            m_text.append(static_cast<std::size_t>(std::min<qsizetype>(pad, width - value.size())),
+                          u' ');
+        return *this << value.last(std::min(width, value.size()));
     }
+    RecordWriter& fixed(int n, int pad, double value, int decimals)
+    {
+        NumberText number;
+        return column(n, pad, m_regional.writeFixed(number, value, decimals));
+    }
+    RecordWriter& general(int n, int pad, double value)
+    {
+        NumberText number;
+        return column(n, pad, m_regional.writeGeneral(number, value));
+    }
+    void endLine() { *this << u"\r\n"; }
+    void rule()
+    {
+        m_text.append(81, u'-');
+        endLine();
+    }
+    void tariffLines(const RecordTariff& tariff, int rateWidth, int onWidth);
+    void itemLines(int item, const RecordItem& fields);
+    void unitsLine(const char16_t (&head)[15], const RecordFigures& figures);
+    void costLine(const char16_t (&head)[15], const RecordFigures& figures);
 
-    void line(const QString& text) { f.RecordText += text + CrLf; }
-    void rule() { line(QString(81, QLatin1Char('-'))); }
-    void itemLines(int item, const TextBox& watts, const TextBox& standby,
-                   const TextBox& continuous, const TextBox& share, const TextBox& life,
-                   const TextBox& count, const TextBox& cost);
-    void unitsLine(const QString& head, const QString& day, const QString& part,
-                   const QString& period, const QString& co2);
-    void costLine(const QString& head, const QString& day, const QString& part,
-                  const QString& period);
-
-    FormContext& c;
-    MainForm& f;
-    QString periodLabel;
-    QString unit;
+    const ResultRecord& m_record;
+    const Regional& m_regional;
+    qint16& m_step;
+    const QString m_periodLabel;
+    const QString m_unit;
+    std::u16string m_text;
 };
 
-void RecordWriter::itemLines(int item, const TextBox& watts, const TextBox& standby,
-                             const TextBox& continuous, const TextBox& share, const TextBox& life,
-                             const TextBox& count, const TextBox& cost)
+void RecordWriter::tariffLines(const RecordTariff& tariff, int rateWidth, int onWidth)
 {
-    QString text = u"Item %1: "_s.arg(item) + column(6, 6, watts.text()) + u"W, "_s +
-                   column(4, 4, format(number(standby.text()), 1)) + u"W Standby plus "_s +
-                   column(4, 4, format(number(continuous.text()), 1)) + u"W Continuous Standby"_s;
-    if (!share.text().isEmpty())
-        text += u" ("_s + column(5, 5, share.text()) + u" Standby Cost)"_s;
-    if (!life.text().isEmpty()) {
-        const QString costText = cost.text().isEmpty() ? u"n-a"_s : cost.text();
-        text += CrLf + u"        Replace "_s + column(2, 2, count.text()) + u" times, "_s +
-                column(5, 6, life.text()) + u"hrs Life, Cost "_s + column(8, 8, costText);
+    const auto rateLine = [&](const char16_t(&head)[15], QStringView rate, double on,
+                              double standby) {
+        *this << head;
+        column(rateWidth, rateWidth, rate) << u"/KWhr ";
+        general(5, 5, on) << u"hrs On + ";
+        general(5, 5, standby) << u"hrs On Standby per day";
+        endLine();
+    };
+    rateLine(u"Normal Rate : ", tariff.normalRate, tariff.normalHours, tariff.normalStandbyHours);
+    rateLine(u"Cheap Rate  : ", tariff.cheapRate, tariff.cheapHours, tariff.cheapStandbyHours);
+    *this << u"Running Time: ";
+    general(onWidth, onWidth, tariff.hoursOn) << u"hrs On + ";
+    general(6, 6, tariff.hoursStandby) << u"hrs On Standby over Pay Back Period";
+    endLine();
+}
+
+void RecordWriter::itemLines(int item, const RecordItem& fields)
+{
+    *this << (item == 1 ? u"Item 1: " : u"Item 2: ");
+    column(6, 6, fields.watts) << u"W, ";
+    fixed(4, 4, fields.standbyWatts, 1) << u"W Standby plus ";
+    fixed(4, 4, fields.continuousWatts, 1) << u"W Continuous Standby";
+    if (!fields.share.isEmpty()) {
+        *this << u" (";
+        column(5, 5, fields.share) << u" Standby Cost)";
     }
-    line(text);
+    endLine();
+    if (!fields.life.isEmpty()) {
+        *this << u"        Replace ";
+        column(2, 2, fields.count) << u" times, ";
+        column(5, 6, fields.life) << u"hrs Life, Cost ";
+        column(8, 8, fields.cost.isEmpty() ? QStringView(u"n-a") : fields.cost);
+        endLine();
+    }
 }
 
-void RecordWriter::unitsLine(const QString& head, const QString& day, const QString& part,
-                             const QString& period, const QString& co2)
+void RecordWriter::unitsLine(const char16_t (&head)[15], const RecordFigures& f)
 {
-    line(head + column(6, 7, reformat(day, 3)) + u"KWHr/day, "_s + column(7, 7, reformat(part, 2)) +
-         u"KWHr/"_s + periodLabel + u", "_s + column(7, 7, reformat(period, 1)) + u"KWHr/"_s +
-         f.PayPeriod.text() + u"yrs,"_s + column(7, 8, co2) + unit + u" CO2"_s);
+    *this << head;
+    fixed(6, 7, f.dayUnits, 3) << u"KWHr/day, ";
+    fixed(7, 7, f.partUnits, 2) << u"KWHr/" << m_periodLabel << u", ";
+    fixed(7, 7, f.periodUnits, 1) << u"KWHr/" << m_record.payPeriodText << u"yrs,";
+    column(7, 8, f.co2) << m_unit << u" CO2";
+    endLine();
 }
 
-void RecordWriter::costLine(const QString& head, const QString& day, const QString& part,
-                            const QString& period)
+void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
 {
-    line(head + money5(day) + u"/day, "_s + column(9, 10, currency(part)) + QLatin1Char('/') +
-         periodLabel + u", "_s + column(12, 12, period) + QLatin1Char('/') + f.PayPeriod.text() +
-         u"yrs,"_s);
+    // The day's cost as the symbol and five decimals, without grouping.
+    *this << head << m_regional.currencyPrefix();
+    NumberText number;
+    *this << m_regional.writeFixed(number, f.dayCost, 5);
+    *this << u"/day, ";
+    number.clear();
+    column(9, 10, m_regional.writeCurrency(number, f.partCost, 2));
+    *this << u"/" << m_periodLabel << u", ";
+    column(12, 12, f.periodCost) << u"/" << m_record.payPeriodText << u"yrs,";
+    endLine();
 }
 
-void RecordWriter::compose()
+QString RecordWriter::compose()
 {
-    periodLabel = f.MonthlyT.value() == 1 ? u"Mth"_s : u"Qtr"_s;
-    f.StepNumber = 201;
-    unit = f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s;
-    const QDateTime now = c.clock.now();
-    f.PendingLogText = c.regional.formatShortDate(now.date()) + QLatin1Char(' ') +
-                       now.time().toString(u"hh:mm:ss"_s) + CrLf;
-    f.RecordText.clear();
-
-    const bool kept = f.TariffKept;
-    const bool item1 = f.Item1Blank == 0;
-    const bool item2 = f.Item2Blank == 0;
-
-    if (!f.Notes.text().isEmpty())
-        line(f.Notes.text());
-    line(QString());
-    if (kept)
-        line(u"Item 1 Data"_s);
-    line(u"VAT         : "_s + column(5, 4, format(number(f.VAT.text()), 1)) + QLatin1Char('%'));
-    const double inflation = number(f.AnInfT.text());
-    if (inflation != 0) {
-        QString text = u"Inflation   : "_s + column(5, 4, format(inflation, 1)) + u"%/year"_s;
-        if (number(f.PayPeriod.text()) > 1) {
-            const float total = (f.InflationFactor - 1.0f) * 100.0f;
-            text += u" ("_s + format(total, 1) + u"% total inflation over "_s + f.PayPeriod.text() +
-                    u" years)"_s;
+    const ResultRecord& r = m_record;
+    m_step = 201;
+    m_text.reserve(2048);
+    if (!r.notes.isEmpty()) {
+        *this << r.notes;
+        endLine();
+    }
+    endLine();
+    if (r.tariffKept) {
+        *this << u"Item 1 Data";
+        endLine();
+    }
+    *this << u"VAT         : ";
+    fixed(5, 4, r.vat, 1) << u"%";
+    endLine();
+    if (r.inflation != 0) {
+        *this << u"Inflation   : ";
+        fixed(5, 4, r.inflation, 1) << u"%/year";
+        if (r.payPeriod > 1) {
+            const float total = (r.inflationFactor - 1.0f) * 100.0f;
+            *this << u" (";
+            NumberText number;
+            *this << m_regional.writeFixed(number, total, 1);
+            *this << u"% total inflation over " << r.payPeriodText << u" years)";
         }
-        line(text);
+        endLine();
     }
-    line(u"CO2 Convert : "_s + column(6, 5, format(number(f.CO2.text()), 2)) + QLatin1Char(' ') +
-         unit + u"/KWHr"_s);
-    const auto rateLine = [&](const QString& head, int width, const QString& rate,
-                              const QString& on, const QString& standby) {
-        line(head + column(width, width, rate) + u"/KWhr "_s + column(5, 5, general(on)) +
-             u"hrs On + "_s + column(5, 5, general(standby)) + u"hrs On Standby per day"_s);
-    };
-    const auto runningLine = [&](int onWidth, int standbyWidth, const QString& on,
-                                 const QString& standby) {
-        line(u"Running Time: "_s + column(onWidth, onWidth, general(on)) + u"hrs On + "_s +
-             column(standbyWidth, standbyWidth, general(standby)) +
-             u"hrs On Standby over Pay Back Period"_s);
-    };
-    const QString normalHead = u"Normal Rate : "_s;
-    const QString cheapHead = u"Cheap Rate  : "_s;
-    rateLine(normalHead, 10, f.NormalR.text(), f.Item1NormalHr, f.Item1NormalSHr);
-    rateLine(cheapHead, 10, f.CheapR.text(), f.Item1CheapHr, f.Item1CheapSHr);
-    runningLine(8, 6, f.Item1HoursUsed, f.Item1HoursSUsed);
+    *this << u"CO2 Convert : ";
+    fixed(6, 5, r.co2Rate, 2) << u" " << m_unit << u"/KWHr";
+    endLine();
+    tariffLines(r.item1Tariff, 10, 8);
     rule();
 
-    f.StepNumber = 202;
-    if (item1)
-        itemLines(1, f.Item1Watts, f.Item1SWatts, f.Item1CWatts, f.Item1SB, f.Item1Life, f.Item1No,
-                  f.Item1Cost);
-    f.StepNumber = 203;
-    if (kept) {
+    m_step = 202;
+    if (r.item1)
+        itemLines(1, *r.item1);
+    m_step = 203;
+    if (r.tariffKept) {
+        // The current tariff, for Item 2, in narrower columns.
         rule();
-        line(QString());
-        line(u"Item 2 Data"_s);
-        line(u"VAT         : "_s + column(4, 3, format(number(f.VAT.text()), 1)) +
-             QLatin1Char('%'));
-        if (inflation != 0)
-            line(u"Inflation   : "_s + column(4, 3, format(inflation, 1)) + QLatin1Char('%'));
-        line(u"CO2 Convert : "_s + column(5, 4, format(number(f.CO2.text()), 2)) +
-             QLatin1Char(' ') + unit + u"/KWHr"_s);
-        rateLine(normalHead, 8, f.NormalR.text(), f.NormalHr.text(), f.NormalSHr.text());
-        rateLine(cheapHead, 8, f.CheapR.text(), f.CheapHr.text(), f.CheapSHr.text());
-        runningLine(6, 6, f.HoursUsed.text(), f.HoursSUsed.text());
+        endLine();
+        *this << u"Item 2 Data";
+        endLine();
+        *this << u"VAT         : ";
+        fixed(4, 3, r.vat, 1) << u"%";
+        endLine();
+        if (r.inflation != 0) {
+            *this << u"Inflation   : ";
+            fixed(4, 3, r.inflation, 1) << u"%";
+            endLine();
+        }
+        *this << u"CO2 Convert : ";
+        fixed(5, 4, r.co2Rate, 2) << u" " << m_unit << u"/KWHr";
+        endLine();
+        tariffLines(r.tariff, 8, 6);
         rule();
     }
-    f.StepNumber = 204;
-    if (item2)
-        itemLines(2, f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2SB, f.Item2Life, f.Item2No,
-                  f.Item2Cost);
+    m_step = 204;
+    if (r.item2)
+        itemLines(2, *r.item2);
     rule();
 
-    f.StepNumber = 205;
-    if (item1)
-        unitsLine(u"Item 1 Units: "_s, f.Item1DayUnits, f.Item1QtrUnits, f.Item1PeriodUnits,
-                  f.Item1CO2.text());
-    f.StepNumber = 206;
-    if (item2)
-        unitsLine(u"Item 2 Units: "_s, f.Item2DayUnits, f.Item2QtrUnits, f.Item2PeriodUnits,
-                  f.Item2CO2.text());
-    f.StepNumber = 207;
-    if (item1 && item2)
-        unitsLine(u"      Saving: "_s, f.DayUnitsSave, f.QtrUnitsSave, f.PeriodUnitsSave,
-                  f.CO2Save.text());
+    m_step = 205;
+    if (r.item1)
+        unitsLine(u"Item 1 Units: ", r.item1->figures);
+    m_step = 206;
+    if (r.item2)
+        unitsLine(u"Item 2 Units: ", r.item2->figures);
+    m_step = 207;
+    if (r.saving)
+        unitsLine(u"      Saving: ", *r.saving);
     rule();
 
-    f.StepNumber = 208;
-    if (item1)
-        costLine(u"Item 1 Cost : "_s, f.Item1DayCost, f.Item1QtrCost, f.Item1PeriodCost);
-    f.StepNumber = 209;
-    if (item2)
-        costLine(u"Item 2 Cost : "_s, f.Item2DayCost, f.Item2QtrCost, f.Item2PeriodCost);
-    f.StepNumber = 210;
-    if (item1 && item2)
-        costLine(u"     Saving : "_s, f.DayCostSave, f.QtrCostSave, currency(f.PeriodCostSave));
-
-    f.PendingLogText += f.RecordText + CrLf;
+    m_step = 208;
+    if (r.item1)
+        costLine(u"Item 1 Cost : ", r.item1->figures);
+    m_step = 209;
+    if (r.item2)
+        costLine(u"Item 2 Cost : ", r.item2->figures);
+    m_step = 210;
+    if (r.saving)
+        costLine(u"     Saving : ", *r.saving);
+    return QString(reinterpret_cast<const QChar*>(m_text.data()),
+                   static_cast<qsizetype>(m_text.size()));
 }
 
 } // namespace
 
-void ComposeResultRecord(FormContext& context)
+QString composeResultRecord(const ResultRecord& record, const Regional& regional, qint16& step)
 {
-    withErrorTrap(context, "Log Generation Error", [&] { RecordWriter(context).compose(); });
+    return RecordWriter(record, regional, step).compose();
 }
 
 } // namespace torvane

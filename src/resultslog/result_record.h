@@ -1,11 +1,72 @@
 #pragma once
 
-#include "calc/form_context.h"
+#include "core/regional.h"
+
+#include <QString>
+
+#include <optional>
 
 namespace torvane {
 
-// Composes the fixed-layout record of the calculation just made into RecordText, and
-// the log entry (time stamp, record, empty line) into PendingLogText. Writes nothing.
-void ComposeResultRecord(FormContext& context);
+// The record takes texts as views: their owners outlive composing it.
+
+// What the record writes of one tariff block: the price fields as they stand and the
+// hours of a day and over the payback period.
+struct RecordTariff {
+    QStringView normalRate;
+    QStringView cheapRate;
+    double normalHours = 0;
+    double normalStandbyHours = 0;
+    double cheapHours = 0;
+    double cheapStandbyHours = 0;
+    double hoursOn = 0;
+    double hoursStandby = 0;
+};
+
+// The units and cost lines of an item, or of the saving between the two.
+struct RecordFigures {
+    double dayUnits = 0;
+    double partUnits = 0; // per quarter or month
+    double periodUnits = 0;
+    QStringView co2; // as shown
+    double dayCost = 0;
+    double partCost = 0;
+    QStringView periodCost; // as the line shows it
+};
+
+// What the record writes of one item: its fields as they stand and its figures.
+struct RecordItem {
+    QStringView watts;
+    double standbyWatts = 0;
+    double continuousWatts = 0;
+    QStringView share; // standby share as shown, empty for none
+    QStringView life;
+    QStringView count;
+    QStringView cost;
+    RecordFigures figures;
+};
+
+// Everything one calculation's record holds.
+struct ResultRecord {
+    QStringView notes;
+    bool tariffKept = false;
+    bool monthly = false;
+    bool pounds = false;
+    double vat = 0;
+    double inflation = 0;
+    double co2Rate = 0;
+    QStringView payPeriodText;
+    double payPeriod = 0;
+    float inflationFactor = 1;
+    RecordTariff item1Tariff; // the tariff Item 1 was worked out with
+    RecordTariff tariff;      // the current one, written when the tariff is kept
+    std::optional<RecordItem> item1;
+    std::optional<RecordItem> item2;
+    std::optional<RecordFigures> saving;
+};
+
+// The fixed-layout record of a calculation, each line ended by CR LF. step marks the
+// stage reached (201 to 210) for the fatal report.
+QString composeResultRecord(const ResultRecord& record, const Regional& regional, qint16& step);
 
 } // namespace torvane

@@ -14,10 +14,10 @@ ResultsLog::ResultsLog(ProgramFolder& folder, Desktop& desktop, const Regional& 
     , m_clock(clock)
 {}
 
-QString ResultsLog::timeStamp() const
+QString ResultsLog::timeStamp(const Regional& regional, const Clock& clock)
 {
-    const QDateTime now = m_clock.now();
-    return m_regional.formatShortDate(now.date()) + QLatin1Char(' ') +
+    const QDateTime now = clock.now();
+    return regional.formatShortDate(now.date()) + QLatin1Char(' ') +
            now.time().toString(u"hh:mm:ss"_s);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/program_folder.h"
 #include "core/clock.h"
+#include "core/program_folder.h"
 #include "core/regional.h"
 
 namespace torvane {
@@ -16,7 +16,8 @@ public:
     // The header that starts a new log.
     QString header() const;
     // Date and time as every log entry writes them.
-    QString timeStamp() const;
+    static QString timeStamp(const Regional& regional, const Clock& clock);
+    QString timeStamp() const { return timeStamp(m_regional, m_clock); }
 
     void CreateResultsLog();
     // Appends the text and a CR LF when the log exists; tells the user when it cannot.

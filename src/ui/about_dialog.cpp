@@ -1,51 +1,39 @@
 #include "about_dialog.h"
 
-#include "app/torvane_main.h"
-#include "core/version.h"
+#include "app/about_form.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 
-AboutDialog::AboutDialog(TorvaneMain& main, QWidget* parent)
+AboutDialog::AboutDialog(AboutForm& form, bool onTop, QWidget* parent)
     : QDialog(parent)
-    , m_main(main)
+    , m_binding(form)
 {
     setObjectName(u"frmAbout"_s);
     setWindowTitle(u"About Torvane"_s);
-    // It follows the main window into the always-on-top band. Set before it is shown:
-    // changing the band hides a window, which would end the dialog.
-    if (m_main.settings.RunOnTopSetting == 2)
+    // Set before it is shown: changing the band hides a window, which would end the dialog.
+    if (onTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     auto* layout = new QVBoxLayout(this);
-    auto* name = new QLabel(u"Torvane"_s);
-    name->setObjectName(u"ProgName"_s);
+    QWidget* name = m_binding.widget(form.ProgName);
     QFont large = name->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
     large.setBold(true);
     name->setFont(large);
-    auto* version = new QLabel(u"Version "_s + versionText());
-    version->setObjectName(u"ProgVersion"_s);
-    auto* site = new QLabel(u"<a href=\"home\">www.marnoft.example</a>"_s);
-    site->setObjectName(u"WebSite"_s);
-    connect(site, &QLabel::linkActivated, this, [this] { m_main.folder.OpenWebPage(QString()); });
-    auto* exit = new QPushButton(u"&Exit"_s);
-    exit->setObjectName(u"ExitAbout"_s);
-    exit->setToolTip(u"Close About Screen"_s);
-    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
-    for (QWidget* widget : {static_cast<QWidget*>(name), static_cast<QWidget*>(version),
-                            static_cast<QWidget*>(site), static_cast<QWidget*>(exit)})
-        layout->addWidget(widget, 0, Qt::AlignHCenter);
-    // Holds the focus so that no button looks selected.
-    auto* park = new QLineEdit(this);
-    park->setObjectName(u"Park"_s);
+    for (Control* control :
+         {static_cast<Control*>(&form.ProgName), static_cast<Control*>(&form.ProgVersion),
+          static_cast<Control*>(&form.WebSite), static_cast<Control*>(&form.ExitAbout)})
+        layout->addWidget(m_binding.widget(*control), 0, Qt::AlignHCenter);
+    QWidget* park = m_binding.widget(form.Park);
+    park->setParent(this);
     park->setFixedSize(0, 0);
+    park->setFocusPolicy(Qt::ClickFocus);
+    m_binding.setAccessibleName(form.Park, u"About Torvane"_s);
     park->setFocus();
+    connect(&form, &AboutForm::exitRequested, this, &QDialog::accept);
 }
 
 } // namespace torvane

@@ -1,20 +1,23 @@
 #pragma once
 
+#include "form_binding.h"
+
 #include <QDialog>
 
 namespace torvane {
 
-class TorvaneMain;
+class AboutForm;
 
-// The About window: the program's name and version, and the maker's web site as a link.
+// The About window on screen: the program's name and version, and the maker's web site
+// as a link. It follows the main window into the always-on-top band.
 class AboutDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    AboutDialog(TorvaneMain& main, QWidget* parent = nullptr);
+    AboutDialog(AboutForm& form, bool onTop, QWidget* parent = nullptr);
 
 private:
-    TorvaneMain& m_main;
+    FormBinding m_binding;
 };
 
 } // namespace torvane

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "app/about_form.h"
 #include "app/torvane_main.h"
 #include "ui/about_dialog.h"
 
@@ -10,28 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
-
-QColor toQColor(Colour colour, const QPalette& palette, QPalette::ColorRole themeRole)
-{
-    switch (colour.role) {
-    case Colour::Role::Rgb:
-        return QColor(colour.red, colour.green, colour.blue);
-    case Colour::Role::ButtonFace:
-        return palette.color(QPalette::Button);
-    case Colour::Role::WindowBackground:
-        return palette.color(QPalette::Base);
-    case Colour::Role::WindowText:
-        return palette.color(QPalette::Text);
-    }
-    return palette.color(themeRole);
-}
 
 QLabel* fixedLabel(const char* text)
 {
@@ -43,134 +28,13 @@ QLabel* fixedLabel(const char* text)
 MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     : QWidget(parent)
     , m_main(main)
-    , m_statusTimer(new QTimer(this))
+    , m_binding(main.form)
 {
     setObjectName(u"TorvaneMain"_s);
-    m_statusTimer->setSingleShot(true);
-    m_statusTimer->setInterval(2000);
-    connect(m_statusTimer, &QTimer::timeout, this, [this] { m_main.Timer1Tick(); });
-    m_main.timer1Started = [this] {
-        m_statusTimer->start();
-    };
-    m_main.placeOnTop = [this](bool onTop) {
-        placeOnTop(onTop);
-    };
-    m_main.showAbout = [this] {
-        AboutDialog about(m_main, this);
-        about.exec();
-        m_main.Activate();
-    };
+    connect(&m_main, &TorvaneMain::placeOnTopRequested, this, &MainWindow::placeOnTop);
+    connect(&m_main, &TorvaneMain::aboutRequested, this, &MainWindow::showAbout);
     buildLayout();
-    for (Control* control : m_main.form.controls())
-        control->setObserver(this);
-}
-
-MainWindow::~MainWindow()
-{
-    for (Control* control : m_main.form.controls())
-        control->setObserver(nullptr);
-    m_main.timer1Started = nullptr;
-    m_main.placeOnTop = nullptr;
-    m_main.showAbout = nullptr;
-}
-
-QWidget* MainWindow::widgetFor(Control& control)
-{
-    QWidget* widget = nullptr;
-    switch (control.kind()) {
-    case Control::Kind::TextBox: {
-        auto& box = static_cast<TextBox&>(control);
-        auto* edit = new QLineEdit;
-        edit->setReadOnly(box.isOutput());
-        if (box.isOutput())
-            edit->setFocusPolicy(Qt::ClickFocus);
-        if (box.maxLength() > 0)
-            edit->setMaxLength(box.maxLength());
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"£0000.00000"_s));
-        connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
-            box.type(text);
-            followFocus();
-        });
-        widget = edit;
-        break;
-    }
-    case Control::Kind::Label:
-        widget = new QLabel;
-        break;
-    case Control::Kind::Button: {
-        auto& button = static_cast<Button&>(control);
-        auto* push = new QPushButton;
-        connect(push, &QPushButton::clicked, this, [this, &button] {
-            button.click();
-            followFocus();
-        });
-        widget = push;
-        break;
-    }
-    case Control::Kind::CheckBox: {
-        auto& check = static_cast<CheckBox&>(control);
-        auto* box = new QCheckBox;
-        connect(box, &QCheckBox::clicked, this, [this, &check] {
-            check.userClick();
-            controlChanged(check); // the model decides the state shown
-            followFocus();
-        });
-        widget = box;
-        break;
-    }
-    }
-    widget->setObjectName(control.name());
-    widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
-    m_widgets.insert(&control, widget);
-    controlChanged(control);
-    return widget;
-}
-
-void MainWindow::controlChanged(const Control& control)
-{
-    QWidget* widget = m_widgets.value(&control);
-    if (!widget)
-        return;
-    widget->setToolTip(control.toolTip());
-    widget->setEnabled(control.enabled());
-    QPalette palette = widget->palette();
-    const QPalette defaults = QWidget::palette();
-    switch (control.kind()) {
-    case Control::Kind::TextBox: {
-        auto* edit = static_cast<QLineEdit*>(widget);
-        if (edit->text() != control.text())
-            edit->setText(control.text());
-        palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults, QPalette::Base));
-        palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults, QPalette::Text));
-        break;
-    }
-    case Control::Kind::Label:
-        static_cast<QLabel*>(widget)->setText(control.text());
-        break;
-    case Control::Kind::Button:
-        static_cast<QPushButton*>(widget)->setText(control.text());
-        palette.setColor(QPalette::Button,
-                         toQColor(control.backColour(), defaults, QPalette::Button));
-        break;
-    case Control::Kind::CheckBox: {
-        auto* box = static_cast<QCheckBox*>(widget);
-        const int value = static_cast<const CheckBox&>(control).value();
-        box->setTristate(value == 2);
-        box->setCheckState(value == 1   ? Qt::Checked
-                           : value == 2 ? Qt::PartiallyChecked
-                                        : Qt::Unchecked);
-        break;
-    }
-    }
-    widget->setPalette(palette);
-}
-
-void MainWindow::followFocus()
-{
-    if (const Control* focus = m_main.form.focus()) {
-        if (QWidget* widget = m_widgets.value(focus); widget && !widget->hasFocus())
-            widget->setFocus(Qt::OtherFocusReason);
-    }
+    nameControls();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -199,6 +63,14 @@ void MainWindow::placeOnTop(bool onTop)
         show();
     }
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void MainWindow::showAbout()
+{
+    AboutForm form(m_main.folder);
+    AboutDialog about(form, m_main.settings.RunOnTopSetting == 2, this);
+    about.exec();
+    m_main.Activate();
 }
 
 QWidget* MainWindow::area(FormArea which, QGridLayout*& grid)
@@ -251,17 +123,17 @@ void MainWindow::buildLayout()
     g->addWidget(fixedLabel(" Hours On"), 1, 1);
     g->addWidget(fixedLabel(" Hours Standby"), 1, 3);
     g->addWidget(fixedLabel("Normal Rate:"), 2, 0);
-    g->addWidget(widgetFor(f.NormalHr), 2, 1);
+    g->addWidget(m_binding.widget(f.NormalHr), 2, 1);
     g->addWidget(fixedLabel("hrs"), 2, 2);
-    g->addWidget(widgetFor(f.NormalSHr), 2, 3);
+    g->addWidget(m_binding.widget(f.NormalSHr), 2, 3);
     g->addWidget(fixedLabel("hrs"), 2, 4);
     g->addWidget(fixedLabel("Cheap Rate:"), 3, 0);
-    g->addWidget(widgetFor(f.CheapHr), 3, 1);
+    g->addWidget(m_binding.widget(f.CheapHr), 3, 1);
     g->addWidget(fixedLabel("hrs"), 3, 2);
-    g->addWidget(widgetFor(f.CheapSHr), 3, 3);
+    g->addWidget(m_binding.widget(f.CheapSHr), 3, 3);
     g->addWidget(fixedLabel("hrs"), 3, 4);
     g->addWidget(fixedLabel("Notes"), 4, 0);
-    g->addWidget(widgetFor(f.Notes), 4, 1, 1, 4);
+    g->addWidget(m_binding.widget(f.Notes), 4, 1, 1, 4);
     g->setRowStretch(5, 1);
     upper->addWidget(hours, 1);
 
@@ -269,14 +141,14 @@ void MainWindow::buildLayout()
     int row = 1;
     const auto dataRow = [&](QWidget* label, Control& field, QWidget* unit) {
         g->addWidget(label, row, 0);
-        g->addWidget(widgetFor(field), row, 1);
+        g->addWidget(m_binding.widget(field), row, 1);
         g->addWidget(unit, row, 2);
         ++row;
     };
     dataRow(fixedLabel("Normal Rate:"), f.NormalR, fixedLabel("/KWHr"));
     dataRow(fixedLabel("Cheap Rate:"), f.CheapR, fixedLabel("/KWHr"));
-    dataRow(widgetFor(f.VATH), f.VAT, fixedLabel("%"));
-    dataRow(fixedLabel("CO2:"), f.CO2, widgetFor(f.CO2L));
+    dataRow(m_binding.widget(f.VATH), f.VAT, fixedLabel("%"));
+    dataRow(fixedLabel("CO2:"), f.CO2, m_binding.widget(f.CO2L));
     dataRow(fixedLabel("Payback Period:"), f.PayPeriod, fixedLabel("Yrs"));
     dataRow(fixedLabel("Inflation:"), f.AnInfT, fixedLabel("%/Year"));
     row = 1;
@@ -286,7 +158,7 @@ void MainWindow::buildLayout()
                              {"Auto Check:", &f.UpEnable1},
                              {"Months:", &f.MonthlyT}}) {
         g->addWidget(fixedLabel(text), row, 3, Qt::AlignRight);
-        g->addWidget(widgetFor(*box), row++, 4);
+        g->addWidget(m_binding.widget(*box), row++, 4);
     }
     upper->addWidget(tariff, 1);
     outer->addLayout(upper);
@@ -299,7 +171,7 @@ void MainWindow::buildLayout()
         g->addWidget(fixedLabel(name), r, 0);
         int c = 1;
         for (Control* field : fields) {
-            g->addWidget(widgetFor(*field), r, c);
+            g->addWidget(m_binding.widget(*field), r, c);
             if (c <= 7)
                 g->addWidget(fixedLabel(c == 7 ? "hrs" : "W"), r, c + 1);
             c += 2;
@@ -315,19 +187,19 @@ void MainWindow::buildLayout()
 
     QWidget* results = area(FormArea::Results, g);
     g->addWidget(fixedLabel("Total Hours On:"), 0, 0);
-    g->addWidget(widgetFor(f.HoursUsed), 0, 1);
+    g->addWidget(m_binding.widget(f.HoursUsed), 0, 1);
     g->addWidget(fixedLabel("Total Hours Standby:"), 0, 2);
-    g->addWidget(widgetFor(f.HoursSUsed), 0, 3);
-    g->addWidget(widgetFor(f.ItemDayL), 1, 1);
-    g->addWidget(widgetFor(f.ItemQtrL), 1, 2);
-    g->addWidget(widgetFor(f.ItemPeriodL), 1, 3);
-    g->addWidget(widgetFor(f.ItemCO2L), 1, 4);
+    g->addWidget(m_binding.widget(f.HoursSUsed), 0, 3);
+    g->addWidget(m_binding.widget(f.ItemDayL), 1, 1);
+    g->addWidget(m_binding.widget(f.ItemQtrL), 1, 2);
+    g->addWidget(m_binding.widget(f.ItemPeriodL), 1, 3);
+    g->addWidget(m_binding.widget(f.ItemCO2L), 1, 4);
     g->addWidget(fixedLabel(" % On Standby"), 1, 5);
     const auto resultRow = [&](int r, const char* name, std::initializer_list<Control*> fields) {
         g->addWidget(fixedLabel(name), r, 0);
         int c = 1;
         for (Control* field : fields)
-            g->addWidget(widgetFor(*field), r, c++);
+            g->addWidget(m_binding.widget(*field), r, c++);
     };
     resultRow(2, "Item 1:", {&f.Item1Day, &f.Item1Qtr, &f.Item1Period, &f.Item1CO2, &f.Item1SB});
     resultRow(3, "Item 2:", {&f.Item2Day, &f.Item2Qtr, &f.Item2Period, &f.Item2CO2, &f.Item2SB});
@@ -339,22 +211,65 @@ void MainWindow::buildLayout()
     for (Button* button :
          {&f.Calc, &f.Keep, &f.Save, &f.Clear, &f.OutputType, &f.Save_Defaults, &f.Reset_Defaults,
           &f.ViewL, &f.Archive, &f.Update, &f.Help1, &f.About, &f.Exit}) {
-        buttons->addWidget(widgetFor(*button), at / 7, at % 7);
+        buttons->addWidget(m_binding.widget(*button), at / 7, at % 7);
         ++at;
     }
     outer->addLayout(buttons);
-    outer->addWidget(widgetFor(f.Status));
+    outer->addWidget(m_binding.widget(f.Status));
 
-    // Tab order: hours, tariff, items, then the buttons, as the fields were added.
-    QWidget* previous = nullptr;
-    for (Control* control : f.controls()) {
-        QWidget* widget = m_widgets.value(control);
-        if (!widget || widget->focusPolicy() != Qt::StrongFocus)
-            continue;
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
+    // Tab order: hours, tariff, items, then the buttons, as the model lists them.
+    m_binding.setTabOrder();
+}
+
+void MainWindow::nameControls()
+{
+    // What a screen reader announces: the labels a sighted user reads beside each field,
+    // the column captions followed as they change; the tooltips stay the descriptions.
+    MainForm& f = m_main.form;
+    const auto name = [this](Control& control, const char* text) {
+        m_binding.setAccessibleName(control, QString::fromUtf8(text));
+    };
+    name(f.NormalHr, "Normal rate, hours on");
+    name(f.NormalSHr, "Normal rate, hours on standby");
+    name(f.CheapHr, "Cheap rate, hours on");
+    name(f.CheapSHr, "Cheap rate, hours on standby");
+    name(f.Notes, "Notes");
+    name(f.NormalR, "Normal rate, price per KWHr");
+    name(f.CheapR, "Cheap rate, price per KWHr");
+    m_binding.setAccessibleName(f.VAT, QString(), f.VATH, u", percent"_s);
+    m_binding.setAccessibleName(f.CO2, u"CO2 conversion rate, "_s, f.CO2L);
+    name(f.PayPeriod, "Payback period, years");
+    name(f.AnInfT, "Inflation, percent a year");
+    name(f.Units1, "Units: CO2 in pounds");
+    name(f.OnTop, "On top");
+    name(f.AutoSave, "Auto save");
+    name(f.UpEnable1, "Auto check for a new version");
+    name(f.MonthlyT, "Months");
+    for (int item = 1; item <= 2; ++item) {
+        const auto field = [&](const char* suffix) -> Control& {
+            return *f.control(QString(u"Item%1"_s.arg(item) + QLatin1String(suffix)));
+        };
+        const QString head = u"Item %1 "_s.arg(item);
+        for (auto [suffix, text] : {std::pair{"Watts", "on power, watts"},
+                                    {"SWatts", "standby power, watts"},
+                                    {"CWatts", "continuous power, watts"},
+                                    {"Life", "life, hours"},
+                                    {"Cost", "cost"},
+                                    {"No", "number needed"}})
+            m_binding.setAccessibleName(field(suffix), head + QString::fromUtf8(text));
+        m_binding.setAccessibleName(field("Day"), head, f.ItemDayL);
+        m_binding.setAccessibleName(field("Qtr"), head, f.ItemQtrL);
+        m_binding.setAccessibleName(field("Period"), head, f.ItemPeriodL);
+        m_binding.setAccessibleName(field("CO2"), head, f.ItemCO2L);
+        m_binding.setAccessibleName(field("SB"), head + u"% on standby"_s);
     }
+    const QString saving = u"Saving "_s;
+    m_binding.setAccessibleName(f.DaySave, saving, f.ItemDayL);
+    m_binding.setAccessibleName(f.QtrSave, saving, f.ItemQtrL);
+    m_binding.setAccessibleName(f.PeriodSave, saving, f.ItemPeriodL);
+    m_binding.setAccessibleName(f.CO2Save, saving, f.ItemCO2L);
+    name(f.HoursUsed, "Total hours on");
+    name(f.HoursSUsed, "Total hours standby");
 }
 
 } // namespace torvane

@@ -1,43 +1,36 @@
 #pragma once
 
 #include "calc/main_form.h"
+#include "form_binding.h"
 
-#include <QHash>
 #include <QWidget>
 
 class QGridLayout;
-class QLabel;
-class QTimer;
 
 namespace torvane {
 
 class TorvaneMain;
 
-// The main window on screen: a widget for every control of the model, named after it,
-// mirroring it and forwarding the user's edits and clicks. It holds no logic.
-class MainWindow final : public QWidget, private ControlObserver {
+// The main window on screen: the model's controls laid out in their four coloured areas,
+// bound to it. It holds no logic of its own.
+class MainWindow final : public QWidget {
     Q_OBJECT
 
 public:
     explicit MainWindow(TorvaneMain& main, QWidget* parent = nullptr);
-    ~MainWindow() override;
-
-    // Moves the keyboard focus where the model put it.
-    void followFocus();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void controlChanged(const Control& control) override;
-    QWidget* widgetFor(Control& control);
     QWidget* area(FormArea area, QGridLayout*& grid);
     void placeOnTop(bool onTop);
+    void showAbout();
     void buildLayout();
+    void nameControls();
 
     TorvaneMain& m_main;
-    QHash<const Control*, QWidget*> m_widgets;
-    QTimer* m_statusTimer;
+    FormBinding m_binding;
     bool m_shown = false;
 };
 

@@ -24,7 +24,9 @@ const QString CrLf = u"\r\n"_s;
 // A program folder with the shipped defaults, an empty help page and a log folder.
 class Program {
 public:
-    explicit Program(const QString& arguments = QString(), bool withLog = false)
+    explicit Program(const QString& arguments = QString(), bool withLog = false,
+                     const QString& locale = u"en_GB"_s)
+        : regional(QLocale(locale))
     {
         QDir root(dir.path());
         root.mkpath(u"Data"_s);
@@ -56,7 +58,7 @@ public:
     }
 
     QTemporaryDir dir;
-    Regional regional{QLocale(u"en_GB"_s)};
+    Regional regional;
     ScriptedDesktop desktop;
     FixedClock clock;
     std::unique_ptr<TorvaneMain> main;
@@ -84,6 +86,7 @@ private Q_SLOTS:
     void statusLine();
     void helpAndAbout();
     void fatalDump();
+    void logIsWindows1252();
 };
 
 void TestTorvaneMain::switches_data()
@@ -91,14 +94,14 @@ void TestTorvaneMain::switches_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<qint16>("mode");
     for (const QStringList& row : fixtureTable(u"test_switches.tsv"_s))
-        QTest::newRow(qPrintable(row[0])) << unescaped(row[0]) << qint16(row[1].toShort());
+        QTest::newRow(qPrintable(row[0])) << unescaped(row[0]) << row[1].toShort();
 }
 
 void TestTorvaneMain::switches()
 {
     QFETCH(QString, arguments);
     QFETCH(qint16, mode);
-    QCOMPARE(testModeFromArguments(arguments), mode);
+    QCOMPARE(TestMode::fromArguments(arguments).number(), mode);
 }
 
 void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
@@ -106,7 +109,7 @@ void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
     Program p(u"-InhibitCombCheck"_s);
     QVERIFY(p.load());
     MainForm& f = p.main->form;
-    QCOMPARE(p.main->testMode(), qint16(2));
+    QCOMPARE(p.main->testMode(), TestMode(TestMode::InhibitCombCheck));
     QCOMPARE(f.NormalR.text(), u"£0.250000"_s);
     QCOMPARE(f.CheapR.text(), u"£0.120000"_s);
     QCOMPARE(f.VAT.text(), u"5.0"_s);
@@ -260,9 +263,8 @@ void TestTorvaneMain::activationAndOnTop()
     QVERIFY(p.load());
     TorvaneMain& m = *p.main;
     QList<bool> placed;
-    m.placeOnTop = [&](bool onTop) {
-        placed.append(onTop);
-    };
+    QObject::connect(&m, &TorvaneMain::placeOnTopRequested, &m,
+                     [&](bool onTop) { placed.append(onTop); });
     m.form.Save.setEnabled(true);
     m.Activate();
     QVERIFY(!m.form.Save.enabled());
@@ -289,13 +291,13 @@ void TestTorvaneMain::statusLine()
             p.desktop.expectBox(MessageAnswer::Ok);
         m.form.Clear.click();
         QCOMPARE(m.form.Status.text(), u"Data Cleared"_s);
-        QVERIFY(m.Timer1Enabled);
+        QVERIFY(m.Timer1.isActive());
         QCOMPARE(p.desktop.boxes.size(), box ? 1 : 0);
         if (box)
             QCOMPARE(p.desktop.boxes[0].title, u"Torvane Status Message"_s);
         m.Timer1Tick();
         QCOMPARE(m.form.Status.text(), QString());
-        QVERIFY(!m.Timer1Enabled);
+        QVERIFY(!m.Timer1.isActive());
     }
 }
 
@@ -320,9 +322,7 @@ void TestTorvaneMain::helpAndAbout()
              "program\r\nto correct the error.\r\n"_s);
 
     int shown = 0;
-    m.showAbout = [&] {
-        ++shown;
-    };
+    QObject::connect(&m, &TorvaneMain::aboutRequested, &m, [&] { ++shown; });
     m.form.OnTop.setValue(1);
     m.form.About.click();
     QCOMPARE(shown, 1);
@@ -346,6 +346,30 @@ void TestTorvaneMain::fatalDump()
     QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + u"/fatal_dump.log"_s);
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(p.logText(), u"earlier\r\n"_s + StartEntry + AnsiFile::decode(expected.readAll()));
+}
+
+void TestTorvaneMain::logIsWindows1252()
+{
+    // The euro sign and the no-break space before it are one byte each in the log.
+    Program p(QString(), false, u"de_DE"_s);
+    QVERIFY(p.load());
+    MainForm& m = p.main->form;
+    for (const auto& [name, text] : {std::pair{"NormalHr", "10"},
+                                     {"Item1Watts", "100"},
+                                     {"Item1Life", "10000"},
+                                     {"Item1Cost", "25"},
+                                     {"Notes", "Küche 5 €"}})
+        static_cast<TextBox*>(m.control(QString::fromLatin1(name)))->type(QString::fromUtf8(text));
+    QVERIFY(runs(p.desktop, [&] {
+        m.Calc.click();
+        m.Save.click();
+    }));
+    QFile log(p.log());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray bytes = log.readAll();
+    QVERIFY(bytes.contains("\r\nK\xFC"
+                           "che 5 \x80\r\n"));
+    QVERIFY2(bytes.contains("\xA0\x80/Qtr, "), bytes.constData());
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneMain)

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void outputTypeSwitch();
     void units();
     void cleanupEmptiesZeroInputs();
+    void harnessFailsOneTestOnly();
 };
 
 void TestFormActions::freshWindow()
@@ -40,6 +41,7 @@ void TestFormActions::freshWindow()
     QVERIFY(!m.Save.enabled() && !m.Keep.enabled() && !m.Save_Defaults.enabled());
     QVERIFY(!m.UpdatingFields);
     QCOMPARE(m.control(u"Item2CWatts"), &m.Item2CWatts);
+    QCOMPARE(m.control(u"Item2Watt"), nullptr);
 }
 
 void TestFormActions::changeHandlersMarkOnlyUserEdits_data()
@@ -70,7 +72,7 @@ void TestFormActions::keepTogglesTheLook()
 {
     FormFixture f;
     MainForm& m = f.form;
-    m.Keep.click();
+    f.click(m.Keep);
     QVERIFY(m.TariffKept);
     QCOMPARE(m.Keep.backColour(), Colours::lightGreen);
     QCOMPARE(m.CheapSHr.backColour(), Colours::lightGreen);
@@ -82,7 +84,7 @@ void TestFormActions::keepTogglesTheLook()
     QVERIFY(m.Item1Watts.enabled());
     QVERIFY(!m.UpdatingFields);
 
-    m.Keep.click();
+    f.click(m.Keep);
     QVERIFY(!m.TariffKept);
     QCOMPARE(m.Keep.backColour(), Colours::buttonFace);
     QCOMPARE(m.NormalHr.backColour(), Colours::windowBackground);
@@ -96,8 +98,8 @@ void TestFormActions::clearReleasesAndEmpties()
     f.typeWorkedExample();
     f.type({{"Notes", "hall"}});
     f.calculate();
-    f.form.Keep.click();
-    f.form.Clear.click();
+    f.click(f.form.Keep);
+    f.click(f.form.Clear);
     MainForm& m = f.form;
     QVERIFY(!m.TariffKept);
     QVERIFY(!m.Keep.enabled());
@@ -111,8 +113,8 @@ void TestFormActions::clearReleasesAndEmpties()
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
     QCOMPARE(m.RecordText, QString());
     // Item 1's hours go with its figures: the next record starts from nothing.
-    QCOMPARE(m.Item1HoursUsed, QString());
-    QCOMPARE(m.Item1HoursSUsed, QString());
+    QCOMPARE(m.Item1HoursUsed, 0.0);
+    QCOMPARE(m.Item1HoursSUsed, 0.0);
     QCOMPARE(m.StepNumber, qint16(251)); // ClearOutput ran last
     QCOMPARE(m.focus(), &m.NormalHr);
 
@@ -131,11 +133,11 @@ void TestFormActions::autoSaveDisablesPendingSave()
     f.calculate();
     QVERIFY(f.form.Save.enabled());
     // Ticked after a calculation: that one can no longer be saved.
-    f.form.AutoSave.userClick();
+    f.click(f.form.AutoSave);
     QCOMPARE(f.form.Calc.toolTip(), u"Calculate and save results"_s);
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(f.form.Save_Defaults.enabled());
-    f.form.Save.click();
+    f.click(f.form.Save);
     QVERIFY(f.services.appended.isEmpty());
     // The next one is appended at once.
     f.type({{"Notes", "auto"}});
@@ -145,7 +147,7 @@ void TestFormActions::autoSaveDisablesPendingSave()
     QVERIFY(f.services.appended[0].endsWith(u"/4.0yrs,\r\n\r\n"_s));
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(f.form.Keep.enabled());
-    f.form.AutoSave.userClick();
+    f.click(f.form.AutoSave);
     QCOMPARE(f.form.Calc.toolTip(), u"Calculate results"_s);
 }
 
@@ -198,7 +200,7 @@ void TestFormActions::outputTypeSwitch()
     f.calculate();
     MainForm& m = f.form;
     QVERIFY(m.CostSaveNegative);
-    m.OutputType.click();
+    f.click(m.OutputType);
     QCOMPARE(m.OutputType.text(), u"C&ost"_s);
     QCOMPARE(m.Item1Day.text(), m.Item1DayUnits);
     QCOMPARE(m.PeriodSave.text(), m.PeriodUnitsSave);
@@ -208,7 +210,7 @@ void TestFormActions::outputTypeSwitch()
     QCOMPARE(m.Item2Period.toolTip(), u"Electricity used by item 2 in KWHr over payback period"_s);
     QCOMPARE(m.DaySave.foreColour(), Colours::orange);
     QCOMPARE(m.focus(), &m.NormalHr);
-    m.OutputType.click();
+    f.click(m.OutputType);
     QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
     QCOMPARE(m.Item1Day.text(), m.Item1DayCost);
     QCOMPARE(m.ItemPeriodL.text(), u"Cost / Period"_s);
@@ -222,7 +224,7 @@ void TestFormActions::units()
     f.calculate();
     MainForm& m = f.form;
     m.Save_Defaults.setEnabled(false);
-    m.Units1.userClick();
+    f.click(m.Units1);
     QCOMPARE(m.CO2L.text(), u"lb/KWHr"_s);
     QCOMPARE(m.ItemCO2L.text(), u"CO2 lb /Period"_s);
     QCOMPARE(m.CO2.toolTip(), u"CO2 Conversion Rate ( between 0.1 and 1) lb/KWHr"_s);
@@ -266,6 +268,21 @@ void TestFormActions::cleanupEmptiesZeroInputs()
     QCOMPARE(m.Item2SB.text(), u"0.1%"_s);
     QCOMPARE(m.HoursUsed.text(), QString());
     QCOMPARE(m.HoursSUsed.text(), u"0.0"_s);
+}
+
+void TestFormActions::harnessFailsOneTestOnly()
+{
+    // A mistyped field name, and an end of the program that the test did not expect, each
+    // fail the test that meets them rather than the whole test program.
+    FormFixture f(u"en_GB"_s, TestMode::InhibitErrorCheck);
+    QEXPECT_FAIL("", "the window has no such field", Continue);
+    f.field("Item1Wats").type(u"1"_s);
+    // Under -InhibitErrorCheck an item that draws nothing divides by a zero daily cost.
+    f.type({{"NormalHr", "4"}, {"Item1Watts", "0"}, {"Item1Cost", "5"}});
+    f.desktop.answerEveryBox = true;
+    QEXPECT_FAIL("", "the program ends", Continue);
+    QVERIFY(!f.calculate());
+    QVERIFY(f.desktop.ended);
 }
 
 QTEST_GUILESS_MAIN(TestFormActions)

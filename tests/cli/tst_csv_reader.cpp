@@ -55,7 +55,7 @@ Parsed parse(QIODevice& device)
 {
     CsvReader reader(device);
     Parsed parsed;
-    QStringList fields;
+    QList<QStringView> fields;
     for (;;) {
         const CsvReader::Result result = reader.next(fields);
         if (result == CsvReader::Result::End) {
@@ -68,7 +68,10 @@ Parsed parse(QIODevice& device)
             parsed.error = reader.error() + u" @"_s + QString::number(reader.line());
             break;
         }
-        parsed.records.append(fields);
+        QStringList record;
+        for (QStringView field : fields)
+            record.append(field.toString());
+        parsed.records.append(record);
         parsed.lines.append(reader.line());
     }
     return parsed;

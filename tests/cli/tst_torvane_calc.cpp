@@ -1,13 +1,19 @@
 // The batch tool as a user runs it: records and CSV out, locales, refusals, statuses,
 // and every way an input or argument is rejected.
 
+#include "cli/batch.h"
+#include "core/ansi_file.h"
 #include "support/fixture_table.h"
+#include "support/test_doubles.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <random>
+
 using namespace Qt::StringLiterals;
+using namespace torvane;
 using namespace torvane::test;
 
 namespace {
@@ -59,6 +65,8 @@ private Q_SLOTS:
     void settingsFile();
     void unusableInput_data();
     void unusableInput();
+    void batchAgreesWithTheWindow_data();
+    void batchAgreesWithTheWindow();
 };
 
 void TestTorvaneCalc::initTestCase()
@@ -247,6 +255,129 @@ void TestTorvaneCalc::unusableInput()
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err, message);
+}
+
+void TestTorvaneCalc::batchAgreesWithTheWindow_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("configured");
+    for (const char* locale : {"en_GB", "de_DE", "en_US", "C", "ar_AE"}) {
+        QTest::addRow("%s", locale) << QString::fromLatin1(locale) << false;
+        QTest::addRow("%s, shipped defaults", locale) << QString::fromLatin1(locale) << true;
+    }
+}
+
+void TestTorvaneCalc::batchAgreesWithTheWindow()
+{
+    // The batch tool works a row out without a window; it must come to exactly what the
+    // window shows after the same typing and a press of Calculate, whatever is typed.
+    QFETCH(QString, locale);
+    QFETCH(bool, configured);
+    const QStringList settings =
+        *AnsiFile::readLines(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s);
+    const Regional regional{QLocale(locale)};
+    BatchComparison batch(regional);
+    if (configured)
+        QCOMPARE(batch.setConfiguration(settings), QString());
+    std::mt19937 random(20261206);
+    // Mostly in range, so that most rows calculate; now and then empty, out of range, or
+    // a text no number begins.
+    struct Range {
+        const char* column;
+        double low;
+        double high;
+    };
+    const Range ranges[] = {{"NormalR", 0.01, 0.99},   {"CheapR", 0.01, 0.99},
+                            {"NormalHr", 0.1, 12},     {"CheapHr", 0, 4},
+                            {"NormalSHr", 0, 6},       {"CheapSHr", 0, 3},
+                            {"PayPeriod", 1, 10},      {"VAT", 1, 50},
+                            {"AnInfT", -30, 199},      {"CO2", 0.1, 2},
+                            {"Item1Watts", 0.1, 300},  {"Item1SWatts", 0, 99},
+                            {"Item1CWatts", 0, 99},    {"Item1Life", 500, 50000},
+                            {"Item1Cost", 0.1, 5000},  {"Item2Watts", 0.1, 300},
+                            {"Item2SWatts", 0, 99},    {"Item2CWatts", 0, 99},
+                            {"Item2Life", 500, 50000}, {"Item2Cost", 0.1, 5000}};
+    const auto pick = [&](const Range& range) -> QString {
+        switch (random() % 60) {
+        case 0:
+            return QString();
+        case 1:
+            return u"0"_s;
+        case 2:
+            return QStringList{u"abc"_s, u"1,5"_s, u"£7"_s, u"-1"_s, u"99999"_s}[random() % 5];
+        default:
+            return regional.formatFixed(
+                std::uniform_real_distribution(range.low, range.high)(random),
+                static_cast<int>(random() % 4));
+        }
+    };
+    int calculated = 0;
+    for (int round = 0; round < 120; ++round) {
+        // With defaults loaded some tariff columns are left out, for the defaults to stand in.
+        QStringList named;
+        QStringList texts;
+        const auto add = [&](const QString& column, const QString& text) {
+            if (!configured || column.startsWith(u"Item") || random() % 4 != 0) {
+                named.append(column);
+                texts.append(text);
+            }
+        };
+        for (const Range& range : ranges)
+            add(QString::fromLatin1(range.column), pick(range));
+        // An item without life and price, or left out altogether.
+        for (const char* item : {"Item1", "Item2"}) {
+            const QString prefix = QString::fromLatin1(item);
+            const int roll = static_cast<int>(random() % 6);
+            for (const char* field : {"Life", "Cost", "Watts", "SWatts", "CWatts"}) {
+                if (roll == 0 ||
+                    (roll == 1 && QStringView(u"LifeCost").contains(QLatin1String(field))))
+                    add(prefix + QLatin1String(field), QString());
+            }
+        }
+        add(u"Notes"_s, u"note %1"_s.arg(round));
+        add(u"MonthlyT"_s, random() % 2 ? u"1"_s : u"0"_s);
+        add(u"Units1"_s, random() % 2 ? u"1"_s : QString());
+        // A column named twice counts once, as the later one: keep the first.
+        for (qsizetype i = named.size() - 1; i >= 0; --i) {
+            if (named.indexOf(named[i]) != i) {
+                named.removeAt(i);
+                texts.removeAt(i);
+            }
+        }
+        QList<QStringView> values(texts.begin(), texts.end());
+        batch.setColumns(named);
+
+        FormFixture f(locale, TestMode(), configured ? &settings : nullptr);
+        f.desktop.answerEveryBox = true;
+        for (qsizetype i = 0; i < named.size(); ++i) {
+            Control* control = f.form.control(named[i]);
+            if (control->kind() == Control::Kind::CheckBox)
+                static_cast<CheckBox*>(control)->setValue(texts[i] == u"1" ? 1 : 0);
+            else
+                static_cast<TextBox*>(control)->type(texts[i]);
+        }
+        QVERIFY(f.calculate());
+
+        const BatchComparison::Result record = batch.run(values, true);
+        const BatchComparison::Result csv = batch.run(values, false);
+        const MainForm& m = f.form;
+        const QString boxes = f.desktop.boxes.isEmpty() ? QString() : f.desktop.boxes[0].text;
+        QCOMPARE(record.messages.join(u'\n'), boxes.split(u'\n', Qt::SkipEmptyParts).join(u'\n'));
+        QCOMPARE(record.status, f.services.statusMessages.value(0));
+        QCOMPARE(record.record,
+                 record.outcome == BatchComparison::Outcome::Calculated ? m.RecordText : QString());
+        const QStringList shown = {
+            m.HoursUsed.text(), m.HoursSUsed.text(), m.Item1No.text(),   m.Item2No.text(),
+            m.Item1DayCost,     m.Item1QtrCost,      m.Item1PeriodCost,  m.Item2DayCost,
+            m.Item2QtrCost,     m.Item2PeriodCost,   m.DayCostSave,      m.QtrCostSave,
+            m.PeriodCostSave,   m.Item1DayUnits,     m.Item1QtrUnits,    m.Item1PeriodUnits,
+            m.Item2DayUnits,    m.Item2QtrUnits,     m.Item2PeriodUnits, m.DayUnitsSave,
+            m.QtrUnitsSave,     m.PeriodUnitsSave,   m.Item1SB.text(),   m.Item2SB.text(),
+            m.Item1CO2.text(),  m.Item2CO2.text(),   m.CO2Save.text()};
+        QCOMPARE(csv.results, shown);
+        calculated += record.outcome == BatchComparison::Outcome::Calculated;
+    }
+    QVERIFY2(calculated > 20, qPrintable(QString::number(calculated)));
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneCalc)

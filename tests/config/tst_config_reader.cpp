@@ -1,9 +1,9 @@
 // The configuration file: which files are accepted, what they put into the window, the
 // transcript, and the two fatal messages.
 
-#include "app/program_folder.h"
-#include "config/config_reader.h"
+#include "calc/defaults.h"
 #include "core/ansi_file.h"
+#include "core/program_folder.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 

@@ -159,14 +159,29 @@ void TestNumbers::roundTrips()
         // Fixed texts read the same either way.
         const QString fixed = regional.formatFixed(value, i % 7);
         QCOMPARE(exact(LeadingValue(fixed, regional)), exact(StrictNumber(fixed, regional)));
-        // Rounding to 15 digits is the same as writing them out and reading them back.
+        // Rounding to 15 digits is the same as writing them out and reading them back, and
+        // the general format writes what printf's %.15G writes.
         char buffer[64];
         const auto written =
             std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
         double expected = 0;
         std::from_chars(buffer, written.ptr, expected);
         QCOMPARE(exact(roundToGeneral(value)), exact(expected));
+        const auto printed =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+        QCOMPARE(general, QString::fromLatin1(buffer, printed.ptr - buffer)
+                              .replace(u'.', regional.decimalPoint())
+                              .replace(u'e', u'E'));
+        // A number rounded to decimals is what its fixed text reads back as, and plain
+        // numbers read the same on their own short road.
+        QCOMPARE(exact(roundToDecimals(value, i % 7)), exact(StrictNumber(fixed, regional)));
+        const Reading plain = Reading::of(fixed, regional);
+        QCOMPARE(exact(plain.value), exact(LeadingValue(fixed, regional)));
+        QCOMPARE(exact(plain.strict()), exact(StrictNumber(fixed, regional)));
     }
+    // Past the room on the stack.
+    QCOMPARE(regional.formatFixed(1e70, 12).size(), 71 + 1 + 12);
+    QCOMPARE(exact(StrictNumber(regional.formatFixed(1e70, 12), regional)), exact(1e70));
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

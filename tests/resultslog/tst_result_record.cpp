@@ -57,7 +57,7 @@ void TestResultRecord::workedExample()
 void TestResultRecord::lifeWithoutCost()
 {
     // Life without cost passes only with the combination checks off.
-    FormFixture f(u"en_GB"_s, 2);
+    FormFixture f(u"en_GB"_s, TestMode::InhibitCombCheck);
     f.typeWorkedExample();
     f.type({{"Item1Cost", ""}});
     f.calculate();
@@ -71,7 +71,7 @@ void TestResultRecord::keptTariffBlocks()
     f.typeWorkedExample();
     f.type({{"AnInfT", "3"}});
     f.calculate();
-    f.form.Keep.click();
+    f.click(f.form.Keep);
     f.type({{"NormalHr", "8"}, {"Item2Watts", "40"}});
     f.calculate();
     const QStringList record = lines(f.form.RecordText);
@@ -106,7 +106,7 @@ void TestResultRecord::columnsCutLongValues()
 {
     // With the checks off a wattage can be longer than its six-character column; its
     // standby share rounds to 0.0%, which is shown empty and left out of the record.
-    FormFixture f(u"en_GB"_s, 1);
+    FormFixture f(u"en_GB"_s, TestMode::InhibitErrorCheck);
     f.typeWorkedExample();
     f.type({{"Item1Watts", "12345.6"},
             {"AnInfT", "199"},

@@ -1,5 +1,6 @@
 #include "test_doubles.h"
 
+#include "calc/defaults.h"
 #include "calc/form_actions.h"
 
 #include <QTest>
@@ -47,6 +48,18 @@ void ScriptedDesktop::quit()
     throw ProgramEnded{};
 }
 
+bool runs(const ScriptedDesktop& desktop, const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const ProgramEnded&) {
+        const QString last = desktop.boxes.isEmpty() ? QString() : desktop.boxes.last().text;
+        QTest::qFail(qPrintable(u"the program ended: "_s + last), __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
 void RecordingServices::AppendPendingLogText()
 {
     appended.append(form ? form->PendingLogText : QString());
@@ -64,19 +77,31 @@ void RecordingServices::ReportFatalError(const QString& title, qint16 step)
     m_desktop.endProgram();
 }
 
-FormFixture::FormFixture(const QString& localeName, qint16 testMode)
+FormFixture::FormFixture(const QString& localeName, TestMode testMode,
+                         const QStringList* configuration)
     : regional(QLocale(localeName))
     , context{form, regional, desktop, services, clock, testMode}
 {
     services.form = &form;
     connectComparisonHandlers(context);
-    prepareFreshForm(context);
+    runs(desktop, [&] {
+        prepareFreshForm(context, [&] {
+            Settings settings;
+            QString transcript;
+            if (configuration)
+                ReadConfigurationLines(context, *configuration, settings, transcript);
+        });
+    });
 }
 
 TextBox& FormFixture::field(const char* name)
 {
     Control* control = form.control(QString::fromLatin1(name));
-    Q_ASSERT(control && control->kind() == Control::Kind::TextBox);
+    if (!control || control->kind() != Control::Kind::TextBox) {
+        QTest::qFail(qPrintable(u"the window has no field "_s + QString::fromLatin1(name)),
+                     __FILE__, __LINE__);
+        return m_noSuchField;
+    }
     return static_cast<TextBox&>(*control);
 }
 

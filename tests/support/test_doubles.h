@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 
 namespace torvane::test {
 
@@ -44,6 +45,10 @@ private:
     std::deque<MessageAnswer> m_answers;
 };
 
+// Runs what may end the program. An end fails the running test (with the last box shown)
+// rather than the whole test program; returns whether the program went on.
+bool runs(const ScriptedDesktop& desktop, const std::function<void()>& action);
+
 // Records the calls the comparison makes to the log and the error report.
 class RecordingServices final : public FormServices {
 public:
@@ -74,14 +79,27 @@ public:
 // A freshly loaded main window under a pinned locale, with its doubles.
 class FormFixture {
 public:
-    explicit FormFixture(const QString& localeName = QStringLiteral("en_GB"), qint16 testMode = 0);
+    // Loaded with the settings of a configuration file's lines, when given.
+    explicit FormFixture(const QString& localeName = QStringLiteral("en_GB"),
+                         TestMode testMode = TestMode(),
+                         const QStringList* configuration = nullptr);
 
     // Types the worked example (lamp against LED) into the window.
     void typeWorkedExample();
     // Types texts into the named fields, as the user would.
     void type(std::initializer_list<std::pair<const char*, const char*>> fields);
-    void calculate() { form.Calc.click(); }
+    // A press or a click as the user makes it; the end of the program fails the test.
+    bool click(Button& button)
+    {
+        return runs(desktop, [&] { button.click(); });
+    }
+    bool click(CheckBox& box)
+    {
+        return runs(desktop, [&] { box.userClick(); });
+    }
+    bool calculate() { return click(form.Calc); }
 
+    // The text box of that name; a name the window lacks fails the test.
     TextBox& field(const char* name);
 
     MainForm form;
@@ -90,6 +108,9 @@ public:
     RecordingServices services{desktop};
     FixedClock clock;
     FormContext context;
+
+private:
+    TextBox m_noSuchField{QString(), QString()};
 };
 
 } // namespace torvane::test

@@ -1,5 +1,6 @@
-// The real main window, offscreen, in a temporary program folder: typing, clicking and
-// what lands in the results log. A modal dialog nobody expected fails the test.
+// The real main window, offscreen, in a temporary program folder, driven with real mouse
+// and keyboard events and through the accessibility interfaces that screen readers use.
+// A modal dialog nobody expected fails the test.
 
 #include "app/torvane_main.h"
 #include "core/ansi_file.h"
@@ -7,6 +8,8 @@
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -22,6 +25,17 @@ using namespace Qt::StringLiterals;
 using namespace torvane;
 using namespace torvane::test;
 
+namespace {
+
+const std::pair<const char*, const char*> WorkedExample[] = {
+    {"NormalHr", "10"},   {"NormalSHr", "6"},     {"CheapHr", "4"},       {"CheapSHr", "4"},
+    {"NormalR", "0.15"},  {"CheapR", "0.075"},    {"VAT", "5"},           {"CO2", "0.43"},
+    {"PayPeriod", "4"},   {"AnInfT", "0"},        {"Item1Watts", "100"},  {"Item1SWatts", "4"},
+    {"Item1CWatts", "0"}, {"Item1Life", "10000"}, {"Item1Cost", "25"},    {"Item2Watts", "60"},
+    {"Item2SWatts", "3"}, {"Item2CWatts", "0"},   {"Item2Life", "15000"}, {"Item2Cost", "40"}};
+
+} // namespace
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -29,14 +43,19 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void workedExampleIsCalculatedAndSaved();
-    void dataErrorIsShown();
-    void missingConfigurationEndsTheProgram();
-    void aboutWindow();
+    void typingLandsInTheClickedField_data();
+    void typingLandsInTheClickedField();
+    void textFromAccessibilityToolsIsCalculated();
+    void everyControlIsNamed();
     void bindingFollowsTheModel();
+    void aboutWindow();
 
 private:
+    QLineEdit* edit(const char* name) const;
+    // Clicks into the field, selects what it holds and types over it.
     void type(const char* field, const QString& text);
     void click(const char* button);
+    QStringList fieldTexts() const;
     QString logText() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -74,6 +93,9 @@ void TestMainWindow::init()
         }
     });
     m_watchdog.start(50);
+    QVERIFY(runs(m_desktop, [&] { m_main->Load(); }));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
 void TestMainWindow::cleanup()
@@ -87,21 +109,38 @@ void TestMainWindow::cleanup()
     m_dir.reset();
 }
 
+QLineEdit* TestMainWindow::edit(const char* name) const
+{
+    auto* found = m_window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (!found)
+        QTest::qFail(name, __FILE__, __LINE__);
+    return found;
+}
+
 void TestMainWindow::type(const char* field, const QString& text)
 {
-    auto* edit = m_window->findChild<QLineEdit*>(QString::fromLatin1(field));
-    QVERIFY2(edit, field);
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    QLineEdit* target = edit(field);
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
 void TestMainWindow::click(const char* button)
 {
     auto* push = m_window->findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY2(push, button);
-    QTest::mouseClick(push, Qt::LeftButton);
+    QVERIFY(runs(m_desktop, [&] { QTest::mouseClick(push, Qt::LeftButton); }));
+}
+
+QStringList TestMainWindow::fieldTexts() const
+{
+    QStringList texts;
+    for (const Control* control : m_main->form.controls()) {
+        if (control->kind() == Control::Kind::TextBox)
+            texts.append(edit(qPrintable(control->name()))->text());
+    }
+    return texts;
 }
 
 QString TestMainWindow::logText() const
@@ -112,23 +151,14 @@ QString TestMainWindow::logText() const
 
 void TestMainWindow::workedExampleIsCalculatedAndSaved()
 {
-    m_main->Load();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    const std::pair<const char*, const char*> example[] = {
-        {"NormalHr", "10"},   {"NormalSHr", "6"},     {"CheapHr", "4"},       {"CheapSHr", "4"},
-        {"NormalR", "0.15"},  {"CheapR", "0.075"},    {"VAT", "5"},           {"CO2", "0.43"},
-        {"PayPeriod", "4"},   {"AnInfT", "0"},        {"Item1Watts", "100"},  {"Item1SWatts", "4"},
-        {"Item1CWatts", "0"}, {"Item1Life", "10000"}, {"Item1Cost", "25"},    {"Item2Watts", "60"},
-        {"Item2SWatts", "3"}, {"Item2CWatts", "0"},   {"Item2Life", "15000"}, {"Item2Cost", "40"}};
-    for (const auto& [field, text] : example)
+    for (const auto& [field, text] : WorkedExample)
         type(field, QString::fromLatin1(text));
     // The tariff was typed by the user: it counts as changed.
     QVERIFY(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled());
     click("Calc");
-    QCOMPARE(m_window->findChild<QLineEdit*>(u"Item1Day"_s)->text(), u"£0.24541"_s);
-    QCOMPARE(m_window->findChild<QLineEdit*>(u"NormalR"_s)->text(), u"£0.150000"_s);
-    QVERIFY(m_window->findChild<QLineEdit*>(u"NormalHr"_s)->hasFocus());
+    QCOMPARE(edit("Item1Day")->text(), u"£0.24541"_s);
+    QCOMPARE(edit("NormalR")->text(), u"£0.150000"_s);
+    QVERIFY(edit("NormalHr")->hasFocus());
     auto* save = m_window->findChild<QPushButton*>(u"Save"_s);
     QVERIFY(save->isEnabled());
     click("Save");
@@ -138,67 +168,120 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
     QVERIFY(record.open(QIODevice::ReadOnly));
     QVERIFY(logText().endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
                                u"\r\n"_s));
-    // The status line is untouched by a calculation that went through.
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), QString());
 }
 
-void TestMainWindow::dataErrorIsShown()
+void TestMainWindow::typingLandsInTheClickedField_data()
 {
-    m_main->Load();
-    m_window->show();
-    type("NormalR", u"5"_s);
-    type("NormalHr", u"8"_s);
-    type("Item1Watts", u"60"_s);
-    m_desktop.expectBox(MessageAnswer::Ok);
+    QTest::addColumn<QStringList>("buttons"); // pressed after typing the worked example
+    QTest::addColumn<bool>("refused");        // the last press shows a data error
+    QTest::newRow("fresh") << QStringList() << false;
+    QTest::newRow("after Calculate") << QStringList{u"Calc"_s} << false;
+    QTest::newRow("after Save") << QStringList{u"Calc"_s, u"Save"_s} << false;
+    QTest::newRow("after Keep 1") << QStringList{u"Calc"_s, u"Keep"_s} << false;
+    QTest::newRow("after Clear") << QStringList{u"Calc"_s, u"Clear"_s} << false;
+    QTest::newRow("after a data error") << QStringList{u"Calc"_s} << true;
+}
+
+void TestMainWindow::typingLandsInTheClickedField()
+{
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, refused);
+    for (const auto& [field, text] : WorkedExample)
+        type(field, QString::fromLatin1(text));
+    if (refused) {
+        type("NormalR", u"5"_s);
+        m_desktop.expectBox(MessageAnswer::Ok);
+    }
+    for (const QString& button : buttons)
+        click(qPrintable(button));
+    // Fields of every area, the tariff among them unless it is kept.
+    QStringList targets = {u"Item1Watts"_s, u"NormalHr"_s, u"Item2Cost"_s, u"Notes"_s,
+                           u"CheapSHr"_s};
+    if (!buttons.contains(u"Keep"_s))
+        targets.append(u"VAT"_s);
+    for (const QString& target : targets) {
+        QStringList expected = fieldTexts();
+        type(qPrintable(target), u"250"_s);
+        qsizetype index = 0;
+        for (const Control* control : m_main->form.controls()) {
+            if (control->kind() != Control::Kind::TextBox)
+                continue;
+            if (control->name() == target)
+                expected[index] = u"250"_s;
+            ++index;
+        }
+        QCOMPARE(fieldTexts(), expected);
+        QCOMPARE(static_cast<const TextBox*>(m_main->form.control(target))->text(), u"250"_s);
+        QCOMPARE(m_main->form.focus(), m_main->form.control(target));
+    }
+}
+
+void TestMainWindow::textFromAccessibilityToolsIsCalculated()
+{
+    // A speech tool sets the text, as AT-SPI's setTextContents does, in two ways.
+    const auto accessible = [this](const char* name) {
+        return QAccessible::queryAccessibleInterface(edit(name));
+    };
+    accessible("NormalHr")->setText(QAccessible::Value, u"10"_s);
+    QAccessibleEditableTextInterface* watts = accessible("Item1Watts")->editableTextInterface();
+    QVERIFY(watts);
+    watts->insertText(0, u"100"_s);
+    QCOMPARE(m_main->form.NormalHr.text(), u"10"_s);
+    QCOMPARE(m_main->form.Item1Watts.text(), u"100"_s);
     click("Calc");
-    QCOMPARE(m_desktop.boxes.size(), 1);
-    QCOMPARE(m_desktop.boxes[0].title, u"Torvane Data Error"_s);
-    QCOMPARE(m_desktop.boxes[0].text, u"Normal Rate must be between 0.01 and 0.99\n"_s);
-    QVERIFY(!logText().contains(u"VAT "_s));
+    QVERIFY(m_desktop.boxes.isEmpty());
+    QCOMPARE(edit("Item1Day")->text(), u"£0.28982"_s);
+    // A check box ticked through its toggle action is a click.
+    QAccessible::queryAccessibleInterface(m_window->findChild<QCheckBox*>(u"MonthlyT"_s))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(m_main->form.MonthlyT.value(), 1);
+    QCOMPARE(m_main->form.ItemQtrL.text(), u" Cost / Mth"_s);
 }
 
-void TestMainWindow::missingConfigurationEndsTheProgram()
+void TestMainWindow::everyControlIsNamed()
 {
-    QFile::remove(m_dir->filePath(u"Data/Torvane.ini"_s));
-    m_desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, m_main->Load());
-    QCOMPARE(m_desktop.boxes[0].text,
-             u"The configuration file is missing or corrupted.\r\nReinstall the "
-             "program to restore the file.\r\nThe program will now terminate."_s);
-}
+    // Every field, check box and button a screen reader meets has a name; the labels it
+    // comes from are followed as they change.
+    QStringList unnamed;
+    int named = 0;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        const QAccessible::Role role = node->role();
+        if (role == QAccessible::EditableText || role == QAccessible::CheckBox ||
+            role == QAccessible::Button) {
+            if (node->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed.append(node->object()->objectName());
+            else
+                ++named;
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(m_window.get()));
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
+    QCOMPARE(named, 58);
 
-void TestMainWindow::aboutWindow()
-{
-    m_main->Load();
-    m_window->show();
-    m_window->findChild<QCheckBox*>(u"OnTop"_s)->click();
-    // Going on top shows the window again.
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_main->form.Save.setEnabled(true);
-    m_expectedDialog = u"frmAbout"_s;
-    QString version;
-    bool onTop = false;
-    QTimer::singleShot(100, this, [&] {
-        auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
-        if (!about)
-            return;
-        version = about->findChild<QLabel*>(u"ProgVersion"_s)->text();
-        onTop = about->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        QTest::mouseClick(about->findChild<QPushButton*>(u"ExitAbout"_s), Qt::LeftButton);
-    });
-    click("About");
-    QCOMPARE(version, u"Version 6.4"_s);
-    // Back from the About window: the main window is active again, which ends saving.
-    QVERIFY(!m_window->findChild<QPushButton*>(u"Save"_s)->isEnabled());
-    QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
-    QVERIFY(onTop);
-    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const auto name = [this](const char* control) {
+        return QAccessible::queryAccessibleInterface(
+                   m_window->findChild<QWidget*>(QString::fromLatin1(control)))
+            ->text(QAccessible::Name);
+    };
+    QCOMPARE(name("NormalHr"), u"Normal rate, hours on"_s);
+    QCOMPARE(name("Item1Watts"), u"Item 1 on power, watts"_s);
+    QCOMPARE(name("VAT"), u"VAT, percent"_s);
+    QCOMPARE(name("Calc"), u"Calculate"_s);
+    QCOMPARE(name("Item2Qtr"), u"Item 2 Cost / Qtr"_s);
+    click("OutputType");
+    QCOMPARE(name("Item2Qtr"), u"Item 2 KWHr /  Qtr"_s);
+    // Descriptions stay the tooltips.
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(edit("NormalHr"))->text(QAccessible::Description),
+        u"Normal rate hours on per day (min 0, max 24)"_s);
 }
 
 void TestMainWindow::bindingFollowsTheModel()
 {
-    m_main->Load();
-    m_window->show();
     // Every control has its widget, named after it, with its caption and tooltip.
     for (const Control* control : m_main->form.controls()) {
         auto* widget = m_window->findChild<QWidget*>(control->name());
@@ -209,7 +292,7 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(m_window->findChild<QPushButton*>(u"OutputType"_s)->text(), u"K&WHr"_s);
     click("OutputType");
     QCOMPARE(m_window->findChild<QLabel*>(u"ItemDayL"_s)->text(), u" KWHr / Day"_s);
-    m_window->findChild<QCheckBox*>(u"Units1"_s)->click();
+    QTest::mouseClick(m_window->findChild<QCheckBox*>(u"Units1"_s), Qt::LeftButton);
     QCOMPARE(m_window->findChild<QLabel*>(u"CO2L"_s)->text(), u"lb/KWHr"_s);
     click("Keep"); // disabled: nothing happens
     QVERIFY(!m_main->form.TariffKept);
@@ -226,6 +309,46 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(nextStop("AnInfT"), u"Units1"_s);
     QCOMPARE(nextStop("Item2Cost"), u"Item2No"_s);
     QCOMPARE(nextStop("Item2No"), u"Calc"_s);
+    // A missing configuration ends the program with its message.
+    QFile::remove(m_dir->filePath(u"Data/Torvane.ini"_s));
+    m_desktop.expectBox(MessageAnswer::Ok);
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, m_main->Load());
+    QCOMPARE(m_desktop.boxes.last().text,
+             u"The configuration file is missing or corrupted.\r\nReinstall the "
+             "program to restore the file.\r\nThe program will now terminate."_s);
+}
+
+void TestMainWindow::aboutWindow()
+{
+    QTest::mouseClick(m_window->findChild<QCheckBox*>(u"OnTop"_s), Qt::LeftButton);
+    // Going on top shows the window again.
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_main->form.Save.setEnabled(true);
+    m_expectedDialog = u"frmAbout"_s;
+    QString version;
+    QString site;
+    bool onTop = false;
+    QTimer::singleShot(100, this, [&] {
+        auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        version = about->findChild<QLabel*>(u"ProgVersion"_s)->text();
+        auto* link = about->findChild<QLabel*>(u"WebSite"_s);
+        site = link->text();
+        Q_EMIT link->linkActivated(u"#"_s);
+        onTop = about->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        QTest::mouseClick(about->findChild<QPushButton*>(u"ExitAbout"_s), Qt::LeftButton);
+    });
+    click("About");
+    QCOMPARE(version, u"Version 6.4"_s);
+    // The address shown is the one the link opens.
+    QCOMPARE(site, u"<a href=\"#\">example.org</a>"_s);
+    QCOMPARE(m_desktop.openedUrls, QStringList{u"https://example.org/"_s});
+    // Back from the About window: the main window is active again, which ends saving.
+    QVERIFY(!m_window->findChild<QPushButton*>(u"Save"_s)->isEnabled());
+    QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
+    QVERIFY(onTop);
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/desktop.h"
+#include "desktop.h"
 
 #include <QString>
 
@@ -23,6 +23,8 @@ public:
     bool CheckFile(const QString& description, const QString& folder, const QString& fileName);
     // Opens a page of the maker's web site (the home page for an empty path).
     void OpenWebPage(const QString& page);
+    // The site's address as a person reads it: the home page without the scheme.
+    QString siteAddress() const;
 
 private:
     QString m_root;

@@ -3,6 +3,7 @@
 #include "core/ansi_file.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +58,18 @@ void ProgramFolder::OpenWebPage(const QString& page)
     if (!m_desktop.openUrl(m_siteRoot + page))
         m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
                              MessageButtons::Ok);
+}
+
+QString ProgramFolder::siteAddress() const
+{
+    const QUrl root(m_siteRoot);
+    QString address = root.host();
+    if (root.port() != -1)
+        address += QLatin1Char(':') + QString::number(root.port());
+    QString path = root.path();
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return address + path;
 }
 
 } // namespace torvane

@@ -107,6 +107,9 @@ class Label final : public Control {
 public:
     Label(QString name, QString caption, Colour back = Colours::buttonFace);
     void setCaption(const QString& caption);
+
+    // A label that can be clicked reads as a link.
+    std::function<void()> onClick;
 };
 
 class Button final : public Control {

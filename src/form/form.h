@@ -1,0 +1,48 @@
+#pragma once
+
+#include "control.h"
+
+#include <initializer_list>
+#include <vector>
+
+namespace torvane {
+
+// What a view hears from a window's model: every property change of a control, and
+// the model's one-off requests to move the input focus.
+class FormObserver : public ControlObserver {
+public:
+    virtual void focusRequested(const Control& control) = 0;
+};
+
+// A window as the program defines it, without a toolkit: its controls, each named, and
+// where the input focus is. A view binds to it by the controls' names.
+class Form {
+public:
+    Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form() = default;
+
+    // Every control, in tab order, for views and for look-up by name.
+    const std::vector<Control*>& controls() const { return m_controls; }
+    Control* control(QStringView name) const;
+
+    void setObserver(FormObserver* observer);
+
+    // "Give the input focus to ...": a request the view carries out once. The model then
+    // counts the focus as there until the view reports a move.
+    void requestFocus(const Control& control);
+    // The view reports where the focus went (a click, Tab, an accessibility tool).
+    void focusMoved(const Control* control) { m_focus = control; }
+    const Control* focus() const { return m_focus; }
+
+protected:
+    void addControls(std::initializer_list<Control*> controls);
+
+private:
+    std::vector<Control*> m_controls;
+    const Control* m_focus = nullptr;
+    FormObserver* m_observer = nullptr;
+};
+
+} // namespace torvane

@@ -1,0 +1,215 @@
+#include "form_binding.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace torvane {
+namespace {
+
+QColor toQColor(Colour colour, const QPalette& palette)
+{
+    switch (colour.role) {
+    case Colour::Role::Rgb:
+        break;
+    case Colour::Role::ButtonFace:
+        return palette.color(QPalette::Button);
+    case Colour::Role::WindowBackground:
+        return palette.color(QPalette::Base);
+    case Colour::Role::WindowText:
+        return palette.color(QPalette::Text);
+    }
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// A caption as it reads: without the "&" that marks the access key, the blanks that pad
+// it and the colon that leads to its field.
+QString readable(const QString& caption)
+{
+    QString text = caption;
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+FormBinding::FormBinding(Form& form, QObject* parent)
+    : QObject(parent)
+    , m_form(form)
+{
+    m_form.setObserver(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusChanged(now); });
+}
+
+FormBinding::~FormBinding()
+{
+    m_form.setObserver(nullptr);
+}
+
+QWidget* FormBinding::widget(Control& control)
+{
+    if (QWidget* made = m_widgets.value(&control))
+        return made;
+    QWidget* widget = nullptr;
+    switch (control.kind()) {
+    case Control::Kind::TextBox: {
+        auto& box = static_cast<TextBox&>(control);
+        auto* edit = new QLineEdit;
+        edit->setReadOnly(box.isOutput());
+        if (box.isOutput())
+            edit->setFocusPolicy(Qt::ClickFocus);
+        if (box.maxLength() > 0)
+            edit->setMaxLength(box.maxLength());
+        // The program's own changes arrive equal to the model's text; any other is the
+        // user's, whichever way it was made.
+        connect(edit, &QLineEdit::textChanged, this, [&box](const QString& text) {
+            if (text != box.text())
+                box.type(text);
+        });
+        widget = edit;
+        break;
+    }
+    case Control::Kind::Label: {
+        auto& label = static_cast<Label&>(control);
+        auto* text = new QLabel;
+        if (label.onClick) {
+            text->setTextFormat(Qt::RichText);
+            text->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                          Qt::LinksAccessibleByKeyboard);
+            connect(text, &QLabel::linkActivated, this, [&label] { label.onClick(); });
+        } else {
+            text->setTextFormat(Qt::PlainText);
+        }
+        widget = text;
+        break;
+    }
+    case Control::Kind::Button: {
+        auto& button = static_cast<Button&>(control);
+        auto* push = new QPushButton;
+        connect(push, &QPushButton::clicked, this, [&button] { button.click(); });
+        widget = push;
+        break;
+    }
+    case Control::Kind::CheckBox: {
+        auto& check = static_cast<CheckBox&>(control);
+        auto* box = new QCheckBox;
+        // A click, the space bar or an accessibility tool's toggle: any state the program
+        // did not set is the user's click, and the model decides the state shown.
+        connect(box, &QCheckBox::stateChanged, this, [this, &check](int state) {
+            const int value = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+            if (value != check.value()) {
+                check.userClick();
+                controlChanged(check);
+            }
+        });
+        widget = box;
+        break;
+    }
+    }
+    widget->setObjectName(control.name());
+    widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
+    m_widgets.insert(&control, widget);
+    m_controls.insert(widget, &control);
+    controlChanged(control);
+    return widget;
+}
+
+void FormBinding::setAccessibleName(Control& control, const QString& name)
+{
+    widget(control)->setAccessibleName(name);
+}
+
+void FormBinding::setAccessibleName(Control& control, const QString& before, const Control& label,
+                                    const QString& after)
+{
+    m_names.push_back({&control, before, &label, after});
+    rename(label);
+}
+
+void FormBinding::rename(const Control& label)
+{
+    for (const LabelledName& name : m_names) {
+        if (name.label == &label)
+            widget(*name.control)
+                ->setAccessibleName(name.before + readable(label.text()) + name.after);
+    }
+}
+
+void FormBinding::setTabOrder()
+{
+    QWidget* previous = nullptr;
+    for (Control* control : m_form.controls()) {
+        QWidget* next = m_widgets.value(control);
+        if (!next || !(next->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void FormBinding::controlChanged(const Control& control)
+{
+    QWidget* widget = m_widgets.value(&control);
+    if (!widget)
+        return;
+    widget->setToolTip(control.toolTip());
+    widget->setEnabled(control.enabled());
+    QPalette palette = widget->palette();
+    const QPalette defaults = QApplication::palette(widget);
+    switch (control.kind()) {
+    case Control::Kind::TextBox: {
+        auto* edit = static_cast<QLineEdit*>(widget);
+        if (edit->text() != control.text())
+            edit->setText(control.text());
+        palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
+        palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
+        break;
+    }
+    case Control::Kind::Label: {
+        auto* label = static_cast<QLabel*>(widget);
+        if (static_cast<const Label&>(control).onClick)
+            label->setText(u"<a href=\"#\">"_s + control.text().toHtmlEscaped() + u"</a>"_s);
+        else
+            label->setText(control.text());
+        rename(control);
+        break;
+    }
+    case Control::Kind::Button:
+        static_cast<QPushButton*>(widget)->setText(control.text());
+        palette.setColor(QPalette::Button, toQColor(control.backColour(), defaults));
+        break;
+    case Control::Kind::CheckBox: {
+        auto* box = static_cast<QCheckBox*>(widget);
+        const int value = static_cast<const CheckBox&>(control).value();
+        box->setTristate(value == 2);
+        box->setCheckState(value == 1   ? Qt::Checked
+                           : value == 2 ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
+        break;
+    }
+    }
+    widget->setPalette(palette);
+}
+
+void FormBinding::focusRequested(const Control& control)
+{
+    if (QWidget* widget = m_widgets.value(&control))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void FormBinding::focusChanged(QWidget* now)
+{
+    if (Control* control = m_controls.value(now))
+        m_form.focusMoved(control);
+}
+
+} // namespace torvane
