@@ -1,5 +1,7 @@
-// The batch tool's throughput and memory: runs torvane-calc on generated files of
-// 2,000, 20,000 and 200,000 comparisons and reports rows per second and peak memory.
+// The batch tool's cost per row and its throughput and memory: runs torvane-calc under
+// callgrind on 2,000 generated comparisons and on their header alone (the difference over
+// 2,000 is the instructions a row costs), then on files of 2,000, 20,000 and 200,000
+// comparisons for rows per second and peak memory.
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -45,19 +47,29 @@ struct Run {
     int status = -1;
 };
 
-Run runTool(const QString& input)
+Run runTool(const QString& input, const QString& errors = QString())
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const QByteArray errorFile = QFile::encodeName(errors);
+    if (!errors.isEmpty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const QByteArray file = QFile::encodeName(input);
     char program[] = TORVANE_CALC;
-    char* argv[] = {program, const_cast<char*>(file.constData()), nullptr};
+    char valgrind[] = "valgrind";
+    char tool[] = "--tool=callgrind";
+    char output[] = "--callgrind-out-file=/dev/null";
+    char* plain[] = {program, const_cast<char*>(file.constData()), nullptr};
+    char* counted[] = {valgrind, tool, output, program, const_cast<char*>(file.constData()),
+                       nullptr};
+    char** argv = errors.isEmpty() ? plain : counted;
     QElapsedTimer timer;
     timer.start();
     pid_t pid = 0;
     Run run;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) == 0) {
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv, environ) == 0) {
         int status = 0;
         rusage usage{};
         wait4(pid, &status, 0, &usage);
@@ -71,10 +83,33 @@ Run runTool(const QString& input)
 
 } // namespace
 
+// Instructions callgrind counted for one run, or -1.
+long long instructions(const QString& input, const QString& errors)
+{
+    if (runTool(input, errors).status != 0)
+        return -1;
+    QFile report(errors);
+    if (!report.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : report.readAll().split('\n')) {
+        const qsizetype at = line.indexOf("Collected : ");
+        if (at >= 0)
+            return line.mid(at + 12).trimmed().toLongLong();
+    }
+    return -1;
+}
+
 int main()
 {
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     QTemporaryDir dir;
+    const long long counted = instructions(writeRows(dir, 2000), dir.filePath(u"rows.log"_s));
+    const long long header = instructions(writeRows(dir, 0), dir.filePath(u"header.log"_s));
+    if (counted < 0 || header < 0)
+        std::printf("instructions per row: no count (is valgrind installed?)\n");
+    else
+        std::printf("instructions per row (callgrind, 2000 rows less the header alone): %lld\n",
+                    (counted - header) / 2000);
     std::printf("%10s %10s %14s %12s\n", "rows", "seconds", "rows/second", "peak KiB");
     for (int rows : {2000, 20000, 200000}) {
         const Run run = runTool(writeRows(dir, rows));

@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh dev
+bash scripts/install-deps.sh valgrind
 build/dev/bench/bench_calc -median 9 -minimumvalue 100
 build/dev/bench/bench_batch
 build/dev/bench/bench_startup

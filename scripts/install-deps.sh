@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Torvane builds with, only those that are missing.
+# Installs the Debian packages Torvane builds with, and any named as arguments, only those
+# that are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

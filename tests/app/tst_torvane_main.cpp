@@ -75,7 +75,6 @@ private Q_SLOTS:
     void switches_data();
     void switches();
     void loadFillsTheWindowAndStartsTheLog();
-    void loadKeepsAnExistingLog();
     void missingFolderOrFile_data();
     void missingFolderOrFile();
     void failuresWhileLoading();
@@ -128,13 +127,11 @@ void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
                               StartEntry);
     QVERIFY(p.main->ConfigTranscript.startsWith(
         u"Torvane Configuration\r\n---------------------\r\n[Run]\r\nAnInf=33\r\n"_s));
-}
 
-void TestTorvaneMain::loadKeepsAnExistingLog()
-{
-    Program p(QString(), true);
-    QVERIFY(p.load());
-    QCOMPARE(p.logText(), u"earlier\r\n"_s + StartEntry);
+    // A log that exists is only added to.
+    Program again(QString(), true);
+    QVERIFY(again.load());
+    QCOMPARE(again.logText(), u"earlier\r\n"_s + StartEntry);
 }
 
 void TestTorvaneMain::missingFolderOrFile_data()

@@ -16,7 +16,6 @@ class TestFormActions : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void freshWindow();
     void changeHandlersMarkOnlyUserEdits_data();
     void changeHandlersMarkOnlyUserEdits();
     void keepTogglesTheLook();
@@ -29,20 +28,6 @@ private Q_SLOTS:
     void cleanupEmptiesZeroInputs();
     void harnessFailsOneTestOnly();
 };
-
-void TestFormActions::freshWindow()
-{
-    FormFixture f;
-    MainForm& m = f.form;
-    // Cost is shown first; nothing to keep, save or mark as changed.
-    QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
-    QCOMPARE(m.ItemQtrL.text(), u" Cost / Qtr"_s);
-    QCOMPARE(m.QtrSave.toolTip(), u"Difference between item 1 and item 2 cost per quarter"_s);
-    QVERIFY(!m.Save.enabled() && !m.Keep.enabled() && !m.Save_Defaults.enabled());
-    QVERIFY(!m.UpdatingFields);
-    QCOMPARE(m.control(u"Item2CWatts"), &m.Item2CWatts);
-    QCOMPARE(m.control(u"Item2Watt"), nullptr);
-}
 
 void TestFormActions::changeHandlersMarkOnlyUserEdits_data()
 {
@@ -195,6 +180,10 @@ void TestFormActions::currencySymbol()
 void TestFormActions::outputTypeSwitch()
 {
     FormFixture f;
+    // Cost is shown first; nothing to keep, save or mark as changed.
+    QCOMPARE(f.form.OutputType.text(), u"K&WHr"_s);
+    QCOMPARE(f.form.QtrSave.toolTip(), u"Difference between item 1 and item 2 cost per quarter"_s);
+    QVERIFY(!f.form.Save.enabled() && !f.form.Keep.enabled() && !f.form.Save_Defaults.enabled());
     f.typeWorkedExample();
     f.type({{"Item1Watts", "60"}, {"Item2Watts", "100"}});
     f.calculate();
