@@ -69,24 +69,24 @@ void workOut(const FormContext& c, ItemFields fields, const ItemCalculation& cal
     }
     showKnown(c, fields, figures);
     const Regional& r = c.regional;
-    fields.DayCost = r.formatCurrency(figures.dayCost, 5);
-    fields.QtrCost = r.formatCurrency(figures.partCost, 2);
-    fields.PeriodCost = r.formatCurrency(figures.periodCost, 2);
-    fields.DayUnits = r.formatFixed(figures.dayUnits, 3);
-    fields.QtrUnits = r.formatFixed(figures.partUnits, 2);
-    fields.PeriodUnits = r.formatFixed(figures.periodUnits, 1);
+    fields.DayCost = r.formatCurrency(figures.cost.day, 5);
+    fields.QtrCost = r.formatCurrency(figures.cost.part, 2);
+    fields.PeriodCost = r.formatCurrency(figures.cost.period, 2);
+    fields.DayUnits = r.formatFixed(figures.units.day, 3);
+    fields.QtrUnits = r.formatFixed(figures.units.part, 2);
+    fields.PeriodUnits = r.formatFixed(figures.units.period, 1);
 }
 
 void showDifferences(const FormContext& c, const Differences& d)
 {
     MainForm& f = c.form;
-    f.DayUnitsSave = c.fixed(d.dayUnits, 3);
-    f.QtrUnitsSave = c.fixed(d.partUnits, 2);
-    f.PeriodUnitsSave = c.fixed(d.periodUnits, 1);
+    f.DayUnitsSave = c.fixed(d.units.day, 3);
+    f.QtrUnitsSave = c.fixed(d.units.part, 2);
+    f.PeriodUnitsSave = c.fixed(d.units.period, 1);
     f.UnitsSaveNegative = d.unitsNegative;
-    f.DayCostSave = c.fixed(d.dayCost, 5);
-    f.QtrCostSave = c.fixed(d.partCost, 2);
-    f.PeriodCostSave = c.fixed(d.periodCost, 2);
+    f.DayCostSave = c.fixed(d.cost.day, 5);
+    f.QtrCostSave = c.fixed(d.cost.part, 2);
+    f.PeriodCostSave = c.fixed(d.cost.period, 2);
     f.CostSaveNegative = d.costNegative;
     if (d.co2Negative)
         f.CO2Save.setForeColour(Colours::orange);
@@ -104,8 +104,8 @@ RecordItem recordItem(const TextBox& watts, const ItemInputs& in, const TextBox&
             life.text(),
             count.text(),
             cost.text(),
-            {figures.dayUnits, figures.partUnits, figures.periodUnits, co2.text(), figures.dayCost,
-             figures.partCost, periodCost}};
+            {figures.units.day, figures.units.part, figures.units.period, co2.text(),
+             figures.cost.day, figures.cost.part, periodCost}};
 }
 
 // The record of the calculation just made, from its figures and the fields as they stand;
@@ -139,9 +139,9 @@ ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, Peri
         r.item2 = recordItem(f.Item2Watts, in.item2, f.Item2SB, f.Item2Life, f.Item2No, f.Item2Cost,
                              item2, f.Item2CO2, f.Item2PeriodCost);
     if (r.item1 && r.item2)
-        r.saving =
-            RecordFigures{saving.dayUnits, saving.partUnits, saving.periodUnits, f.CO2Save.text(),
-                          saving.dayCost,  saving.partCost,  periodSaving};
+        r.saving = RecordFigures{saving.units.day, saving.units.part, saving.units.period,
+                                 f.CO2Save.text(), saving.cost.day,   saving.cost.part,
+                                 periodSaving};
     return r;
 }
 
@@ -258,7 +258,7 @@ void Calc(FormContext& c, RecordUse recordUse)
         bool changed = true;
         if (recordUse == RecordUse::Compose) {
             f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
-            const QString periodSaving = c.regional.formatCurrency(saving.periodCost, 2);
+            const QString periodSaving = c.regional.formatCurrency(saving.cost.period, 2);
             ComposeResultRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
             changed = f.PreviousRecordText != f.RecordText + f.CurrencySymbol;
         }

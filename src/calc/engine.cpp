@@ -132,35 +132,35 @@ void workOutItem(const ItemCalculation& c, ItemFigures& figures)
     dayCost = stored(dayCost + divide(purchases, tariff.PayPeriod.value * DaysPerYear) * 100);
     const double partCost = stored(dayCost * daysPerPart);
 
-    figures.dayCost = roundToDecimals(dayCost / 100, 5);
-    figures.partCost = roundToDecimals(partCost / 100, 2);
-    figures.periodCost = roundToDecimals(periodCost / 100, 2);
-    figures.dayUnits = roundToDecimals(dayUnits, 3);
-    figures.partUnits = roundToDecimals(partUnits, 2);
-    figures.periodUnits = roundToDecimals(periodUnits, 1);
+    figures.cost = {roundToDecimals(dayCost / 100, 5), roundToDecimals(partCost / 100, 2),
+                    roundToDecimals(periodCost / 100, 2)};
+    figures.units = {roundToDecimals(dayUnits, 3), roundToDecimals(partUnits, 2),
+                     roundToDecimals(periodUnits, 1)};
 }
+
+namespace {
+
+// One minus two, as shown; negative tells that the day figure is below zero, and then
+// each figure is given with its sign turned.
+Amounts signedDifference(const Amounts& one, const Amounts& two, const int (&decimals)[3],
+                         bool& negative)
+{
+    const double day = stored(one.day - two.day);
+    negative = day < 0;
+    const double sign = negative ? -1 : 1;
+    return {roundToDecimals(sign * day, decimals[0]),
+            roundToDecimals(sign * stored(one.part - two.part), decimals[1]),
+            roundToDecimals(sign * stored(one.period - two.period), decimals[2])};
+}
+
+} // namespace
 
 Differences differences(const ItemFigures& item1, const ItemFigures& item2)
 {
     Differences d;
-    const auto minus = [](double a, double b) {
-        return stored(a - b);
-    };
-    const double dayUnits = minus(item1.dayUnits, item2.dayUnits);
-    d.unitsNegative = dayUnits < 0;
-    const double unitsSign = d.unitsNegative ? -1 : 1;
-    d.dayUnits = roundToDecimals(unitsSign * dayUnits, 3);
-    d.partUnits = roundToDecimals(unitsSign * minus(item1.partUnits, item2.partUnits), 2);
-    d.periodUnits = roundToDecimals(unitsSign * minus(item1.periodUnits, item2.periodUnits), 1);
-
-    const double dayCost = minus(item1.dayCost, item2.dayCost);
-    d.costNegative = dayCost < 0;
-    const double costSign = d.costNegative ? -1 : 1;
-    d.dayCost = roundToDecimals(costSign * dayCost, 5);
-    d.partCost = roundToDecimals(costSign * minus(item1.partCost, item2.partCost), 2);
-    d.periodCost = roundToDecimals(costSign * minus(item1.periodCost, item2.periodCost), 2);
-
-    double co2 = minus(item1.co2.value_or(0), item2.co2.value_or(0));
+    d.units = signedDifference(item1.units, item2.units, {3, 2, 1}, d.unitsNegative);
+    d.cost = signedDifference(item1.cost, item2.cost, {5, 2, 2}, d.costNegative);
+    double co2 = stored(item1.co2.value_or(0) - item2.co2.value_or(0));
     d.co2Negative = co2 < 0;
     if (d.co2Negative)
         co2 = -co2;

@@ -66,20 +66,23 @@ struct Inflation {
 };
 Inflation inflation(const TariffInputs& tariff);
 
-// What one item comes to. Money is in the currency and kWh per day, quarter (or month)
-// and period, each rounded as shown. The number of items, the standby share and the CO2
-// are set as soon as they are known, so that a calculation stopped by a run-time error
-// leaves what it had worked out.
+// An amount per day, per quarter (or month) and over the payback period.
+struct Amounts {
+    double day = 0;
+    double part = 0;
+    double period = 0;
+};
+
+// What one item comes to, rounded as shown: money in the currency (five, two and two
+// decimals) and kWh (three, two and one). The number of items, the standby share and the
+// CO2 are set as soon as they are known, so that a calculation stopped by a run-time
+// error leaves what it had worked out.
 struct ItemFigures {
     std::optional<double> count;        // items needed, when the life is given
     std::optional<double> standbyShare; // percent, cut to tenths; none without wattage
     std::optional<double> co2;          // over the period, one decimal
-    double dayCost = 0;                 // five decimals
-    double partCost = 0;                // two decimals
-    double periodCost = 0;              // two decimals
-    double dayUnits = 0;                // three decimals
-    double partUnits = 0;               // two decimals
-    double periodUnits = 0;             // one decimal
+    Amounts cost;
+    Amounts units;
 };
 
 // What an item is worked out from.
@@ -100,13 +103,9 @@ void workOutItem(const ItemCalculation& calculation, ItemFigures& figures);
 // sign of the other two: each is given as its size when the day figure is negative
 // (the flag is set then), so a part or period figure of the other sign comes out negative.
 struct Differences {
-    double dayUnits = 0;
-    double partUnits = 0;
-    double periodUnits = 0;
+    Amounts units;
     bool unitsNegative = false;
-    double dayCost = 0;
-    double partCost = 0;
-    double periodCost = 0;
+    Amounts cost;
     bool costNegative = false;
     double co2 = 0; // its size; co2Negative when Item 2 produces more
     bool co2Negative = false;

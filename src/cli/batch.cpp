@@ -249,7 +249,8 @@ QStringList BatchComparison::Row::results()
         << string(count(text, in.item1, item1, blank1))
         << string(count(text, in.item2, item2, blank2));
     const auto costs = [&](const ItemFigures& f, bool blank) {
-        for (auto [value, decimals] : {std::pair{f.dayCost, 5}, {f.partCost, 2}, {f.periodCost, 2}})
+        for (auto [value, decimals] :
+             {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
             out << (blank ? QString() : string(money(text, [&](NumberText& t) {
                 return r.writeCurrency(t, value, decimals);
             })));
@@ -258,17 +259,18 @@ QStringList BatchComparison::Row::results()
     costs(item1, blank1);
     costs(item2, blank2);
     for (auto [value, decimals] :
-         {std::pair{saving.dayCost, 5}, {saving.partCost, 2}, {saving.periodCost, 2}})
+         {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
         out << (both ? string(money(
                            text, [&](NumberText& t) { return r.writeFixed(t, value, decimals); }))
                      : QString());
-    const auto units = [&](double day, double part, double period, bool shown) {
-        for (auto [value, decimals] : {std::pair{day, 3}, {part, 2}, {period, 1}})
+    const auto units = [&](const Amounts& amounts, bool shown) {
+        for (auto [value, decimals] :
+             {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}})
             out << (shown ? string(r.writeFixed(text, value, decimals)) : QString());
     };
-    units(item1.dayUnits, item1.partUnits, item1.periodUnits, !blank1);
-    units(item2.dayUnits, item2.partUnits, item2.periodUnits, !blank2);
-    units(saving.dayUnits, saving.partUnits, saving.periodUnits, both);
+    units(item1.units, !blank1);
+    units(item2.units, !blank2);
+    units(saving.units, both);
     const auto co2 = [&](const std::optional<double>& value, bool shown) {
         return shown && value ? string(r.writeFixed(text, *value, 1)) : QString();
     };
@@ -288,9 +290,9 @@ RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item
             count(t.count, item, f, false),
             money(t.cost,
                   [&](NumberText& text) { return given(text, item.Cost.value, Decimals::Cost); }),
-            {f.dayUnits, f.partUnits, f.periodUnits, r.writeFixed(t.co2, f.co2.value_or(0), 1),
-             f.dayCost, f.partCost, money(t.periodCost, [&](NumberText& text) {
-                 return r.writeCurrency(text, f.periodCost, 2);
+            {f.units.day, f.units.part, f.units.period, r.writeFixed(t.co2, f.co2.value_or(0), 1),
+             f.cost.day, f.cost.part, money(t.periodCost, [&](NumberText& text) {
+                 return r.writeCurrency(text, f.cost.period, 2);
              })}};
 }
 
@@ -331,13 +333,13 @@ QString BatchComparison::Row::record()
     if (!blank2)
         record.item2 = recordItem(texts2, in.item2, item2);
     if (record.item1 && record.item2)
-        record.saving = RecordFigures{saving.dayUnits,
-                                      saving.partUnits,
-                                      saving.periodUnits,
+        record.saving = RecordFigures{saving.units.day,
+                                      saving.units.part,
+                                      saving.units.period,
                                       r.writeFixed(savingCo2, saving.co2, 1),
-                                      saving.dayCost,
-                                      saving.partCost,
-                                      r.writeCurrency(savingPeriod, saving.periodCost, 2)};
+                                      saving.cost.day,
+                                      saving.cost.part,
+                                      r.writeCurrency(savingPeriod, saving.cost.period, 2)};
     qint16 step = 0;
     return composeResultRecord(record, r, step);
 }
