@@ -8,6 +8,8 @@
 #include "resultslog/results_log.h"
 #include "validation.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -108,6 +110,17 @@ RecordItem recordItem(const TextBox& watts, const ItemInputs& in, const TextBox&
              figures.cost.day, figures.cost.part, periodCost}};
 }
 
+// Whether the money texts of these figures read back: a text written for a figure of at
+// least 0 always does; a negative one (only met with the checks off) may not, when the
+// symbol was put before a sign or a parenthesis.
+bool moneyReads(const Regional& regional,
+                std::initializer_list<std::pair<double, const QString&>> money)
+{
+    return std::ranges::all_of(money, [&](const auto& figure) {
+        return figure.first >= 0 || Reading::of(figure.second, regional).numeric();
+    });
+}
+
 // The record of the calculation just made, from its figures and the fields as they stand;
 // periodSaving holds the saving over the period as the record writes it.
 ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, PeriodHours hours,
@@ -132,16 +145,28 @@ ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, Peri
     const DayHours now = DayHours::of(in.hours);
     r.tariff = {f.NormalR.text(), f.CheapR.text(),  now.normal, now.normalStandby,
                 now.cheap,        now.cheapStandby, hours.on,   hours.standby};
-    if (f.Item1Blank == 0)
+    const Regional& regional = c.regional;
+    const Amounts& cost1 = f.Item1Figures.cost;
+    if (f.Item1Blank == 0) {
         r.item1 = recordItem(f.Item1Watts, in.item1, f.Item1SB, f.Item1Life, f.Item1No, f.Item1Cost,
                              f.Item1Figures, f.Item1CO2, f.Item1PeriodCost);
-    if (f.Item2Blank == 0)
+        r.item1->figures.moneyReads =
+            moneyReads(regional, {{cost1.day, f.Item1DayCost}, {cost1.part, f.Item1QtrCost}});
+    }
+    if (f.Item2Blank == 0) {
         r.item2 = recordItem(f.Item2Watts, in.item2, f.Item2SB, f.Item2Life, f.Item2No, f.Item2Cost,
                              item2, f.Item2CO2, f.Item2PeriodCost);
-    if (r.item1 && r.item2)
+        r.item2->figures.moneyReads = moneyReads(
+            regional, {{item2.cost.day, f.Item2DayCost}, {item2.cost.part, f.Item2QtrCost}});
+    }
+    if (r.item1 && r.item2) {
         r.saving = RecordFigures{saving.units.day, saving.units.part, saving.units.period,
                                  f.CO2Save.text(), saving.cost.day,   saving.cost.part,
                                  periodSaving};
+        r.saving->moneyReads = moneyReads(regional, {{saving.cost.day, f.DayCostSave},
+                                                     {saving.cost.part, f.QtrCostSave},
+                                                     {saving.cost.period, f.PeriodCostSave}});
+    }
     return r;
 }
 
@@ -171,7 +196,7 @@ void showStatus(FormContext& c, const char* message)
 
 } // namespace
 
-void Calc(FormContext& c, RecordUse recordUse)
+void Calc(FormContext& c)
 {
     MainForm& f = c.form;
     const auto finish = [&] {
@@ -255,14 +280,10 @@ void Calc(FormContext& c, RecordUse recordUse)
         OutputDisplay(c);
 
         f.StepNumber = 107;
-        bool changed = true;
-        if (recordUse == RecordUse::Compose) {
-            f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
-            const QString periodSaving = c.regional.formatCurrency(saving.cost.period, 2);
-            ComposeResultRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
-            changed = f.PreviousRecordText != f.RecordText + f.CurrencySymbol;
-        }
-        if (!changed) {
+        f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
+        const QString periodSaving = c.regional.formatCurrency(saving.cost.period, 2);
+        ComposeResultRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
+        if (f.PreviousRecordText == f.RecordText + f.CurrencySymbol) {
             showStatus(c, messages::DataNotChanged);
             f.Keep.setEnabled(true);
         } else if (nothingToCalculate(f)) {
@@ -273,9 +294,9 @@ void Calc(FormContext& c, RecordUse recordUse)
             f.RecordText.clear();
             f.PreviousRecordText.clear();
         } else {
-            if (recordUse == RecordUse::Compose && f.AutoSave.value() == 1)
+            if (f.AutoSave.value() == 1)
                 c.services.AppendPendingLogText();
-            else if (recordUse == RecordUse::Compose && f.AutoSave.value() == 0)
+            else if (f.AutoSave.value() == 0)
                 f.Save.setEnabled(true);
             f.Keep.setEnabled(true);
         }

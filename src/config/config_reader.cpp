@@ -6,11 +6,20 @@
 
 #include <cmath>
 #include <limits>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
+
+// One key of the configuration file: its prefix, the member that holds its value, and
+// the values it accepts.
+struct ConfigKey {
+    const char* prefix;
+    std::variant<double Settings::*, float Settings::*, qint16 Settings::*> member;
+    bool (*accepts)(double value);
+};
 
 bool within(double value, double low, double high)
 {
@@ -22,6 +31,7 @@ bool oneOrTwo(double value)
     return value == 1 || value == 2;
 }
 
+// The eleven keys, in the order the file lists them.
 constexpr ConfigKey Keys[] = {
     {"AnInf=", &Settings::AnInf,
      [](double v) {
@@ -103,11 +113,6 @@ void countDown(qint16& counter)
 }
 
 } // namespace
-
-std::span<const ConfigKey> configKeys()
-{
-    return Keys;
-}
 
 QString configTranscriptHead()
 {

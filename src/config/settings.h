@@ -2,9 +2,6 @@
 
 #include <QtGlobal>
 
-#include <span>
-#include <variant>
-
 namespace torvane {
 
 // The configuration values as last read, one member per key of the file. Figures keep
@@ -24,16 +21,5 @@ struct Settings {
     double VRate = -1;           // VAT in percent, plus 1
     float VUnits = -1;           // 1 kilograms, 2 pounds
 };
-
-// One key of the configuration file: its prefix, the member that holds its value, and
-// the values it accepts.
-struct ConfigKey {
-    const char* prefix;
-    std::variant<double Settings::*, float Settings::*, qint16 Settings::*> member;
-    bool (*accepts)(double value);
-};
-
-// The eleven keys, in the order the file lists them.
-std::span<const ConfigKey> configKeys();
 
 } // namespace torvane

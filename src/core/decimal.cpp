@@ -48,11 +48,6 @@ long long orderOfMagnitude(std::string_view text)
     return exponent - zeros;
 }
 
-// Exact in a double: the powers of ten up to 1e22.
-constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // The common case, short numbers of moderate size, without the general conversion: a
 // mantissa below 2^53 times or divided by an exact power of ten rounds correctly in one
 // operation. Returns false when the text needs the general conversion.

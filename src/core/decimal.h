@@ -8,6 +8,11 @@
 // of decimals as the fixed formats do.
 namespace torvane::detail {
 
+// Exact in a double: the powers of ten up to 1e22.
+inline constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 enum class AsciiNumber { Ok, Invalid, Overflow };
 
 // Converts a plain ASCII number ("-12.5e3"); a value too small for a double reads as 0,

@@ -79,11 +79,6 @@ struct ShortAscii {
     void resize(std::size_t n) { length = n; }
 };
 
-// Exact in a double: the powers of ten up to 1e22.
-constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // A plain number ("12", "0.15", "-3.5") of at most 15 digits: read in one go, exactly
 // (the digits over a power of ten, one correctly rounded division), and with the count
 // of its decimals. Both readings agree on it wherever the locale does not group digits
@@ -112,7 +107,7 @@ bool readPlainNumber(QStringView text, const Regional& regional, double& value, 
     if (count == 0 || count > 15 || (strictToo && point >= 0 && regional.groupsWithFullStop()))
         return false;
     decimals = point < 0 ? 0 : count - point;
-    const double magnitude = static_cast<double>(digits) / PowersOfTen[decimals];
+    const double magnitude = static_cast<double>(digits) / detail::PowersOfTen[decimals];
     value = negative ? -magnitude : magnitude;
     return true;
 }
@@ -153,25 +148,6 @@ double LeadingValue(QStringView text, const Regional& regional)
     return leadingFrom(ascii);
 }
 
-bool IsNumericText(QStringView text, const Regional& regional)
-{
-    return regional.read(text).status == Regional::ReadStatus::Ok;
-}
-
-double StrictNumber(QStringView text, const Regional& regional)
-{
-    const Regional::ReadResult result = regional.read(text);
-    switch (result.status) {
-    case Regional::ReadStatus::Ok:
-        return result.value;
-    case Regional::ReadStatus::Overflow:
-        throw RuntimeError::overflow();
-    case Regional::ReadStatus::NotNumeric:
-        break;
-    }
-    throw RuntimeError::typeMismatch();
-}
-
 Reading Reading::of(QStringView text, const Regional& regional)
 {
     Reading reading;
@@ -185,20 +161,26 @@ Reading Reading::of(QStringView text, const Regional& regional)
     return {LeadingValue(text, regional), strict.value, strict.status, text.isEmpty(), -1};
 }
 
-Reading Reading::general(double value)
+// What reading back the text of a value rounded from another gives: a value that rounds
+// past the largest double reads as the largest, and overflows where read strictly.
+Reading Reading::roundedFrom(double rounded, double value)
 {
-    const double rounded = roundToGeneral(value);
     if (std::isfinite(rounded) || !std::isfinite(value))
         return number(rounded);
     const double largest = std::copysign(std::numeric_limits<double>::max(), value);
     return {largest, 0, Regional::ReadStatus::Overflow, false, -1};
 }
 
+Reading Reading::general(double value)
+{
+    return roundedFrom(roundToGeneral(value), value);
+}
+
 Reading Reading::rounded(int decimals) const
 {
     if (plainDecimals >= 0 && plainDecimals <= decimals)
         return number(value);
-    return number(roundToDecimals(value, decimals));
+    return roundedFrom(roundToDecimals(value, decimals), value);
 }
 
 double Reading::strict() const

@@ -13,13 +13,6 @@ namespace torvane {
 // as the largest one of its sign.
 double LeadingValue(QStringView text, const Regional& regional);
 
-// Whether the strict reading of the text would succeed; the empty text is not numeric.
-bool IsNumericText(QStringView text, const Regional& regional);
-
-// The strict reading: the whole text as a regional number. An empty or non-numeric
-// text raises "Type mismatch", a number beyond the range of a double "Overflow".
-double StrictNumber(QStringView text, const Regional& regional);
-
 // A field's text read once, both ways the program reads texts: the leading value that
 // the checks and most formulas use, and the strict reading that some formulas insist on.
 struct Reading {
@@ -42,10 +35,15 @@ struct Reading {
     static Reading general(double value);
 
     bool numeric() const { return status == Regional::ReadStatus::Ok; }
-    // The strict reading, or its run-time error.
+    // The strict reading, the whole text as a regional number, or its run-time error: an
+    // empty or non-numeric text raises "Type mismatch", a number beyond the range of a
+    // double "Overflow".
     double strict() const;
     // The reading of the text the fixed format writes for this number.
     Reading rounded(int decimals) const;
+
+private:
+    static Reading roundedFrom(double rounded, double value);
 };
 
 // A double rounded to the 15 significant digits that the general format keeps, which

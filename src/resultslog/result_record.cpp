@@ -1,5 +1,7 @@
 #include "result_record.h"
 
+#include "core/runtime_error.h"
+
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -120,6 +122,8 @@ void RecordWriter::unitsLine(const char16_t (&head)[15], const RecordFigures& f)
 
 void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
 {
+    if (!f.moneyReads)
+        throw RuntimeError::typeMismatch();
     // The day's cost as the symbol and five decimals, without grouping.
     *this << head << m_regional.currencyPrefix();
     NumberText number;

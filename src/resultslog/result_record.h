@@ -32,6 +32,9 @@ struct RecordFigures {
     double dayCost = 0;
     double partCost = 0;
     QStringView periodCost; // as the line shows it
+    // Whether the money texts the cost line reads back still read as numbers; when they
+    // do not, composing the line fails.
+    bool moneyReads = true;
 };
 
 // What the record writes of one item: its fields as they stand and its figures.
