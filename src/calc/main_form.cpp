@@ -47,7 +47,7 @@ MainForm::MainForm()
     , NormalSHr(u"NormalSHr"_s, u"Normal rate hours on standby per day (min 0, max 23.9)"_s)
     , CheapHr(u"CheapHr"_s, u"Cheap rate hours on per day (min 0, max 8)"_s)
     , CheapSHr(u"CheapSHr"_s, u"Cheap rate hours on standby per day (min 0, max 8)"_s)
-    , Notes(u"Notes"_s, u"Notes relating to calculation (max 75 characters)"_s, false, 75)
+    , Notes(u"Notes"_s, u"Notes relating to calculation (max 75 characters)"_s, false, NotesLength)
     , NormalR(u"NormalR"_s,
               u"Normal rate electricity cost per KWHr (between 0.010000 and 0.990000)"_s)
     , CheapR(u"CheapR"_s,

@@ -58,6 +58,9 @@ class MainForm final : public Form, public MainFormState {
 public:
     MainForm();
 
+    // The most a user can type into Notes.
+    static constexpr int NotesLength = 75;
+
     // Hours area.
     TextBox NormalHr, NormalSHr, CheapHr, CheapSHr, Notes;
     // Electricity data area.

@@ -39,8 +39,6 @@ enum Input {
     InputCount
 };
 
-constexpr int NotesLength = 75;
-
 // Loading a window needs a desktop and services; nothing of theirs is kept but what
 // the configuration reader said.
 class Recorder final : public Desktop, public FormServices {
@@ -413,8 +411,7 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
     for (std::size_t i = 0; i < m_columns.size(); ++i)
         row.typed[m_columns[i]] = values[static_cast<qsizetype>(i)];
     // The Notes field takes no more than it accepts from typing.
-    row.typed[Notes] =
-        row.typed[Notes].first(std::min<qsizetype>(row.typed[Notes].size(), NotesLength));
+    row.typed[Notes] = typedPart(row.typed[Notes], MainForm::NotesLength);
     // A check box is ticked by 1 and cleared by anything else.
     for (Input box : {MonthlyT, Units1}) {
         if (row.typed[box] != u"1")

@@ -70,9 +70,19 @@ void TextBox::setText(const QString& text)
         onChange();
 }
 
+QStringView typedPart(QStringView text, int maxLength)
+{
+    if (maxLength <= 0 || text.size() < maxLength)
+        return text;
+    // A field that is full may have taken the first half of a character alone.
+    const QStringView kept = text.first(maxLength);
+    return kept.back().isHighSurrogate() ? kept.chopped(1) : kept;
+}
+
 void TextBox::type(const QString& text)
 {
-    setText(m_maxLength > 0 ? text.left(m_maxLength) : text);
+    const QStringView kept = typedPart(text, m_maxLength);
+    setText(kept.size() == text.size() ? text : kept.toString());
 }
 
 Label::Label(QString name, QString caption, Colour back)

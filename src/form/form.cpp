@@ -20,7 +20,7 @@ void Form::setObserver(FormObserver* observer)
 
 void Form::requestFocus(const Control& control)
 {
-    m_focus = &control;
+    m_focusRequest = &control;
     if (m_observer)
         m_observer->focusRequested(control);
 }

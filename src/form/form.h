@@ -15,7 +15,7 @@ public:
 };
 
 // A window as the program defines it, without a toolkit: its controls, each named, and
-// where the input focus is. A view binds to it by the controls' names.
+// its requests for the input focus. A view binds to it by the controls' names.
 class Form {
 public:
     Form() = default;
@@ -29,19 +29,17 @@ public:
 
     void setObserver(FormObserver* observer);
 
-    // "Give the input focus to ...": a request the view carries out once. The model then
-    // counts the focus as there until the view reports a move.
+    // "Give the input focus to ...": a request the view carries out once; where the focus
+    // goes afterwards (a click, Tab) is the view's affair.
     void requestFocus(const Control& control);
-    // The view reports where the focus went (a click, Tab, an accessibility tool).
-    void focusMoved(const Control* control) { m_focus = control; }
-    const Control* focus() const { return m_focus; }
+    const Control* lastFocusRequest() const { return m_focusRequest; }
 
 protected:
     void addControls(std::initializer_list<Control*> controls);
 
 private:
     std::vector<Control*> m_controls;
-    const Control* m_focus = nullptr;
+    const Control* m_focusRequest = nullptr;
     FormObserver* m_observer = nullptr;
 };
 

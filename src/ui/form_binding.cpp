@@ -45,8 +45,6 @@ FormBinding::FormBinding(Form& form, QObject* parent)
     , m_form(form)
 {
     m_form.setObserver(this);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
 FormBinding::~FormBinding()
@@ -66,13 +64,15 @@ QWidget* FormBinding::widget(Control& control)
         edit->setReadOnly(box.isOutput());
         if (box.isOutput())
             edit->setFocusPolicy(Qt::ClickFocus);
-        if (box.maxLength() > 0)
-            edit->setMaxLength(box.maxLength());
         // The program's own changes arrive equal to the model's text; any other is the
         // user's, whichever way it was made.
-        connect(edit, &QLineEdit::textChanged, this, [&box](const QString& text) {
-            if (text != box.text())
-                box.type(text);
+        connect(edit, &QLineEdit::textChanged, this, [this, &box](const QString& text) {
+            if (text == box.text())
+                return;
+            box.type(text);
+            // The field may take less than the widget let in.
+            if (box.text() != text)
+                controlChanged(box);
         });
         widget = edit;
         break;
@@ -117,7 +117,6 @@ QWidget* FormBinding::widget(Control& control)
     widget->setObjectName(control.name());
     widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
     m_widgets.insert(&control, widget);
-    m_controls.insert(widget, &control);
     controlChanged(control);
     return widget;
 }
@@ -168,6 +167,9 @@ void FormBinding::controlChanged(const Control& control)
     switch (control.kind()) {
     case Control::Kind::TextBox: {
         auto* edit = static_cast<QLineEdit*>(widget);
+        // The limit is for typing: what the program writes is shown whole.
+        if (const int limit = static_cast<const TextBox&>(control).maxLength(); limit > 0)
+            edit->setMaxLength(std::max(limit, static_cast<int>(control.text().size())));
         if (edit->text() != control.text())
             edit->setText(control.text());
         palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
@@ -204,12 +206,6 @@ void FormBinding::focusRequested(const Control& control)
 {
     if (QWidget* widget = m_widgets.value(&control))
         widget->setFocus(Qt::OtherFocusReason);
-}
-
-void FormBinding::focusChanged(QWidget* now)
-{
-    if (Control* control = m_controls.value(now))
-        m_form.focusMoved(control);
 }
 
 } // namespace torvane

@@ -40,7 +40,6 @@ public:
 private:
     void controlChanged(const Control& control) override;
     void focusRequested(const Control& control) override;
-    void focusChanged(QWidget* now);
     void rename(const Control& label);
 
     struct LabelledName {
@@ -52,7 +51,6 @@ private:
 
     Form& m_form;
     QHash<const Control*, QWidget*> m_widgets;
-    QHash<const QWidget*, Control*> m_controls;
     std::vector<LabelledName> m_names;
 };
 

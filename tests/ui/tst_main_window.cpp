@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -213,7 +214,7 @@ void TestMainWindow::typingLandsInTheClickedField()
         }
         QCOMPARE(fieldTexts(), expected);
         QCOMPARE(static_cast<const TextBox*>(m_main->form.control(target))->text(), u"250"_s);
-        QCOMPARE(m_main->form.focus(), m_main->form.control(target));
+        QCOMPARE(QApplication::focusWidget(), edit(qPrintable(target)));
     }
 }
 
@@ -309,6 +310,19 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(nextStop("AnInfT"), u"Units1"_s);
     QCOMPARE(nextStop("Item2Cost"), u"Item2No"_s);
     QCOMPARE(nextStop("Item2No"), u"Calc"_s);
+    // Typing stops at 75 characters and cuts none in half, even one that an input method
+    // commits in two halves; what the program writes is shown whole.
+    type("Notes", QString(74, u'a'));
+    QInputMethodEvent commit;
+    commit.setCommitString(u"\U0001F4A1"_s);
+    QApplication::sendEvent(edit("Notes"), &commit);
+    QCOMPARE(edit("Notes")->text(), QString(74, u'a'));
+    QCOMPARE(m_main->form.Notes.text(), QString(74, u'a'));
+    QTest::keyClicks(edit("Notes"), u"bc"_s);
+    QCOMPARE(m_main->form.Notes.text(), QString(74, u'a') + u'b');
+    m_main->form.Notes.setText(QString(80, u'x'));
+    QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
+    QCOMPARE(m_main->form.Notes.text(), QString(80, u'x'));
     // A missing configuration ends the program with its message.
     QFile::remove(m_dir->filePath(u"Data/Torvane.ini"_s));
     m_desktop.expectBox(MessageAnswer::Ok);
