@@ -39,28 +39,35 @@ std::optional<Options> parseArguments(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption format(u"format"_s, QString(), u"format"_s);
     const QCommandLineOption settings(u"settings"_s, QString(), u"INI"_s);
     const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
     parser.addOptions({format, settings, help});
     parser.addPositionalArgument(u"FILE"_s, QString());
+    const std::pair<const QCommandLineOption&, QString> needsValue[] = {
+        {format, u"--format needs a value: record or csv"_s},
+        {settings, u"--settings needs a configuration file"_s}};
     // An option that ends the line has no value to take.
-    for (const auto& [option, message] :
-         {std::pair{u"--format"_s, u"--format needs a value: record or csv"_s},
-          {u"--settings"_s, u"--settings needs a configuration file"_s}}) {
-        if (arguments.size() > 1 && arguments.last() == option) {
+    for (const auto& [option, message] : needsValue) {
+        if (arguments.size() > 1 && arguments.last() == u"--"_s + option.names().first()) {
             complain(message);
             return std::nullopt;
         }
     }
     if (!parser.parse(arguments)) {
         const QString unknown = parser.unknownOptionNames().value(0);
-        // Named as it was written, dashes and all.
+        // Named as it was written: "--name" without its value, or the whole "-abc" that
+        // holds an unknown letter.
         for (const QString& argument : arguments.mid(1)) {
-            if (argument.startsWith(QLatin1Char('-')) &&
-                argument.section(QLatin1Char('='), 0, 0).endsWith(unknown)) {
-                complain(u"unknown option %1"_s.arg(argument));
+            if (argument == u"--"_s)
+                break;
+            const QString name = argument.section(QLatin1Char('='), 0, 0);
+            const bool named = name.startsWith(u"--"_s)
+                                   ? name.mid(2) == unknown
+                                   : name.size() > 1 && name.startsWith(QLatin1Char('-')) &&
+                                         unknown.size() == 1 && name.contains(unknown);
+            if (named && !unknown.isEmpty()) {
+                complain(u"unknown option %1"_s.arg(name));
                 return std::nullopt;
             }
         }
@@ -70,6 +77,12 @@ std::optional<Options> parseArguments(int argc, char** argv)
     if (parser.isSet(help)) {
         std::fputs(Usage, stdout);
         std::exit(AllCalculated);
+    }
+    for (const auto& [option, message] : needsValue) {
+        if (parser.isSet(option) && parser.value(option).isEmpty()) {
+            complain(message);
+            return std::nullopt;
+        }
     }
     Options options;
     const QString chosen = parser.value(format);
