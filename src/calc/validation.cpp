@@ -5,7 +5,8 @@
 namespace torvane {
 namespace {
 
-// Writes a field as its input now reads, in its fixed format; an empty one stays empty.
+// Writes a field as its input now reads, in its fixed format; a field read as empty stays
+// empty (a tariff field never is by now: the tariff's empty inputs were made 0).
 void show(FormContext& context, TextBox& field, const Reading& reading, int decimals)
 {
     if (!reading.empty)

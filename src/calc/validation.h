@@ -10,7 +10,8 @@ TariffInputs readTariff(const MainForm& form, const Regional& regional);
 ComparisonInputs readComparison(const MainForm& form, const Regional& regional);
 
 // The window's checks (the rules are in rules.h): each broken rule appends its message
-// and a line feed to MsgText, and the fields they rewrite are read again as rewritten.
+// and a line feed to MsgText. A field they rewrite has its input changed to the value its
+// new text holds, worked out by rounding rather than by reading the text again.
 void Check(FormContext& context, TariffInputs& tariff); // rewrites the tariff when it passed
 void Check1(FormContext& context, const ComparisonInputs& inputs); // blank items, hours, items
 void Check0(FormContext& context, ComparisonInputs& inputs);       // normalises hours and items

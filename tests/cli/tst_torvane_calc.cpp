@@ -155,69 +155,71 @@ void TestTorvaneCalc::batchAgreesWithTheWindow()
         QCOMPARE(batch.setConfiguration(settings), QString());
     std::mt19937 random(20261206);
     // Mostly in range, so that most rows calculate; now and then empty, out of range, or
-    // a text no number begins.
+    // a text the two readings take differently.
     struct Range {
         const char* column;
         double low;
         double high;
     };
-    const Range ranges[] = {{"NormalR", 0.01, 0.99},   {"CheapR", 0.01, 0.99},
-                            {"NormalHr", 0.1, 12},     {"CheapHr", 0, 4},
-                            {"NormalSHr", 0, 6},       {"CheapSHr", 0, 3},
-                            {"PayPeriod", 1, 10},      {"VAT", 1, 50},
-                            {"AnInfT", -30, 199},      {"CO2", 0.1, 2},
-                            {"Item1Watts", 0.1, 300},  {"Item1SWatts", 0, 99},
-                            {"Item1CWatts", 0, 99},    {"Item1Life", 500, 50000},
-                            {"Item1Cost", 0.1, 5000},  {"Item2Watts", 0.1, 300},
-                            {"Item2SWatts", 0, 99},    {"Item2CWatts", 0, 99},
-                            {"Item2Life", 500, 50000}, {"Item2Cost", 0.1, 5000}};
+    const Range tariff[] = {{"NormalR", 0.01, 0.99}, {"CheapR", 0.01, 0.99}, {"NormalHr", 0.1, 12},
+                            {"CheapHr", 0, 4},       {"NormalSHr", 0, 6},    {"CheapSHr", 0, 3},
+                            {"PayPeriod", 1, 10},    {"VAT", 1, 50},         {"AnInfT", -30, 199},
+                            {"CO2", 0.1, 2}};
+    const Range item[] = {{"Watts", 0.1, 300},
+                          {"SWatts", 0, 99},
+                          {"CWatts", 0, 99},
+                          {"Life", 500, 50000},
+                          {"Cost", 0.1, 5000}};
     const auto pick = [&](const Range& range) -> QString {
-        switch (random() % 60) {
+        const QString number =
+            regional.formatFixed(std::uniform_real_distribution(range.low, range.high)(random),
+                                 static_cast<int>(random() % 4));
+        switch (random() % 100) {
         case 0:
             return QString();
         case 1:
             return u"0"_s;
         case 2:
-            return QStringList{u"abc"_s, u"1,5"_s, u"£7"_s, u"-1"_s, u"99999"_s}[random() % 5];
+            return QStringList{u"abc"_s, u"1,5"_s, u"-0"_s, u"99999"_s, u"1e400"_s}[random() % 5];
+        case 3:
+            return u" "_s + number + u" "_s;
+        case 4:
+            return u"1.5E1"_s;
+        case 5:
+            return QStringList{regional.currencyPrefix() + number, u"$"_s + number,
+                               number + u" €"_s}[random() % 3];
         default:
-            return regional.formatFixed(
-                std::uniform_real_distribution(range.low, range.high)(random),
-                static_cast<int>(random() % 4));
+            return number;
         }
     };
     int calculated = 0;
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < 200; ++round) {
         // With defaults loaded some tariff columns are left out, for the defaults to stand in.
         QStringList named;
         QStringList texts;
         const auto add = [&](const QString& column, const QString& text) {
-            if (!configured || column.startsWith(u"Item") || random() % 4 != 0) {
-                named.append(column);
-                texts.append(text);
-            }
+            named.append(column);
+            texts.append(text);
         };
-        for (const Range& range : ranges)
-            add(QString::fromLatin1(range.column), pick(range));
-        // An item without life and price, or left out altogether.
-        for (const char* item : {"Item1", "Item2"}) {
-            const QString prefix = QString::fromLatin1(item);
-            const int roll = static_cast<int>(random() % 6);
-            for (const char* field : {"Life", "Cost", "Watts", "SWatts", "CWatts"}) {
-                if (roll == 0 ||
-                    (roll == 1 && QStringView(u"LifeCost").contains(QLatin1String(field))))
-                    add(prefix + QLatin1String(field), QString());
+        for (const Range& range : tariff) {
+            if (!configured || random() % 4 != 0)
+                add(QString::fromLatin1(range.column), pick(range));
+        }
+        // An item in full, without life and price, not entered, or left out altogether.
+        for (const char* prefix : {"Item1", "Item2"}) {
+            const int roll = static_cast<int>(random() % 8);
+            for (const Range& range : item) {
+                const QString field = QString::fromLatin1(range.column);
+                if (roll == 0 || (roll == 1 && (field == u"Life" || field == u"Cost")))
+                    add(QLatin1String(prefix) + field, QString());
+                else if (roll != 2)
+                    add(QLatin1String(prefix) + field, pick(range));
             }
         }
-        add(u"Notes"_s, u"note %1"_s.arg(round));
+        add(u"Notes"_s,
+            random() % 8 ? u"note %1"_s.arg(round) : QString(74, u'n') + u"\U0001F4A1 and more"_s);
         add(u"MonthlyT"_s, random() % 2 ? u"1"_s : u"0"_s);
         add(u"Units1"_s, random() % 2 ? u"1"_s : QString());
-        // A column named twice counts once, as the later one: keep the first.
-        for (qsizetype i = named.size() - 1; i >= 0; --i) {
-            if (named.indexOf(named[i]) != i) {
-                named.removeAt(i);
-                texts.removeAt(i);
-            }
-        }
         QList<QStringView> values(texts.begin(), texts.end());
         batch.setColumns(named);
 
