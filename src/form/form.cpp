@@ -20,9 +20,10 @@ void Form::setObserver(FormObserver* observer)
 
 void Form::requestFocus(const Control& control)
 {
-    m_focusRequest = &control;
     if (m_observer)
         m_observer->focusRequested(control);
+    else
+        m_focus = &control;
 }
 
 void Form::addControls(std::initializer_list<Control*> controls)

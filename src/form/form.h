@@ -15,7 +15,7 @@ public:
 };
 
 // A window as the program defines it, without a toolkit: its controls, each named, and
-// its requests for the input focus. A view binds to it by the controls' names.
+// where the input focus is. A view binds to it by the controls' names.
 class Form {
 public:
     Form() = default;
@@ -29,17 +29,20 @@ public:
 
     void setObserver(FormObserver* observer);
 
-    // "Give the input focus to ...": a request the view carries out once; where the focus
-    // goes afterwards (a click, Tab) is the view's affair.
+    // "Give the input focus to ...": a request that a view carries out once and reports
+    // like any other move of the focus; without a view the focus goes there at once.
     void requestFocus(const Control& control);
-    const Control* lastFocusRequest() const { return m_focusRequest; }
+    // The view reports where the focus went (a click, Tab, an accessibility tool, a
+    // request): the control, or nullptr once it is on none of them.
+    void focusMoved(const Control* control) { m_focus = control; }
+    const Control* focus() const { return m_focus; }
 
 protected:
     void addControls(std::initializer_list<Control*> controls);
 
 private:
     std::vector<Control*> m_controls;
-    const Control* m_focusRequest = nullptr;
+    const Control* m_focus = nullptr;
     FormObserver* m_observer = nullptr;
 };
 

@@ -45,6 +45,8 @@ FormBinding::FormBinding(Form& form, QObject* parent)
     , m_form(form)
 {
     m_form.setObserver(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { m_form.focusMoved(m_controls.value(now)); });
 }
 
 FormBinding::~FormBinding()
@@ -117,6 +119,7 @@ QWidget* FormBinding::widget(Control& control)
     widget->setObjectName(control.name());
     widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
     m_widgets.insert(&control, widget);
+    m_controls.insert(widget, &control);
     controlChanged(control);
     return widget;
 }

@@ -51,6 +51,7 @@ private:
 
     Form& m_form;
     QHash<const Control*, QWidget*> m_widgets;
+    QHash<const QWidget*, const Control*> m_controls;
     std::vector<LabelledName> m_names;
 };
 

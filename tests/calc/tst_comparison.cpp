@@ -128,7 +128,7 @@ void TestComparison::refusalShowsEveryMessage()
     QCOMPARE(f.form.NormalR.text(), u"£1"_s);
     QVERIFY(!f.form.Save.enabled());
     QVERIFY(!f.form.UpdatingFields);
-    QCOMPARE(f.form.lastFocusRequest(), &f.form.NormalHr);
+    QCOMPARE(f.form.focus(), &f.form.NormalHr);
 }
 
 void TestComparison::workedExampleInEveryLocale()
@@ -186,7 +186,7 @@ void TestComparison::workedExampleInEveryLocale()
         QVERIFY(m.Save.enabled() && m.Keep.enabled() && !m.UpdatingFields);
         QCOMPARE(m.Item1Blank, qint16(0));
         QCOMPARE(m.StepNumber, qint16(210)); // the record writer's last stage
-        QCOMPARE(m.lastFocusRequest(), &m.NormalHr);
+        QCOMPARE(m.focus(), &m.NormalHr);
         QVERIFY(f.services.appended.isEmpty());
     }
 }

@@ -100,7 +100,7 @@ void TestFormActions::clearReleasesAndEmpties()
     QCOMPARE(m.Item1HoursUsed, 0.0);
     QCOMPARE(m.Item1HoursSUsed, 0.0);
     QCOMPARE(m.StepNumber, qint16(251)); // ClearOutput ran last
-    QCOMPARE(m.lastFocusRequest(), &m.NormalHr);
+    QCOMPARE(m.focus(), &m.NormalHr);
 
     // The same data again is a new calculation, not "The Data Has Not Changed".
     f.typeWorkedExample();
@@ -197,7 +197,7 @@ void TestFormActions::outputTypeSwitch()
     QCOMPARE(m.ItemPeriodL.text(), u" KWHr / Period"_s);
     QCOMPARE(m.Item2Period.toolTip(), u"Electricity used by item 2 in KWHr over payback period"_s);
     QCOMPARE(m.DaySave.foreColour(), Colours::orange);
-    QCOMPARE(m.lastFocusRequest(), &m.NormalHr);
+    QCOMPARE(m.focus(), &m.NormalHr);
     f.click(m.OutputType);
     QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
     QCOMPARE(m.Item1Day.text(), m.Item1DayCost);

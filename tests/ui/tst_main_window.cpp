@@ -215,6 +215,7 @@ void TestMainWindow::typingLandsInTheClickedField()
         QCOMPARE(fieldTexts(), expected);
         QCOMPARE(static_cast<const TextBox*>(m_main->form.control(target))->text(), u"250"_s);
         QCOMPARE(QApplication::focusWidget(), edit(qPrintable(target)));
+        QCOMPARE(m_main->form.focus(), m_main->form.control(target));
     }
 }
 
@@ -297,6 +298,15 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(m_window->findChild<QLabel*>(u"CO2L"_s)->text(), u"lb/KWHr"_s);
     click("Keep"); // disabled: nothing happens
     QVERIFY(!m_main->form.TariffKept);
+    // The model knows where the focus is: a request that the view cannot carry out (a
+    // disabled button) leaves it where it was, one it can moves it.
+    MainForm& form = m_main->form;
+    type("Item1Watts", u"1"_s);
+    form.requestFocus(form.Keep);
+    QCOMPARE(form.focus(), &form.Item1Watts);
+    form.requestFocus(form.CheapHr);
+    QCOMPARE(form.focus(), &form.CheapHr);
+    QCOMPARE(QApplication::focusWidget(), edit("CheapHr"));
     // Tab order runs hours, tariff, items, then the buttons.
     const auto nextStop = [this](const char* name) {
         QWidget* next =
