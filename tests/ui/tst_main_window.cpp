@@ -122,6 +122,9 @@ void TestMainWindow::type(const char* field, const QString& text)
 {
     QLineEdit* target = edit(field);
     QVERIFY(target);
+    // Keys and focus moves reach the active window only.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), text);
