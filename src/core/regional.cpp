@@ -143,7 +143,7 @@ char16_t* writeDigits(char16_t* end, unsigned long long n)
 
 } // namespace
 
-int Regional::quickFixed(char16_t* out, double value, int decimals, double* shown) const
+int Regional::quickFixed(char16_t* out, double value, int decimals) const
 {
     // Half away from zero on the 15 significant digits a figure carries, as a person
     // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
@@ -152,10 +152,6 @@ int Regional::quickFixed(char16_t* out, double value, int decimals, double* show
         !detail::fixedUnits(std::fabs(value), decimals, units))
         return -1;
     const bool negative = std::signbit(value) && units != 0;
-    if (shown) {
-        const double magnitude = detail::unitsValue(units, decimals);
-        *shown = negative ? -magnitude : magnitude;
-    }
     char16_t digits[24];
     const char16_t* first = writeDigits(digits + 24, units);
     const auto count = static_cast<int>(digits + 24 - first);
@@ -178,7 +174,7 @@ int Regional::quickFixed(char16_t* out, double value, int decimals, double* show
     return static_cast<int>(at - out);
 }
 
-void Regional::slowFixed(NumberText& out, double value, int decimals, double* shown) const
+void Regional::slowFixed(NumberText& out, double value, int decimals) const
 {
     if (!std::isfinite(value))
         return;
@@ -197,28 +193,26 @@ void Regional::slowFixed(NumberText& out, double value, int decimals, double* sh
                     fixed.digits.end());
     }
     out.append(text.data(), static_cast<qsizetype>(text.size()));
-    if (shown)
-        *shown = detail::fixedValue(fixed);
 }
 
-QStringView Regional::writeFixed(NumberText& out, double value, int decimals, double* shown) const
+QStringView Regional::writeFixed(NumberText& out, double value, int decimals) const
 {
     char16_t text[QuickRoom];
     char16_t* room = out.room(QuickRoom);
-    const int size = quickFixed(room ? room : text, value, decimals, shown);
+    const int size = quickFixed(room ? room : text, value, decimals);
     if (size >= 0 && room)
         out.grow(size);
     else if (size >= 0)
         out.append(text, size);
     else
-        slowFixed(out, value, decimals, shown);
+        slowFixed(out, value, decimals);
     return out.view();
 }
 
-QString Regional::formatFixed(double value, int decimals, double* shown) const
+QString Regional::formatFixed(double value, int decimals) const
 {
     NumberText text;
-    return writeFixed(text, value, decimals, shown).toString();
+    return writeFixed(text, value, decimals).toString();
 }
 
 int Regional::generalChars(char16_t* out, double value) const
@@ -233,15 +227,11 @@ int Regional::generalChars(char16_t* out, double value) const
         out[size++] = u'-';
     // Whole numbers below 10^15 are their digits.
     if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        auto whole = static_cast<unsigned long long>(magnitude);
         char16_t digits[16];
-        char16_t* at = digits + 16;
-        do {
-            *--at = static_cast<char16_t>(u'0' + whole % 10);
-            whole /= 10;
-        } while (whole != 0);
-        std::copy(at, digits + 16, out + size);
-        return size + static_cast<int>(digits + 16 - at);
+        const char16_t* first =
+            writeDigits(digits + 16, static_cast<unsigned long long>(magnitude));
+        std::copy(first, static_cast<const char16_t*>(digits + 16), out + size);
+        return size + static_cast<int>(digits + 16 - first);
     }
     const detail::SignificantDigits d = detail::significantDigits(magnitude);
     const auto digit = [&](int i) {
@@ -300,9 +290,11 @@ QString Regional::formatGeneral(double value) const
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
     NumberText plain;
-    double shown = 0;
-    const QStringView digits = writeFixed(plain, std::fabs(value), decimals, &shown);
-    const Affixes& affixes = value < 0 && shown != 0 ? m_negativeCurrency : m_positiveCurrency;
+    const QStringView digits = writeFixed(plain, std::fabs(value), decimals);
+    // An amount that rounds to zero has no sign.
+    const bool zero = std::all_of(digits.begin(), digits.end(),
+                                  [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
+    const Affixes& affixes = value < 0 && !zero ? m_negativeCurrency : m_positiveCurrency;
     out.append(affixes.prefix);
     // The whole part grouped as the locale groups it: the last group primary, the ones
     // before it secondary.

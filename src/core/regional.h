@@ -65,8 +65,7 @@ public:
 
     // Digits with the given number of decimals, at least one before the decimal point,
     // no grouping; the value is rounded, and a result that rounds to zero has no sign.
-    // shown receives the number the text reads back as.
-    QString formatFixed(double value, int decimals, double* shown = nullptr) const;
+    QString formatFixed(double value, int decimals) const;
 
     // Shortest form with at most 15 significant digits, no grouping, regional decimal
     // point, none for whole numbers, exponent as "E+20" / "E-06" for very large or small.
@@ -77,8 +76,7 @@ public:
 
     // The same, written into a NumberText (after what it holds) for texts built piece by
     // piece; they return what the text now holds.
-    QStringView writeFixed(NumberText& out, double value, int decimals,
-                           double* shown = nullptr) const;
+    QStringView writeFixed(NumberText& out, double value, int decimals) const;
     QStringView writeGeneral(NumberText& out, double value) const;
     QStringView writeCurrency(NumberText& out, double value, int decimals) const;
 
@@ -103,8 +101,8 @@ private:
     };
     // The fixed format written into room for 48 characters on the usual quick route;
     // returns the characters written, or -1 where the slow route must write it.
-    int quickFixed(char16_t* out, double value, int decimals, double* shown) const;
-    void slowFixed(NumberText& out, double value, int decimals, double* shown) const;
+    int quickFixed(char16_t* out, double value, int decimals) const;
+    void slowFixed(NumberText& out, double value, int decimals) const;
     int generalChars(char16_t* out, double value) const;
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;
 
