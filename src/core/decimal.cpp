@@ -329,31 +329,12 @@ FixedDecimal fixedDecimal(double value, int decimals)
 
 double fixedValue(const FixedDecimal& fixed)
 {
-    std::string_view digits = fixed.digits;
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string_view::npos)
-        return 0.0;
-    digits.remove_prefix(first);
-    int exponent = fixed.point - static_cast<int>(fixed.digits.size());
-    while (digits.back() == '0') {
-        digits.remove_suffix(1);
-        ++exponent;
-    }
+    std::string text = fixed.digits.empty() ? std::string("0") : fixed.digits;
+    text += 'e';
+    text += std::to_string(fixed.point - static_cast<int>(fixed.digits.size()));
     double value = 0;
-    if (digits.size() <= 15 && exponent >= -22 && exponent <= 22) {
-        std::uint64_t mantissa = 0;
-        for (char c : digits)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-        // Both operands exact: one correctly rounded operation, as reading the text gives.
-        const auto m = static_cast<double>(mantissa);
-        value = exponent >= 0 ? m * PowersOfTen[exponent] : m / PowersOfTen[-exponent];
-    } else {
-        std::string text(digits);
-        text += 'e';
-        text += std::to_string(exponent);
-        if (parseAsciiNumber(text, value) == AsciiNumber::Overflow)
-            value = std::numeric_limits<double>::infinity();
-    }
+    if (parseAsciiNumber(text, value) == AsciiNumber::Overflow)
+        value = std::numeric_limits<double>::infinity();
     return fixed.negative ? -value : value;
 }
 
