@@ -99,9 +99,7 @@ void connectComparisonHandlers(FormContext& context)
     f.Keep.onClick = call(KeepClick);
     f.Clear.onClick = call(ClearClick);
     f.Save.onClick = call(SaveClick);
-    f.Calc.onClick = [c = &context] {
-        Calc(*c);
-    };
+    f.Calc.onClick = call(Calc);
     f.OutputType.onClick = call(OutputTypeClick);
 }
 

@@ -21,9 +21,9 @@ struct ConfigKey {
     bool (*accepts)(double value);
 };
 
-bool within(double value, double low, double high)
+template <auto Low, auto High> bool within(double value)
 {
-    return value >= low && value <= high;
+    return value >= Low && value <= High;
 }
 
 bool oneOrTwo(double value)
@@ -31,39 +31,24 @@ bool oneOrTwo(double value)
     return value == 1 || value == 2;
 }
 
+// A cheap rate in hundredths, or the rate plus 101 (101 for none).
+bool cheapRate(double value)
+{
+    return within<1, 99>(value) || within<101, 200>(value);
+}
+
 // The eleven keys, in the order the file lists them.
 constexpr ConfigKey Keys[] = {
-    {"AnInf=", &Settings::AnInf,
-     [](double v) {
-         return within(v, 1, 230);
-     }},
-    {"CheapRate=", &Settings::CheapRate,
-     [](double v) {
-         return within(v, 1, 99) || within(v, 101, 200);
-     }},
-    {"CRate=", &Settings::CRate,
-     [](double v) {
-         return within(v, 0.1, 2.0);
-     }},
-    {"LogLevel=", &Settings::LogLevel,
-     [](double v) {
-         return within(v, 1, 3);
-     }},
+    {"AnInf=", &Settings::AnInf, within<1, 230>},
+    {"CheapRate=", &Settings::CheapRate, cheapRate},
+    {"CRate=", &Settings::CRate, within<0.1, 2.0>},
+    {"LogLevel=", &Settings::LogLevel, within<1, 3>},
     {"Monthly=", &Settings::Monthly, oneOrTwo},
-    {"NormalRate=", &Settings::NormalRate,
-     [](double v) {
-         return within(v, 1, 99);
-     }},
-    {"PayPeriod=", &Settings::PayPeriod,
-     [](double v) {
-         return within(v, 1, 10);
-     }},
+    {"NormalRate=", &Settings::NormalRate, within<1, 99>},
+    {"PayPeriod=", &Settings::PayPeriod, within<1, 10>},
     {"RunOnTop=", &Settings::RunOnTopSetting, oneOrTwo},
     {"UpEnable=", &Settings::UpEnableSetting, oneOrTwo},
-    {"VRate=", &Settings::VRate,
-     [](double v) {
-         return within(v, 1, 51);
-     }},
+    {"VRate=", &Settings::VRate, within<1, 51>},
     {"VUnits=", &Settings::VUnits, oneOrTwo},
 };
 
