@@ -59,7 +59,8 @@ private:
         m_text.append(81, u'-');
         endLine();
     }
-    void tariffLines(const RecordTariff& tariff, int rateWidth, int onWidth);
+    // VAT, inflation, CO2 rate, both rates and the running time, then a rule.
+    void tariffBlock(const RecordTariff& tariff, bool first);
     void itemLines(int item, const RecordItem& fields);
     void unitsLine(const char16_t (&head)[15], const RecordFigures& figures);
     void costLine(const char16_t (&head)[15], const RecordFigures& figures);
@@ -72,8 +73,34 @@ private:
     std::u16string m_text;
 };
 
-void RecordWriter::tariffLines(const RecordTariff& tariff, int rateWidth, int onWidth)
+void RecordWriter::tariffBlock(const RecordTariff& tariff, bool first)
 {
+    // The first block, Item 1's, has wider columns and the total inflation.
+    const int wider = first ? 1 : 0;
+    const ResultRecord& r = m_record;
+    *this << u"VAT         : ";
+    fixed(4 + wider, 3 + wider, r.vat, 1) << u"%";
+    endLine();
+    if (r.inflation != 0) {
+        *this << u"Inflation   : ";
+        fixed(4 + wider, 3 + wider, r.inflation, 1) << u"%";
+        if (first) {
+            *this << u"/year";
+            if (r.payPeriod > 1) {
+                const float total = (r.inflationFactor - 1.0f) * 100.0f;
+                *this << u" (";
+                NumberText number;
+                *this << m_regional.writeFixed(number, total, 1);
+                *this << u"% total inflation over " << r.payPeriodText << u" years)";
+            }
+        }
+        endLine();
+    }
+    *this << u"CO2 Convert : ";
+    fixed(5 + wider, 4 + wider, r.co2Rate, 2) << u" " << m_unit << u"/KWHr";
+    endLine();
+
+    const int rateWidth = first ? 10 : 8;
     const auto rateLine = [&](const char16_t(&head)[15], QStringView rate, double on,
                               double standby) {
         *this << head;
@@ -84,10 +111,12 @@ void RecordWriter::tariffLines(const RecordTariff& tariff, int rateWidth, int on
     };
     rateLine(u"Normal Rate : ", tariff.normalRate, tariff.normalHours, tariff.normalStandbyHours);
     rateLine(u"Cheap Rate  : ", tariff.cheapRate, tariff.cheapHours, tariff.cheapStandbyHours);
+    const int onWidth = first ? 8 : 6;
     *this << u"Running Time: ";
     general(onWidth, onWidth, tariff.hoursOn) << u"hrs On + ";
     general(6, 6, tariff.hoursStandby) << u"hrs On Standby over Pay Back Period";
     endLine();
+    rule();
 }
 
 void RecordWriter::itemLines(int item, const RecordItem& fields)
@@ -150,26 +179,7 @@ QString RecordWriter::compose()
         *this << u"Item 1 Data";
         endLine();
     }
-    *this << u"VAT         : ";
-    fixed(5, 4, r.vat, 1) << u"%";
-    endLine();
-    if (r.inflation != 0) {
-        *this << u"Inflation   : ";
-        fixed(5, 4, r.inflation, 1) << u"%/year";
-        if (r.payPeriod > 1) {
-            const float total = (r.inflationFactor - 1.0f) * 100.0f;
-            *this << u" (";
-            NumberText number;
-            *this << m_regional.writeFixed(number, total, 1);
-            *this << u"% total inflation over " << r.payPeriodText << u" years)";
-        }
-        endLine();
-    }
-    *this << u"CO2 Convert : ";
-    fixed(6, 5, r.co2Rate, 2) << u" " << m_unit << u"/KWHr";
-    endLine();
-    tariffLines(r.item1Tariff, 10, 8);
-    rule();
+    tariffBlock(r.item1Tariff, true);
 
     m_step = 202;
     if (r.item1)
@@ -181,45 +191,32 @@ QString RecordWriter::compose()
         endLine();
         *this << u"Item 2 Data";
         endLine();
-        *this << u"VAT         : ";
-        fixed(4, 3, r.vat, 1) << u"%";
-        endLine();
-        if (r.inflation != 0) {
-            *this << u"Inflation   : ";
-            fixed(4, 3, r.inflation, 1) << u"%";
-            endLine();
-        }
-        *this << u"CO2 Convert : ";
-        fixed(5, 4, r.co2Rate, 2) << u" " << m_unit << u"/KWHr";
-        endLine();
-        tariffLines(r.tariff, 8, 6);
-        rule();
+        tariffBlock(r.tariff, false);
     }
     m_step = 204;
     if (r.item2)
         itemLines(2, *r.item2);
     rule();
 
-    m_step = 205;
-    if (r.item1)
-        unitsLine(u"Item 1 Units: ", r.item1->figures);
-    m_step = 206;
-    if (r.item2)
-        unitsLine(u"Item 2 Units: ", r.item2->figures);
-    m_step = 207;
-    if (r.saving)
-        unitsLine(u"      Saving: ", *r.saving);
+    // The units lines, then the cost lines, of Item 1, Item 2 and the saving.
+    const RecordFigures* figures[] = {r.item1 ? &r.item1->figures : nullptr,
+                                      r.item2 ? &r.item2->figures : nullptr,
+                                      r.saving ? &*r.saving : nullptr};
+    static constexpr char16_t unitsHeads[3][15] = {u"Item 1 Units: ", u"Item 2 Units: ",
+                                                   u"      Saving: "};
+    static constexpr char16_t costHeads[3][15] = {u"Item 1 Cost : ", u"Item 2 Cost : ",
+                                                  u"     Saving : "};
+    for (int i = 0; i < 3; ++i) {
+        m_step = static_cast<qint16>(205 + i);
+        if (figures[i])
+            unitsLine(unitsHeads[i], *figures[i]);
+    }
     rule();
-
-    m_step = 208;
-    if (r.item1)
-        costLine(u"Item 1 Cost : ", r.item1->figures);
-    m_step = 209;
-    if (r.item2)
-        costLine(u"Item 2 Cost : ", r.item2->figures);
-    m_step = 210;
-    if (r.saving)
-        costLine(u"     Saving : ", *r.saving);
+    for (int i = 0; i < 3; ++i) {
+        m_step = static_cast<qint16>(208 + i);
+        if (figures[i])
+            costLine(costHeads[i], *figures[i]);
+    }
     return QString(reinterpret_cast<const QChar*>(m_text.data()),
                    static_cast<qsizetype>(m_text.size()));
 }
