@@ -245,6 +245,13 @@ void MainWindow::nameControls()
     name(f.AutoSave, "Auto save");
     name(f.UpEnable1, "Auto check for a new version");
     name(f.MonthlyT, "Months");
+    // A result is named by its row and by its column's caption, as the caption changes.
+    const auto results = [&](const QString& head, std::initializer_list<Control*> fields) {
+        const Control* captions[] = {&f.ItemDayL, &f.ItemQtrL, &f.ItemPeriodL, &f.ItemCO2L};
+        const Control* const* caption = captions;
+        for (Control* field : fields)
+            m_binding.setAccessibleName(*field, head, **caption++);
+    };
     for (int item = 1; item <= 2; ++item) {
         const auto field = [&](const char* suffix) -> Control& {
             return *f.control(QString(u"Item%1"_s.arg(item) + QLatin1String(suffix)));
@@ -257,17 +264,10 @@ void MainWindow::nameControls()
                                     {"Cost", "cost"},
                                     {"No", "number needed"}})
             m_binding.setAccessibleName(field(suffix), head + QString::fromUtf8(text));
-        m_binding.setAccessibleName(field("Day"), head, f.ItemDayL);
-        m_binding.setAccessibleName(field("Qtr"), head, f.ItemQtrL);
-        m_binding.setAccessibleName(field("Period"), head, f.ItemPeriodL);
-        m_binding.setAccessibleName(field("CO2"), head, f.ItemCO2L);
+        results(head, {&field("Day"), &field("Qtr"), &field("Period"), &field("CO2")});
         m_binding.setAccessibleName(field("SB"), head + u"% on standby"_s);
     }
-    const QString saving = u"Saving "_s;
-    m_binding.setAccessibleName(f.DaySave, saving, f.ItemDayL);
-    m_binding.setAccessibleName(f.QtrSave, saving, f.ItemQtrL);
-    m_binding.setAccessibleName(f.PeriodSave, saving, f.ItemPeriodL);
-    m_binding.setAccessibleName(f.CO2Save, saving, f.ItemCO2L);
+    results(u"Saving "_s, {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
     name(f.HoursUsed, "Total hours on");
     name(f.HoursSUsed, "Total hours standby");
 }
