@@ -242,8 +242,10 @@ int main(int argc, char** argv)
     const Regional regional(QLocale::system());
     BatchComparison comparison(regional);
     if (!options->settings.isEmpty()) {
-        const std::optional<QStringList> lines = AnsiFile::readLines(options->settings);
-        if (!lines || !AnsiFile::exists(options->settings)) {
+        const std::optional<QStringList> lines = AnsiFile::exists(options->settings)
+                                                     ? AnsiFile::readLines(options->settings)
+                                                     : std::nullopt;
+        if (!lines) {
             complain(u"%1: cannot be read"_s.arg(options->settings));
             return Unusable;
         }
