@@ -27,8 +27,6 @@ public:
     // The switches of the argument string (the program's own path excluded).
     static TestMode fromArguments(const QString& arguments);
 
-    Switch which() const { return m_switch; }
-    bool outputStatus() const { return m_outputStatus; }
     // The mode as a number: the switch, plus 10 for "-OutputStatus".
     qint16 number() const { return static_cast<qint16>(m_switch + (m_outputStatus ? 10 : 0)); }
 
@@ -39,11 +37,6 @@ public:
     bool skipsCombinationChecks() const { return m_switch == InhibitCombCheck && !m_outputStatus; }
     // Status messages also come in a box under -InhibitErrorCheck or -OutputStatus.
     bool showsStatusInBox() const { return m_switch == InhibitErrorCheck || m_outputStatus; }
-    // No switch, or -ShortUpdateTime.
-    bool allowsAutomaticUpdate() const
-    {
-        return m_switch == ShortUpdateTime || (m_switch == None && !m_outputStatus);
-    }
 
     friend bool operator==(const TestMode&, const TestMode&) = default;
 
