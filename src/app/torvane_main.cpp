@@ -36,6 +36,18 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     form.About.onClick = [this] {
         AboutClick();
     };
+    form.Save_Defaults.onClick = [this] {
+        SaveDefaultsClick(context, folder);
+    };
+    form.Reset_Defaults.onClick = [this] {
+        ResetDefaultsClick(context, folder, settings, ConfigTranscript);
+    };
+    form.Archive.onClick = [this] {
+        ArchiveClick();
+    };
+    form.ViewL.onClick = [this] {
+        log.View();
+    };
     Timer1.setSingleShot(true);
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &TorvaneMain::Timer1Tick);
@@ -121,6 +133,16 @@ void TorvaneMain::Help1Click()
     if (!m_desktop.openUrl(QUrl::fromLocalFile(page).toString()))
         m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
                              MessageButtons::Ok);
+}
+
+void TorvaneMain::ArchiveClick()
+{
+    form.Status.setCaption(QString());
+    Timer1.stop();
+    log.Archive([this](const QString& status) {
+        form.Status.setCaption(status);
+        Timer1.start();
+    });
 }
 
 void TorvaneMain::LogoClick()

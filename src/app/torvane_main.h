@@ -39,6 +39,7 @@ public:
     void Timer1Tick();
     void Help1Click();
     void LogoClick();
+    void ArchiveClick();
     void AboutClick();
 
     void AppendPendingLogText() override;

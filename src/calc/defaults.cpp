@@ -2,8 +2,12 @@
 
 #include "cleanup.h"
 #include "config/config_reader.h"
+#include "config/config_writer.h"
 #include "core/ansi_file.h"
+#include "messages.h"
 #include "presentation.h"
+#include "rules.h"
+#include "validation.h"
 
 #include <cmath>
 
@@ -57,7 +61,112 @@ void readAndApply(FormContext& context, const QStringList& lines, Settings& sett
     applySettings(context, settings);
 }
 
+const QString ConfigFile = QStringLiteral("Data\\Torvane.ini");
+
+// A field's text read by the regional rules; a text that is no number is a run-time error.
+double value(const FormContext& context, const TextBox& field)
+{
+    return Reading::of(field.text(), context.regional).strict();
+}
+
+// What the file keeps, from the fields in the form that saving puts them in.
+Settings savedSettings(const FormContext& context)
+{
+    const MainForm& f = context.form;
+    Settings s;
+    s.AnInf = value(context, f.AnInfT) + 31;
+    s.CheapRate = value(context, f.CheapR) + 101;
+    s.CRate = value(context, f.CO2);
+    s.LogLevel = static_cast<float>(f.AutoSave.value() + 1);
+    s.Monthly = static_cast<float>(f.MonthlyT.value() + 1);
+    s.NormalRate = value(context, f.NormalR);
+    s.PayPeriod = value(context, f.PayPeriod);
+    s.RunOnTopSetting = static_cast<qint16>(f.OnTop.value() + 1);
+    s.UpEnableSetting = static_cast<float>(f.UpEnable1.value() + 1);
+    s.VRate = value(context, f.VAT) + 1;
+    s.VUnits = static_cast<float>(f.Units1.value() + 1);
+    return s;
+}
+
+// Writes the file; false, after telling the user, when it could not be written.
+bool writeConfiguration(FormContext& context, ProgramFolder& folder, const QString& text)
+{
+    folder.CheckFolder(u"data"_s);
+    if (!folder.replaceFile(ConfigFile, text)) {
+        context.desktop.messageBox(u"Unable to write to the configuration file."_s + CrLf +
+                                       u"This may be a permissions problem."_s,
+                                   u"Torvane Configuration File Error"_s, MessageIcon::Exclamation,
+                                   MessageButtons::Ok);
+        return false;
+    }
+    if (!AnsiFile::exists(folder.path(ConfigFile)))
+        fileError(context, "The configuration file is missing or corrupted.");
+    context.form.Save_Defaults.setEnabled(false);
+    return true;
+}
+
 } // namespace
+
+void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
+{
+    withErrorTrap(context, "Save Config Error", [&] {
+        MainForm& f = context.form;
+        f.StepNumber = 221;
+        f.MsgText.clear();
+        CurrencyManagement(context, false, true);
+        TariffInputs tariff = readTariff(f, context.regional);
+        Check(context, tariff);
+        if (context.testMode.dropsTariffMessages())
+            tariffRules(tariff, f.MsgText);
+        // The file keeps the prices in hundredths, every figure in the general format.
+        const auto keep = [&](TextBox& field, double scale) {
+            field.setText(context.gen(checkedFigure(context.num(field) * scale)));
+        };
+        keep(f.CheapR, 100);
+        keep(f.NormalR, 100);
+        keep(f.PayPeriod, 1);
+        keep(f.VAT, 1);
+        keep(f.AnInfT, 1);
+        bool written = false;
+        if (!f.MsgText.isEmpty()) {
+            context.desktop.messageBox(f.MsgText, QString::fromLatin1(messages::DataErrorTitle),
+                                       MessageIcon::Exclamation, MessageButtons::Ok);
+        } else {
+            f.StepNumber = 222;
+            written = writeConfiguration(context, folder,
+                                         configurationText(savedSettings(context),
+                                                           context.regional.locale(),
+                                                           context.clock.now()));
+        }
+        // Back to the form the window shows.
+        f.StepNumber = 224;
+        f.UpdatingFields = true;
+        f.CheapR.setText(context.fixed(value(context, f.CheapR) / 100, Decimals::Rate));
+        f.NormalR.setText(context.fixed(value(context, f.NormalR) / 100, Decimals::Rate));
+        for (TextBox* field : {&f.PayPeriod, &f.VAT, &f.AnInfT})
+            field->setText(context.fixed(value(context, *field), 1));
+        Cleanup(context);
+        CurrencyManagement(context, true, false);
+        f.UpdatingFields = false;
+        if (f.MsgText.isEmpty() && written)
+            context.services.ShowStatusMessage(u"Electrcity Data Saved"_s);
+        f.requestFocus(f.NormalHr);
+    });
+}
+
+void ResetDefaultsClick(FormContext& context, ProgramFolder& folder, Settings& settings,
+                        QString& configTranscript)
+{
+    MainForm& f = context.form;
+    f.RecordText.clear(); // the next calculation never counts as unchanged
+    Cleanup2(context);
+    ReadConfiguration(context, folder, settings, configTranscript);
+    CurrencyManagement(context, false, false);
+    f.Save.setEnabled(false);
+    context.services.ShowStatusMessage(u"Electricity Data Restored"_s);
+    f.Save_Defaults.setEnabled(false);
+    f.requestFocus(f.NormalHr);
+}
 
 void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
                        QString& configTranscript)
@@ -66,7 +175,7 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
         context.form.StepNumber = 191;
         configTranscript = configTranscriptHead();
         folder.CheckFolder(u"data"_s);
-        const QString path = folder.path(u"Data\\Torvane.ini"_s);
+        const QString path = folder.path(ConfigFile);
         if (!AnsiFile::exists(path))
             fileError(context, "The configuration file is missing or corrupted.");
         const std::optional<QStringList> lines = AnsiFile::readLines(path);

@@ -16,4 +16,13 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
 void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
                             QString& configTranscript);
 
+// Save_Defaults: checks the tariff and writes it, with the options, as the new
+// configuration file. Nothing is written unless every check passes, also under the test
+// switch that lets calculations through unchecked, so the file always reads back.
+void SaveDefaultsClick(FormContext& context, ProgramFolder& folder);
+
+// Reset_Defaults: the configuration file read again into the tariff and the options.
+void ResetDefaultsClick(FormContext& context, ProgramFolder& folder, Settings& settings,
+                        QString& configTranscript);
+
 } // namespace torvane

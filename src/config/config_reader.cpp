@@ -1,56 +1,21 @@
 #include "config_reader.h"
 
+#include "config_keys.h"
+
 #include "core/ansi_file.h"
 #include "core/numbers.h"
 #include "core/runtime_error.h"
 
 #include <cmath>
 #include <limits>
-#include <variant>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
 
-// One key of the configuration file: its prefix, the member that holds its value, and
-// the values it accepts.
-struct ConfigKey {
-    const char* prefix;
-    std::variant<double Settings::*, float Settings::*, qint16 Settings::*> member;
-    bool (*accepts)(double value);
-};
-
-template <auto Low, auto High> bool within(double value)
-{
-    return value >= Low && value <= High;
-}
-
-bool oneOrTwo(double value)
-{
-    return value == 1 || value == 2;
-}
-
-// A cheap rate in hundredths, or the rate plus 101 (101 for none).
-bool cheapRate(double value)
-{
-    return within<1, 99>(value) || within<101, 200>(value);
-}
-
-// The eleven keys, in the order the file lists them.
-constexpr ConfigKey Keys[] = {
-    {"AnInf=", &Settings::AnInf, within<1, 230>},
-    {"CheapRate=", &Settings::CheapRate, cheapRate},
-    {"CRate=", &Settings::CRate, within<0.1, 2.0>},
-    {"LogLevel=", &Settings::LogLevel, within<1, 3>},
-    {"Monthly=", &Settings::Monthly, oneOrTwo},
-    {"NormalRate=", &Settings::NormalRate, within<1, 99>},
-    {"PayPeriod=", &Settings::PayPeriod, within<1, 10>},
-    {"RunOnTop=", &Settings::RunOnTopSetting, oneOrTwo},
-    {"UpEnable=", &Settings::UpEnableSetting, oneOrTwo},
-    {"VRate=", &Settings::VRate, within<1, 51>},
-    {"VUnits=", &Settings::VUnits, oneOrTwo},
-};
+using config::ConfigKey;
+using config::Keys;
 
 // Spaces only: a tab is part of the line.
 QStringView trimSpaces(QStringView line)

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <array>
 
@@ -68,6 +69,21 @@ bool create(const QString& path, const QString& text)
         return false;
     const QByteArray bytes = encode(text);
     return file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool replace(const QString& path, const QString& text)
+{
+    // By its owner's write permission, which binds even a user who may write anything.
+    const QFileInfo old(path);
+    if (old.exists() && !old.permission(QFileDevice::WriteOwner))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = encode(text);
+    // commit() of Qt 6.4 misses a write that fails as it flushes (a full disk) and puts the
+    // short file in place: flushed first, a failure leaves the old file.
+    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
 }
 
 Append append(const QString& path, const QString& text)

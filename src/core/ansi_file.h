@@ -22,6 +22,11 @@ bool exists(const QString& path);
 // Creates the file with the text, replacing any file of that name.
 bool create(const QString& path, const QString& text);
 
+// Replaces the file with one that holds the text, or creates it. The text goes into a new
+// file beside it, which takes the old one's place only once complete: a failure leaves
+// the old file as it was. A read-only file is not replaced.
+bool replace(const QString& path, const QString& text);
+
 enum class Append { Done, Missing, Failed };
 // Appends to an existing file; never creates one.
 Append append(const QString& path, const QString& text);

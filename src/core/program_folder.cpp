@@ -53,6 +53,11 @@ bool ProgramFolder::CheckFile(const QString& description, const QString& folder,
     return false;
 }
 
+bool ProgramFolder::replaceFile(const QString& relative, const QString& text)
+{
+    return AnsiFile::replace(path(relative), text);
+}
+
 void ProgramFolder::OpenWebPage(const QString& page)
 {
     if (!m_desktop.openUrl(m_siteRoot + page))

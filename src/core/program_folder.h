@@ -11,6 +11,7 @@ namespace torvane {
 class ProgramFolder {
 public:
     ProgramFolder(QString root, Desktop& desktop, QString siteRoot);
+    virtual ~ProgramFolder() = default;
 
     const QString& root() const { return m_root; }
     // A path below the program folder, written with "/" or "\" ("Log\Torvane.log").
@@ -21,6 +22,9 @@ public:
     void CheckFolder(const QString& name);
     // True when the file exists; otherwise tells the user how to repair it.
     bool CheckFile(const QString& description, const QString& folder, const QString& fileName);
+    // Replaces a file of the program's with one that holds the text (AnsiFile::replace);
+    // false when it could not be written.
+    virtual bool replaceFile(const QString& relative, const QString& text);
     // Opens a page of the maker's web site (the home page for an empty path).
     void OpenWebPage(const QString& page);
     // The site's address as a person reads it: the home page without the scheme.

@@ -2,6 +2,12 @@
 
 #include "core/ansi_file.h"
 #include "core/version.h"
+#include "log_archive.h"
+
+#include <QFile>
+#include <QUrl>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +55,93 @@ void ResultsLog::AppendPendingLogText(const QString& pendingLogText)
         AnsiFile::Append::Done)
         m_desktop.messageBox(u"Unable to write to the results log file Torvane.log"_s + CrLf +
                                  u"This may be a permissions problem."_s,
+                             u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
+                             MessageButtons::Ok);
+}
+
+void ResultsLog::Archive(const std::function<void(const QString&)>& showStatus)
+{
+    m_folder.CheckFolder(u"log"_s);
+    if (!m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s))
+        return;
+    const QString path = m_folder.path(fileName());
+    LogScan scan = scanLog(path);
+    if (!scan.readable)
+        return archiveFailed();
+    const MessageAnswer answer = m_desktop.messageBox(
+        u"Do you want to archive the log file?"_s + CrLf +
+            u"To Archive the results log file and create a new one click Yes"_s + CrLf +
+            u"To Clear the results log file without archiving it click No"_s + CrLf +
+            u"Click Cancel to return"_s,
+        u"Archive Torvane Results Log File"_s, MessageIcon::Exclamation,
+        MessageButtons::YesNoCancel);
+    if (answer != MessageAnswer::Yes && answer != MessageAnswer::No)
+        return;
+    // The log as it is now: another copy of the program may have written to it meanwhile.
+    if (!scan.hasData && QFile(path).size() != scan.size)
+        scan = scanLog(path);
+    if (answer == MessageAnswer::Yes) {
+        if (!scan.hasData) {
+            m_desktop.messageBox(
+                u"There is no data to archive!"_s + CrLf + u"Results log file not archived."_s,
+                u"Torvane Results Log File Error"_s, MessageIcon::Exclamation, MessageButtons::Ok);
+            return;
+        }
+        // A log that grew after the copy keeps everything: the new log waits for next time.
+        const qint64 copied = archiveCopy();
+        if (copied < 0 || QFile(path).size() != copied)
+            return archiveFailed();
+        showStatus(u"Results Log File Archived"_s);
+    } else {
+        if (scan.hasData &&
+            m_desktop.messageBox(u"Are you sure you want to create a new results log file?"_s,
+                                 u"Torvane Create New Log File"_s, MessageIcon::None,
+                                 MessageButtons::YesNo) != MessageAnswer::Yes)
+            return;
+        showStatus(u"Results Log File Cleared"_s);
+    }
+    if (!startNewLog())
+        archiveFailed();
+}
+
+qint64 ResultsLog::archiveCopy()
+{
+    const QDate today = m_clock.now().date();
+    for (int sequence = 1; sequence <= std::numeric_limits<qint16>::max(); ++sequence) {
+        const QString archive = m_folder.path(u"Log/"_s + archiveFileName(today, sequence));
+        if (!AnsiFile::exists(archive))
+            return copyVerified(m_folder.path(fileName()), archive);
+    }
+    return -1;
+}
+
+bool ResultsLog::startNewLog()
+{
+    const QString path = m_folder.path(fileName());
+    const QFileDevice::Permissions permissions = QFile::permissions(path);
+    QFile::setPermissions(path, permissions | QFileDevice::WriteOwner);
+    if (AnsiFile::replace(path, header() + CrLf))
+        return true;
+    QFile::setPermissions(path, permissions);
+    return false;
+}
+
+void ResultsLog::archiveFailed()
+{
+    m_desktop.messageBox(u"Unable to archive the results log file Torvane.log."_s + CrLf +
+                             u"This may be a permissions problem."_s,
+                         u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
+                         MessageButtons::Ok);
+}
+
+void ResultsLog::View()
+{
+    m_folder.CheckFolder(u"log"_s);
+    if (!m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s))
+        return;
+    if (!m_desktop.openUrl(QUrl::fromLocalFile(m_folder.path(fileName())).toString()))
+        m_desktop.messageBox(u"Unable to run Notepad"_s + CrLf + u"Check that it exists and"_s +
+                                 CrLf + u"is working properly."_s,
                              u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
                              MessageButtons::Ok);
 }
