@@ -7,3 +7,4 @@ bash scripts/install-deps.sh valgrind
 build/dev/bench/bench_calc -median 9 -minimumvalue 100
 build/dev/bench/bench_batch
 build/dev/bench/bench_startup
+build/dev/bench/bench_archive

@@ -50,7 +50,6 @@ public:
         return MessageAnswer::Ok;
     }
     bool openUrl(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
     void quit() override { throw BatchComparison::FatalCalculation{QString(), 0}; }
     void AppendPendingLogText() override {}
     void ShowStatusMessage(const QString&) override {}

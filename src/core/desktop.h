@@ -12,7 +12,7 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // Everything that leaves the program's own logic for the desktop: message boxes, the
-// browser, other programs and the end of the program. The product implements it with
+// browser or a file viewer, and the end of the program. The product implements it with
 // the toolkit; tests answer it from a script and record what was asked.
 class Desktop {
 public:
@@ -26,9 +26,6 @@ public:
     // Opens a web address or a local file in the user's browser or viewer; false when
     // nothing could be started.
     virtual bool openUrl(const QString& url) = 0;
-
-    // Starts a program without waiting for it; false when it could not be started.
-    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 
     // Ends the program at once: no close handlers, no prompts. Never returns.
     [[noreturn]] void endProgram()

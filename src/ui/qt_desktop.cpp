@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
-#include <QProcess>
 #include <QUrl>
 
 #include <cstdio>
@@ -45,11 +44,6 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
 bool QtDesktop::openUrl(const QString& url)
 {
     return QDesktopServices::openUrl(QUrl(url));
-}
-
-bool QtDesktop::startProgram(const QString& program, const QStringList& arguments)
-{
-    return QProcess::startDetached(program, arguments);
 }
 
 void QtDesktop::quit()

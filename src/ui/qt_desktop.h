@@ -7,7 +7,7 @@ class QWidget;
 namespace torvane {
 
 // The desktop as the toolkit provides it: modal message boxes over the main window, the
-// user's browser, other programs, and the immediate end of the process.
+// user's browser and viewers, and the immediate end of the process.
 class QtDesktop final : public Desktop {
 public:
     void setParentWindow(QWidget* parent) { m_parent = parent; }
@@ -15,7 +15,6 @@ public:
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
     bool openUrl(const QString& url) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
 
 protected:
     void quit() override;

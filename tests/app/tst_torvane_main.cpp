@@ -1,17 +1,14 @@
 // The main window's model in a temporary program folder: the test switches, the load
 // sequence and its failures, the results log, Exit, activation, on-top, the status line,
-// Help and About, the fatal-error dump, saving and restoring the defaults, and archiving,
-// clearing and viewing the log, with the faults of the file system.
+// Help, About and Results, and the fatal-error dump.
 
 #include "app/torvane_main.h"
-#include "calc/defaults.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,16 +36,6 @@ public:
         AnsiFile::create(dir.filePath(u"Help/index.htm"_s), u"<html/>"_s);
         if (withLog)
             AnsiFile::create(log(), u"earlier\r\n"_s);
-        start(arguments);
-    }
-    ~Program()
-    {
-        for (const QString& mount : mounts)
-            QProcess::execute(u"umount"_s, {u"-l"_s, mount});
-    }
-    // A fresh start in the same folder.
-    void start(const QString& arguments = QString())
-    {
         main = std::make_unique<TorvaneMain>(desktop, clock, regional, dir.path(),
                                              u"https://example.org/"_s, arguments);
     }
@@ -62,59 +49,15 @@ public:
     // Loads; true when the program went on running.
     bool load()
     {
-        return goesOn([this] { main->Load(); });
-    }
-    bool goesOn(const std::function<void()>& action)
-    {
         try {
-            action();
+            main->Load();
         } catch (const ProgramEnded&) {
             return false;
         }
         return true;
     }
 
-    QByteArray bytes(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-    }
-    // Puts a fault under a file of a program folder ("Data", "Log"); false where this user
-    // may not mount the small file system that some faults need.
-    bool breakFolder(const QString& fault, const QString& folder, const QString& file)
-    {
-        const QString path = dir.filePath(folder);
-        if (fault == u"read-only file")
-            return QFile::setPermissions(file, QFileDevice::ReadOwner);
-        if (fault == u"vanished folder")
-            return QDir(path).removeRecursively();
-        if (fault == u"vanished file")
-            return QFile::remove(file);
-        if (fault == u"archive folder")
-            return QDir(path).mkdir(u"Torvane_261204_1.log"_s);
-        if (fault != u"full disk" && fault != u"read-only folder")
-            return true;
-        // A file system of its own, holding the file, then filled up or made read-only.
-        const QByteArray content = bytes(file);
-        if (QProcess::execute(u"mount"_s,
-                              {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, path}) != 0)
-            return false;
-        mounts.append(path);
-        QFile restored(file);
-        if (!restored.open(QIODevice::WriteOnly) || restored.write(content) != content.size())
-            return false;
-        restored.close();
-        if (fault == u"read-only folder")
-            return QProcess::execute(u"mount"_s, {u"-o"_s, u"remount,ro"_s, path}) == 0;
-        QFile filler(dir.filePath(folder + u"/filler"_s));
-        filler.open(QIODevice::WriteOnly);
-        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
-        }
-        return true;
-    }
-
     QTemporaryDir dir;
-    QStringList mounts;
     Regional regional;
     ScriptedDesktop desktop;
     FixedClock clock;
@@ -143,11 +86,6 @@ private Q_SLOTS:
     void helpAndAbout();
     void fatalDump();
     void logIsWindows1252();
-    void saveDefaults_data();
-    void saveDefaults();
-    void resetDefaults();
-    void archive_data();
-    void archive();
 };
 
 void TestTorvaneMain::switches_data()
@@ -281,13 +219,9 @@ void TestTorvaneMain::exitPrompt_data()
     QTest::addColumn<bool>("unsaved");
     QTest::addColumn<bool>("dataChanged");
     QTest::addColumn<QString>("reasons");
-    QTest::newRow("nothing to lose") << false << false << QString();
-    QTest::newRow("calculation") << true << false << u"There is an unsaved calculation!\r\n"_s;
-    QTest::newRow("electricity data")
-        << false << true << u"The Electricity Data has not been saved!\r\n"_s;
-    QTest::newRow("both") << true << true
-                          << u"There is an unsaved calculation!\r\nThe Electricity "
-                             "Data has not been saved!\r\n"_s;
+    for (const QStringList& row : fixtureTable(u"exit_prompts.tsv"_s))
+        QTest::newRow(qPrintable(row[0]))
+            << (row[1] == u"1") << (row[2] == u"1") << unescaped(row.value(3));
 }
 
 void TestTorvaneMain::exitPrompt()
@@ -379,6 +313,12 @@ void TestTorvaneMain::helpAndAbout()
     QCOMPARE(p.desktop.boxes.last().text,
              u"The help file is either missing or\r\ncorrupted. Reinstall the "
              "program\r\nto correct the error.\r\n"_s);
+    // Results opens the log in the viewer; here no viewer opens it.
+    p.desktop.expectBox(MessageAnswer::Ok);
+    m.form.ViewL.click();
+    QCOMPARE(p.desktop.openedUrls.last(), QUrl::fromLocalFile(p.log()).toString());
+    QCOMPARE(p.desktop.boxes.last().text,
+             u"Unable to run Notepad\r\nCheck that it exists and\r\nis working properly."_s);
 
     int shown = 0;
     QObject::connect(&m, &TorvaneMain::aboutRequested, &m, [&] { ++shown; });
@@ -429,179 +369,6 @@ void TestTorvaneMain::logIsWindows1252()
     QVERIFY(bytes.contains("\r\nK\xFC"
                            "che 5 \x80\r\n"));
     QVERIFY2(bytes.contains("\xA0\x80/Qtr, "), bytes.constData());
-}
-
-void TestTorvaneMain::saveDefaults_data()
-{
-    for (const char* column :
-         {"locale", "arguments", "typed", "fault", "title", "text", "file", "fields", "status"})
-        QTest::addColumn<QString>(column);
-    for (const QStringList& row : fixtureTable(u"defaults_saves.tsv"_s)) {
-        QTestData& data = QTest::newRow(qPrintable(row[0]));
-        for (const QString& field : row.mid(1))
-            data << unescaped(field);
-    }
-}
-
-// Deletes the file as it is written: the file is missing right after.
-class VanishingFolder final : public ProgramFolder {
-public:
-    using ProgramFolder::ProgramFolder;
-    bool replaceFile(const QString& relative, const QString&) override
-    {
-        return QFile::remove(path(relative));
-    }
-};
-
-void TestTorvaneMain::saveDefaults()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, arguments);
-    QFETCH(QString, typed);
-    QFETCH(QString, fault);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    QFETCH(QString, file);
-    QFETCH(QString, fields);
-    QFETCH(QString, status);
-    Program p(arguments, false, locale);
-    QVERIFY(p.load());
-    MainForm& f = p.main->form;
-    for (const QString& entry : typed.split(u';')) {
-        const QStringList pair = entry.split(u'=');
-        Control* control = f.control(pair[0]);
-        if (pair.size() == 1)
-            static_cast<CheckBox*>(control)->userClick();
-        else
-            static_cast<TextBox*>(control)->type(pair[1]);
-    }
-    QVERIFY(f.Save_Defaults.enabled());
-    const QByteArray before = p.bytes(p.ini());
-    if (!p.breakFolder(fault, u"Data"_s, p.ini()))
-        QSKIP("This user may not mount a small file system.");
-    VanishingFolder vanishing(p.dir.path(), p.desktop, QString());
-    if (!title.isEmpty())
-        p.desktop.expectBox(MessageAnswer::Ok);
-    const bool ran = p.goesOn([&] {
-        if (fault == u"vanishes when written")
-            SaveDefaultsClick(p.main->context, vanishing);
-        else
-            f.Save_Defaults.click();
-    });
-    QCOMPARE(p.desktop.boxes.isEmpty() ? QString() : p.desktop.boxes.last().title, title);
-    QCOMPARE(p.desktop.boxes.isEmpty() ? QString() : p.desktop.boxes.last().text, text);
-    const bool written = file != u"unchanged";
-    if (!fault.startsWith(u"vanish"))
-        QCOMPARE(p.bytes(p.ini()), written ? AnsiFile::encode(file) : before);
-    QCOMPARE(ran, fields != u"ended");
-    if (!ran)
-        return;
-    const QStringList shown = {f.CheapR.text(), f.NormalR.text(), f.VAT.text(), f.AnInfT.text(),
-                               f.PayPeriod.text()};
-    QCOMPARE(shown.join(u'|'), fields);
-    QCOMPARE(f.Status.text(), status);
-    QCOMPARE(f.Save_Defaults.enabled(), !written);
-    QCOMPARE(f.focus(), &f.NormalHr);
-    if (!written)
-        return;
-    // The next start shows the same.
-    p.start();
-    QVERIFY(p.load());
-    QCOMPARE(QStringList({f.CheapR.text(), f.NormalR.text(), f.VAT.text(), f.AnInfT.text(),
-                          f.PayPeriod.text()}),
-             shown);
-}
-
-void TestTorvaneMain::resetDefaults()
-{
-    Program p;
-    QVERIFY(p.load());
-    MainForm& f = p.main->form;
-    f.NormalR.type(u"0.3"_s);
-    f.Units1.userClick();
-    f.Item1Day.setText(u"£1.00"_s);
-    f.RecordText = u"record"_s;
-    f.Save.setEnabled(true);
-    f.Reset_Defaults.click();
-    QCOMPARE(f.NormalR.text(), u"£0.250000"_s);
-    QCOMPARE(f.Units1.value(), 0);
-    QCOMPARE(f.CO2L.text(), u"Kg/KWHr"_s);
-    QCOMPARE(f.Item1Day.text(), QString());
-    QCOMPARE(f.RecordText, QString());
-    QVERIFY(!f.Save.enabled() && !f.Save_Defaults.enabled());
-    QCOMPARE(f.Status.text(), u"Electricity Data Restored"_s);
-    QCOMPARE(f.focus(), &f.NormalHr);
-
-    // A file damaged since the start ends the program, as at the start.
-    AnsiFile::create(p.ini(), u"[Run]\r\n"_s);
-    p.desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY(!p.goesOn([&] { f.Reset_Defaults.click(); }));
-    QVERIFY(p.desktop.boxes.last().text.startsWith(u"The configuration file is corrupted."_s));
-}
-
-void TestTorvaneMain::archive_data()
-{
-    for (const char* column :
-         {"fault", "log", "presses", "answers", "last", "status", "archives", "after"})
-        QTest::addColumn<QString>(column);
-    for (const QStringList& row : fixtureTable(u"archive_runs.tsv"_s)) {
-        QTestData& data = QTest::newRow(qPrintable(row[0]));
-        for (const QString& field : row.mid(1))
-            data << field;
-    }
-}
-
-void TestTorvaneMain::archive()
-{
-    QFETCH(QString, fault);
-    QFETCH(QString, log);
-    QFETCH(QString, presses);
-    QFETCH(QString, answers);
-    QFETCH(QString, last);
-    QFETCH(QString, status);
-    QFETCH(QString, archives);
-    QFETCH(QString, after);
-    Program p;
-    QVERIFY(p.load());
-    TorvaneMain& m = *p.main;
-    const QString header = m.log.header() + u"\r\n"_s;
-    // A result that starts past the first piece the scan reads.
-    const QByteArray content = unescapedBytes(log).replace("{PAD}", QByteArray(65533, 'x'));
-    for (const QString& answer : answers.split(u' '))
-        p.desktop.expectBox(answer == u"Yes"  ? MessageAnswer::Yes
-                            : answer == u"No" ? MessageAnswer::No
-                            : answer == u"Ok" ? MessageAnswer::Ok
-                                              : MessageAnswer::Cancel);
-    QList<QByteArray> copies;
-    bool ran = true;
-    for (int press = 0; press < presses.toInt(); ++press) {
-        QFile file(p.log());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append));
-        file.write(content);
-        file.close();
-        copies.append(p.bytes(p.log()));
-        if (press == 0 && !p.breakFolder(fault, u"Log"_s, p.log()))
-            QSKIP("This user may not mount a small file system.");
-        ran = p.goesOn([&] { m.form.Archive.click(); });
-    }
-    QCOMPARE(p.desktop.boxes.size(), answers.split(u' ').size());
-    QCOMPARE(p.desktop.boxes.last().text, last == u"QUESTION"
-                                              ? u"Do you want to archive the log file?\r\nTo "
-                                                "Archive the results log file and create a "
-                                                "new one click Yes\r\nTo Clear the results log "
-                                                "file without archiving it click No\r\nClick "
-                                                "Cancel to return"_s
-                                              : unescaped(last));
-    QCOMPARE(m.form.Status.text(), status);
-    QCOMPARE(m.Timer1.isActive(), !status.isEmpty());
-    for (int sequence = 1; sequence <= archives.toInt(); ++sequence)
-        QCOMPARE(p.bytes(p.dir.filePath(u"Log/Torvane_261204_%1.log"_s.arg(sequence))),
-                 copies[sequence - 1]);
-    QVERIFY(!AnsiFile::exists(
-        p.dir.filePath(u"Log/Torvane_261204_%1.log"_s.arg(archives.toInt() + 1))));
-    QCOMPARE(ran, after != u"ended");
-    if (ran && fault != u"vanished file")
-        QCOMPARE(p.bytes(p.log()), after == u"new" ? AnsiFile::encode(header) : copies.last());
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneMain)

@@ -1,5 +1,5 @@
 // The configuration file: which files are accepted, what they put into the window, the
-// transcript, and the two fatal messages.
+// transcript, and values beyond their members (the missing file is a loading case).
 
 #include "calc/defaults.h"
 #include "core/ansi_file.h"
@@ -88,7 +88,7 @@ class TestConfigReader : public QObject {
 private Q_SLOTS:
     void files_data();
     void files();
-    void transcriptAndMissingFile();
+    void transcript();
     void valueBeyondItsType();
 };
 
@@ -120,7 +120,7 @@ void TestConfigReader::files()
     QCOMPARE(result.fields.join(u'|') + u'\t' + boxes.join(u' '), outcome);
 }
 
-void TestConfigReader::transcriptAndMissingFile()
+void TestConfigReader::transcript()
 {
     QStringList lines = Keys;
     lines.prepend(u"# Torvane Version 6.4"_s);
@@ -132,21 +132,6 @@ void TestConfigReader::transcriptAndMissingFile()
     QCOMPARE(outcome.transcript, u"Torvane Configuration\r\n---------------------\r\n"
                                  "# kept, trimmed\r\n\tTabbed=1\r\n"_s +
                                      Keys.join(u"\r\n"_s) + u"\r\n\r\n"_s);
-
-    // No file at all.
-    FormFixture f;
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(u"Data"_s);
-    ProgramFolder folder(dir.path(), f.desktop, QString());
-    Settings settings;
-    QString transcript;
-    f.desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded,
-                             ReadConfiguration(f.context, folder, settings, transcript));
-    QCOMPARE(f.desktop.boxes[0].title, u"Torvane Configuration File Error"_s);
-    QCOMPARE(f.desktop.boxes[0].icon, MessageIcon::Stop);
-    QCOMPARE(f.desktop.boxes[0].text.section(u"\r\n"_s, 0, 0),
-             u"The configuration file is missing or corrupted."_s);
 }
 
 void TestConfigReader::valueBeyondItsType()

@@ -36,12 +36,6 @@ bool ScriptedDesktop::openUrl(const QString& url)
     return openUrlResult;
 }
 
-bool ScriptedDesktop::startProgram(const QString& program, const QStringList& arguments)
-{
-    openedUrls.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
-    return true;
-}
-
 void ScriptedDesktop::quit()
 {
     ended = true;

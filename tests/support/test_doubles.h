@@ -33,7 +33,6 @@ public:
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
     bool openUrl(const QString& url) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
     void quit() override;
 
     QList<Box> boxes;

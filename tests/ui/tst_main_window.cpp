@@ -3,7 +3,9 @@
 // A modal dialog nobody expected fails the test.
 
 #include "app/torvane_main.h"
+#include "calc/defaults.h"
 #include "core/ansi_file.h"
+#include "support/fixture_table.h"
 #include "support/test_doubles.h"
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
@@ -16,6 +18,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +38,22 @@ const std::pair<const char*, const char*> WorkedExample[] = {
     {"Item1CWatts", "0"}, {"Item1Life", "10000"}, {"Item1Cost", "25"},    {"Item2Watts", "60"},
     {"Item2SWatts", "3"}, {"Item2CWatts", "0"},   {"Item2Life", "15000"}, {"Item2Cost", "40"}};
 
+QByteArray bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// Deletes the file as it is written: the file is missing right after.
+class VanishingFolder final : public ProgramFolder {
+public:
+    using ProgramFolder::ProgramFolder;
+    bool replaceFile(const QString& relative, const QString&) override
+    {
+        return QFile::remove(path(relative));
+    }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -50,16 +69,27 @@ private Q_SLOTS:
     void everyControlIsNamed();
     void bindingFollowsTheModel();
     void aboutWindow();
+    void defaults_data();
+    void defaults();
+    void archive_data();
+    void archive();
 
 private:
+    // A fresh start of the program in the same folder.
+    void start(const QString& arguments = QString());
+    // Puts a fault under a file of a program folder ("Data", "Log"); false where this user
+    // may not mount the small file system that some faults need.
+    bool breakFolder(const QString& fault, const QString& folder, const QString& file);
     QLineEdit* edit(const char* name) const;
     // Clicks into the field, selects what it holds and types over it.
     void type(const char* field, const QString& text);
-    void click(const char* button);
+    // A click on the button; true when the program went on. An end fails the test unless
+    // it may end.
+    bool click(const char* button, bool mayEnd = false);
     QStringList fieldTexts() const;
-    QString logText() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_mounts;
     Regional m_regional{QLocale(u"en_GB"_s)};
     ScriptedDesktop m_desktop;
     FixedClock m_clock;
@@ -79,9 +109,6 @@ void TestMainWindow::init()
     QFile::copy(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s,
                 root.filePath(u"Data/Torvane.ini"_s));
     m_desktop = ScriptedDesktop();
-    m_main = std::make_unique<TorvaneMain>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                           u"https://example.org/"_s, QString());
-    m_window = std::make_unique<MainWindow>(*m_main);
     // Closes any modal dialog but the one a test waits for, and remembers it.
     m_unexpectedDialogs.clear();
     m_expectedDialog.clear();
@@ -94,6 +121,15 @@ void TestMainWindow::init()
         }
     });
     m_watchdog.start(50);
+    start();
+}
+
+void TestMainWindow::start(const QString& arguments)
+{
+    m_window.reset();
+    m_main = std::make_unique<TorvaneMain>(m_desktop, m_clock, m_regional, m_dir->path(),
+                                           u"https://example.org/"_s, arguments);
+    m_window = std::make_unique<MainWindow>(*m_main);
     QVERIFY(runs(m_desktop, [&] { m_main->Load(); }));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -107,7 +143,10 @@ void TestMainWindow::cleanup()
              qPrintable(m_unexpectedDialogs.join(QLatin1Char('\n'))));
     m_window.reset();
     m_main.reset();
+    for (const QString& mount : std::exchange(m_mounts, {}))
+        QProcess::execute(u"umount"_s, {u"-l"_s, mount});
     m_dir.reset();
+    m_regional = Regional(QLocale(u"en_GB"_s));
 }
 
 QLineEdit* TestMainWindow::edit(const char* name) const
@@ -127,14 +166,27 @@ void TestMainWindow::type(const char* field, const QString& text)
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
-void TestMainWindow::click(const char* button)
+bool TestMainWindow::click(const char* button, bool mayEnd)
 {
     auto* push = m_window->findChild<QPushButton*>(QString::fromLatin1(button));
-    QVERIFY2(push, button);
-    QVERIFY(runs(m_desktop, [&] { QTest::mouseClick(push, Qt::LeftButton); }));
+    if (!push)
+        QTest::qFail(button, __FILE__, __LINE__);
+    const auto press = [push] {
+        QTest::mouseClick(push, Qt::LeftButton);
+    };
+    if (!push || !mayEnd)
+        return push && runs(m_desktop, press);
+    try {
+        press();
+    } catch (const ProgramEnded&) {
+        return false;
+    }
+    return true;
 }
 
 QStringList TestMainWindow::fieldTexts() const
@@ -145,12 +197,6 @@ QStringList TestMainWindow::fieldTexts() const
             texts.append(edit(qPrintable(control->name()))->text());
     }
     return texts;
-}
-
-QString TestMainWindow::logText() const
-{
-    QFile file(m_dir->filePath(u"Log/Torvane.log"_s));
-    return file.open(QIODevice::ReadOnly) ? AnsiFile::decode(file.readAll()) : QString();
 }
 
 void TestMainWindow::workedExampleIsCalculatedAndSaved()
@@ -170,8 +216,9 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
 
     QFile record(qEnvironmentVariable("TORVANE_FIXTURES") + u"/worked_example.record"_s);
     QVERIFY(record.open(QIODevice::ReadOnly));
-    QVERIFY(logText().endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
-                               u"\r\n"_s));
+    QVERIFY(AnsiFile::decode(bytes(m_dir->filePath(u"Log/Torvane.log"_s)))
+                .endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
+                          u"\r\n"_s));
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), QString());
 }
 
@@ -336,13 +383,6 @@ void TestMainWindow::bindingFollowsTheModel()
     m_main->form.Notes.setText(QString(80, u'x'));
     QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
     QCOMPARE(m_main->form.Notes.text(), QString(80, u'x'));
-    // A missing configuration ends the program with its message.
-    QFile::remove(m_dir->filePath(u"Data/Torvane.ini"_s));
-    m_desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, m_main->Load());
-    QCOMPARE(m_desktop.boxes.last().text,
-             u"The configuration file is missing or corrupted.\r\nReinstall the "
-             "program to restore the file.\r\nThe program will now terminate."_s);
 }
 
 void TestMainWindow::aboutWindow()
@@ -376,6 +416,157 @@ void TestMainWindow::aboutWindow()
     QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
     QVERIFY(onTop);
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
+{
+    const QString path = m_dir->filePath(folder);
+    if (fault == u"read-only file")
+        return QFile::setPermissions(file, QFileDevice::ReadOwner);
+    if (fault == u"damaged file")
+        return AnsiFile::create(file, u"[Run]\r\n"_s);
+    if (fault == u"vanished folder")
+        return QDir(path).removeRecursively();
+    if (fault == u"vanished file")
+        return QFile::remove(file);
+    if (fault == u"archive folder")
+        return QDir(path).mkdir(u"Torvane_261204_1.log"_s);
+    if (fault != u"full disk" && fault != u"read-only folder")
+        return true;
+    // A file system of its own, holding the file, then filled up or made read-only.
+    const QByteArray content = bytes(file);
+    if (QProcess::execute(u"mount"_s,
+                          {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, path}) != 0)
+        return false;
+    m_mounts.append(path);
+    QFile restored(file);
+    const bool written = restored.open(QIODevice::WriteOnly) &&
+                         restored.write(content) == content.size() && restored.flush();
+    restored.close();
+    if (!written)
+        return false;
+    if (fault == u"read-only folder")
+        return QProcess::execute(u"mount"_s, {u"-o"_s, u"remount,ro"_s, path}) == 0;
+    QFile filler(m_dir->filePath(folder + u"/filler"_s));
+    filler.open(QIODevice::WriteOnly);
+    while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+    }
+    return true;
+}
+
+// The rows of a fixture table as data: one column with the fields after the name.
+void tableRows(const char* fileName)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : fixtureTable(QString::fromLatin1(fileName)))
+        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+}
+
+void TestMainWindow::defaults_data()
+{
+    tableRows("defaults_runs.tsv");
+}
+
+void TestMainWindow::defaults()
+{
+    QFETCH(QStringList, row);
+    enum { Locale, Arguments, Button, Typed, Fault, Title, Text, File, Fields, Status };
+    for (QString& field : row)
+        field = unescaped(field);
+    m_regional = Regional(QLocale(row[Locale]));
+    start(row[Arguments]);
+    for (const QString& entry : row[Typed].split(u';')) {
+        const QString name = entry.section(u'=', 0, 0);
+        if (entry.contains(u'='))
+            type(qPrintable(name), entry.section(u'=', 1));
+        else
+            QTest::mouseClick(m_window->findChild<QCheckBox*>(name), Qt::LeftButton);
+    }
+    m_main->form.Item1Day.setText(u"£1.00"_s); // a result, which a reset empties
+    const QString ini = m_dir->filePath(u"Data/Torvane.ini"_s);
+    if (!breakFolder(row[Fault], u"Data"_s, ini))
+        QSKIP("This user may not mount a small file system.");
+    const QByteArray before = bytes(ini);
+    if (!row[Title].isEmpty())
+        m_desktop.expectBox(MessageAnswer::Ok);
+    const bool vanishes = row[Fault] == u"vanishes when written";
+    VanishingFolder vanishing(m_dir->path(), m_desktop, QString());
+    bool ran = true;
+    try {
+        if (vanishes)
+            SaveDefaultsClick(m_main->context, vanishing);
+        else
+            ran = click(qPrintable(row[Button]), true);
+    } catch (const ProgramEnded&) {
+        ran = false;
+    }
+    const ScriptedDesktop::Box shown = m_desktop.boxes.value(m_desktop.boxes.size() - 1);
+    QCOMPARE(shown.title, row[Title]);
+    QCOMPARE(shown.text, row[Text]);
+    if (!vanishes)
+        QCOMPARE(bytes(ini), row[File] == u"unchanged" ? before : AnsiFile::encode(row[File]));
+    QCOMPARE(ran, row[Fields] != u"ended");
+    if (!ran)
+        return;
+    const auto fields = [this] {
+        return QStringList{edit("CheapR")->text(),    edit("NormalR")->text(),
+                           edit("VAT")->text(),       edit("AnInfT")->text(),
+                           edit("PayPeriod")->text(), m_main->form.CO2L.text()}
+            .join(u'|');
+    };
+    QCOMPARE(fields(), row[Fields]);
+    QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
+    QCOMPARE(edit("Item1Day")->text().isEmpty(), row[Button] == u"Reset_Defaults");
+    // Saved or restored, the data counts as unchanged; a failed save leaves it changed.
+    QCOMPARE(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled(),
+             !row[Title].isEmpty());
+    QVERIFY(edit("NormalHr")->hasFocus());
+    if (row[Title].isEmpty()) {
+        start(); // the next start shows the same
+        QCOMPARE(fields(), row[Fields]);
+    }
+}
+
+void TestMainWindow::archive_data()
+{
+    tableRows("archive_runs.tsv");
+}
+
+void TestMainWindow::archive()
+{
+    QFETCH(QStringList, row);
+    enum { Fault, Log, Presses, Answers, LastBox, Status, Archives, After };
+    const QString path = m_dir->filePath(u"Log/Torvane.log"_s);
+    const QString archive = m_dir->filePath(u"Log/Torvane_261204_%1.log"_s);
+    // A result that starts past the first piece the scan reads.
+    const QByteArray content = unescapedBytes(row[Log]).replace("{PAD}", QByteArray(65533, 'x'));
+    const QStringList answers = row[Answers].split(u' ');
+    for (const QString& answer : answers) // named as the answers are listed
+        m_desktop.expectBox(static_cast<MessageAnswer>(
+            QStringList{u"Ok"_s, u"Cancel"_s, u"Yes"_s, u"No"_s}.indexOf(answer)));
+    QList<QByteArray> copies; // the log at each press
+    bool ran = true;
+    for (int press = 0; press < row[Presses].toInt(); ++press) {
+        QFile file(path);
+        QVERIFY(file.open(press == 0 ? QIODevice::WriteOnly : QIODevice::Append));
+        QCOMPARE(file.write(content), content.size());
+        file.close();
+        copies.append(bytes(path));
+        if (press == 0 && !breakFolder(row[Fault], u"Log"_s, path))
+            QSKIP("This user may not mount a small file system.");
+        ran = click("Archive", true);
+    }
+    QCOMPARE(m_desktop.boxes.size(), answers.size());
+    QCOMPARE(m_desktop.boxes.last().text, unescaped(row[LastBox]));
+    QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
+    QCOMPARE(m_main->Timer1.isActive(), !row[Status].isEmpty());
+    const int archives = row[Archives].toInt();
+    for (int sequence = 1; sequence <= archives; ++sequence)
+        QCOMPARE(bytes(archive.arg(sequence)), copies[sequence - 1]);
+    QVERIFY(!AnsiFile::exists(archive.arg(archives + 1)));
+    QCOMPARE(ran, row[After] != u"ended");
+    if (ran && row[Fault] != u"vanished file")
+        QCOMPARE(bytes(path), row[After] == u"same" ? copies.last() : unescapedBytes(row[After]));
 }
 
 QTEST_MAIN(TestMainWindow)
