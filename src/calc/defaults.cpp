@@ -116,6 +116,7 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
         CurrencyManagement(context, false, true);
         TariffInputs tariff = readTariff(f, context.regional);
         Check(context, tariff);
+        f.StepNumber = 221; // the checks mark stages of their own
         if (context.testMode.dropsTariffMessages())
             tariffRules(tariff, f.MsgText);
         // The file keeps the prices in hundredths, every figure in the general format.
@@ -143,8 +144,10 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
         f.UpdatingFields = true;
         f.CheapR.setText(context.fixed(value(context, f.CheapR) / 100, Decimals::Rate));
         f.NormalR.setText(context.fixed(value(context, f.NormalR) / 100, Decimals::Rate));
-        for (TextBox* field : {&f.PayPeriod, &f.VAT, &f.AnInfT})
-            field->setText(context.fixed(value(context, *field), 1));
+        for (const auto& [field, decimals] : {std::pair{&f.PayPeriod, Decimals::PayPeriod},
+                                              {&f.VAT, Decimals::Vat},
+                                              {&f.AnInfT, Decimals::Inflation}})
+            field->setText(context.fixed(value(context, *field), decimals));
         Cleanup(context);
         CurrencyManagement(context, true, false);
         f.UpdatingFields = false;

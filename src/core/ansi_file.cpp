@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <array>
+#include <unistd.h>
 
 namespace torvane::AnsiFile {
 namespace {
@@ -81,9 +82,14 @@ bool replace(const QString& path, const QString& text)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encode(text);
-    // commit() of Qt 6.4 misses a write that fails as it flushes (a full disk) and puts the
-    // short file in place: flushed first, a failure leaves the old file.
-    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
+    return file.write(bytes) == bytes.size() && commit(file);
+}
+
+bool commit(QSaveFile& file)
+{
+    // QSaveFile::commit() of Qt 6.4 ignores a flush or a sync that fails (a full disk, a
+    // failing device) and puts the short file in place: both are done and checked first.
+    return file.flush() && ::fsync(file.handle()) == 0 && file.commit();
 }
 
 Append append(const QString& path, const QString& text)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSaveFile;
+
 #include <optional>
 
 namespace torvane {
@@ -26,6 +28,10 @@ bool create(const QString& path, const QString& text);
 // file beside it, which takes the old one's place only once complete: a failure leaves
 // the old file as it was. A read-only file is not replaced.
 bool replace(const QString& path, const QString& text);
+
+// Puts a new file written through QSaveFile in place of the old one once all of it is on
+// the disk; false, leaving the old file, when any of it could not be written.
+bool commit(QSaveFile& file);
 
 enum class Append { Done, Missing, Failed };
 // Appends to an existing file; never creates one.

@@ -1,5 +1,7 @@
 #include "log_archive.h"
 
+#include "core/ansi_file.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -70,11 +72,10 @@ qint64 copyVerified(const QString& from, const QString& to)
             return -1;
         copied += read;
     }
-    // Flushed before commit(), which would miss a failure to flush (see AnsiFile::replace).
-    if (read < 0 || !target.flush() || !target.commit())
+    if (read < 0 || !AnsiFile::commit(target))
         return -1;
 
-    // The copy as it now stands on the disk, against the log.
+    // The copy as it reads back, against the log.
     QFile copy(to);
     bool same = source.seek(0) && copy.open(QIODevice::ReadOnly) && copy.size() == copied;
     Piece other;
@@ -83,6 +84,7 @@ qint64 copyVerified(const QString& from, const QString& to)
                std::memcmp(piece.data(), other.data(), static_cast<std::size_t>(read)) == 0;
     if (same && read == 0)
         return copied;
+    // A copy that differs is this call's own, and no archive: it goes.
     copy.close();
     QFile::remove(to);
     return -1;

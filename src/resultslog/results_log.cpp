@@ -40,34 +40,33 @@ void ResultsLog::CreateResultsLog()
     if (AnsiFile::exists(path))
         return;
     if (!AnsiFile::create(path, header() + CrLf))
-        m_desktop.messageBox(u"Unable to create the log file Torvane.log"_s + CrLf +
-                                 u"This may be a permissions problem."_s,
-                             u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
-                             MessageButtons::Ok);
+        warn(u"Unable to create the log file Torvane.log"_s + CrLf +
+             u"This may be a permissions problem."_s);
 }
 
 void ResultsLog::AppendPendingLogText(const QString& pendingLogText)
 {
-    m_folder.CheckFolder(u"log"_s);
-    if (!m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s))
+    if (!logExists())
         return;
     if (AnsiFile::append(m_folder.path(fileName()), pendingLogText + CrLf) !=
         AnsiFile::Append::Done)
-        m_desktop.messageBox(u"Unable to write to the results log file Torvane.log"_s + CrLf +
-                                 u"This may be a permissions problem."_s,
-                             u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
-                             MessageButtons::Ok);
+        warn(u"Unable to write to the results log file Torvane.log"_s + CrLf +
+             u"This may be a permissions problem."_s);
 }
 
 void ResultsLog::Archive(const std::function<void(const QString&)>& showStatus)
 {
-    m_folder.CheckFolder(u"log"_s);
-    if (!m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s))
-        return;
+    if (logExists() && !archiveOrClear(showStatus))
+        warn(u"Unable to archive the results log file Torvane.log."_s + CrLf +
+             u"This may be a permissions problem."_s);
+}
+
+bool ResultsLog::archiveOrClear(const std::function<void(const QString&)>& showStatus)
+{
     const QString path = m_folder.path(fileName());
     LogScan scan = scanLog(path);
     if (!scan.readable)
-        return archiveFailed();
+        return false;
     const MessageAnswer answer = m_desktop.messageBox(
         u"Do you want to archive the log file?"_s + CrLf +
             u"To Archive the results log file and create a new one click Yes"_s + CrLf +
@@ -76,43 +75,52 @@ void ResultsLog::Archive(const std::function<void(const QString&)>& showStatus)
         u"Archive Torvane Results Log File"_s, MessageIcon::Exclamation,
         MessageButtons::YesNoCancel);
     if (answer != MessageAnswer::Yes && answer != MessageAnswer::No)
-        return;
+        return true;
     // The log as it is now: another copy of the program may have written to it meanwhile.
-    if (!scan.hasData && QFile(path).size() != scan.size)
+    if (!scan.hasData && QFile(path).size() != scan.size) {
         scan = scanLog(path);
+        if (!scan.readable)
+            return false;
+    }
     if (answer == MessageAnswer::Yes) {
         if (!scan.hasData) {
-            m_desktop.messageBox(
-                u"There is no data to archive!"_s + CrLf + u"Results log file not archived."_s,
-                u"Torvane Results Log File Error"_s, MessageIcon::Exclamation, MessageButtons::Ok);
-            return;
+            warn(u"There is no data to archive!"_s + CrLf + u"Results log file not archived."_s);
+            return true;
         }
-        // A log that grew after the copy keeps everything: the new log waits for next time.
-        const qint64 copied = archiveCopy();
-        if (copied < 0 || QFile(path).size() != copied)
-            return archiveFailed();
+        if (!archiveCopy())
+            return false;
         showStatus(u"Results Log File Archived"_s);
     } else {
         if (scan.hasData &&
             m_desktop.messageBox(u"Are you sure you want to create a new results log file?"_s,
                                  u"Torvane Create New Log File"_s, MessageIcon::None,
                                  MessageButtons::YesNo) != MessageAnswer::Yes)
-            return;
+            return true;
         showStatus(u"Results Log File Cleared"_s);
     }
-    if (!startNewLog())
-        archiveFailed();
+    return startNewLog();
 }
 
-qint64 ResultsLog::archiveCopy()
+bool ResultsLog::archiveCopy()
 {
+    const QString path = m_folder.path(fileName());
     const QDate today = m_clock.now().date();
-    for (int sequence = 1; sequence <= std::numeric_limits<qint16>::max(); ++sequence) {
-        const QString archive = m_folder.path(u"Log/"_s + archiveFileName(today, sequence));
-        if (!AnsiFile::exists(archive))
-            return copyVerified(m_folder.path(fileName()), archive);
+    int sequence = 1;
+    while (AnsiFile::exists(m_folder.path(u"Log/"_s + archiveFileName(today, sequence))))
+        if (++sequence > std::numeric_limits<qint16>::max())
+            return false;
+    const QString archive = m_folder.path(u"Log/"_s + archiveFileName(today, sequence));
+    // Another copy of the program may append as the log is copied: copied again until
+    // the copy holds all of it, or the log is left as it is.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const qint64 copied = copyVerified(path, archive);
+        if (copied < 0)
+            return false;
+        if (QFile(path).size() == copied)
+            return true;
     }
-    return -1;
+    QFile::remove(archive);
+    return false;
 }
 
 bool ResultsLog::startNewLog()
@@ -126,24 +134,25 @@ bool ResultsLog::startNewLog()
     return false;
 }
 
-void ResultsLog::archiveFailed()
-{
-    m_desktop.messageBox(u"Unable to archive the results log file Torvane.log."_s + CrLf +
-                             u"This may be a permissions problem."_s,
-                         u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
-                         MessageButtons::Ok);
-}
-
 void ResultsLog::View()
 {
-    m_folder.CheckFolder(u"log"_s);
-    if (!m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s))
+    if (!logExists())
         return;
     if (!m_desktop.openUrl(QUrl::fromLocalFile(m_folder.path(fileName())).toString()))
-        m_desktop.messageBox(u"Unable to run Notepad"_s + CrLf + u"Check that it exists and"_s +
-                                 CrLf + u"is working properly."_s,
-                             u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
-                             MessageButtons::Ok);
+        warn(u"Unable to run Notepad"_s + CrLf + u"Check that it exists and"_s + CrLf +
+             u"is working properly."_s);
+}
+
+bool ResultsLog::logExists()
+{
+    m_folder.CheckFolder(u"log"_s);
+    return m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s);
+}
+
+void ResultsLog::warn(const QString& text)
+{
+    m_desktop.messageBox(text, u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
+                         MessageButtons::Ok);
 }
 
 } // namespace torvane

@@ -8,7 +8,8 @@
 
 namespace torvane {
 
-// The results log, Log\Torvane.log: created with its header, appended to, never rewritten.
+// The results log, Log\Torvane.log: created with its header and appended to; archiving
+// and clearing put a new log with a new header in its place.
 class ResultsLog {
 public:
     ResultsLog(ProgramFolder& folder, Desktop& desktop, const Regional& regional,
@@ -32,11 +33,17 @@ public:
     void View();
 
 private:
+    // The question and what the answer asks for; false when the log could not be read,
+    // copied or replaced.
+    bool archiveOrClear(const std::function<void(const QString&)>& showStatus);
     // A new log with its header in place of the old one, also when that is read-only.
     bool startNewLog();
-    // Copies the log to the first free archive name of the day: the bytes copied, or -1.
-    qint64 archiveCopy();
-    void archiveFailed();
+    // Copies the log whole to the first free archive name of the day.
+    bool archiveCopy();
+    // Checks the folder (its absence ends the program) and the file (its absence is told).
+    bool logExists();
+    // Tells the user of a problem with the log.
+    void warn(const QString& text);
 
     ProgramFolder& m_folder;
     Desktop& m_desktop;

@@ -13,6 +13,8 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
                                           MessageIcon icon, MessageButtons buttons)
 {
     boxes.append({text, title, icon, buttons});
+    if (whileOpen)
+        std::exchange(whileOpen, nullptr)();
     if (failAtBox) {
         failAtBox = false;
         throw RuntimeError(5, u"Invalid procedure call"_s);

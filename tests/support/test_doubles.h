@@ -29,6 +29,8 @@ public:
     bool answerEveryBox = false;
     // Raises a run-time error where a box would appear, to fail the procedure showing it.
     bool failAtBox = false;
+    // Runs while a box is open, as what happens before the user answers.
+    std::function<void()> whileOpen;
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;

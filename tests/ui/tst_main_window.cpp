@@ -54,6 +54,14 @@ public:
     }
 };
 
+// The rows of a fixture table as data: one column with the fields after the name.
+void tableRows(const char* fileName)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : fixtureTable(QString::fromLatin1(fileName)))
+        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -431,7 +439,7 @@ bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, co
         return QFile::remove(file);
     if (fault == u"archive folder")
         return QDir(path).mkdir(u"Torvane_261204_1.log"_s);
-    if (fault != u"full disk" && fault != u"read-only folder")
+    if (fault != u"full disk" && fault != u"read-only folder" && fault != u"room for one file")
         return true;
     // A file system of its own, holding the file, then filled up or made read-only.
     const QByteArray content = bytes(file);
@@ -439,11 +447,7 @@ bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, co
                           {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, path}) != 0)
         return false;
     m_mounts.append(path);
-    QFile restored(file);
-    const bool written = restored.open(QIODevice::WriteOnly) &&
-                         restored.write(content) == content.size() && restored.flush();
-    restored.close();
-    if (!written)
+    if (!AnsiFile::create(file, AnsiFile::decode(content)))
         return false;
     if (fault == u"read-only folder")
         return QProcess::execute(u"mount"_s, {u"-o"_s, u"remount,ro"_s, path}) == 0;
@@ -451,15 +455,10 @@ bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, co
     filler.open(QIODevice::WriteOnly);
     while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
     }
-    return true;
-}
-
-// The rows of a fixture table as data: one column with the fields after the name.
-void tableRows(const char* fileName)
-{
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList& row : fixtureTable(QString::fromLatin1(fileName)))
-        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+    filler.close();
+    // Room for one small file.
+    return fault == u"full disk" ||
+           QFile::resize(filler.fileName(), QFileInfo(filler).size() - 4096);
 }
 
 void TestMainWindow::defaults_data()
@@ -482,7 +481,10 @@ void TestMainWindow::defaults()
         else
             QTest::mouseClick(m_window->findChild<QCheckBox*>(name), Qt::LeftButton);
     }
-    m_main->form.Item1Day.setText(u"£1.00"_s); // a result, which a reset empties
+    // A result, not saved yet: a reset empties it and forgets it.
+    m_main->form.Item1Day.setText(u"£1.00"_s);
+    m_main->form.RecordText = u"record"_s;
+    m_main->form.Save.setEnabled(true);
     const QString ini = m_dir->filePath(u"Data/Torvane.ini"_s);
     if (!breakFolder(row[Fault], u"Data"_s, ini))
         QSKIP("This user may not mount a small file system.");
@@ -501,8 +503,11 @@ void TestMainWindow::defaults()
     const ScriptedDesktop::Box shown = m_desktop.boxes.value(m_desktop.boxes.size() - 1);
     QCOMPARE(shown.title, row[Title]);
     QCOMPARE(shown.text, row[Text]);
-    if (!vanishes)
-        QCOMPARE(bytes(ini), row[File] == u"unchanged" ? before : AnsiFile::encode(row[File]));
+    QCOMPARE(shown.icon, row[Title].isEmpty() ? MessageIcon::None
+                         : row[Text].endsWith(u"terminate."_s, Qt::CaseInsensitive)
+                             ? MessageIcon::Stop
+                             : MessageIcon::Exclamation);
+    QCOMPARE(bytes(ini), row[File] == u"unchanged" ? before : AnsiFile::encode(row[File]));
     QCOMPARE(ran, row[Fields] != u"ended");
     if (!ran)
         return;
@@ -514,7 +519,10 @@ void TestMainWindow::defaults()
     };
     QCOMPARE(fields(), row[Fields]);
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
-    QCOMPARE(edit("Item1Day")->text().isEmpty(), row[Pressed] == u"Reset_Defaults");
+    const bool reset = row[Pressed] == u"Reset_Defaults";
+    QCOMPARE(QList<bool>({edit("Item1Day")->text().isEmpty(), m_main->form.RecordText.isEmpty(),
+                          !m_main->form.Save.enabled()}),
+             QList<bool>(3, reset));
     // Saved or restored, the data counts as unchanged; a failed save leaves it changed.
     QCOMPARE(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled(),
              !row[Title].isEmpty());
@@ -545,19 +553,35 @@ void TestMainWindow::archive()
     QList<QByteArray> copies; // the log at each press
     bool ran = true;
     for (int press = 0; press < row[Presses].toInt(); ++press) {
-        QFile file(path);
-        QVERIFY(file.open(press == 0 ? QIODevice::WriteOnly : QIODevice::Append));
-        QCOMPARE(file.write(content), content.size());
-        file.close();
+        // Every byte decodes to a character that encodes to it again.
+        QVERIFY(press == 0
+                    ? AnsiFile::create(path, AnsiFile::decode(content))
+                    : AnsiFile::append(path, AnsiFile::decode(content)) == AnsiFile::Append::Done);
         copies.append(bytes(path));
         if (press == 0 && !breakFolder(row[Fault], u"Log"_s, path))
             QSKIP("This user may not mount a small file system.");
+        m_main->ShowStatusMessage(u"earlier"_s); // the press empties it
+        if (row[Fault] == u"grows while asked")
+            m_desktop.whileOpen = [&] {
+                AnsiFile::append(path, u"  Normal\r\n"_s);
+                copies.last() += "  Normal\r\n";
+            };
         if (row[After] == u"ended")
             ran = goesOn([&] { m_main->form.Archive.click(); });
         else
             click("Archive");
     }
     QCOMPARE(m_desktop.boxes.size(), answers.size());
+    for (const ScriptedDesktop::Box& box : std::as_const(m_desktop.boxes)) {
+        const bool question = box.title == u"Archive Torvane Results Log File";
+        const bool sure = box.title == u"Torvane Create New Log File";
+        QCOMPARE(box.buttons, question ? MessageButtons::YesNoCancel
+                              : sure   ? MessageButtons::YesNo
+                                       : MessageButtons::Ok);
+        QCOMPARE(box.icon, sure                               ? MessageIcon::None
+                           : box.title.contains(u"Directory") ? MessageIcon::Stop
+                                                              : MessageIcon::Exclamation);
+    }
     QCOMPARE(m_desktop.boxes.last().text, unescaped(row[LastBox]));
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
     QCOMPARE(m_main->Timer1.isActive(), !row[Status].isEmpty());
