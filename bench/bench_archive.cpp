@@ -60,8 +60,7 @@ Run child(const char* job, const QString& log)
         return run;
     int status = 0;
     rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
         run.seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     run.peakKiB = usage.ru_maxrss;
     return run;
