@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QLockFile>
 
+#include <cstdio>
+
 using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv)
@@ -25,8 +27,13 @@ int main(int argc, char** argv)
     const Regional regional(QLocale::system());
     SystemClock clock;
     QtDesktop desktop;
-    TorvaneMain main(desktop, clock, regional, QDir::currentPath(),
-                     QStringLiteral(TORVANE_SITE_ROOT), arguments.join(QLatin1Char(' ')));
+    QString complaint;
+    const QString siteRoot = chooseSiteRoot(QStringLiteral(TORVANE_SITE_ROOT),
+                                            qEnvironmentVariable("TORVANE_SITE_ROOT"), complaint);
+    if (!complaint.isEmpty())
+        std::fprintf(stderr, "torvane: %s\n", qPrintable(complaint));
+    TorvaneMain main(desktop, clock, regional, QDir::currentPath(), siteRoot,
+                     arguments.join(QLatin1Char(' ')));
     MainWindow window(main);
     desktop.setParentWindow(&window);
     main.Load();

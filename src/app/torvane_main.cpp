@@ -48,6 +48,9 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     form.ViewL.onClick = [this] {
         log.View();
     };
+    form.Update.onClick = [this] {
+        UpdateClick();
+    };
     Timer1.setSingleShot(true);
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &TorvaneMain::Timer1Tick);
@@ -77,7 +80,10 @@ void TorvaneMain::Load()
         AppendPendingLogText();
         form.StepNumber = 186;
         finishLoading(context);
-        // The automatic update check comes with the update window.
+        const qint16 mode = context.testMode.number();
+        if (settings.UpEnableSetting == 2 &&
+            (mode == TestMode::None || mode == TestMode::ShortUpdateTime))
+            openUpdateWindow(false);
     });
 }
 
@@ -143,6 +149,27 @@ void TorvaneMain::ArchiveClick()
         form.Status.setCaption(status);
         Timer1.start();
     });
+}
+
+void TorvaneMain::UpdateClick()
+{
+    openUpdateWindow(true);
+}
+
+void TorvaneMain::openUpdateWindow(bool manual)
+{
+    form.Update.setEnabled(false);
+    ManualUpdateCheck = manual;
+    auto* updater = new UpdateForm(folder, m_desktop, context.regional, context.clock,
+                                   context.testMode, manual, this);
+    m_updater = updater;
+    Q_EMIT updateWindowOpened(*updater, manual);
+    // Connected after the view, so that its window goes before the model it is bound to.
+    connect(updater, &UpdateForm::unloadRequested, this, [this, updater] {
+        form.Update.setEnabled(true);
+        updater->deleteLater();
+    });
+    updater->Load();
 }
 
 void TorvaneMain::LogoClick()

@@ -4,8 +4,10 @@
 #include "config/settings.h"
 #include "core/program_folder.h"
 #include "resultslog/results_log.h"
+#include "updater/update_form.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 namespace torvane {
@@ -40,6 +42,9 @@ public:
     void Help1Click();
     void LogoClick();
     void ArchiveClick();
+    void UpdateClick();
+    // The update window while one exists.
+    UpdateForm* updater() const { return m_updater; }
     void AboutClick();
 
     void AppendPendingLogText() override;
@@ -51,9 +56,17 @@ Q_SIGNALS:
     void placeOnTopRequested(bool onTop);
     // The About window is shown modally; the view activates the model again after it.
     void aboutRequested();
+    // An update window was made; the view shows it at once when visible, otherwise when
+    // it asks to be shown.
+    void updateWindowOpened(UpdateForm& updater, bool visible);
 
 private:
+    // Opens the update window: shown for the Update button, hidden for the check at
+    // start-up. Update stays disabled until the window unloads.
+    void openUpdateWindow(bool manual);
+
     Desktop& m_desktop;
+    QPointer<UpdateForm> m_updater;
     QString m_arguments;
 };
 

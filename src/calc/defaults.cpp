@@ -134,10 +134,9 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
                                        MessageIcon::Exclamation, MessageButtons::Ok);
         } else {
             f.StepNumber = 222;
-            written = writeConfiguration(context, folder,
-                                         configurationText(savedSettings(context),
-                                                           context.regional.locale(),
-                                                           context.clock.now()));
+            written = writeConfiguration(
+                context, folder,
+                configurationText(savedSettings(context), context.regional, context.clock.now()));
         }
         // Back to the form the window shows.
         f.StepNumber = 224;

@@ -2,8 +2,9 @@
 
 #include "settings.h"
 
+#include "core/regional.h"
+
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 
 namespace torvane {
@@ -13,7 +14,7 @@ namespace torvane {
 // lines, each ended by CR LF, the last included. Each member holds the value its key line
 // gets, as the file keeps it (the cheap rate in hundredths plus 101, for example). Numbers
 // are written with a full stop whatever the language: the reader takes it under every one.
-QString configurationText(const Settings& settings, const QLocale& locale,
+QString configurationText(const Settings& settings, const Regional& regional,
                           const QDateTime& savedAt);
 
 } // namespace torvane

@@ -9,6 +9,19 @@ using namespace Qt::StringLiterals;
 
 namespace torvane {
 
+QString chooseSiteRoot(const QString& builtIn, const QString& given, QString& complaint)
+{
+    if (given.isEmpty())
+        return builtIn;
+    const QUrl url(given, QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != u"http" && url.scheme() != u"https") ||
+        url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment()) {
+        complaint = u"TORVANE_SITE_ROOT is not an http or https address; it is ignored: "_s + given;
+        return builtIn;
+    }
+    return given.endsWith(u'/') ? given : given + u'/';
+}
+
 ProgramFolder::ProgramFolder(QString root, Desktop& desktop, QString siteRoot)
     : m_root(std::move(root))
     , m_desktop(desktop)

@@ -338,6 +338,11 @@ QString Regional::formatShortDate(const QDate& date) const
     return m_locale.toString(date, QLocale::ShortFormat);
 }
 
+QString Regional::formatStamp(const QDateTime& time) const
+{
+    return m_locale.toString(time, QStringLiteral("dd-MMM-yy hh:mm:ss"));
+}
+
 bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii) const
 {
     ascii.clear();

@@ -81,6 +81,9 @@ public:
     QStringView writeCurrency(NumberText& out, double value, int decimals) const;
 
     QString formatShortDate(const QDate& date) const;
+    // "dd-mmm-yy hh:mm:ss" with the language's month abbreviations, as file headers
+    // write the time of saving.
+    QString formatStamp(const QDateTime& time) const;
 
     enum class ReadStatus { Ok, NotNumeric, Overflow };
     struct ReadResult {

@@ -99,12 +99,16 @@ public:
 
     bool isOutput() const { return m_output; }
     int maxLength() const { return m_maxLength; }
+    // An output field whose text runs over several lines.
+    bool multiLine() const { return m_multiLine; }
+    void setMultiLine(bool multiLine) { m_multiLine = multiLine; }
 
     std::function<void()> onChange;
 
 private:
     bool m_output;
     int m_maxLength;
+    bool m_multiLine = false;
 };
 
 class Label final : public Control {

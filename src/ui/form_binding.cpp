@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -62,6 +63,13 @@ QWidget* FormBinding::widget(Control& control)
     switch (control.kind()) {
     case Control::Kind::TextBox: {
         auto& box = static_cast<TextBox&>(control);
+        if (box.isOutput() && box.multiLine()) {
+            auto* lines = new QPlainTextEdit;
+            lines->setReadOnly(true);
+            lines->setFocusPolicy(Qt::ClickFocus);
+            widget = lines;
+            break;
+        }
         auto* edit = new QLineEdit;
         edit->setReadOnly(box.isOutput());
         if (box.isOutput())
@@ -169,14 +177,18 @@ void FormBinding::controlChanged(const Control& control)
     const QPalette defaults = QApplication::palette(widget);
     switch (control.kind()) {
     case Control::Kind::TextBox: {
+        palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
+        palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
+        if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+            lines->setPlainText(QString(control.text()).replace(u"\r\n"_s, u"\n"_s));
+            break;
+        }
         auto* edit = static_cast<QLineEdit*>(widget);
         // The limit is for typing: what the program writes is shown whole.
         if (const int limit = static_cast<const TextBox&>(control).maxLength(); limit > 0)
             edit->setMaxLength(std::max(limit, static_cast<int>(control.text().size())));
         if (edit->text() != control.text())
             edit->setText(control.text());
-        palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
-        palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
         break;
     }
     case Control::Kind::Label: {

@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/torvane_main.h"
 #include "ui/about_dialog.h"
+#include "ui/update_window.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,6 +34,12 @@ MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     setObjectName(u"TorvaneMain"_s);
     connect(&m_main, &TorvaneMain::placeOnTopRequested, this, &MainWindow::placeOnTop);
     connect(&m_main, &TorvaneMain::aboutRequested, this, &MainWindow::showAbout);
+    connect(&m_main, &TorvaneMain::updateWindowOpened, this, [this](UpdateForm& form, bool shown) {
+        auto* window = new UpdateWindow(form, this);
+        connect(&form, &UpdateForm::showRequested, window, &QWidget::show);
+        if (shown)
+            window->show();
+    });
     buildLayout();
     nameControls();
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+
+class QNetworkReply;
+
+namespace torvane {
+
+// Fetches one web address into memory without blocking the window, and tells of it by
+// signals. The answer is treated as hostile: at most MostBytes are kept (more ends the
+// transfer as a failure), a transfer that hears nothing for 30 s fails, and at most 5
+// redirects are followed, each on the same host and never from https to http.
+class UrlGet final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UrlGet(QObject* parent = nullptr);
+
+    // The read option that asks for a fresh copy, never a cached one.
+    static constexpr int FreshCopy = 16;
+    static constexpr qint64 MostBytes = 64 * 1024;
+    static constexpr int TransferTimeoutMs = 30'000;
+    // The error number of an answer longer than MostBytes.
+    static constexpr qint32 TooLarge = -1;
+
+    // Starts fetching the address (nothing for an empty one); a transfer still running is
+    // cancelled first, so that only the new one's signals arrive.
+    void DownloadStart(const QString& url, int mode = 0);
+    // Cancels the running transfer; it raises nothing more. Busy stays as it is until the
+    // next start, as a transfer cancelled never completes.
+    void DownloadCancel();
+
+    bool Busy() const { return m_busy; }
+    QByteArray Bytes() const { return m_bytes; }
+    // Milliseconds from the start to the end of the last transfer; 0 while one runs.
+    qint32 Duration() const { return m_duration; }
+
+Q_SIGNALS:
+    void DownloadComplete(qint32 nBytes);
+    void DownloadFailed(qint32 errNum, const QString& errDesc);
+    void DownloadProgress(qint32 nBytes);
+
+private:
+    void received(QNetworkReply* reply);
+    void finished(QNetworkReply* reply);
+
+    QNetworkAccessManager m_network;
+    QPointer<QNetworkReply> m_reply;
+    QElapsedTimer m_clock;
+    QByteArray m_bytes;
+    bool m_busy = false;
+    bool m_tooLarge = false;
+    qint32 m_duration = 0;
+};
+
+} // namespace torvane

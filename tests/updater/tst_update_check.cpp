@@ -1,0 +1,183 @@
+// The update check against a web server on 127.0.0.1: the request, the document taken
+// apart, the outcome and its buttons, hostile and broken answers, the updater log and
+// the download control.
+
+#include "core/ansi_file.h"
+#include "support/fixture_table.h"
+#include "support/http_server.h"
+#include "support/test_doubles.h"
+#include "updater/update_form.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using namespace torvane;
+using namespace torvane::test;
+
+namespace {
+
+const QByteArray DocumentPath = "/software/misc/updatecheck.xml";
+
+// A program folder with its log folder, the trace switched on when asked.
+struct Check {
+    explicit Check(const QString& siteRoot, bool traced = true)
+        : folder(dir.path(), desktop, siteRoot)
+    {
+        QDir(dir.path()).mkpath(u"Log"_s);
+        if (traced)
+            AnsiFile::create(dir.filePath(u"Log/LogOn.txt"_s), QString());
+    }
+    QString trace() const
+    {
+        const auto lines = AnsiFile::readLines(dir.filePath(u"Log/Updater.log"_s));
+        return lines ? lines->join(u"\r\n"_s) : u"(none)"_s;
+    }
+    QTemporaryDir dir;
+    ScriptedDesktop desktop;
+    ProgramFolder folder;
+    Regional regional{QLocale(u"en_GB"_s)};
+    FixedClock clock;
+};
+
+} // namespace
+
+class TestUpdateCheck : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checks_data();
+    void checks();
+    void updaterLog();
+    void downloadControl();
+};
+
+void TestUpdateCheck::checks_data()
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : fixtureTable(u"update_checks.tsv"_s))
+        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+}
+
+void TestUpdateCheck::checks()
+{
+    QFETCH(QStringList, row);
+    enum {
+        Arguments,
+        Kind,
+        Answer,
+        Document,
+        Status,
+        Message,
+        Enabled,
+        Shown,
+        Unloaded,
+        Sent,
+        Log
+    };
+    HttpServer server;
+    const QByteArray document = unescapedBytes(row[Document]);
+    const QByteArray answer = row[Answer].toLatin1();
+    QByteArray& reply = server.answers[DocumentPath];
+    if (answer == "ok" || answer == "oversize")
+        reply = HttpServer::ok(answer == "ok" ? document : QByteArray(1 << 20, ' ') + document);
+    else if (answer == "404")
+        reply = "HTTP/1.1 404 Not Found\r\nConnection: close\r\n\r\n" + document;
+    else if (answer == "redirect")
+        reply = HttpServer::redirect(server.root().toLatin1() + "moved.xml");
+    else if (answer == "away") // the same server under another host name
+        reply = HttpServer::redirect(
+            server.root().replace(u"127.0.0.1"_s, u"localhost"_s).toLatin1() + "moved.xml");
+    else if (answer == "loop")
+        reply = HttpServer::redirect(DocumentPath);
+    else
+        server.answers.remove(DocumentPath);
+    server.answers["/moved.xml"] = HttpServer::ok(document);
+    Check check(answer == "refused" ? u"http://127.0.0.1:1/"_s : server.root());
+    UpdateForm form(check.folder, check.desktop, check.regional, check.clock,
+                    TestMode::fromArguments(row[Arguments]), row[Kind] == u"manual");
+    QSignalSpy shown(&form, &UpdateForm::showRequested);
+    form.Load();
+    QTRY_VERIFY_WITH_TIMEOUT(form.unloaded() || (form.TimerTicks >= 2 && !form.urlGet1.Busy()),
+                             5000);
+    QCOMPARE(form.Status.text(), row[Status]);
+    QCOMPARE(form.Message.text(), unescaped(row[Message]));
+    QStringList enabled;
+    for (const Button* page :
+         {&form.Contact, &form.Download, &form.History, &form.KIssues, &form.WebSite})
+        if (page->enabled())
+            enabled.append(page->name());
+    QCOMPARE(enabled.join(u' '), row[Enabled]);
+    QCOMPARE(shown.size() == 1, row[Shown] == u"yes");
+    QCOMPARE(form.unloaded(), row[Unloaded] == u"yes");
+    QVERIFY(check.desktop.boxes.isEmpty());
+    if (!row[Sent].isEmpty())
+        QCOMPARE(server.requestLines.value(0),
+                 "GET " + DocumentPath + "?PName=Torvane&ampPVer=" + row[Sent].toLatin1() +
+                     "&ampOSVer=" + osVersion().toLatin1() + " HTTP/1.1");
+    QVERIFY2(check.trace().contains(unescaped(row[Log])), qPrintable(check.trace()));
+}
+
+void TestUpdateCheck::updaterLog()
+{
+    HttpServer server;
+    server.answers[DocumentPath] = HttpServer::ok("  <Name>Torvane</Name>\r\n");
+    Check check(server.root());
+    UpdateForm form(check.folder, check.desktop, check.regional, check.clock, TestMode(), true);
+    form.Load();
+    QTRY_COMPARE(form.Status.text(), u"Error getting data - try again later"_s);
+    QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + u"/updater.log"_s);
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(check.trace(), QString::fromLatin1(expected.readAll())
+                                .replace(u"{ROOT}"_s, server.root())
+                                .replace(u"{OS}"_s, osVersion()));
+
+    // No switch file, no trace.
+    Check quiet(server.root(), false);
+    UpdateForm untraced(quiet.folder, quiet.desktop, quiet.regional, quiet.clock, TestMode(), true);
+    untraced.Load();
+    QTRY_VERIFY(untraced.TimerTicks >= 2 && !untraced.urlGet1.Busy());
+    QCOMPARE(quiet.trace(), u"(none)"_s);
+
+    // A trace that takes no more bytes ends the program.
+    Check full(server.root());
+    QVERIFY(QFile::link(u"/dev/full"_s, full.dir.filePath(u"Log/Updater.log"_s)));
+    UpdateForm failing(full.folder, full.desktop, full.regional, full.clock, TestMode(), true);
+    full.desktop.expectBox(MessageAnswer::Ok);
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, failing.Load());
+    QCOMPARE(full.desktop.boxes.last().title, u"Updater Log File Write Error"_s);
+    QCOMPARE(full.desktop.boxes.last().text, u"Unable to write to the log file Updater.log.\r\n"
+                                             "This may be a permissions problem.\r\nThe program "
+                                             "will now terminate."_s);
+}
+
+void TestUpdateCheck::downloadControl()
+{
+    HttpServer server;
+    server.answers["/first"] = HttpServer::ok("first");
+    server.answers["/second"] = HttpServer::ok("second");
+    UrlGet get;
+    QSignalSpy completed(&get, &UrlGet::DownloadComplete);
+    QSignalSpy failed(&get, &UrlGet::DownloadFailed);
+    get.DownloadStart(QString());
+    QVERIFY(!get.Busy());
+    // A second start cancels the first: only its events arrive.
+    get.DownloadStart(server.root() + u"first"_s, UrlGet::FreshCopy);
+    get.DownloadStart(server.root() + u"second"_s, UrlGet::FreshCopy);
+    QVERIFY(get.Busy());
+    QCOMPARE(get.Duration(), 0);
+    QTRY_COMPARE(completed.size(), 1);
+    QTest::qWait(100);
+    QCOMPARE(completed.size(), 1);
+    QCOMPARE(failed.size(), 0);
+    QCOMPARE(completed[0][0].toInt(), 6);
+    QCOMPARE(get.Bytes(), QByteArray("second"));
+    QVERIFY(!get.Busy());
+    QVERIFY(get.Duration() >= 0);
+}
+
+QTEST_GUILESS_MAIN(TestUpdateCheck)
+#include "tst_update_check.moc"
