@@ -6,6 +6,7 @@
 #include "calc/defaults.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
+#include "support/http_server.h"
 #include "support/test_doubles.h"
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void defaults();
     void archive_data();
     void archive();
+    void updateWindow();
 
 private:
     // A fresh start of the program in the same folder.
@@ -99,6 +101,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_mounts;
+    QString m_siteRoot = QStringLiteral("https://example.org/");
     Regional m_regional{QLocale(u"en_GB"_s)};
     ScriptedDesktop m_desktop;
     FixedClock m_clock;
@@ -137,7 +140,7 @@ void TestMainWindow::start(const QString& arguments)
 {
     m_window.reset();
     m_main = std::make_unique<TorvaneMain>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                           u"https://example.org/"_s, arguments);
+                                           m_siteRoot, arguments);
     m_window = std::make_unique<MainWindow>(*m_main);
     QVERIFY(runs(m_desktop, [&] { m_main->Load(); }));
     m_window->show();
@@ -156,6 +159,7 @@ void TestMainWindow::cleanup()
         QProcess::execute(u"umount"_s, {u"-l"_s, mount});
     m_dir.reset();
     m_regional = Regional(QLocale(u"en_GB"_s));
+    m_siteRoot = u"https://example.org/"_s;
 }
 
 QLineEdit* TestMainWindow::edit(const char* name) const
@@ -592,6 +596,48 @@ void TestMainWindow::archive()
     QCOMPARE(ran, row[After] != u"ended");
     if (ran && row[Fault] != u"vanished file")
         QCOMPARE(bytes(path), row[After] == u"same" ? copies.last() : unescapedBytes(row[After]));
+}
+
+void TestMainWindow::updateWindow()
+{
+    HttpServer server;
+    server.answers["/software/misc/updatecheck.xml"] = HttpServer::ok(
+        "<Contact>c.htm</Contact><Name>Torvane</Name><Version1>6.5</Version1><Version2>0."
+        "0</Version2><Download>d.htm</Download><History>h.htm</History><KIssues>k.htm</"
+        "KIssues><Index>i.htm</Index><Message>m</Message><Uninstall>No</Uninstall>");
+    m_siteRoot = server.root();
+    start();
+    auto* update = m_window->findChild<QPushButton*>(u"Update"_s);
+    const auto updater = [this] {
+        return m_window->findChild<QWidget*>(u"frmUpdater"_s);
+    };
+    click("Update");
+    QVERIFY(updater() && updater()->isVisible());
+    QVERIFY(!update->isEnabled());
+    QTRY_COMPARE(updater()->findChild<QLineEdit*>(u"Status"_s)->text(),
+                 u"Version 6.5 of Torvane is available "_s);
+    for (const char* page : {"Contact", "Download", "History", "KIssues", "WebSite"})
+        QVERIFY(updater()->findChild<QPushButton*>(QString::fromLatin1(page))->isEnabled());
+    QTest::mouseClick(updater()->findChild<QPushButton*>(u"Download"_s), Qt::LeftButton);
+    QCOMPARE(m_desktop.openedUrls.last(), server.root() + u"d.htm"_s);
+    QVERIFY(updater()->findChild<QWidget*>(u"Park"_s)->hasFocus());
+    QTest::mouseClick(updater()->findChild<QPushButton*>(u"Exit"_s), Qt::LeftButton);
+    QTRY_VERIFY(!updater());
+    QVERIFY(update->isEnabled());
+
+    // Under -ShortUpdateTime the window closes itself after 31 ticks.
+    start(u"-ShortUpdateTime"_s);
+    click("Update");
+    QVERIFY(updater());
+    QTRY_VERIFY_WITH_TIMEOUT(!updater(), 5000);
+    QVERIFY(m_window->findChild<QPushButton*>(u"Update"_s)->isEnabled());
+
+    // The check at start-up stays hidden until it finds the newer version.
+    const QString ini = m_dir->filePath(u"Data/Torvane.ini"_s);
+    AnsiFile::create(ini, AnsiFile::decode(bytes(ini)).replace(u"UpEnable=1"_s, u"UpEnable=2"_s));
+    start();
+    QVERIFY(updater() && !updater()->isVisible());
+    QTRY_VERIFY(updater() && updater()->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)
