@@ -30,7 +30,7 @@ void UrlGet::DownloadStart(const QString& url, int mode)
     if (mode & FreshCopy)
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                              QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(TransferTimeoutMs);
+    request.setTransferTimeout(m_timeout);
     request.setMaximumRedirectsAllowed(5);
     QNetworkReply* reply = m_network.get(request);
     reply->setReadBufferSize(MostBytes + 1);

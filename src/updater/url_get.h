@@ -23,7 +23,8 @@ public:
     // The read option that asks for a fresh copy, never a cached one.
     static constexpr int FreshCopy = 16;
     static constexpr qint64 MostBytes = 64 * 1024;
-    static constexpr int TransferTimeoutMs = 30'000;
+    // How long a transfer may hear nothing before it fails (30 s unless set otherwise).
+    void setTransferTimeout(int milliseconds) { m_timeout = milliseconds; }
     // The error number of an answer longer than MostBytes.
     static constexpr qint32 TooLarge = -1;
 
@@ -55,6 +56,7 @@ private:
     bool m_busy = false;
     bool m_tooLarge = false;
     qint32 m_duration = 0;
+    int m_timeout = 30'000;
 };
 
 } // namespace torvane

@@ -9,6 +9,7 @@
 #include "updater/update_form.h"
 
 #include <QDir>
+#include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void checks();
     void updaterLog();
     void downloadControl();
+    void siteRoot();
 };
 
 void TestUpdateCheck::checks_data()
@@ -177,6 +179,29 @@ void TestUpdateCheck::downloadControl()
     QCOMPARE(get.Bytes(), QByteArray("second"));
     QVERIFY(!get.Busy());
     QVERIFY(get.Duration() >= 0);
+
+    // A server that takes the request and never answers fails the transfer.
+    get.setTransferTimeout(300);
+    get.DownloadStart(server.root() + u"silent"_s);
+    QTRY_COMPARE(failed.size(), 1);
+    QCOMPARE(failed[0][0].toInt(), int(QNetworkReply::OperationCanceledError));
+    QVERIFY(get.Duration() >= 200); // after about the time allowed; timers are coarse
+}
+
+void TestUpdateCheck::siteRoot()
+{
+    const QString builtIn = u"https://www.marnoft.example.org/"_s;
+    for (const auto& [given, chosen] :
+         {std::pair{"", "https://www.marnoft.example.org/"},
+          {"http://127.0.0.1:8765", "http://127.0.0.1:8765/"},
+          {"https://mirror.example/torvane/", "https://mirror.example/torvane/"},
+          {"ftp://mirror.example/", "https://www.marnoft.example.org/"},
+          {"127.0.0.1:8765", "https://www.marnoft.example.org/"}}) {
+        QString complaint;
+        QCOMPARE(chooseSiteRoot(builtIn, QString::fromLatin1(given), complaint),
+                 QString::fromLatin1(chosen));
+        QCOMPARE(complaint.isEmpty(), QString::fromLatin1(chosen) != builtIn || !*given);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCheck)
