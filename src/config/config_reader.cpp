@@ -17,18 +17,6 @@ namespace {
 using config::ConfigKey;
 using config::Keys;
 
-// Spaces only: a tab is part of the line.
-QStringView trimSpaces(QStringView line)
-{
-    qsizetype begin = 0;
-    qsizetype end = line.size();
-    while (begin < end && line[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && line[end - 1] == QLatin1Char(' '))
-        --end;
-    return line.sliced(begin, end - begin);
-}
-
 // Stores a value read from the file as its member holds it.
 void store(Settings& settings, const ConfigKey& key, double value)
 {
@@ -78,7 +66,7 @@ bool readConfiguration(const QStringList& lines, const Regional& regional, Setti
     for (const QString& raw : lines) {
         if (raw.isEmpty() || raw.front() == QLatin1Char('#'))
             continue;
-        const QStringView line = trimSpaces(raw);
+        const QStringView line = trimBlanks(raw);
         for (const ConfigKey& key : Keys) {
             const auto prefix = QLatin1String(key.prefix);
             if (line.startsWith(prefix)) {

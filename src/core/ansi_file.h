@@ -12,6 +12,9 @@ namespace torvane {
 // The line end of every text the program writes or shows.
 inline const QString CrLf = QStringLiteral("\r\n");
 
+// The text without the blanks (spaces) it begins and ends with; tabs and line ends stay.
+QStringView trimBlanks(QStringView text);
+
 // The program's text files: 8-bit Windows-1252 with CR LF line ends. Every call opens,
 // reads or writes, and closes the file before it returns.
 namespace AnsiFile {

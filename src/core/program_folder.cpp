@@ -19,7 +19,10 @@ QString chooseSiteRoot(const QString& builtIn, const QString& given, QString& co
         complaint = u"TORVANE_SITE_ROOT is not an http or https address; it is ignored: "_s + given;
         return builtIn;
     }
-    return given.endsWith(u'/') ? given : given + u'/';
+    QString root = given;
+    while (root.endsWith(u'/'))
+        root.chop(1);
+    return root + u'/';
 }
 
 ProgramFolder::ProgramFolder(QString root, Desktop& desktop, QString siteRoot)

@@ -6,13 +6,13 @@
 
 namespace torvane {
 
-// The program's own folders ("Data", "Log", "Help") under its folder, the checks that
-// they and their files exist, and the launcher for the maker's web pages.
 // The maker's web-site root: the built-in one, or the http or https address given at run
-// time (a local mirror, tests), with a "/" added where it lacks one. A given text that is
-// no such address is ignored, and complaint says so.
+// time (a local mirror, tests), ending in one "/". A given text that is no such address is
+// ignored, and complaint says so.
 QString chooseSiteRoot(const QString& builtIn, const QString& given, QString& complaint);
 
+// The program's own folders ("Data", "Log", "Help") under its folder, the checks that
+// they and their files exist, and the launcher for the maker's web pages.
 class ProgramFolder {
 public:
     ProgramFolder(QString root, Desktop& desktop, QString siteRoot);

@@ -3,6 +3,7 @@
 #include "control.h"
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace torvane {
@@ -37,6 +38,10 @@ public:
     void focusMoved(const Control* control) { m_focus = control; }
     const Control* focus() const { return m_focus; }
 
+    // Expires with the form: a view that may outlive its form (a window that goes after
+    // the model it showed) asks it before it touches the form.
+    std::weak_ptr<const Form*> lifetime() const { return m_lifetime; }
+
 protected:
     void addControls(std::initializer_list<Control*> controls);
 
@@ -44,6 +49,7 @@ private:
     std::vector<Control*> m_controls;
     const Control* m_focus = nullptr;
     FormObserver* m_observer = nullptr;
+    std::shared_ptr<const Form*> m_lifetime = std::make_shared<const Form*>(this);
 };
 
 } // namespace torvane

@@ -44,15 +44,19 @@ QString readable(const QString& caption)
 FormBinding::FormBinding(Form& form, QObject* parent)
     : QObject(parent)
     , m_form(form)
+    , m_formAlive(form.lifetime())
 {
     m_form.setObserver(this);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { m_form.focusMoved(m_controls.value(now)); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!m_formAlive.expired())
+            m_form.focusMoved(m_controls.value(now));
+    });
 }
 
 FormBinding::~FormBinding()
 {
-    m_form.setObserver(nullptr);
+    if (!m_formAlive.expired())
+        m_form.setObserver(nullptr);
 }
 
 QWidget* FormBinding::widget(Control& control)

@@ -50,6 +50,7 @@ private:
     };
 
     Form& m_form;
+    std::weak_ptr<const Form*> m_formAlive;
     QHash<const Control*, QWidget*> m_widgets;
     QHash<const QWidget*, const Control*> m_controls;
     std::vector<LabelledName> m_names;

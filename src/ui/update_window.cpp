@@ -22,8 +22,8 @@ UpdateWindow::UpdateWindow(UpdateForm& form, QWidget* parent)
     auto* logo = new QPushButton(u"Marnoft"_s);
     logo->setObjectName(u"Logo"_s);
     logo->setFlat(true);
-    logo->setToolTip(u"Marnoft's web site"_s);
-    logo->setAccessibleName(u"Marnoft's web site"_s);
+    logo->setToolTip(u"Visit the Marnoft web site"_s);
+    logo->setAccessibleName(u"Visit the Marnoft web site"_s);
     connect(logo, &QPushButton::clicked, this, [&form] { form.LogoClick(); });
     grid->addWidget(logo, 0, 0, 3, 1);
     grid->addWidget(m_binding.widget(form.Status), 0, 1, 1, 3);

@@ -77,14 +77,17 @@ QString documentEntry(const UpdateDocument& d)
 QString pageRefusal(const QString& siteRoot, const QString& path)
 {
     for (const QChar c : path) {
-        if (c < u' ' || c == QChar(0x7F) || c == u'\\' || c == u'@')
-            return u"Page path refused (a control character, \"\\\" or \"@\"): "_s + path;
+        const QChar::Category kind = c.category();
+        if (kind == QChar::Other_Control || kind == QChar::Other_Format ||
+            kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph)
+            return u"Page path refused (a control character): "_s + path;
+        if (c == u'\\' || c == u'@')
+            return u"Page path refused (\""_s + c + u"\" could lead off the site): "_s + path;
     }
     // The button opens the root followed by the path; read as an address of its own, the
     // path must stay on the site too.
     const QUrl root(siteRoot);
-    for (const QUrl& page :
-         {QUrl(siteRoot + path, QUrl::StrictMode), root.resolved(QUrl(path, QUrl::StrictMode))}) {
+    for (const QUrl& page : {QUrl(siteRoot + path), root.resolved(QUrl(path))}) {
         if (!page.isValid() || page.scheme() != root.scheme() || page.host() != root.host() ||
             page.port() != root.port() || !page.userInfo().isEmpty())
             return u"Page path refused (it leaves the site): "_s + path;

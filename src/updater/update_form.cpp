@@ -27,6 +27,7 @@ UpdateForm::UpdateForm(ProgramFolder& folder, Desktop& desktop, const Regional& 
     , m_testMode(testMode)
     , m_manual(manualUpdateCheck)
 {
+    Message.setMultiLine(true);
     addControls({&Status, &Message, &UVersion, &Contact, &Download, &History, &KIssues, &WebSite,
                  &Exit, &Park});
     Contact.onClick = [this] {
@@ -114,7 +115,7 @@ void UpdateForm::downloadComplete()
 {
     PageXml = AnsiFile::decode(urlGet1.Bytes());
     m_log.WriteUpdaterLog(u"Web Page xml"_s + CrLf + u"------------"_s);
-    m_log.WriteUpdaterLog(PageXml.trimmed() + CrLf);
+    m_log.WriteUpdaterLog(trimBlanks(PageXml) + CrLf);
     Document = parseUpdateDocument(PageXml);
     ErrorCount = Document.ErrorCount;
     m_log.WriteUpdaterLog(documentEntry(Document));
@@ -135,6 +136,7 @@ bool UpdateForm::ReportOutcome()
     // Versions read as leading numbers with a full stop, whatever the language.
     static const Regional machine{QLocale::c()};
     const UpdateDocument& d = Document;
+    offerPage(Contact, d.ContactUrl);
     const double latest = LeadingValue(QString(d.Version1 + u'.' + d.Version2), machine);
     const double current = LeadingValue(QString(VersionHigh + u'.' + VersionLow), machine);
     if (latest == current) {
@@ -155,7 +157,6 @@ bool UpdateForm::ReportOutcome()
         if (d.UninstallFirst == u"Yes")
             message += CrLf + u"You must uninstall Torvane first."_s;
         Message.setText(message);
-        offerPage(Contact, d.ContactUrl);
         offerPage(WebSite, d.HomePageUrl);
         offerPage(KIssues, d.KnownIssuesUrl);
         offerPage(History, d.HistoryUrl);

@@ -37,8 +37,9 @@ void UrlGet::DownloadStart(const QString& url, int mode)
     m_reply = reply;
     // A redirect stays on the host it started from, and never goes from https to http.
     connect(reply, &QNetworkReply::redirected, this,
-            [reply, last = QUrl(url)](const QUrl& to) mutable {
-                if (to.host() != last.host() ||
+            [reply, last = QUrl(url)](const QUrl& location) mutable {
+                const QUrl to = last.resolved(location);
+                if (to.host() != last.host() || to.port() != last.port() ||
                     (last.scheme() == u"https" && to.scheme() != u"https")) {
                     reply->abort();
                     return;

@@ -13,7 +13,7 @@ namespace torvane {
 // Fetches one web address into memory without blocking the window, and tells of it by
 // signals. The answer is treated as hostile: at most MostBytes are kept (more ends the
 // transfer as a failure), a transfer that hears nothing for 30 s fails, and at most 5
-// redirects are followed, each on the same host and never from https to http.
+// redirects are followed, each on the same host and port and never from https to http.
 class UrlGet final : public QObject {
     Q_OBJECT
 

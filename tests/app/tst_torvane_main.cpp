@@ -86,6 +86,7 @@ private Q_SLOTS:
     void helpAndAbout();
     void fatalDump();
     void logIsWindows1252();
+    void updateCheckAtStartUp();
 };
 
 void TestTorvaneMain::switches_data()
@@ -369,6 +370,27 @@ void TestTorvaneMain::logIsWindows1252()
     QVERIFY(bytes.contains("\r\nK\xFC"
                            "che 5 \x80\r\n"));
     QVERIFY2(bytes.contains("\xA0\x80/Qtr, "), bytes.constData());
+}
+
+void TestTorvaneMain::updateCheckAtStartUp()
+{
+    // With the check on, it runs at start-up with no switch and with -ShortUpdateTime only.
+    // (No event loop runs here, so nothing is sent.)
+    for (const auto& [upEnable, arguments, checks] : {std::tuple{"UpEnable=2", "", true},
+                                                      {"UpEnable=2", "-ShortUpdateTime", true},
+                                                      {"UpEnable=2", "-InhibitUpdate", false},
+                                                      {"UpEnable=2", "-LowerVersion", false},
+                                                      {"UpEnable=2", "-HigherVersion", false},
+                                                      {"UpEnable=2", "-InhibitErrorCheck", false},
+                                                      {"UpEnable=1", "", false}}) {
+        Program p(QString::fromLatin1(arguments));
+        const auto lines = AnsiFile::readLines(p.ini());
+        AnsiFile::create(p.ini(), lines->join(u"\r\n"_s).replace(u"UpEnable=1"_s,
+                                                                 QString::fromLatin1(upEnable)));
+        QVERIFY(p.load());
+        QCOMPARE(p.main->updater() != nullptr, checks);
+        QCOMPARE(p.main->form.Update.enabled(), !checks);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneMain)

@@ -1,6 +1,7 @@
 #include "fixture_table.h"
 
 #include <QFile>
+#include <QTest>
 
 namespace torvane::test {
 
@@ -17,6 +18,13 @@ QList<QStringList> fixtureTable(const QString& fileName)
     if (rows.isEmpty())
         qFatal("tests/fixtures/%s has no rows", qPrintable(fileName));
     return rows;
+}
+
+void addTableRows(const QString& fileName)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : fixtureTable(fileName))
+        QTest::newRow(qPrintable(row[0])) << row.mid(1);
 }
 
 QByteArray unescapedBytes(const QString& field)

@@ -9,19 +9,26 @@ HttpServer::HttpServer()
     m_server.listen(QHostAddress::LocalHost);
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
         QTcpSocket* socket = m_server.nextPendingConnection();
+        // Requests one after another on the connection, each answered as it is complete.
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-            const QByteArray request = socket->peek(64 * 1024);
-            if (!request.contains("\r\n\r\n"))
-                return;
-            socket->readAll();
-            const QByteArray line = request.left(request.indexOf("\r\n"));
-            requestLines.append(line);
-            const QByteArray path = line.split(' ').value(1).split('?').value(0);
-            if (!answers.contains(path))
-                return;
-            socket->write(answers.value(path));
-            socket->disconnectFromHost();
+            QByteArray pending = m_pending.take(socket) + socket->readAll();
+            for (qsizetype end; (end = pending.indexOf("\r\n\r\n")) >= 0;) {
+                const QByteArray line = pending.left(pending.indexOf("\r\n"));
+                pending.remove(0, end + 4);
+                requestLines.append(line);
+                const QByteArray path = line.split(' ').value(1).split('?').value(0);
+                if (!answers.contains(path))
+                    return;
+                socket->write(answers.value(path));
+                if (answers.value(path).contains("Connection: close")) {
+                    socket->disconnectFromHost();
+                    return;
+                }
+            }
+            m_pending.insert(socket, pending);
         });
+        connect(socket, &QTcpSocket::disconnected, this,
+                [this, socket] { m_pending.remove(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     });
 }
@@ -34,13 +41,12 @@ QString HttpServer::root() const
 QByteArray HttpServer::ok(const QByteArray& body)
 {
     return "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+           QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
 QByteArray HttpServer::redirect(const QByteArray& location)
 {
-    return "HTTP/1.1 302 Found\r\nLocation: " + location +
-           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    return "HTTP/1.1 302 Found\r\nLocation: " + location + "\r\nContent-Length: 0\r\n\r\n";
 }
 
 } // namespace torvane::test

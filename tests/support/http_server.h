@@ -7,8 +7,8 @@
 namespace torvane::test {
 
 // A web server on 127.0.0.1 for tests: answers each request with the bytes set for its
-// path (the whole answer: status line, headers and body), or stays silent; records the
-// request lines it receives.
+// path (the whole answer: status line, headers and body; "Connection: close" in it closes
+// the connection after it), or stays silent; records the request lines it receives.
 class HttpServer final : public QObject {
 public:
     HttpServer();
@@ -24,6 +24,7 @@ public:
     static QByteArray redirect(const QByteArray& location);
 
 private:
+    QHash<QObject*, QByteArray> m_pending; // before the server: its sockets go first
     QTcpServer m_server;
 };
 

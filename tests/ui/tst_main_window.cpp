@@ -55,14 +55,6 @@ public:
     }
 };
 
-// The rows of a fixture table as data: one column with the fields after the name.
-void tableRows(const char* fileName)
-{
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList& row : fixtureTable(QString::fromLatin1(fileName)))
-        QTest::newRow(qPrintable(row[0])) << row.mid(1);
-}
-
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -467,7 +459,7 @@ bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, co
 
 void TestMainWindow::defaults_data()
 {
-    tableRows("defaults_runs.tsv");
+    addTableRows(u"defaults_runs.tsv"_s);
 }
 
 void TestMainWindow::defaults()
@@ -539,7 +531,7 @@ void TestMainWindow::defaults()
 
 void TestMainWindow::archive_data()
 {
-    tableRows("archive_runs.tsv");
+    addTableRows(u"archive_runs.tsv"_s);
 }
 
 void TestMainWindow::archive()
@@ -622,6 +614,11 @@ void TestMainWindow::updateWindow()
     QCOMPARE(m_desktop.openedUrls.last(), server.root() + u"d.htm"_s);
     QVERIFY(updater()->findChild<QWidget*>(u"Park"_s)->hasFocus());
     QTest::mouseClick(updater()->findChild<QPushButton*>(u"Exit"_s), Qt::LeftButton);
+    QTRY_VERIFY(!updater());
+    QVERIFY(update->isEnabled());
+    // Closed as the window manager closes it, it is gone just the same.
+    click("Update");
+    updater()->close();
     QTRY_VERIFY(!updater());
     QVERIFY(update->isEnabled());
 

@@ -34,8 +34,8 @@ struct Check {
     }
     QString trace() const
     {
-        const auto lines = AnsiFile::readLines(dir.filePath(u"Log/Updater.log"_s));
-        return lines ? lines->join(u"\r\n"_s) : u"(none)"_s;
+        QFile log(dir.filePath(u"Log/Updater.log"_s));
+        return log.open(QIODevice::ReadOnly) ? AnsiFile::decode(log.readAll()) : u"(none)"_s;
     }
     QTemporaryDir dir;
     ScriptedDesktop desktop;
@@ -59,9 +59,7 @@ private Q_SLOTS:
 
 void TestUpdateCheck::checks_data()
 {
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList& row : fixtureTable(u"update_checks.tsv"_s))
-        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+    addTableRows(u"update_checks.tsv"_s);
 }
 
 void TestUpdateCheck::checks()
@@ -98,7 +96,11 @@ void TestUpdateCheck::checks()
     else
         server.answers.remove(DocumentPath);
     server.answers["/moved.xml"] = HttpServer::ok(document);
-    Check check(answer == "refused" ? u"http://127.0.0.1:1/"_s : server.root());
+    QTcpServer closed; // a port where nothing listens any more
+    closed.listen(QHostAddress::LocalHost);
+    const QString nowhere = u"http://127.0.0.1:%1/"_s.arg(closed.serverPort());
+    closed.close();
+    Check check(answer == "refused" ? nowhere : server.root());
     UpdateForm form(check.folder, check.desktop, check.regional, check.clock,
                     TestMode::fromArguments(row[Arguments]), row[Kind] == u"manual");
     QSignalSpy shown(&form, &UpdateForm::showRequested);
@@ -120,7 +122,10 @@ void TestUpdateCheck::checks()
         QCOMPARE(server.requestLines.value(0),
                  "GET " + DocumentPath + "?PName=Torvane&ampPVer=" + row[Sent].toLatin1() +
                      "&ampOSVer=" + osVersion().toLatin1() + " HTTP/1.1");
-    QVERIFY2(check.trace().contains(unescaped(row[Log])), qPrintable(check.trace()));
+    // A text the trace holds, or with "!" one it does not.
+    const bool absent = row[Log].startsWith(u'!');
+    QVERIFY2(check.trace().contains(unescaped(row[Log].mid(absent ? 1 : 0))) != absent,
+             qPrintable(check.trace()));
 }
 
 void TestUpdateCheck::updaterLog()
@@ -136,6 +141,10 @@ void TestUpdateCheck::updaterLog()
     QCOMPARE(check.trace(), QString::fromLatin1(expected.readAll())
                                 .replace(u"{ROOT}"_s, server.root())
                                 .replace(u"{OS}"_s, osVersion()));
+    // Left open, the window closes itself at the 1201st tick.
+    form.TimerTicks = 1200;
+    form.Timer1Tick();
+    QVERIFY(form.unloaded());
 
     // No switch file, no trace.
     Check quiet(server.root(), false);
@@ -178,7 +187,6 @@ void TestUpdateCheck::downloadControl()
     QCOMPARE(completed[0][0].toInt(), 6);
     QCOMPARE(get.Bytes(), QByteArray("second"));
     QVERIFY(!get.Busy());
-    QVERIFY(get.Duration() >= 0);
 
     // A server that takes the request and never answers fails the transfer.
     get.setTransferTimeout(300);
