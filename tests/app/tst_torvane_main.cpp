@@ -86,6 +86,7 @@ private Q_SLOTS:
     void helpAndAbout();
     void fatalDump();
     void logIsWindows1252();
+    void updateCheckAtStartUp_data();
     void updateCheckAtStartUp();
 };
 
@@ -372,25 +373,21 @@ void TestTorvaneMain::logIsWindows1252()
     QVERIFY2(bytes.contains("\xA0\x80/Qtr, "), bytes.constData());
 }
 
+void TestTorvaneMain::updateCheckAtStartUp_data()
+{
+    addTableRows(u"startup_checks.tsv"_s);
+}
+
 void TestTorvaneMain::updateCheckAtStartUp()
 {
-    // With the check on, it runs at start-up with no switch and with -ShortUpdateTime only.
-    // (No event loop runs here, so nothing is sent.)
-    for (const auto& [upEnable, arguments, checks] : {std::tuple{"UpEnable=2", "", true},
-                                                      {"UpEnable=2", "-ShortUpdateTime", true},
-                                                      {"UpEnable=2", "-InhibitUpdate", false},
-                                                      {"UpEnable=2", "-LowerVersion", false},
-                                                      {"UpEnable=2", "-HigherVersion", false},
-                                                      {"UpEnable=2", "-InhibitErrorCheck", false},
-                                                      {"UpEnable=1", "", false}}) {
-        Program p(QString::fromLatin1(arguments));
-        const auto lines = AnsiFile::readLines(p.ini());
-        AnsiFile::create(p.ini(), lines->join(u"\r\n"_s).replace(u"UpEnable=1"_s,
-                                                                 QString::fromLatin1(upEnable)));
-        QVERIFY(p.load());
-        QCOMPARE(p.main->updater() != nullptr, checks);
-        QCOMPARE(p.main->form.Update.enabled(), !checks);
-    }
+    QFETCH(QStringList, row); // the UpEnable line, the switches, whether the check runs
+    // No event loop runs here, so nothing is sent.
+    Program p(row[1]);
+    const auto lines = AnsiFile::readLines(p.ini());
+    AnsiFile::create(p.ini(), lines->join(u"\r\n"_s).replace(u"UpEnable=1"_s, row[0]));
+    QVERIFY(p.load());
+    QCOMPARE(p.main->updater() != nullptr, row[2] == u"yes");
+    QCOMPARE(p.main->form.Update.enabled(), row[2] == u"no");
 }
 
 QTEST_GUILESS_MAIN(TestTorvaneMain)

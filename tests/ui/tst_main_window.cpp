@@ -608,8 +608,6 @@ void TestMainWindow::updateWindow()
     QVERIFY(!update->isEnabled());
     QTRY_COMPARE(updater()->findChild<QLineEdit*>(u"Status"_s)->text(),
                  u"Version 6.5 of Torvane is available "_s);
-    for (const char* page : {"Contact", "Download", "History", "KIssues", "WebSite"})
-        QVERIFY(updater()->findChild<QPushButton*>(QString::fromLatin1(page))->isEnabled());
     QTest::mouseClick(updater()->findChild<QPushButton*>(u"Download"_s), Qt::LeftButton);
     QCOMPARE(m_desktop.openedUrls.last(), server.root() + u"d.htm"_s);
     QVERIFY(updater()->findChild<QWidget*>(u"Park"_s)->hasFocus());
@@ -621,13 +619,6 @@ void TestMainWindow::updateWindow()
     updater()->close();
     QTRY_VERIFY(!updater());
     QVERIFY(update->isEnabled());
-
-    // Under -ShortUpdateTime the window closes itself after 31 ticks.
-    start(u"-ShortUpdateTime"_s);
-    click("Update");
-    QVERIFY(updater());
-    QTRY_VERIFY_WITH_TIMEOUT(!updater(), 5000);
-    QVERIFY(m_window->findChild<QPushButton*>(u"Update"_s)->isEnabled());
 
     // The check at start-up stays hidden until it finds the newer version.
     const QString ini = m_dir->filePath(u"Data/Torvane.ini"_s);
