@@ -232,8 +232,7 @@ void Calc(FormContext& c)
             f.Save.setEnabled(false);
             CurrencyManagement(c, true, false);
             Cleanup2(c);
-            c.desktop.messageBox(f.MsgText, QString::fromLatin1(messages::DataErrorTitle),
-                                 MessageIcon::Exclamation, MessageButtons::Ok);
+            ShowDataErrors(c);
             finish();
             return;
         }

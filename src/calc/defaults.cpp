@@ -4,7 +4,6 @@
 #include "config/config_reader.h"
 #include "config/config_writer.h"
 #include "core/ansi_file.h"
-#include "messages.h"
 #include "presentation.h"
 #include "rules.h"
 #include "validation.h"
@@ -130,8 +129,7 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
         keep(f.AnInfT, 1);
         bool written = false;
         if (!f.MsgText.isEmpty()) {
-            context.desktop.messageBox(f.MsgText, QString::fromLatin1(messages::DataErrorTitle),
-                                       MessageIcon::Exclamation, MessageButtons::Ok);
+            ShowDataErrors(context);
         } else {
             f.StepNumber = 222;
             written = writeConfiguration(

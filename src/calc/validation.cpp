@@ -1,5 +1,6 @@
 #include "validation.h"
 
+#include "messages.h"
 #include "rules.h"
 
 namespace torvane {
@@ -124,6 +125,12 @@ void Check2(FormContext& context, const ComparisonInputs& in)
         if (context.testMode.dropsCheckMessages())
             f.MsgText.clear();
     });
+}
+
+void ShowDataErrors(FormContext& context)
+{
+    context.desktop.messageBox(context.form.MsgText, QString::fromLatin1(messages::DataErrorTitle),
+                               MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 } // namespace torvane

@@ -17,4 +17,7 @@ void Check1(FormContext& context, const ComparisonInputs& inputs); // blank item
 void Check0(FormContext& context, ComparisonInputs& inputs);       // normalises hours and items
 void Check2(FormContext& context, const ComparisonInputs& inputs); // combinations
 
+// The messages the checks collected, in one "Torvane Data Error" box.
+void ShowDataErrors(FormContext& context);
+
 } // namespace torvane

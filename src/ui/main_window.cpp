@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/torvane_main.h"
 #include "ui/about_dialog.h"
+#include "ui/logo.h"
 #include "ui/update_window.h"
 
 #include <QCheckBox>
@@ -111,12 +112,7 @@ void MainWindow::buildLayout()
     large.setPointSizeF(large.pointSizeF() * 1.4);
     large.setBold(true);
     heading->setFont(large);
-    auto* logo = new QPushButton(u"Marnoft"_s);
-    logo->setObjectName(u"Logo"_s);
-    logo->setFlat(true);
-    logo->setToolTip(u"Visit the Marnoft web site"_s);
-    logo->setFocusPolicy(Qt::NoFocus);
-    connect(logo, &QPushButton::clicked, this, [this] { m_main.LogoClick(); });
+    QPushButton* logo = makeLogo([this] { m_main.LogoClick(); });
     auto* top = new QHBoxLayout;
     top->addWidget(heading);
     top->addStretch();

@@ -1,10 +1,10 @@
 #include "update_window.h"
 
+#include "logo.h"
 #include "updater/update_form.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -19,13 +19,7 @@ UpdateWindow::UpdateWindow(UpdateForm& form, QWidget* parent)
     setWindowTitle(form.Caption);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* grid = new QGridLayout(this);
-    auto* logo = new QPushButton(u"Marnoft"_s);
-    logo->setObjectName(u"Logo"_s);
-    logo->setFlat(true);
-    logo->setToolTip(u"Visit the Marnoft web site"_s);
-    logo->setAccessibleName(u"Visit the Marnoft web site"_s);
-    connect(logo, &QPushButton::clicked, this, [&form] { form.LogoClick(); });
-    grid->addWidget(logo, 0, 0, 3, 1);
+    grid->addWidget(makeLogo([&form] { form.LogoClick(); }), 0, 0, 3, 1);
     grid->addWidget(m_binding.widget(form.Status), 0, 1, 1, 3);
     grid->addWidget(m_binding.widget(form.Message), 1, 1, 1, 3);
     grid->addWidget(m_binding.widget(form.UVersion), 2, 1, 1, 3);
