@@ -1,10 +1,15 @@
-// The window's own buttons and switches: Keep, Clear, Save, AutoSave, MonthlyT, the
-// change handlers, the currency symbol, the output and unit switches and the clean-ups.
+// The window's model driven as the user drives it, from tests/fixtures/form_runs.tsv:
+// Calculate and its refusals, the state it leaves in every locale, kept tariffs, months and
+// inflation, the differences and their colours, run-time errors in test modes, and Keep,
+// Clear, Save, AutoSave and the output and unit switches. Then what the buttons call, called
+// directly: the change handlers, the currency symbol and the clean-ups.
 
 #include "calc/cleanup.h"
 #include "calc/presentation.h"
+#include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -12,21 +17,141 @@ using namespace Qt::StringLiterals;
 using namespace torvane;
 using namespace torvane::test;
 
+namespace {
+
+QString yesNo(bool value)
+{
+    return value ? u"yes"_s : u"no"_s;
+}
+
+QString colourName(Colour colour)
+{
+    const std::pair<Colour, const char*> names[] = {{Colours::black, "black"},
+                                                    {Colours::orange, "orange"},
+                                                    {Colours::lightGreen, "lightGreen"},
+                                                    {Colours::buttonFace, "buttonFace"},
+                                                    {Colours::windowBackground, "windowBackground"},
+                                                    {Colours::windowText, "windowText"}};
+    for (const auto& [known, name] : names) {
+        if (known == colour)
+            return QString::fromLatin1(name);
+    }
+    return u"rgb(%1,%2,%3)"_s.arg(colour.red).arg(colour.green).arg(colour.blue);
+}
+
+// What a run's check names: a control's text, or with ".tip", ".on", ".fore" or ".back" its
+// tooltip, enabled state or colours; else the focus, the boxes shown, the status messages,
+// the records appended, the fatal error, or the window's state of that name.
+QString shown(const FormFixture& f, const QString& what)
+{
+    const MainForm& m = f.form;
+    const QString property = what.section(u'.', 1);
+    if (const Control* control = m.control(what.section(u'.', 0, 0))) {
+        if (property == u"tip")
+            return control->toolTip();
+        if (property == u"on")
+            return yesNo(control->enabled());
+        if (property == u"fore" || property == u"back")
+            return colourName(property == u"fore" ? control->foreColour() : control->backColour());
+        return control->text();
+    }
+    const char* const icons[] = {"None", "Stop", "Exclamation", "Question", "Information"};
+    QStringList boxes;
+    for (const ScriptedDesktop::Box& box : f.desktop.boxes)
+        boxes.append(box.title + u'|' + QLatin1String(icons[int(box.icon)]) + u'|' + box.text);
+    const QMap<QString, QString> state = {
+        {u"focus"_s, m.focus() ? m.focus()->name() : QString()},
+        {u"boxes"_s, boxes.join(u"||"_s)},
+        {u"status"_s, f.services.statusMessages.join(u'|')},
+        {u"appended"_s, QString::number(f.services.appended.size())},
+        {u"appendedText"_s, f.services.appended.value(f.services.appended.size() - 1)},
+        {u"fatal"_s, u"%1|%2"_s.arg(f.services.fatalTitle).arg(f.services.fatalStep)},
+        {u"TariffKept"_s, yesNo(m.TariffKept)},
+        {u"UpdatingFields"_s, yesNo(m.UpdatingFields)},
+        {u"CostSaveNegative"_s, yesNo(m.CostSaveNegative)},
+        {u"StepNumber"_s, QString::number(m.StepNumber)},
+        {u"Item1Blank"_s, QString::number(m.Item1Blank)},
+        {u"RecordText"_s, m.RecordText},
+        {u"PreviousRecordText"_s, m.PreviousRecordText},
+        {u"PendingLogText"_s, m.PendingLogText},
+        {u"Item1DayCost"_s, m.Item1DayCost},
+        {u"Item1QtrCost"_s, m.Item1QtrCost},
+        {u"DayCostSave"_s, m.DayCostSave},
+        {u"Item1DayUnits"_s, m.Item1DayUnits},
+        {u"Item2DayUnits"_s, m.Item2DayUnits},
+        {u"PeriodUnitsSave"_s, m.PeriodUnitsSave},
+        {u"Item1HoursUsed"_s, QString::number(m.Item1HoursUsed, 'g', 15)},
+        {u"Item1HoursSUsed"_s, QString::number(m.Item1HoursSUsed, 'g', 15)},
+        {u"Item1Hours.normal"_s, QString::number(m.Item1Hours.normal, 'g', 15)},
+        // Nine digits tell every float apart: these compare exactly.
+        {u"InflationFactor"_s, QString::number(m.InflationFactor, 'g', 9)},
+        {u"InflationSum"_s, QString::number(m.InflationSum, 'g', 9)}};
+    return state.value(what, u"(nothing called "_s + what + u')');
+}
+
+} // namespace
+
 class TestFormActions : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void runs_data();
+    void runs();
     void changeHandlersMarkOnlyUserEdits_data();
     void changeHandlersMarkOnlyUserEdits();
-    void keepTogglesTheLook();
-    void clearReleasesAndEmpties();
-    void autoSaveDisablesPendingSave();
     void currencySymbol_data();
     void currencySymbol();
-    void outputTypeSwitch();
-    void units();
     void cleanupEmptiesZeroInputs();
 };
+
+void TestFormActions::runs_data()
+{
+    addTableRows(u"form_runs.tsv"_s);
+}
+
+void TestFormActions::runs()
+{
+    QFETCH(QStringList, row); // locale, switches, steps
+    FormFixture f(row[0], TestMode::fromArguments(row[1]));
+    static const QRegularExpression check(u"^([\\w.]+)([=^$*]=)(.*)$"_s);
+    for (const QString& step : row[2].split(u';')) {
+        const QRegularExpressionMatch match = check.match(step);
+        const QString name = step.section(u'=', 0, 0);
+        Control* control = f.form.control(QString(name).remove(u'!').remove(u".on"_s));
+        if (match.hasMatch()) {
+            const QString what = match.captured(1);
+            const QString expected = unescaped(match.captured(3));
+            const QString actual = shown(f, what);
+            const QString test = match.captured(2);
+            if (test == u"==")
+                QCOMPARE(what + u": "_s + actual, what + u": "_s + expected);
+            else
+                QVERIFY2(test == u"^="   ? actual.startsWith(expected)
+                         : test == u"$=" ? actual.endsWith(expected)
+                                         : actual.contains(expected),
+                         qPrintable(step + u" but it is "_s + actual));
+        } else if (step == u"example") {
+            f.typeWorkedExample();
+        } else if (step == u"ok") { // the next box is expected and answered
+            f.desktop.expectBox(MessageAnswer::Ok);
+        } else if (name.endsWith(u".on")) { // the program enables or disables it
+            QVERIFY2(control, qPrintable(step));
+            control->setEnabled(step.endsWith(u"=yes"));
+        } else if (step.contains(u'=')) {
+            f.field(qPrintable(name)).type(unescaped(step.section(u'=', 1)));
+        } else if (step.endsWith(u'!')) { // the press ends the program
+            QVERIFY2(control && control->kind() == Control::Kind::Button, qPrintable(step));
+            QVERIFY_THROWS_EXCEPTION(ProgramEnded, static_cast<Button*>(control)->click());
+        } else {
+            QVERIFY2(control && (control->kind() == Control::Kind::CheckBox ||
+                                 control->kind() == Control::Kind::Button),
+                     qPrintable(step));
+            QVERIFY(control->kind() == Control::Kind::CheckBox
+                        ? f.click(static_cast<CheckBox&>(*control))
+                        : f.click(static_cast<Button&>(*control)));
+        }
+    }
+}
 
 void TestFormActions::changeHandlersMarkOnlyUserEdits_data()
 {
@@ -52,178 +177,31 @@ void TestFormActions::changeHandlersMarkOnlyUserEdits()
     QCOMPARE(f.form.Save_Defaults.enabled(), marks);
 }
 
-void TestFormActions::keepTogglesTheLook()
-{
-    FormFixture f;
-    MainForm& m = f.form;
-    f.click(m.Keep);
-    QVERIFY(m.TariffKept);
-    QCOMPARE(m.Keep.backColour(), Colours::lightGreen);
-    QCOMPARE(m.CheapSHr.backColour(), Colours::lightGreen);
-    for (const Control* locked :
-         std::initializer_list<const Control*>{&m.AnInfT, &m.CheapR, &m.CO2, &m.NormalR,
-                                               &m.PayPeriod, &m.VAT, &m.Reset_Defaults, &m.Units1})
-        QVERIFY2(!locked->enabled(), qPrintable(locked->name()));
-    QVERIFY(m.NormalHr.enabled());
-    QVERIFY(m.Item1Watts.enabled());
-    QVERIFY(!m.UpdatingFields);
-
-    f.click(m.Keep);
-    QVERIFY(!m.TariffKept);
-    QCOMPARE(m.Keep.backColour(), Colours::buttonFace);
-    QCOMPARE(m.NormalHr.backColour(), Colours::windowBackground);
-    QVERIFY(m.VAT.enabled());
-    QVERIFY(m.Units1.enabled());
-}
-
-void TestFormActions::clearReleasesAndEmpties()
-{
-    FormFixture f;
-    f.typeWorkedExample();
-    f.type({{"Notes", "hall"}});
-    f.calculate();
-    f.click(f.form.Keep);
-    f.click(f.form.Clear);
-    MainForm& m = f.form;
-    QVERIFY(!m.TariffKept);
-    QVERIFY(!m.Keep.enabled());
-    QVERIFY(!m.Save.enabled());
-    QCOMPARE(f.services.statusMessages, QStringList{u"Data Cleared"_s});
-    for (const TextBox* kept : {&m.NormalR, &m.CheapR, &m.VAT, &m.CO2, &m.PayPeriod})
-        QVERIFY2(!kept->text().isEmpty(), qPrintable(kept->name()));
-    QCOMPARE(m.NormalR.text(), u"£0.150000"_s);
-    for (const TextBox* cleared : {&m.NormalHr, &m.Item1Watts, &m.Item2Cost, &m.Notes, &m.Item1Day,
-                                   &m.DaySave, &m.Item1No, &m.HoursUsed, &m.Item2SB})
-        QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
-    QCOMPARE(m.RecordText, QString());
-    // Item 1's hours go with its figures: the next record starts from nothing.
-    QCOMPARE(m.Item1HoursUsed, 0.0);
-    QCOMPARE(m.Item1HoursSUsed, 0.0);
-    QCOMPARE(m.StepNumber, qint16(251)); // ClearOutput ran last
-    QCOMPARE(m.focus(), &m.NormalHr);
-
-    // The same data again is a new calculation, not "The Data Has Not Changed".
-    f.typeWorkedExample();
-    f.type({{"Notes", "hall"}});
-    f.calculate();
-    QCOMPARE(f.services.statusMessages.size(), 1);
-    QVERIFY(m.Save.enabled());
-}
-
-void TestFormActions::autoSaveDisablesPendingSave()
-{
-    FormFixture f;
-    f.typeWorkedExample();
-    f.calculate();
-    QVERIFY(f.form.Save.enabled());
-    // Ticked after a calculation: that one can no longer be saved.
-    f.click(f.form.AutoSave);
-    QCOMPARE(f.form.Calc.toolTip(), u"Calculate and save results"_s);
-    QVERIFY(!f.form.Save.enabled());
-    QVERIFY(f.form.Save_Defaults.enabled());
-    f.click(f.form.Save);
-    QVERIFY(f.services.appended.isEmpty());
-    // The next one is appended at once.
-    f.type({{"Notes", "auto"}});
-    f.calculate();
-    QCOMPARE(f.services.appended.size(), 1);
-    QVERIFY(f.services.appended[0].startsWith(u"04/12/2026 20:31:07\r\nauto\r\n\r\nVAT "_s));
-    QVERIFY(f.services.appended[0].endsWith(u"/4.0yrs,\r\n\r\n"_s));
-    QVERIFY(!f.form.Save.enabled());
-    QVERIFY(f.form.Keep.enabled());
-    f.click(f.form.AutoSave);
-    QCOMPARE(f.form.Calc.toolTip(), u"Calculate results"_s);
-}
-
 void TestFormActions::currencySymbol_data()
 {
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<QString>("taxLabel");
-    QTest::addColumn<QString>("taxTip");
-    QTest::addColumn<QString>("cost");
-
-    const QString vat = u"VAT Rate (0 or between 1 and 50%)"_s;
-    const QString tax = u"Tax Rate (0 or between 1 and 50%)"_s;
-    QTest::newRow("en_GB") << u"en_GB"_s << u"£"_s << u"VAT:"_s << vat << u"12.00"_s;
-    QTest::newRow("en_US") << u"en_US"_s << u"$"_s << u"Tax:"_s << tax << u"12.00"_s;
-    QTest::newRow("de_DE") << u"de_DE"_s << QString() << u"Tax:"_s << tax << u"12,00"_s;
-    QTest::newRow("C") << u"C"_s << QString() << u"Tax:"_s << tax << u"12.00"_s;
+    addTableRows(u"currency_symbols.tsv"_s);
 }
 
 void TestFormActions::currencySymbol()
 {
-    QFETCH(QString, locale);
-    QFETCH(QString, symbol);
-    QFETCH(QString, taxLabel);
-    QFETCH(QString, taxTip);
-    QFETCH(QString, cost);
-
-    FormFixture f(locale);
+    QFETCH(QStringList, row);
+    enum { Locale, Symbol, TaxLabel, TaxTip, Cost };
+    const QString& symbol = row[Symbol];
+    FormFixture f(row[Locale]);
     QCOMPARE(f.form.CurrencySymbol, symbol);
-    QCOMPARE(f.form.VATH.text(), taxLabel);
-    QCOMPARE(f.form.VAT.toolTip(), taxTip);
+    QCOMPARE(f.form.VATH.text(), row[TaxLabel]);
+    QCOMPARE(f.form.VAT.toolTip(), row[TaxTip]);
     // Typed with the symbol or without, the cost reads the same and shows with it.
     f.form.Item1Cost.type(symbol + u"12"_s);
     f.form.Item2Cost.type(u"12"_s);
     CurrencyManagement(f.context, false, true);
     QCOMPARE(f.form.Item1Cost.text(), u"12"_s);
-    f.form.Item1Cost.setText(cost);
+    f.form.Item1Cost.setText(row[Cost]);
     f.form.CheapR.setText(QString());
     CurrencyManagement(f.context, true, false);
-    QCOMPARE(f.form.Item1Cost.text(), symbol + cost);
+    QCOMPARE(f.form.Item1Cost.text(), symbol + row[Cost]);
     QCOMPARE(f.form.Item2Cost.text(), symbol + u"12"_s);
     QCOMPARE(f.form.CheapR.text(), QString());
-}
-
-void TestFormActions::outputTypeSwitch()
-{
-    FormFixture f;
-    // Cost is shown first; nothing to keep, save or mark as changed.
-    QCOMPARE(f.form.OutputType.text(), u"K&WHr"_s);
-    QCOMPARE(f.form.QtrSave.toolTip(), u"Difference between item 1 and item 2 cost per quarter"_s);
-    QVERIFY(!f.form.Save.enabled() && !f.form.Keep.enabled() && !f.form.Save_Defaults.enabled());
-    f.typeWorkedExample();
-    f.type({{"Item1Watts", "60"}, {"Item2Watts", "100"}});
-    f.calculate();
-    MainForm& m = f.form;
-    QVERIFY(m.CostSaveNegative);
-    f.click(m.OutputType);
-    QCOMPARE(m.OutputType.text(), u"C&ost"_s);
-    QCOMPARE(m.Item1Day.text(), m.Item1DayUnits);
-    QCOMPARE(m.PeriodSave.text(), m.PeriodUnitsSave);
-    QCOMPARE(m.ItemDayL.text(), u" KWHr / Day"_s);
-    QCOMPARE(m.ItemQtrL.text(), u" KWHr /  Qtr"_s);
-    QCOMPARE(m.ItemPeriodL.text(), u" KWHr / Period"_s);
-    QCOMPARE(m.Item2Period.toolTip(), u"Electricity used by item 2 in KWHr over payback period"_s);
-    QCOMPARE(m.DaySave.foreColour(), Colours::orange);
-    QCOMPARE(m.focus(), &m.NormalHr);
-    f.click(m.OutputType);
-    QCOMPARE(m.OutputType.text(), u"K&WHr"_s);
-    QCOMPARE(m.Item1Day.text(), m.Item1DayCost);
-    QCOMPARE(m.ItemPeriodL.text(), u"Cost / Period"_s);
-    QCOMPARE(m.Item2Period.toolTip(), u"Total Cost of item 2 over payback period"_s);
-}
-
-void TestFormActions::units()
-{
-    FormFixture f;
-    f.typeWorkedExample();
-    f.calculate();
-    MainForm& m = f.form;
-    m.Save_Defaults.setEnabled(false);
-    f.click(m.Units1);
-    QCOMPARE(m.CO2L.text(), u"lb/KWHr"_s);
-    QCOMPARE(m.ItemCO2L.text(), u"CO2 lb /Period"_s);
-    QCOMPARE(m.CO2.toolTip(), u"CO2 Conversion Rate ( between 0.1 and 1) lb/KWHr"_s);
-    QCOMPARE(m.Item2CO2.toolTip(), u"Amount of CO2 generated by Item 2 in lb"_s);
-    QCOMPARE(m.CO2.text(), u"0.43"_s);
-    QCOMPARE(m.PreviousRecordText, QString());
-    QVERIFY(m.Save_Defaults.enabled());
-    // Nothing else changed, yet the unit did: a new record, not "unchanged".
-    f.calculate();
-    QVERIFY(f.services.statusMessages.isEmpty());
-    QVERIFY(m.RecordText.contains(u"  904.0lb CO2"_s));
 }
 
 void TestFormActions::cleanupEmptiesZeroInputs()

@@ -228,23 +228,16 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
 
 void TestMainWindow::typingLandsInTheClickedField_data()
 {
-    QTest::addColumn<QStringList>("buttons"); // pressed after typing the worked example
-    QTest::addColumn<bool>("refused");        // the last press shows a data error
-    QTest::newRow("fresh") << QStringList() << false;
-    QTest::newRow("after Calculate") << QStringList{u"Calc"_s} << false;
-    QTest::newRow("after Save") << QStringList{u"Calc"_s, u"Save"_s} << false;
-    QTest::newRow("after Keep 1") << QStringList{u"Calc"_s, u"Keep"_s} << false;
-    QTest::newRow("after Clear") << QStringList{u"Calc"_s, u"Clear"_s} << false;
-    QTest::newRow("after a data error") << QStringList{u"Calc"_s} << true;
+    addTableRows(u"typing_runs.tsv"_s);
 }
 
 void TestMainWindow::typingLandsInTheClickedField()
 {
-    QFETCH(QStringList, buttons);
-    QFETCH(bool, refused);
+    QFETCH(QStringList, row); // buttons, refused
+    const QStringList buttons = row[0].split(u' ', Qt::SkipEmptyParts);
     for (const auto& [field, text] : WorkedExample)
         type(field, QString::fromLatin1(text));
-    if (refused) {
+    if (row[1] == u"yes") {
         type("NormalR", u"5"_s);
         m_desktop.expectBox(MessageAnswer::Ok);
     }
