@@ -62,6 +62,23 @@ void readAndApply(FormContext& context, const QStringList& lines, Settings& sett
 
 const QString ConfigFile = QStringLiteral("Data\\Torvane.ini");
 
+void readFile(FormContext& context, const QString& path, Settings& settings,
+              QString& configTranscript)
+{
+    if (!AnsiFile::exists(path))
+        fileError(context, "The configuration file is missing or corrupted.");
+    QStringList lines;
+    switch (AnsiFile::readLines(path, lines)) {
+    case AnsiFile::Read::Done:
+        readAndApply(context, lines, settings, configTranscript);
+        break;
+    case AnsiFile::Read::TooLarge:
+        fileError(context, "The configuration file is corrupted.");
+    case AnsiFile::Read::Failed:
+        throw RuntimeError(53, u"File not found"_s);
+    }
+}
+
 // A field's text read by the regional rules; a text that is no number is a run-time error.
 double value(const FormContext& context, const TextBox& field)
 {
@@ -175,23 +192,17 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
         context.form.StepNumber = 191;
         configTranscript = configTranscriptHead();
         folder.CheckFolder(u"data"_s);
-        const QString path = folder.path(ConfigFile);
-        if (!AnsiFile::exists(path))
-            fileError(context, "The configuration file is missing or corrupted.");
-        const std::optional<QStringList> lines = AnsiFile::readLines(path);
-        if (!lines)
-            throw RuntimeError(53, u"File not found"_s);
-        readAndApply(context, *lines, settings, configTranscript);
+        readFile(context, folder.path(ConfigFile), settings, configTranscript);
     });
 }
 
-void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
-                            QString& configTranscript)
+void ReadConfigurationFile(FormContext& context, const QString& path, Settings& settings,
+                           QString& configTranscript)
 {
     withErrorTrap(context, "Config Read Error", [&] {
         context.form.StepNumber = 191;
         configTranscript = configTranscriptHead();
-        readAndApply(context, lines, settings, configTranscript);
+        readFile(context, path, settings, configTranscript);
     });
 }
 

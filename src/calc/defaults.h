@@ -12,9 +12,9 @@ namespace torvane {
 void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
                        QString& configTranscript);
 
-// The same on the lines of a file already read: the batch tool reads its file once.
-void ReadConfigurationLines(FormContext& context, const QStringList& lines, Settings& settings,
-                            QString& configTranscript);
+// The same from a configuration file elsewhere, as the batch tool names one.
+void ReadConfigurationFile(FormContext& context, const QString& path, Settings& settings,
+                           QString& configTranscript);
 
 // Save_Defaults: checks the tariff and writes it, with the options, as the new
 // configuration file. Nothing is written unless every check passes, also under the test

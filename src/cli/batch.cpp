@@ -73,7 +73,7 @@ struct BatchComparison::Loaded {
     QString texts[InputCount];
     QString currencySymbol;
 
-    Loaded(const Regional& regional, Recorder& recorder, const QStringList* configuration)
+    Loaded(const Regional& regional, Recorder& recorder, const QString& configuration)
     {
         NoClock clock;
         MainForm form;
@@ -82,8 +82,8 @@ struct BatchComparison::Loaded {
         Settings settings;
         QString transcript;
         prepareFreshForm(context, [&] {
-            if (configuration)
-                ReadConfigurationLines(context, *configuration, settings, transcript);
+            if (!configuration.isEmpty())
+                ReadConfigurationFile(context, configuration, settings, transcript);
         });
         for (int input = 0; input < InputCount; ++input) {
             const Control* control = form.control(inputColumns()[input]);
@@ -338,14 +338,18 @@ QString BatchComparison::Row::record()
                                       saving.cost.part,
                                       r.writeCurrency(savingPeriod, saving.cost.period, 2)};
     qint16 step = 0;
-    return composeResultRecord(record, r, step);
+    try {
+        return composeResultRecord(record, r, step);
+    } catch (const RuntimeError&) {
+        throw FatalCalculation{u"Log Generation Error"_s, step};
+    }
 }
 
 BatchComparison::BatchComparison(const Regional& regional)
     : m_regional(regional)
 {
     Recorder recorder;
-    m_loaded = std::make_unique<Loaded>(regional, recorder, nullptr);
+    m_loaded = std::make_unique<Loaded>(regional, recorder, QString());
 }
 
 BatchComparison::~BatchComparison() = default;
@@ -379,11 +383,11 @@ const QStringList& BatchComparison::resultColumns()
     return columns;
 }
 
-QString BatchComparison::setConfiguration(const QStringList& lines)
+QString BatchComparison::setConfiguration(const QString& path)
 {
     Recorder recorder;
     try {
-        m_loaded = std::make_unique<Loaded>(m_regional, recorder, &lines);
+        m_loaded = std::make_unique<Loaded>(m_regional, recorder, path);
     } catch (const FatalCalculation& fatal) {
         // The reader's own message, or the run-time error it met.
         QString message = recorder.boxText;
@@ -419,21 +423,28 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
 
     Result result;
     QString messages;
-    if (!row.calculate(messages)) {
-        result.outcome = Outcome::Refused;
-        result.messages = messages.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (!withRecord)
-            result.results = QStringList(resultColumns().size(), QString());
-        return result;
+    try {
+        if (!row.calculate(messages)) {
+            result.outcome = Outcome::Refused;
+            result.messages = messages.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        } else if (row.nothingToCalculate()) {
+            result.outcome = Outcome::Status;
+            result.status = QString::fromLatin1(messages::NoDataToCalculate);
+        }
+        if (result.outcome != Outcome::Refused && !withRecord)
+            result.results = row.results();
+        else if (result.outcome == Outcome::Calculated)
+            result.record = row.record();
+    } catch (const FatalCalculation& fatal) {
+        result = Result{
+            Outcome::Fatal,
+            QString(),
+            {u"Error Number %1"_s.arg(fatal.step), u"A Fatal %1 Has Occurred."_s.arg(fatal.title)},
+            QString(),
+            {}};
     }
-    if (row.nothingToCalculate()) {
-        result.outcome = Outcome::Status;
-        result.status = QString::fromLatin1(messages::NoDataToCalculate);
-    }
-    if (!withRecord)
-        result.results = row.results();
-    else if (result.outcome == Outcome::Calculated)
-        result.record = row.record();
+    if (!withRecord && result.results.isEmpty())
+        result.results = QStringList(resultColumns().size(), QString());
     return result;
 }
 

@@ -24,26 +24,27 @@ public:
     // The result columns of the csv output, in order.
     static const QStringList& resultColumns();
 
-    // Starts every row from a window that read these lines of a configuration file, as
-    // loading reads Data\Torvane.ini. Returns the reader's message when it refuses them.
-    QString setConfiguration(const QStringList& lines);
+    // Starts every row from a window that read this configuration file, as loading reads
+    // Data\Torvane.ini. Returns the reader's message when it refuses the file.
+    QString setConfiguration(const QString& path);
 
     // The columns of the rows to come, each one of inputColumns().
     void setColumns(const QStringList& columns);
 
-    enum class Outcome { Calculated, Refused, Status };
+    // Fatal: the calculation met a run-time error, which ends the window that meets it.
+    enum class Outcome { Calculated, Refused, Status, Fatal };
     struct Result {
         Outcome outcome = Outcome::Calculated;
         QString status;       // the status message, for Outcome::Status
-        QStringList messages; // the check messages, for Outcome::Refused
+        QStringList messages; // the check messages, or the fatal message's first two lines
         QString record;       // the record, when asked for and calculated
         QStringList results;  // the values of resultColumns(), when no record is asked for
     };
 
-    // Runs one row, its values in the order of the columns. Throws FatalCalculation when
-    // the calculation meets a run-time error.
+    // Runs one row, its values in the order of the columns.
     Result run(const QList<QStringView>& values, bool withRecord);
 
+    // A run-time error that ends the window meeting it.
     struct FatalCalculation {
         QString title;
         qint16 step;

@@ -64,6 +64,11 @@ QString decode(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
+QString tooLong()
+{
+    return u"the record is longer than %1 characters"_s.arg(CsvReader::LongestRecord);
+}
+
 } // namespace
 
 CsvReader::CsvReader(QIODevice& device)
@@ -79,6 +84,10 @@ bool CsvReader::fill()
         if (m_badAt >= 0)
             m_badAt -= m_recordStart;
         m_recordStart = 0;
+        if (m_buffer.size() > LongestRecord) {
+            m_tooLong = true;
+            return false;
+        }
 
         const QByteArray chunk = m_device.read(64 * 1024);
         QByteArray bytes = m_carry + chunk;
@@ -149,7 +158,7 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
                        m_buffer[m_pos] != u'\r' && m_buffer[m_pos] != u'\n')
                     ++m_pos;
                 if (!more())
-                    return fail(u"a quoted field is not closed"_s);
+                    return fail(m_tooLong ? tooLong() : u"a quoted field is not closed"_s);
                 if (m_buffer[m_pos] != u'"') {
                     lineEnd(); // a line break inside the quotes is part of the field
                     continue;
@@ -187,6 +196,8 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
             break;
         ++m_pos; // the comma
     }
+    if (m_tooLong)
+        return fail(tooLong());
     if (m_badAt >= m_recordStart && m_badAt < m_pos)
         return fail(u"the text is not valid UTF-8"_s);
     fields.resize(static_cast<qsizetype>(m_spans.size()));

@@ -9,7 +9,10 @@
 #include <QStringEncoder>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -18,13 +21,24 @@ using namespace torvane;
 
 namespace {
 
-enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2 };
+enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2, SomeFailed = 3 };
 
 const char Usage[] = "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n";
 
+// Control characters, a NUL among them, are written as \uXXXX so that the whole
+// message shows.
 void complain(const QString& message)
 {
-    std::fprintf(stderr, "torvane-calc: %s\n", message.toLocal8Bit().constData());
+    QString shown = u"torvane-calc: "_s;
+    for (const QChar c : message) {
+        if (c.category() == QChar::Other_Control)
+            shown += u"\\u"_s + QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper();
+        else
+            shown += c;
+    }
+    shown += QLatin1Char('\n');
+    const QByteArray bytes = shown.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
 }
 
 struct Options {
@@ -109,68 +123,113 @@ QString rowName(qint64 row, qint64 line)
 }
 
 // Reads the whole input once to find what would make it unusable, so that a rejected
-// file produces no output at all. Returns the header on success.
-std::optional<QStringList> validate(QIODevice& input)
+// file produces no output at all. Returns why the input is unusable, or nothing with the
+// header filled in.
+QString validate(QIODevice& input, QStringList& header)
 {
     CsvReader reader(input);
     QList<QStringView> names;
     switch (reader.next(names)) {
     case CsvReader::Result::End:
-        complain(u"the input is empty: a header row naming the columns is needed"_s);
-        return std::nullopt;
+        return u"the input is empty: a header row naming the columns is needed"_s;
     case CsvReader::Result::Error:
-        complain(u"header (line %1): %2"_s.arg(reader.line()).arg(reader.error()));
-        return std::nullopt;
+        return u"header (line %1): %2"_s.arg(reader.line()).arg(reader.error());
     case CsvReader::Result::Record:
         break;
     }
-    QStringList header;
     for (QStringView name : names)
         header.append(name.toString());
     for (qsizetype i = 0; i < header.size(); ++i) {
-        if (!BatchComparison::inputColumns().contains(header[i])) {
-            complain(u"header: unknown column \"%1\""_s.arg(header[i]));
-            return std::nullopt;
-        }
-        if (header.indexOf(header[i]) != i) {
-            complain(u"header: column \"%1\" is named twice"_s.arg(header[i]));
-            return std::nullopt;
-        }
+        if (!BatchComparison::inputColumns().contains(header[i]))
+            return u"header: unknown column \"%1\""_s.arg(header[i]);
+        if (header.indexOf(header[i]) != i)
+            return u"header: column \"%1\" is named twice"_s.arg(header[i]);
     }
     QList<QStringView> fields;
     for (qint64 row = 1;; ++row) {
         const CsvReader::Result result = reader.next(fields);
         if (result == CsvReader::Result::End)
             break;
-        if (result == CsvReader::Result::Error) {
-            complain(rowName(row, reader.line()) + u": "_s + reader.error());
-            return std::nullopt;
-        }
-        if (fields.size() != header.size()) {
-            complain(
-                rowName(row, reader.line()) +
-                u": %1 fields where the header names %2"_s.arg(fields.size()).arg(header.size()));
-            return std::nullopt;
-        }
+        if (result == CsvReader::Result::Error)
+            return rowName(row, reader.line()) + u": "_s + reader.error();
+        if (fields.size() != header.size())
+            return rowName(row, reader.line()) +
+                   u": %1 fields where the header names %2"_s.arg(fields.size()).arg(header.size());
         for (qsizetype i = 0; i < header.size(); ++i) {
             if (BatchComparison::isCheckBox(header[i]) && !fields[i].isEmpty() &&
-                fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1")) {
-                complain(rowName(row, reader.line()) +
-                         u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i],
-                                                                         fields[i].toString()));
-                return std::nullopt;
-            }
+                fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1"))
+                return rowName(row, reader.line()) +
+                       u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i],
+                                                                       fields[i].toString());
         }
     }
-    input.seek(0);
-    return header;
+    return QString();
 }
 
-// Standard output in UTF-8, written in blocks of about 64 KiB.
+// Input that cannot be read twice (standard input, a pipe, a device), copied into a
+// temporary file as it is read, so that it can be checked whole before anything is
+// written and then read again. The copy is bounded: such input may never end.
+class Spooled final : public QIODevice {
+public:
+    static constexpr qint64 MostBytes = 64 * 1024 * 1024;
+
+    explicit Spooled(QIODevice& source)
+        : m_source(source)
+    {}
+    bool start()
+    {
+        if (!m_copy.open()) {
+            m_problem = noRoom();
+            return false;
+        }
+        return open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    // Why the copy stopped short, if it did.
+    const QString& problem() const { return m_problem; }
+    QIODevice& copy()
+    {
+        m_copy.seek(0);
+        return m_copy;
+    }
+
+protected:
+    qint64 readData(char* data, qint64 size) override
+    {
+        const qint64 got = m_source.read(data, size);
+        if (got <= 0)
+            return got;
+        if (m_copy.size() + got > MostBytes)
+            m_problem = u"input from a pipe or a device is limited to 64 MiB: save it in a "
+                        "file and give the file's name"_s;
+        else if (m_copy.write(data, got) != got)
+            m_problem = noRoom();
+        return m_problem.isEmpty() ? got : -1;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QString noRoom() const
+    {
+        return u"no room for a temporary copy of the input: %1"_s.arg(m_copy.errorString());
+    }
+
+    QIODevice& m_source;
+    QTemporaryFile m_copy;
+    QString m_problem;
+};
+
+QString outputProblem(int error)
+{
+    return u"standard output cannot be written: %1"_s.arg(
+        QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// Standard output in UTF-8, written in blocks of about 64 KiB. A write that fails is
+// remembered with its reason; nothing more is written after it.
 class Output {
 public:
     Output() { m_buffer.reserve(Block + 16 * 1024); }
-    ~Output() { flush(); }
     void write(QStringView text)
     {
         const qsizetype used = m_buffer.size();
@@ -180,30 +239,93 @@ public:
         if (m_buffer.size() > Block)
             flush();
     }
-    void flush()
+    bool flush()
     {
-        std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), stdout);
+        if (m_error == 0 &&
+            (std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()),
+                         stdout) != static_cast<std::size_t>(m_buffer.size()) ||
+             std::fflush(stdout) != 0))
+            m_error = errno;
         m_buffer.truncate(0);
+        return m_error == 0;
     }
+    bool ok() const { return m_error == 0; }
+    int error() const { return m_error; }
 
 private:
     static constexpr qsizetype Block = 64 * 1024;
     QByteArray m_buffer;
     QStringEncoder m_encoder{QStringConverter::Utf8};
+    int m_error = 0;
 };
+
+// A closed standard stream would be given to the next file opened, and the output would
+// go into it: each is opened on /dev/null instead. True when standard output was open.
+bool guardStandardStreams()
+{
+    bool outputOpen = true;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            outputOpen = outputOpen && fd != 1;
+            ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        }
+    }
+    return outputOpen;
+}
+
+// One row's outcome as the chosen format writes it.
+void writeRow(Output& out, qint64 row, const BatchComparison::Result& result, bool csv)
+{
+    static const QStringList Outcomes = {u"ok"_s, u"error"_s, QString(), u"fatal"_s};
+    QString line;
+    if (csv) {
+        line.setNum(row);
+        line += QLatin1Char(',');
+        line += result.outcome == BatchComparison::Outcome::Status
+                    ? csvField(result.status)
+                    : Outcomes[static_cast<int>(result.outcome)];
+        line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
+        for (const QString& value : result.results)
+            line += QLatin1Char(',') + csvField(value);
+        out.write(line);
+    } else {
+        switch (result.outcome) {
+        case BatchComparison::Outcome::Calculated:
+            out.write(result.record);
+            break;
+        case BatchComparison::Outcome::Refused:
+            out.write(u"Torvane Data Error\r\n");
+            out.write(result.messages.join(CrLf));
+            out.write(CrLf);
+            break;
+        case BatchComparison::Outcome::Status:
+            out.write(result.status);
+            out.write(CrLf);
+            break;
+        case BatchComparison::Outcome::Fatal:
+            out.write(u"Torvane Fatal Error\r\n");
+            out.write(result.messages.join(CrLf));
+            out.write(CrLf);
+            break;
+        }
+    }
+    out.write(CrLf);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (!guardStandardStreams()) {
+        complain(outputProblem(EBADF));
+        return Unusable;
+    }
     const std::optional<Options> options = parseArguments(argc, argv);
     if (!options) {
         std::fputs(Usage, stderr);
         return Unusable;
     }
 
-    // Input that cannot be read twice (standard input, a pipe) is kept in a temporary
-    // file, so that it can be checked whole before anything is written.
     QFile file;
     const bool opened = options->file.isEmpty()
                             ? file.open(stdin, QIODevice::ReadOnly)
@@ -214,49 +336,37 @@ int main(int argc, char** argv)
                      : u"%1: cannot be read: %2"_s.arg(options->file, file.errorString()));
         return Unusable;
     }
-    QTemporaryFile spool;
-    QIODevice* input = &file;
-    if (file.isSequential()) {
-        if (!spool.open()) {
-            complain(u"no room for a temporary copy of the input: %1"_s.arg(spool.errorString()));
-            return Unusable;
-        }
-        for (;;) {
-            const QByteArray chunk = file.read(64 * 1024);
-            if (chunk.isEmpty())
-                break;
-            if (spool.write(chunk) != chunk.size()) {
-                complain(
-                    u"no room for a temporary copy of the input: %1"_s.arg(spool.errorString()));
-                return Unusable;
-            }
-        }
-        spool.seek(0);
-        input = &spool;
-    }
-
-    const std::optional<QStringList> header = validate(*input);
-    if (!header)
+    Spooled spooled(file);
+    const bool spooling = file.isSequential();
+    if (spooling && !spooled.start()) {
+        complain(spooled.problem());
         return Unusable;
+    }
+    QStringList header;
+    const QString unusable = validate(spooling ? static_cast<QIODevice&>(spooled) : file, header);
+    if (!spooled.problem().isEmpty() || !unusable.isEmpty()) {
+        complain(spooled.problem().isEmpty() ? unusable : spooled.problem());
+        return Unusable;
+    }
+    QIODevice& input = spooling ? spooled.copy() : file;
+    if (!spooling)
+        file.seek(0);
 
     const Regional regional(QLocale::system());
     BatchComparison comparison(regional);
     if (!options->settings.isEmpty()) {
-        const std::optional<QStringList> lines = AnsiFile::exists(options->settings)
-                                                     ? AnsiFile::readLines(options->settings)
-                                                     : std::nullopt;
-        if (!lines) {
+        if (!AnsiFile::exists(options->settings)) {
             complain(u"%1: cannot be read"_s.arg(options->settings));
             return Unusable;
         }
-        const QString refused = comparison.setConfiguration(*lines);
+        const QString refused = comparison.setConfiguration(options->settings);
         if (!refused.isEmpty()) {
             complain(options->settings + u": "_s + refused);
             return Unusable;
         }
     }
-    comparison.setColumns(*header);
-    CsvReader reader(*input);
+    comparison.setColumns(header);
+    CsvReader reader(input);
     QList<QStringView> fields;
     reader.next(fields); // the header, already checked
     Output out;
@@ -266,55 +376,20 @@ int main(int argc, char** argv)
         out.write(CrLf);
     }
     int status = AllCalculated;
-    QString line;
-    for (qint64 row = 1; reader.next(fields) == CsvReader::Result::Record; ++row) {
-        BatchComparison::Result result;
-        try {
-            result = comparison.run(fields, !options->csv);
-        } catch (const BatchComparison::FatalCalculation& fatal) {
-            out.flush();
-            complain(
-                rowName(row, reader.line()) +
-                u": A Fatal %1 Has Occurred (Error Number %2)"_s.arg(fatal.title).arg(fatal.step));
-            return Unusable;
-        }
-        if (result.outcome == BatchComparison::Outcome::Refused)
+    for (qint64 row = 1; out.ok() && reader.next(fields) == CsvReader::Result::Record; ++row) {
+        const BatchComparison::Result result = comparison.run(fields, !options->csv);
+        if (result.outcome == BatchComparison::Outcome::Fatal) {
+            complain(rowName(row, reader.line()) + u": "_s +
+                     result.messages.join(QLatin1Char(' ')));
+            status = SomeFailed;
+        } else if (result.outcome == BatchComparison::Outcome::Refused && status == AllCalculated) {
             status = SomeRefused;
-        if (options->csv) {
-            line.setNum(row);
-            line += QLatin1Char(',');
-            switch (result.outcome) {
-            case BatchComparison::Outcome::Calculated:
-                line += u"ok"_s;
-                break;
-            case BatchComparison::Outcome::Refused:
-                line += u"error"_s;
-                break;
-            case BatchComparison::Outcome::Status:
-                line += csvField(result.status);
-                break;
-            }
-            line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
-            for (const QString& value : result.results)
-                line += QLatin1Char(',') + csvField(value);
-            out.write(line);
-        } else {
-            switch (result.outcome) {
-            case BatchComparison::Outcome::Calculated:
-                out.write(result.record);
-                break;
-            case BatchComparison::Outcome::Refused:
-                out.write(u"Torvane Data Error\r\n");
-                out.write(result.messages.join(CrLf));
-                out.write(CrLf);
-                break;
-            case BatchComparison::Outcome::Status:
-                out.write(result.status);
-                out.write(CrLf);
-                break;
-            }
         }
-        out.write(CrLf);
+        writeRow(out, row, result, options->csv);
+    }
+    if (!out.flush()) {
+        complain(outputProblem(out.error()));
+        return Unusable;
     }
     return status;
 }

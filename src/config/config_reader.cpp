@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/runtime_error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -17,16 +18,17 @@ namespace {
 using config::ConfigKey;
 using config::Keys;
 
-// Stores a value read from the file as its member holds it.
+// Stores a value read from the file as its member holds it. A value beyond what a
+// figure can hold is kept as the largest one of its sign, which no range accepts; only
+// the 16-bit member overflows.
 void store(Settings& settings, const ConfigKey& key, double value)
 {
     if (auto figure = std::get_if<double Settings::*>(&key.member)) {
-        // Rounding past the largest double cannot be read back: checked as an overflow.
-        settings.*(*figure) = roundToGeneral(value);
+        const double general = roundToGeneral(value);
+        settings.*(*figure) = std::isfinite(general) ? general : value;
     } else if (auto single = std::get_if<float Settings::*>(&key.member)) {
-        if (std::fabs(value) > std::numeric_limits<float>::max())
-            throw RuntimeError::overflow();
-        settings.*(*single) = static_cast<float>(value);
+        constexpr double Largest = std::numeric_limits<float>::max();
+        settings.*(*single) = static_cast<float>(std::clamp(value, -Largest, Largest));
     } else {
         // Halves go to the even neighbour.
         const double whole = std::nearbyint(value);

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 
 #include <array>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace torvane {
@@ -74,17 +76,43 @@ QString decode(const QByteArray& bytes)
 
 bool exists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return QFileInfo(path).isFile();
+}
+
+bool open(QFile& file, QIODevice::OpenMode mode)
+{
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    if (mode & QIODevice::WriteOnly) {
+        flags |= (mode & QIODevice::ReadOnly) ? O_RDWR : O_WRONLY;
+        flags |= (mode & QIODevice::ExistingOnly) ? 0 : O_CREAT;
+        flags |= (mode & QIODevice::Append) ? O_APPEND : 0;
+        flags |= (mode & QIODevice::Truncate) ? O_TRUNC : 0;
+    }
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), flags, 0666);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    // Reads and writes of a regular file never wait, so the flag can go again.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !file.open(fd, mode & ~QIODevice::ExistingOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 bool create(const QString& path, const QString& text)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!open(file, QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const QByteArray bytes = encode(text);
-    return file.write(bytes) == bytes.size() && file.flush();
+    if (file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    file.close();
+    QFile::remove(path);
+    return false;
 }
 
 bool replace(const QString& path, const QString& text)
@@ -112,21 +140,24 @@ Append append(const QString& path, const QString& text)
     if (!exists(path))
         return Append::Missing;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!open(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
         return Append::Failed;
     const QByteArray bytes = encode(text);
     return file.write(bytes) == bytes.size() && file.flush() ? Append::Done : Append::Failed;
 }
 
-std::optional<QStringList> readLines(const QString& path)
+Read readLines(const QString& path, QStringList& lines)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QString text = decode(file.readAll());
+    if (!open(file, QIODevice::ReadOnly))
+        return Read::Failed;
+    const QByteArray bytes = file.read(MostBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    QStringList lines;
+        return Read::Failed;
+    if (bytes.size() > MostBytes)
+        return Read::TooLarge;
+    const QString text = decode(bytes);
+    lines.clear();
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) {
@@ -139,7 +170,7 @@ std::optional<QStringList> readLines(const QString& path)
     }
     if (start < text.size())
         lines.append(text.mid(start));
-    return lines;
+    return Read::Done;
 }
 
 } // namespace torvane::AnsiFile

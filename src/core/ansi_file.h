@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
+class QFile;
 class QSaveFile;
 
 #include <optional>
@@ -22,9 +24,17 @@ namespace AnsiFile {
 QByteArray encode(const QString& text); // characters outside the code page become "?"
 QString decode(const QByteArray& bytes);
 
+// Whether a regular file stands there: a folder, a named pipe or a device is no file
+// the program can keep its text in.
 bool exists(const QString& path);
 
-// Creates the file with the text, replacing any file of that name.
+// Opens the file only if it is a regular file, without ever waiting: a named pipe or a
+// device put in its place fails at once instead of blocking the program. The file
+// keeps no name once open.
+bool open(QFile& file, QIODevice::OpenMode mode);
+
+// Creates the file with the text, replacing any file of that name. A file that cannot
+// take all of the text is removed again, so that no file is left without its start.
 bool create(const QString& path, const QString& text);
 
 // Replaces the file with one that holds the text, or creates it. The text goes into a new
@@ -40,9 +50,13 @@ enum class Append { Done, Missing, Failed };
 // Appends to an existing file; never creates one.
 Append append(const QString& path, const QString& text);
 
-// The file's lines without their line ends (CR LF, LF or a lone CR); nullopt when the
-// file cannot be read.
-std::optional<QStringList> readLines(const QString& path);
+// The program's own text files are small; anything larger is no file of the program's.
+inline constexpr qint64 MostBytes = 4 * 1024 * 1024;
+
+enum class Read { Done, TooLarge, Failed };
+// The file's lines without their line ends (CR LF, LF or a lone CR), when it holds at
+// most MostBytes.
+Read readLines(const QString& path, QStringList& lines);
 
 } // namespace AnsiFile
 } // namespace torvane

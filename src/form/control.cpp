@@ -1,5 +1,7 @@
 #include "control.h"
 
+#include <QTextBoundaryFinder>
+
 namespace torvane {
 
 Control::Control(Kind kind, QString name, QString text, QString toolTip, Colour back)
@@ -70,13 +72,25 @@ void TextBox::setText(const QString& text)
         onChange();
 }
 
+qsizetype characterCount(QStringView text)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    qsizetype count = 0;
+    while (characters.toNextBoundary() >= 0)
+        ++count;
+    return count;
+}
+
 QStringView typedPart(QStringView text, int maxLength)
 {
-    if (maxLength <= 0 || text.size() < maxLength)
+    // Every character takes at least one unit.
+    if (maxLength <= 0 || text.size() <= maxLength)
         return text;
-    // A field that is full may have taken the first half of a character alone.
-    const QStringView kept = text.first(maxLength);
-    return kept.back().isHighSurrogate() ? kept.chopped(1) : kept;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    qsizetype end = 0;
+    for (int count = 0; count < maxLength && end >= 0; ++count)
+        end = characters.toNextBoundary();
+    return end < 0 ? text : text.first(end);
 }
 
 void TextBox::type(const QString& text)

@@ -83,9 +83,10 @@ private:
     ControlObserver* m_observer = nullptr;
 };
 
-// What typing leaves of a text in a field that takes at most maxLength UTF-16 units (0
-// for no limit): no character is cut in half.
+// What typing leaves of a text in a field that takes at most maxLength characters as the
+// user sees them (a letter with its accents, an emoji with its modifiers; 0 for no limit).
 QStringView typedPart(QStringView text, int maxLength);
+qsizetype characterCount(QStringView text);
 
 // A text box: setting its text raises its Change event when the text differs, whoever
 // sets it. maxLength limits what the user can type, not what the program writes.

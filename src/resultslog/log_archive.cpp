@@ -38,7 +38,7 @@ LogScan scanLog(const QString& path)
 {
     LogScan scan;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!AnsiFile::open(file, QIODevice::ReadOnly))
         return scan;
     DataScan data;
     Piece piece;
@@ -62,7 +62,7 @@ qint64 copyVerified(const QString& from, const QString& to)
 {
     QFile source(from);
     QSaveFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+    if (!AnsiFile::open(source, QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
         return -1;
     Piece piece;
     qint64 copied = 0;

@@ -171,7 +171,16 @@ QString RecordWriter::compose()
     m_step = 201;
     m_text.reserve(2048);
     if (!r.notes.isEmpty()) {
+        // The notes are one line of the record: a line break, a tab or another control
+        // character in them shows as a blank.
+        const std::size_t start = m_text.size();
         *this << r.notes;
+        for (std::size_t i = start; i < m_text.size(); ++i) {
+            const QChar::Category kind = QChar(m_text[i]).category();
+            if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+                kind == QChar::Separator_Paragraph)
+                m_text[i] = u' ';
+        }
         endLine();
     }
     endLine();

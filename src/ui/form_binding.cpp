@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QValidator>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +39,41 @@ QString readable(const QString& caption)
         text.chop(1);
     return text;
 }
+
+// A field with a limit takes typing and pasting as a full field does: of what is put in,
+// only the characters that still fit; what the program wrote stays whole.
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(const TextBox& box, QObject* parent)
+        : QValidator(parent)
+        , m_box(box)
+    {}
+    State validate(QString& input, int& pos) const override
+    {
+        const QStringView before = m_box.text();
+        if (input.size() <= before.size() ||
+            typedPart(input, m_box.maxLength()).size() == input.size())
+            return Acceptable;
+        // The edit: what is put in between the part kept at the start and at the end.
+        qsizetype head = 0;
+        while (head < before.size() && input[head] == before[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < before.size() - head &&
+               input[input.size() - 1 - tail] == before[before.size() - 1 - tail])
+            ++tail;
+        const qsizetype room = m_box.maxLength() - characterCount(before.first(head)) -
+                               characterCount(before.last(tail));
+        const QStringView added = QStringView(input).sliced(head, input.size() - head - tail);
+        const qsizetype fits = room > 0 ? typedPart(added, static_cast<int>(room)).size() : 0;
+        input.remove(head + fits, added.size() - fits);
+        pos = static_cast<int>(head + fits);
+        return Acceptable;
+    }
+
+private:
+    const TextBox& m_box;
+};
 
 } // namespace
 
@@ -76,6 +112,8 @@ QWidget* FormBinding::widget(Control& control)
         }
         auto* edit = new QLineEdit;
         edit->setReadOnly(box.isOutput());
+        if (box.maxLength() > 0)
+            edit->setValidator(new TypingLimit(box, edit));
         if (box.isOutput())
             edit->setFocusPolicy(Qt::ClickFocus);
         // The program's own changes arrive equal to the model's text; any other is the
@@ -188,9 +226,6 @@ void FormBinding::controlChanged(const Control& control)
             break;
         }
         auto* edit = static_cast<QLineEdit*>(widget);
-        // The limit is for typing: what the program writes is shown whole.
-        if (const int limit = static_cast<const TextBox&>(control).maxLength(); limit > 0)
-            edit->setMaxLength(std::max(limit, static_cast<int>(control.text().size())));
         if (edit->text() != control.text())
             edit->setText(control.text());
         break;

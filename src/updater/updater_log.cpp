@@ -38,8 +38,7 @@ void UpdaterLog::CreateUpdaterLog()
         return;
     const QString header = u"Updater"_s + CrLf + u"Version "_s + versionText() + CrLf +
                            u"File Created"_s + CrLf + stamp() + CrLf + CrLf;
-    if (!AnsiFile::create(path, QString()) ||
-        AnsiFile::append(path, header + CrLf) != AnsiFile::Append::Done)
+    if (!AnsiFile::create(path, header + CrLf))
         fatal(u"Updater Log File Error"_s, u"Unable to create the log file Updater.log."_s);
 }
 

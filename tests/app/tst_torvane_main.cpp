@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 using namespace torvane;
@@ -79,6 +82,8 @@ private Q_SLOTS:
     void missingFolderOrFile();
     void failuresWhileLoading();
     void appendFailures();
+    void unusableFiles_data();
+    void unusableFiles();
     void exitPrompt_data();
     void exitPrompt();
     void activationAndOnTop();
@@ -207,13 +212,46 @@ void TestTorvaneMain::appendFailures()
     QVERIFY(!QFile::exists(p.log())); // not recreated
 
     // A log that takes no more bytes.
-    QVERIFY(QFile::link(u"/dev/full"_s, p.log()));
+    AnsiFile::create(p.log(), QString());
     p.desktop.expectBox(MessageAnswer::Ok);
-    m.AppendPendingLogText();
+    FileSizeLimit(0), m.AppendPendingLogText();
     QCOMPARE(p.desktop.boxes.last().text,
              u"Unable to write to the results log file Torvane.log\r\nThis may be a "
              "permissions problem."_s);
     QCOMPARE(m.form.PendingLogText, u"entry\r\n"_s);
+}
+
+void TestTorvaneMain::unusableFiles_data()
+{
+    addTableRows(u"unusable_files.tsv"_s);
+}
+
+void TestTorvaneMain::unusableFiles()
+{
+    QFETCH(QStringList, row); // the file, what stands there, whether loading goes on, the boxes
+    Program p;
+    const QString path = p.dir.filePath(row[0]);
+    QFile::remove(path);
+    if (row[1] == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (row[1] == u"device")
+        QVERIFY(QFile::link(u"/dev/zero"_s, path));
+    else if (row[1] == u"folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (row[1] == u"large")
+        AnsiFile::create(path, u"#"_s + QString(AnsiFile::MostBytes, u'x'));
+    p.desktop.answerEveryBox = true;
+    {
+        const std::optional<FileSizeLimit> full =
+            row[1] == u"full" ? std::make_optional<FileSizeLimit>(0) : std::nullopt;
+        QCOMPARE(p.load(), row[2] == u"yes");
+    }
+    QStringList boxes;
+    for (const ScriptedDesktop::Box& box : p.desktop.boxes)
+        boxes.append(box.title + u": "_s + box.text.section(u"\r\n"_s, 0, 0));
+    QCOMPARE(boxes.join(u" | "_s), row[3]);
+    // A file that could not take its first bytes is not left behind without them.
+    QCOMPARE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), row[1] != u"full");
 }
 
 void TestTorvaneMain::exitPrompt_data()
@@ -383,8 +421,9 @@ void TestTorvaneMain::updateCheckAtStartUp()
     QFETCH(QStringList, row); // the UpEnable line, the switches, whether the check runs
     // No event loop runs here, so nothing is sent.
     Program p(row[1]);
-    const auto lines = AnsiFile::readLines(p.ini());
-    AnsiFile::create(p.ini(), lines->join(u"\r\n"_s).replace(u"UpEnable=1"_s, row[0]));
+    QStringList lines;
+    AnsiFile::readLines(p.ini(), lines);
+    AnsiFile::create(p.ini(), lines.join(u"\r\n"_s).replace(u"UpEnable=1"_s, row[0]));
     QVERIFY(p.load());
     QCOMPARE(p.main->updater() != nullptr, row[2] == u"yes");
     QCOMPARE(p.main->form.Update.enabled(), row[2] == u"no");

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <random>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace torvane;
@@ -25,17 +27,27 @@ struct Run {
     int status = -1;
 };
 
+// Input "A{endless}B" is A, then B again and again for as long as the tool reads.
 Run runCalc(const QStringList& arguments, const QByteArray& input = QByteArray(),
-            const QString& locale = u"en_GB.UTF-8"_s)
+            const QString& locale = u"en_GB.UTF-8"_s,
+            const std::function<void(QProcess&)>& prepare = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"LC_ALL"_s, locale);
     process.setProcessEnvironment(environment);
+    if (prepare)
+        prepare(process);
     process.start(qEnvironmentVariable("TORVANE_CALC"), arguments);
-    process.write(input);
+    const qsizetype endless = input.indexOf("{endless}");
+    process.write(input.first(endless < 0 ? input.size() : endless));
+    const QByteArray again = input.sliced(endless + 9).repeated(endless < 0 ? 0 : 4096);
+    while (endless >= 0 && !process.waitForFinished(10)) {
+        if (process.bytesToWrite() < again.size())
+            process.write(again);
+    }
     process.closeWriteChannel();
-    process.waitForFinished(30000);
+    process.waitForFinished(60000);
     return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode()};
 }
 
@@ -70,6 +82,8 @@ private Q_SLOTS:
     void runs();
     void unusableInput_data();
     void unusableInput();
+    void outputThatCannotBeWritten_data();
+    void outputThatCannotBeWritten();
     void batchAgreesWithTheWindow_data();
     void batchAgreesWithTheWindow();
 };
@@ -131,6 +145,28 @@ void TestTorvaneCalc::unusableInput()
     QCOMPARE(run.err, message);
 }
 
+void TestTorvaneCalc::outputThatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("full device") << false << QByteArray("No space left on device");
+    QTest::newRow("closed") << true << QByteArray("Bad file descriptor");
+}
+
+void TestTorvaneCalc::outputThatCannotBeWritten()
+{
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, message);
+    const Run run = runCalc({}, Header + "\r\n" + Example + "\r\n", u"C.UTF-8"_s, [&](QProcess& p) {
+        if (closed)
+            p.setChildProcessModifier([] { ::close(1); });
+        else
+            p.setStandardOutputFile(u"/dev/full"_s);
+    });
+    QCOMPARE(run.err, "torvane-calc: standard output cannot be written: " + message + '\n');
+    QCOMPARE(run.status, 2);
+}
+
 void TestTorvaneCalc::batchAgreesWithTheWindow_data()
 {
     QTest::addColumn<QString>("locale");
@@ -147,8 +183,7 @@ void TestTorvaneCalc::batchAgreesWithTheWindow()
     // window shows after the same typing and a press of Calculate, whatever is typed.
     QFETCH(QString, locale);
     QFETCH(bool, configured);
-    const QStringList settings =
-        *AnsiFile::readLines(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s);
+    const QString settings = qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s;
     const Regional regional{QLocale(locale)};
     BatchComparison batch(regional);
     if (configured)
@@ -223,7 +258,7 @@ void TestTorvaneCalc::batchAgreesWithTheWindow()
         QList<QStringView> values(texts.begin(), texts.end());
         batch.setColumns(named);
 
-        FormFixture f(locale, TestMode(), configured ? &settings : nullptr);
+        FormFixture f(locale, TestMode(), configured ? settings : QString());
         f.desktop.answerEveryBox = true;
         for (qsizetype i = 0; i < named.size(); ++i) {
             Control* control = f.form.control(named[i]);

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <csignal>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane::test {
@@ -73,8 +75,21 @@ void RecordingServices::ReportFatalError(const QString& title, qint16 step)
     m_desktop.endProgram();
 }
 
-FormFixture::FormFixture(const QString& localeName, TestMode testMode,
-                         const QStringList* configuration)
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_before);
+    rlimit limit = m_before;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_before);
+}
+
+FormFixture::FormFixture(const QString& localeName, TestMode testMode, const QString& configuration)
     : regional(QLocale(localeName))
     , context{form, regional, desktop, services, clock, testMode}
 {
@@ -84,8 +99,8 @@ FormFixture::FormFixture(const QString& localeName, TestMode testMode,
         prepareFreshForm(context, [&] {
             Settings settings;
             QString transcript;
-            if (configuration)
-                ReadConfigurationLines(context, *configuration, settings, transcript);
+            if (!configuration.isEmpty())
+                ReadConfigurationFile(context, configuration, settings, transcript);
         });
     });
 }

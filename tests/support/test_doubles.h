@@ -8,6 +8,8 @@
 #include <deque>
 #include <functional>
 
+#include <sys/resource.h>
+
 namespace torvane::test {
 
 // Thrown where the product would end the process; no trap of the program catches it.
@@ -77,13 +79,23 @@ public:
     QDateTime time{QDate(2026, 12, 4), QTime(20, 31, 7)};
 };
 
+// While it lives, no file of this process grows past the given size, as on a full disk:
+// a write beyond it fails instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+
+private:
+    rlimit m_before{};
+};
+
 // A freshly loaded main window under a pinned locale, with its doubles.
 class FormFixture {
 public:
-    // Loaded with the settings of a configuration file's lines, when given.
+    // Loaded with the settings of a configuration file, when given.
     explicit FormFixture(const QString& localeName = QStringLiteral("en_GB"),
-                         TestMode testMode = TestMode(),
-                         const QStringList* configuration = nullptr);
+                         TestMode testMode = TestMode(), const QString& configuration = QString());
 
     // Types the worked example (lamp against LED) into the window.
     void typeWorkedExample();

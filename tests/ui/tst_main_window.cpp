@@ -367,16 +367,23 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(nextStop("AnInfT"), u"Units1"_s);
     QCOMPARE(nextStop("Item2Cost"), u"Item2No"_s);
     QCOMPARE(nextStop("Item2No"), u"Calc"_s);
-    // Typing stops at 75 characters and cuts none in half, even one that an input method
-    // commits in two halves; what the program writes is shown whole.
-    type("Notes", QString(74, u'a'));
-    QInputMethodEvent commit;
-    commit.setCommitString(u"\U0001F4A1"_s);
-    QApplication::sendEvent(edit("Notes"), &commit);
-    QCOMPARE(edit("Notes")->text(), QString(74, u'a'));
-    QCOMPARE(m_main->form.Notes.text(), QString(74, u'a'));
-    QTest::keyClicks(edit("Notes"), u"bc"_s);
-    QCOMPARE(m_main->form.Notes.text(), QString(74, u'a') + u'b');
+    // Typing stops at 75 characters as the user sees them: an emoji that an input method
+    // commits, or a letter with its accent, is one. A paste keeps what fits, where it goes;
+    // what the program writes is shown whole.
+    type("Notes", QString(73, u'a'));
+    for (const QString& text : {u"\U0001F4A1"_s, u"e"_s, u"\u0301"_s, u"b"_s}) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(edit("Notes"), &commit);
+    }
+    QTest::keyClicks(edit("Notes"), u"c"_s);
+    QCOMPARE(m_main->form.Notes.text(), QString(73, u'a') + u"\U0001F4A1e\u0301"_s);
+    QCOMPARE(edit("Notes")->text(), m_main->form.Notes.text());
+    type("Notes", QString(70, u'a'));
+    edit("Notes")->setCursorPosition(1);
+    edit("Notes")->insert(u"12345678"_s);
+    QCOMPARE(m_main->form.Notes.text(), u"a12345"_s + QString(69, u'a'));
+    QCOMPARE(edit("Notes")->cursorPosition(), 6);
     m_main->form.Notes.setText(QString(80, u'x'));
     QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
     QCOMPARE(m_main->form.Notes.text(), QString(80, u'x'));

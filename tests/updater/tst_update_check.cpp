@@ -138,10 +138,10 @@ void TestUpdateCheck::updaterLog()
 
     // A trace that takes no more bytes ends the program.
     Check full(server.root());
-    QVERIFY(QFile::link(u"/dev/full"_s, full.dir.filePath(u"Log/Updater.log"_s)));
+    QVERIFY(AnsiFile::create(full.dir.filePath(u"Log/Updater.log"_s), QString()));
     UpdateForm failing(full.folder, full.desktop, full.regional, full.clock, TestMode(), true);
     full.desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, failing.Load());
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, (FileSizeLimit(0), failing.Load()));
     QCOMPARE(full.desktop.boxes.last().title, u"Updater Log File Write Error"_s);
     QCOMPARE(full.desktop.boxes.last().text, u"Unable to write to the log file Updater.log.\r\n"
                                              "This may be a permissions problem.\r\nThe program "
