@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-dev}
-bash scripts/install-deps.sh
+extra=()
+[ "$preset" = fuzz ] && extra=(clang libfuzzer-14-dev)
+bash scripts/install-deps.sh "${extra[@]}"
 [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -- -j"$(nproc)"

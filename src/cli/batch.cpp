@@ -246,19 +246,20 @@ QStringList BatchComparison::Row::results()
         << string(count(text, in.item1, item1, blank1))
         << string(count(text, in.item2, item2, blank2));
     const auto costs = [&](const ItemFigures& f, bool blank) {
-        for (auto [value, decimals] :
-             {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
+        for (const auto& figure : {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
             out << (blank ? QString() : string(money(text, [&](NumberText& t) {
-                return r.writeCurrency(t, value, decimals);
+                return r.writeCurrency(t, figure.first, figure.second);
             })));
     };
     const bool both = !blank1 && !blank2;
     costs(item1, blank1);
     costs(item2, blank2);
-    for (auto [value, decimals] :
+    for (const auto& figure :
          {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
-        out << (both ? string(money(
-                           text, [&](NumberText& t) { return r.writeFixed(t, value, decimals); }))
+        out << (both ? string(money(text,
+                                    [&](NumberText& t) {
+                                        return r.writeFixed(t, figure.first, figure.second);
+                                    }))
                      : QString());
     const auto units = [&](const Amounts& amounts, bool shown) {
         for (auto [value, decimals] :

@@ -89,10 +89,11 @@ bool CsvReader::fill()
             return false;
         }
 
-        const QByteArray chunk = m_device.read(64 * 1024);
-        QByteArray bytes = m_carry + chunk;
+        m_chunk.resize(32 * 1024);
+        const qint64 got = m_device.read(m_chunk.data(), m_chunk.size());
+        QByteArray bytes = m_carry + QByteArrayView(m_chunk.constData(), std::max<qint64>(got, 0));
         m_carry.clear();
-        m_deviceDone = chunk.isEmpty();
+        m_deviceDone = got <= 0;
         const Utf8Scan scan = scanUtf8(bytes);
         qsizetype badByte = scan.firstInvalid;
         if (scan.complete < bytes.size()) {

@@ -37,6 +37,7 @@ private:
     Result fail(const QString& message);
 
     QIODevice& m_device;
+    QByteArray m_chunk; // what the last read took from the device
     QByteArray m_carry; // the start of a character that the last read cut off
     QString m_buffer;   // from the start of the record being read
     qsizetype m_pos = 0;

@@ -31,11 +31,17 @@ inline bool cheapRate(double value)
     return within<1, 99>(value) || within<101, 200>(value);
 }
 
+// Kilograms of CO2 per kWh: 0.1 to 2.
+inline bool co2Rate(double value)
+{
+    return value >= 0.1 && value <= 2.0;
+}
+
 // The eleven keys, in the order the file lists them.
 inline constexpr ConfigKey Keys[] = {
     {"AnInf=", &Settings::AnInf, within<1, 230>},
     {"CheapRate=", &Settings::CheapRate, cheapRate},
-    {"CRate=", &Settings::CRate, within<0.1, 2.0>, 2},
+    {"CRate=", &Settings::CRate, co2Rate, 2},
     {"LogLevel=", &Settings::LogLevel, within<1, 3>},
     {"Monthly=", &Settings::Monthly, oneOrTwo},
     {"NormalRate=", &Settings::NormalRate, within<1, 99>},

@@ -84,12 +84,16 @@ bool readConfiguration(const QStringList& lines, const Regional& regional, Setti
     }
     transcript += CrLf + CrLf;
     step = 193;
+    bool allAccepted = true;
     for (const ConfigKey& key : Keys) {
         if (key.accepts(stored(settings, key)))
             countDown(keys);
+        else
+            allAccepted = false;
     }
     step = 194;
-    if (keys != 0 || sections != 0)
+    // Keys given twice may make the count come out right with a value still out of range.
+    if (keys != 0 || sections != 0 || !allAccepted)
         return false;
     if (settings.LogLevel == 3)
         settings.LogLevel = 2;

@@ -14,8 +14,9 @@ QString configTranscriptHead();
 // value (the number its text begins with), and the transcript gains every line that is
 // neither a comment nor empty, trimmed. Returns whether each key occurred once with an
 // accepted value and "[Run]" once; an accepted file is then decoded (a log level of 3
-// is 2, the cheap rate's offset taken off). A value beyond what its member holds is a
-// run-time error. step marks the stage reached: 192 reading, 193 checking, 194 checked.
+// is 2, the cheap rate's offset taken off). A value beyond every range is kept as out of
+// range; only one beyond the 16-bit on-top member is a run-time error. step marks the stage
+// reached: 192 reading, 193 checking, 194 checked.
 bool readConfiguration(const QStringList& lines, const Regional& regional, Settings& settings,
                        QString& transcript, qint16& step);
 

@@ -156,8 +156,14 @@ Read readLines(const QString& path, QStringList& lines)
         return Read::Failed;
     if (bytes.size() > MostBytes)
         return Read::TooLarge;
+    lines = splitLines(bytes);
+    return Read::Done;
+}
+
+QStringList splitLines(const QByteArray& bytes)
+{
     const QString text = decode(bytes);
-    lines.clear();
+    QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) {
@@ -170,7 +176,7 @@ Read readLines(const QString& path, QStringList& lines)
     }
     if (start < text.size())
         lines.append(text.mid(start));
-    return Read::Done;
+    return lines;
 }
 
 } // namespace torvane::AnsiFile

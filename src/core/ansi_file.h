@@ -57,6 +57,8 @@ enum class Read { Done, TooLarge, Failed };
 // The file's lines without their line ends (CR LF, LF or a lone CR), when it holds at
 // most MostBytes.
 Read readLines(const QString& path, QStringList& lines);
+// The lines of a file's bytes, as readLines gives them.
+QStringList splitLines(const QByteArray& bytes);
 
 } // namespace AnsiFile
 } // namespace torvane

@@ -20,6 +20,8 @@ using Piece = std::array<char, PieceSize>;
 void DataScan::feed(QByteArrayView bytes)
 {
     static constexpr char Normal[] = "Normal";
+    if (m_found)
+        return;
     for (const char c : bytes) {
         if (c == '\r' || c == '\n')
             m_matched = 0;
