@@ -7,8 +7,6 @@
 class QFile;
 class QSaveFile;
 
-#include <optional>
-
 namespace torvane {
 
 // The line end of every text the program writes or shows.
