@@ -5,21 +5,70 @@
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 
+#include "core/version.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(u"Marnoft"_s);
+    QCoreApplication::setApplicationName(u"Torvane"_s);
+    QCoreApplication::setApplicationVersion(torvane::versionText());
+}
+
+// Answers "--help" or "--version" on the terminal, without a window, and ends.
+[[noreturn]] void answerOnTerminal(int argc, char** argv)
+{
+    // The help names the program as a user types it, wherever it was started from.
+    char name[] = "torvane";
+    argv[0] = name;
+    QCoreApplication application(argc, argv);
+    nameApplication();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Tells a household what an electrical appliance really costs to run, and whether\n"
+        "a replacement pays for itself.\n\n"
+        "Torvane works in its program folder: Data/Torvane.ini holds the defaults,\n"
+        "Help/index.htm the help page, Log/Torvane.log the results log.\n\n"
+        "Test switches, matched against the start of the arguments (-OutputStatus against\n"
+        "their end): -InhibitErrorCheck, -InhibitCombCheck, -OutputStatus,\n"
+        "-ShortUpdateTime, -InhibitUpdate, -LowerVersion, -HigherVersion."_s);
+    parser.addOption({u"help"_s, u"Shows this help and ends."_s});
+    parser.addOption({u"version"_s, u"Shows the version and ends."_s});
+    parser.process(application);
+    if (parser.isSet(u"version"_s))
+        parser.showVersion();
+    parser.showHelp(0);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Only an argument string that is exactly one of these is answered: any other goes to
+    // the test switches as it is.
+    if (argc == 2 &&
+        (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0))
+        answerOnTerminal(argc, argv);
     QApplication application(argc, argv);
+    nameApplication();
     using namespace torvane;
 
-    // Marks the running copy; a second copy runs all the same, without the mark.
-    QLockFile running(QDir::temp().filePath(u"Torvane.lock"_s));
+    // Marks the running copy; a second copy runs all the same, without the mark. Each
+    // user has a mark of their own.
+    QLockFile running(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                          .filePath(u"Torvane.lock"_s));
     running.tryLock(0);
 
     QStringList arguments = QCoreApplication::arguments();

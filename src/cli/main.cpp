@@ -2,9 +2,11 @@
 
 #include "batch.h"
 #include "core/ansi_file.h"
+#include "core/version.h"
 #include "csv_reader.h"
 
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryFile>
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -24,6 +27,19 @@ namespace {
 enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2, SomeFailed = 3 };
 
 const char Usage[] = "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n";
+
+const char Help[] =
+    "Compares the running cost of two appliances for each row of a CSV file (standard\n"
+    "input when no FILE or - is given), as the Torvane window does on Calculate.\n"
+    "\n"
+    "  --format record    each row's result record, as the results log keeps it (default)\n"
+    "  --format csv       each row's status, messages and figures as a CSV line\n"
+    "  --settings INI     start every row from this configuration file\n"
+    "  --help             show this help and end\n"
+    "  --version          show the version and end\n"
+    "\n"
+    "Exit status: 0 every row calculated, 1 a row refused, 2 unusable arguments, input\n"
+    "or output, 3 a row met a fatal error. See torvane-calc(1).\n";
 
 // Control characters, a NUL among them, are written as \uXXXX so that the whole
 // message shows.
@@ -56,7 +72,8 @@ std::optional<Options> parseArguments(int argc, char** argv)
     const QCommandLineOption format(u"format"_s, QString(), u"format"_s);
     const QCommandLineOption settings(u"settings"_s, QString(), u"INI"_s);
     const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOptions({format, settings, help});
+    const QCommandLineOption version(u"version"_s);
+    parser.addOptions({format, settings, help, version});
     parser.addPositionalArgument(u"FILE"_s, QString());
     const std::pair<const QCommandLineOption&, QString> needsValue[] = {
         {format, u"--format needs a value: record or csv"_s},
@@ -90,6 +107,11 @@ std::optional<Options> parseArguments(int argc, char** argv)
     }
     if (parser.isSet(help)) {
         std::fputs(Usage, stdout);
+        std::fputs(Help, stdout);
+        std::exit(AllCalculated);
+    }
+    if (parser.isSet(version)) {
+        std::printf("torvane-calc %s\n", qPrintable(versionText()));
         std::exit(AllCalculated);
     }
     for (const auto& [option, message] : needsValue) {
@@ -259,6 +281,42 @@ private:
     int m_error = 0;
 };
 
+// Progress on standard error when that is a terminal, once a run takes longer than a
+// second: rows done, rows per second and the share of the input read. Wiped at the end.
+class Progress {
+public:
+    explicit Progress(const QIODevice& input)
+        : m_input(input)
+        , m_terminal(::isatty(2) == 1)
+    {
+        m_clock.start();
+    }
+    ~Progress()
+    {
+        if (m_shown)
+            std::fputs("\r\033[K", stderr);
+    }
+    void rowDone(qint64 rows)
+    {
+        const qint64 now = m_clock.elapsed();
+        if (!m_terminal || now < 1000 || now - m_last < 250)
+            return;
+        m_last = now;
+        QString line = u"\r%1 rows, %2 rows/s"_s.arg(rows).arg(rows * 1000 / now);
+        if (const qint64 size = m_input.size(); size > 0)
+            line += u", %1%"_s.arg(std::min<qint64>(m_input.pos() * 100 / size, 100));
+        std::fputs(qPrintable(line + u"\033[K"_s), stderr);
+        m_shown = true;
+    }
+
+private:
+    const QIODevice& m_input;
+    const bool m_terminal;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    bool m_shown = false;
+};
+
 // A closed standard stream would be given to the next file opened, and the output would
 // go into it: each is opened on /dev/null instead. True when standard output was open.
 bool guardStandardStreams()
@@ -376,7 +434,9 @@ int main(int argc, char** argv)
         out.write(CrLf);
     }
     int status = AllCalculated;
+    Progress progress(input);
     for (qint64 row = 1; out.ok() && reader.next(fields) == CsvReader::Result::Record; ++row) {
+        progress.rowDone(row - 1);
         const BatchComparison::Result result = comparison.run(fields, !options->csv);
         if (result.outcome == BatchComparison::Outcome::Fatal) {
             complain(rowName(row, reader.line()) + u": "_s +

@@ -38,7 +38,10 @@ Run runCalc(const QStringList& arguments, const QByteArray& input = QByteArray()
     process.setProcessEnvironment(environment);
     if (prepare)
         prepare(process);
-    process.start(qEnvironmentVariable("TORVANE_CALC"), arguments);
+    // "{torvane}" first runs the window program instead.
+    const bool window = arguments.value(0) == u"{torvane}";
+    process.start(qEnvironmentVariable(window ? "TORVANE_EXE" : "TORVANE_CALC"),
+                  arguments.mid(window ? 1 : 0));
     const qsizetype endless = input.indexOf("{endless}");
     process.write(input.first(endless < 0 ? input.size() : endless));
     const QByteArray again = input.sliced(endless + 9).repeated(endless < 0 ? 0 : 4096);
