@@ -77,12 +77,20 @@ int main(int argc, char** argv)
     SystemClock clock;
     QtDesktop desktop;
     QString complaint;
+    QString folderComplaint;
     const QString siteRoot = chooseSiteRoot(QStringLiteral(TORVANE_SITE_ROOT),
                                             qEnvironmentVariable("TORVANE_SITE_ROOT"), complaint);
     if (!complaint.isEmpty())
         std::fprintf(stderr, "torvane: %s\n", qPrintable(complaint));
-    TorvaneMain main(desktop, clock, regional, QDir::currentPath(), siteRoot,
-                     arguments.join(QLatin1Char(' ')));
+    const QString folder =
+        chooseProgramFolder(QCoreApplication::applicationDirPath() + u"/../share/torvane/program"_s,
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                            QDir::currentPath(), folderComplaint);
+    if (!folderComplaint.isEmpty())
+        std::fprintf(stderr, "torvane: %s\n", qPrintable(folderComplaint));
+    // The program's paths are relative to its folder.
+    QDir::setCurrent(folder);
+    TorvaneMain main(desktop, clock, regional, folder, siteRoot, arguments.join(QLatin1Char(' ')));
     MainWindow window(main);
     desktop.setParentWindow(&window);
     main.Load();

@@ -2,7 +2,10 @@
 
 #include "core/ansi_file.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +26,48 @@ QString chooseSiteRoot(const QString& builtIn, const QString& given, QString& co
     while (root.endsWith(u'/'))
         root.chop(1);
     return root + u'/';
+}
+
+namespace {
+
+bool copyFolder(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    const QDir source(from);
+    for (const QFileInfo& entry :
+         source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isDir()
+                ? !copyFolder(entry.filePath(), target)
+                : !QFile::copy(entry.filePath(), target) ||
+                      !QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ReadGroup | QFile::ReadOther))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString chooseProgramFolder(const QString& installedTemplate, const QString& userFolder,
+                            const QString& current, QString& complaint)
+{
+    if (!QFileInfo(installedTemplate).isDir())
+        return current;
+    if (QFileInfo::exists(userFolder))
+        return userFolder;
+    // Made beside its place and moved there once complete, so that a start that fails
+    // half-way leaves no folder with files missing.
+    QDir().mkpath(QFileInfo(userFolder).path());
+    QTemporaryDir made(userFolder + u".new-XXXXXX"_s);
+    if (made.isValid() && copyFolder(installedTemplate, made.path()) &&
+        QDir().rename(made.path(), userFolder))
+        made.setAutoRemove(false);
+    else
+        complaint =
+            u"the program folder %1 could not be made from %2"_s.arg(userFolder, installedTemplate);
+    return userFolder;
 }
 
 ProgramFolder::ProgramFolder(QString root, Desktop& desktop, QString siteRoot)

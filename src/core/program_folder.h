@@ -11,6 +11,13 @@ namespace torvane {
 // ignored, and complaint says so.
 QString chooseSiteRoot(const QString& builtIn, const QString& given, QString& complaint);
 
+// The program folder. An installed copy, which finds the installed template folder,
+// keeps its folder in the user's own: the first start makes it, whole, from the
+// template; later starts leave it as the user keeps it. Any other copy works in the
+// current folder. complaint says why the user's folder could not be made.
+QString chooseProgramFolder(const QString& installedTemplate, const QString& userFolder,
+                            const QString& current, QString& complaint);
+
 // The program's own folders ("Data", "Log", "Help") under its folder, the checks that
 // they and their files exist, and the launcher for the maker's web pages.
 class ProgramFolder {

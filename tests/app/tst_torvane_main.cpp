@@ -82,6 +82,7 @@ private Q_SLOTS:
     void missingFolderOrFile();
     void failuresWhileLoading();
     void appendFailures();
+    void programFolderOfAnInstalledCopy();
     void unusableFiles_data();
     void unusableFiles();
     void exitPrompt_data();
@@ -219,6 +220,37 @@ void TestTorvaneMain::appendFailures()
              u"Unable to write to the results log file Torvane.log\r\nThis may be a "
              "permissions problem."_s);
     QCOMPARE(m.form.PendingLogText, u"entry\r\n"_s);
+}
+
+void TestTorvaneMain::programFolderOfAnInstalledCopy()
+{
+    QTemporaryDir dir;
+    const QString shipped = dir.filePath(u"share/torvane/program"_s);
+    const QString user = dir.filePath(u"home/Marnoft/Torvane"_s);
+    const auto text = [](const QString& path) {
+        QStringList lines;
+        AnsiFile::readLines(path, lines);
+        return lines.join(u'|');
+    };
+    QString complaint;
+    QCOMPARE(chooseProgramFolder(shipped, user, u"/here"_s, complaint), u"/here"_s);
+    QVERIFY(QDir().mkpath(shipped + u"/Data"_s) && QDir().mkpath(shipped + u"/Log"_s));
+    AnsiFile::create(shipped + u"/Data/Torvane.ini"_s, u"shipped"_s);
+    // The first start makes the user's folder from the installed one.
+    QCOMPARE(chooseProgramFolder(shipped, user, u"/here"_s, complaint), user);
+    QCOMPARE(text(user + u"/Data/Torvane.ini"_s), u"shipped"_s);
+    QVERIFY(QFileInfo(user + u"/Log"_s).isDir());
+    // Later starts keep what the user changed, or removed.
+    AnsiFile::create(user + u"/Data/Torvane.ini"_s, u"mine"_s);
+    QVERIFY(QDir(user + u"/Log"_s).removeRecursively());
+    QCOMPARE(chooseProgramFolder(shipped, user, u"/here"_s, complaint), user);
+    QCOMPARE(text(user + u"/Data/Torvane.ini"_s), u"mine"_s);
+    QVERIFY(!QFileInfo::exists(user + u"/Log"_s));
+    QCOMPARE(complaint, QString());
+    // A folder that cannot be made (a file stands in the way) is told.
+    const QString blocked = dir.filePath(u"home/Marnoft/Torvane/Data/Torvane.ini/Torvane"_s);
+    QCOMPARE(chooseProgramFolder(shipped, blocked, u"/here"_s, complaint), blocked);
+    QCOMPARE(complaint, u"the program folder %1 could not be made from %2"_s.arg(blocked, shipped));
 }
 
 void TestTorvaneMain::unusableFiles_data()
