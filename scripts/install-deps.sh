@@ -3,7 +3,7 @@
 # that are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "app/torvane_main.h"
 #include "core/clock.h"
+#include "ui/logo.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 
@@ -63,6 +64,8 @@ int main(int argc, char** argv)
         answerOnTerminal(argc, argv);
     QApplication application(argc, argv);
     nameApplication();
+    QApplication::setWindowIcon(torvane::logoIcon());
+    QGuiApplication::setDesktopFileName(u"torvane"_s);
     using namespace torvane;
 
     // Marks the running copy; a second copy runs all the same, without the mark. Each

@@ -1,7 +1,9 @@
 #include "about_dialog.h"
 
 #include "app/about_form.h"
+#include "logo.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +20,10 @@ AboutDialog::AboutDialog(AboutForm& form, bool onTop, QWidget* parent)
     if (onTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     auto* layout = new QVBoxLayout(this);
+    auto* logo = new QLabel;
+    logo->setPixmap(logoPicture(64, devicePixelRatioF()));
+    logo->setAccessibleName(u"Torvane logo"_s);
+    layout->addWidget(logo, 0, Qt::AlignHCenter);
     QWidget* name = m_binding.widget(form.ProgName);
     QFont large = name->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
