@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     nameApplication();
     QApplication::setWindowIcon(torvane::logoIcon());
-    QGuiApplication::setDesktopFileName(u"torvane"_s);
+    QGuiApplication::setDesktopFileName(u"org.example.marnoft.Torvane"_s);
     using namespace torvane;
 
     // Marks the running copy; a second copy runs all the same, without the mark. Each
