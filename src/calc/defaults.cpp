@@ -192,8 +192,8 @@ void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& se
         context.form.StepNumber = 191;
         configTranscript = configTranscriptHead();
         folder.CheckFolder(u"data"_s);
-        readFile(context, folder.path(ConfigFile), settings, configTranscript);
     });
+    ReadConfigurationFile(context, folder.path(ConfigFile), settings, configTranscript);
 }
 
 void ReadConfigurationFile(FormContext& context, const QString& path, Settings& settings,

@@ -84,8 +84,9 @@ bool CsvReader::fill()
         if (m_badAt >= 0)
             m_badAt -= m_recordStart;
         m_recordStart = 0;
-        if (m_buffer.size() > LongestRecord) {
-            m_tooLong = true;
+        // All of the buffer is the record being read, but for a CR whose LF may follow.
+        if (m_buffer.size() - 1 > LongestRecord) {
+            m_stop = tooLong();
             return false;
         }
 
@@ -94,6 +95,8 @@ bool CsvReader::fill()
         QByteArray bytes = m_carry + QByteArrayView(m_chunk.constData(), std::max<qint64>(got, 0));
         m_carry.clear();
         m_deviceDone = got <= 0;
+        if (got < 0)
+            m_stop = u"the input cannot be read: %1"_s.arg(m_device.errorString());
         const Utf8Scan scan = scanUtf8(bytes);
         qsizetype badByte = scan.firstInvalid;
         if (scan.complete < bytes.size()) {
@@ -147,8 +150,9 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
     m_recordLine = m_line;
     if (!more()) {
         fields.clear();
-        return Result::End;
+        return m_stop.isEmpty() ? Result::End : fail(m_stop);
     }
+    qsizetype length = 0; // of the record without its line end
     for (;;) {
         const qsizetype start = m_pos - m_recordStart; // reading more moves the buffer
         if (more() && m_buffer[m_pos] == u'"') {
@@ -159,7 +163,7 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
                        m_buffer[m_pos] != u'\r' && m_buffer[m_pos] != u'\n')
                     ++m_pos;
                 if (!more())
-                    return fail(m_tooLong ? tooLong() : u"a quoted field is not closed"_s);
+                    return fail(m_stop.isEmpty() ? u"a quoted field is not closed"_s : m_stop);
                 if (m_buffer[m_pos] != u'"') {
                     lineEnd(); // a line break inside the quotes is part of the field
                     continue;
@@ -193,11 +197,14 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
             }
             m_spans.push_back({start, m_pos - m_recordStart - start});
         }
+        length = m_pos - m_recordStart; // reading the line end may move the record
         if (!more() || lineEnd())
             break;
         ++m_pos; // the comma
     }
-    if (m_tooLong)
+    if (!m_stop.isEmpty())
+        return fail(m_stop);
+    if (length > LongestRecord)
         return fail(tooLong());
     if (m_badAt >= m_recordStart && m_badAt < m_pos)
         return fail(u"the text is not valid UTF-8"_s);

@@ -12,8 +12,9 @@ namespace torvane {
 // ends, line breaks inside quotes) from UTF-8 text, one record at a time, so that memory
 // does not grow with the file. Blank lines are skipped. Bytes that are not UTF-8 are an
 // error of the record that holds them, however the device hands the bytes out. A record
-// may hold at most LongestRecord characters, so that input that never ends a record (a
-// device of zeros) is refused instead of filling the memory.
+// may hold at most LongestRecord UTF-16 units besides its line end, so that input that
+// never ends a record (a device of zeros) is refused instead of filling the memory. A
+// read that fails is an error, not the end.
 class CsvReader {
 public:
     static constexpr qsizetype LongestRecord = 1024 * 1024;
@@ -44,7 +45,7 @@ private:
     qsizetype m_recordStart = 0;
     qsizetype m_badAt = -1; // where in the buffer the first bytes that are not UTF-8 stand
     bool m_deviceDone = false;
-    bool m_tooLong = false; // the record being read has outgrown LongestRecord
+    QString m_stop; // why reading stopped short: a record too long, or a read that failed
     bool m_first = true;
     qint64 m_line = 1;
     qint64 m_recordLine = 0;

@@ -12,11 +12,13 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -108,11 +110,11 @@ std::optional<Options> parseArguments(int argc, char** argv)
     if (parser.isSet(help)) {
         std::fputs(Usage, stdout);
         std::fputs(Help, stdout);
-        std::exit(AllCalculated);
+        std::exit(std::fflush(stdout) == 0 ? AllCalculated : Unusable);
     }
     if (parser.isSet(version)) {
         std::printf("torvane-calc %s\n", qPrintable(versionText()));
-        std::exit(AllCalculated);
+        std::exit(std::fflush(stdout) == 0 ? AllCalculated : Unusable);
     }
     for (const auto& [option, message] : needsValue) {
         if (parser.isSet(option) && parser.value(option).isEmpty()) {
@@ -219,6 +221,8 @@ protected:
     qint64 readData(char* data, qint64 size) override
     {
         const qint64 got = m_source.read(data, size);
+        if (got < 0)
+            m_problem = u"the input cannot be read: %1"_s.arg(m_source.errorString());
         if (got <= 0)
             return got;
         if (m_copy.size() + got > MostBytes)
@@ -281,19 +285,21 @@ private:
     int m_error = 0;
 };
 
-// Progress on standard error when that is a terminal, once a run takes longer than a
-// second: rows done, rows per second and the share of the input read. Wiped at the end.
+// Progress on standard error when that is a terminal (and the output goes elsewhere),
+// once a run takes longer than a second: rows done, rows per second and the share of the
+// input read. Wiped before anything else is told, and at the end.
 class Progress {
 public:
     explicit Progress(const QIODevice& input)
         : m_input(input)
-        , m_terminal(::isatty(2) == 1)
+        , m_terminal(::isatty(2) == 1 && ::isatty(1) == 0)
     {
         m_clock.start();
     }
-    ~Progress()
+    ~Progress() { wipe(); }
+    void wipe()
     {
-        if (m_shown)
+        if (std::exchange(m_shown, false))
             std::fputs("\r\033[K", stderr);
     }
     void rowDone(qint64 rows)
@@ -374,6 +380,8 @@ void writeRow(Output& out, qint64 row, const BatchComparison::Result& result, bo
 
 int main(int argc, char** argv)
 {
+    // Output cut off by the reader (a pipe into head) is told like any write that fails.
+    std::signal(SIGPIPE, SIG_IGN);
     if (!guardStandardStreams()) {
         complain(outputProblem(EBADF));
         return Unusable;
@@ -435,10 +443,13 @@ int main(int argc, char** argv)
     }
     int status = AllCalculated;
     Progress progress(input);
-    for (qint64 row = 1; out.ok() && reader.next(fields) == CsvReader::Result::Record; ++row) {
+    CsvReader::Result read = CsvReader::Result::Record;
+    for (qint64 row = 1; out.ok() && (read = reader.next(fields)) == CsvReader::Result::Record;
+         ++row) {
         progress.rowDone(row - 1);
         const BatchComparison::Result result = comparison.run(fields, !options->csv);
         if (result.outcome == BatchComparison::Outcome::Fatal) {
+            progress.wipe();
             complain(rowName(row, reader.line()) + u": "_s +
                      result.messages.join(QLatin1Char(' ')));
             status = SomeFailed;
@@ -447,8 +458,14 @@ int main(int argc, char** argv)
         }
         writeRow(out, row, result, options->csv);
     }
+    progress.wipe();
     if (!out.flush()) {
         complain(outputProblem(out.error()));
+        return Unusable;
+    }
+    // The input changed, or could no longer be read, since it was checked.
+    if (read == CsvReader::Result::Error) {
+        complain(u"line %1: %2"_s.arg(reader.line()).arg(reader.error()));
         return Unusable;
     }
     return status;

@@ -92,9 +92,10 @@ bool open(QFile& file, QIODevice::OpenMode mode)
     if (fd < 0)
         return false;
     struct stat info {};
+    const int status = ::fcntl(fd, F_GETFL);
     // Reads and writes of a regular file never wait, so the flag can go again.
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || status == -1 ||
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0 ||
         !file.open(fd, mode & ~QIODevice::ExistingOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;

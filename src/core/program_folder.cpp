@@ -64,7 +64,7 @@ QString chooseProgramFolder(const QString& installedTemplate, const QString& use
     if (made.isValid() && copyFolder(installedTemplate, made.path()) &&
         QDir().rename(made.path(), userFolder))
         made.setAutoRemove(false);
-    else
+    else if (!QFileInfo::exists(userFolder)) // another start may have made it meanwhile
         complaint =
             u"the program folder %1 could not be made from %2"_s.arg(userFolder, installedTemplate);
     return userFolder;

@@ -95,8 +95,12 @@ QStringView typedPart(QStringView text, int maxLength)
 
 void TextBox::type(const QString& text)
 {
+    // Typing takes the text no further past the limit than the program wrote it.
     const QStringView kept = typedPart(text, m_maxLength);
-    setText(kept.size() == text.size() ? text : kept.toString());
+    if (kept.size() == text.size() || characterCount(text) <= characterCount(this->text()))
+        setText(text);
+    else
+        setText(kept.toString());
 }
 
 Label::Label(QString name, QString caption, Colour back)

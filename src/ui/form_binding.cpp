@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 #include <QValidator>
 
 using namespace Qt::StringLiterals;
@@ -51,21 +52,37 @@ public:
     State validate(QString& input, int& pos) const override
     {
         const QStringView before = m_box.text();
-        if (input.size() <= before.size() ||
-            typedPart(input, m_box.maxLength()).size() == input.size())
+        const int limit = m_box.maxLength();
+        // Within the limit, or no longer than what the program wrote: taken as it is.
+        const qsizetype count = characterCount(input);
+        if (count <= limit || count <= characterCount(before))
             return Acceptable;
-        // The edit: what is put in between the part kept at the start and at the end.
+        // The edit: what was put in between the part kept at the start and the part kept
+        // at the end, each of whole characters.
+        const auto whole = [](QStringView text, qsizetype at) {
+            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+            characters.setPosition(at);
+            return characters.isAtBoundary();
+        };
         qsizetype head = 0;
         while (head < before.size() && input[head] == before[head])
             ++head;
+        while (head > 0 && !(whole(input, head) && whole(before, head)))
+            --head;
         qsizetype tail = 0;
         while (tail < before.size() - head &&
                input[input.size() - 1 - tail] == before[before.size() - 1 - tail])
             ++tail;
-        const qsizetype room = m_box.maxLength() - characterCount(before.first(head)) -
-                               characterCount(before.last(tail));
+        while (tail > 0 &&
+               !(whole(input, input.size() - tail) && whole(before, before.size() - tail)))
+            --tail;
+        const qsizetype room =
+            limit - characterCount(before.first(head)) - characterCount(before.last(tail));
         const QStringView added = QStringView(input).sliced(head, input.size() - head - tail);
         const qsizetype fits = room > 0 ? typedPart(added, static_cast<int>(room)).size() : 0;
+        // Nothing fits: refused, as a full field refuses a key, and the undo history stays.
+        if (fits == 0)
+            return Invalid;
         input.remove(head + fits, added.size() - fits);
         pos = static_cast<int>(head + fits);
         return Acceptable;

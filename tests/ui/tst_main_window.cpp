@@ -384,6 +384,17 @@ void TestMainWindow::bindingFollowsTheModel()
     edit("Notes")->insert(u"12345678"_s);
     QCOMPARE(m_main->form.Notes.text(), u"a12345"_s + QString(69, u'a'));
     QCOMPARE(edit("Notes")->cursorPosition(), 6);
+    // What fits is cut on whole characters: before an emoji, or in place of a family of
+    // three, whatever the text after it.
+    edit("Notes")->setText(QString(73, u'a') + u"\U0001F600"_s);
+    edit("Notes")->setCursorPosition(73);
+    edit("Notes")->insert(u"\U0001F601\U0001F601\U0001F601"_s);
+    QCOMPARE(m_main->form.Notes.text(), QString(73, u'a') + u"\U0001F601\U0001F600"_s);
+    const QString family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s;
+    edit("Notes")->setText(QString(71, u'a') + family + u"abc"_s);
+    edit("Notes")->setSelection(71, static_cast<int>(family.size()));
+    edit("Notes")->insert(u"12345"_s);
+    QCOMPARE(m_main->form.Notes.text(), QString(71, u'a') + u"1abc"_s);
     m_main->form.Notes.setText(QString(80, u'x'));
     QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
     QCOMPARE(m_main->form.Notes.text(), QString(80, u'x'));
