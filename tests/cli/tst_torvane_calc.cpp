@@ -44,7 +44,7 @@ Run runCalc(const QStringList& arguments, const QByteArray& input = QByteArray()
                   arguments.mid(window ? 1 : 0));
     const qsizetype endless = input.indexOf("{endless}");
     process.write(input.first(endless < 0 ? input.size() : endless));
-    const QByteArray again = input.sliced(endless + 9).repeated(endless < 0 ? 0 : 4096);
+    const QByteArray again = endless < 0 ? QByteArray() : input.sliced(endless + 9).repeated(4096);
     while (endless >= 0 && !process.waitForFinished(10)) {
         if (process.bytesToWrite() < again.size())
             process.write(again);
