@@ -1,5 +1,6 @@
 // One whole calculation on the headless window: checks, figures, presentation, record.
 
+#include "calc/timeline.h"
 #include "support/test_doubles.h"
 
 #include <QTest>
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void calculate_data();
     void calculate();
     void freshWindow();
+    void costTimeline();
 };
 
 void BenchCalc::calculate_data()
@@ -51,6 +53,19 @@ void BenchCalc::freshWindow()
         f.typeWorkedExample();
         f.calculate();
     }
+}
+
+void BenchCalc::costTimeline()
+{
+    // Ten years (120 months), both items replaced now and then, 2% inflation.
+    const TimelineItem one{0.19404, 1.44, 14, 10000, 25, 6};
+    const TimelineItem two{0.14456, 0.87, 14, 15000, 40, 4};
+    Timeline timeline;
+    QBENCHMARK
+    {
+        timeline = torvane::costTimeline(one, two, 10, 0.02);
+    }
+    QCOMPARE(timeline.cost1.size(), std::size_t(120));
 }
 
 QTEST_GUILESS_MAIN(BenchCalc)

@@ -108,6 +108,7 @@ void workOutItem(const ItemCalculation& c, ItemFigures& figures)
         figures.standbyShare = std::floor(share * 1000) / 10;
 
         dayCost = stored(dayCost * (tariff.VAT.strict() + 100) / 100);
+        figures.runningDay = dayCost;
         // At the prices of the last whole year of the period.
         dayCost = stored(dayCost * 100 * c.inflation.factor);
         periodCost = stored(divide(dayCost * DaysPerYear * c.inflation.sum, c.inflation.factor));
@@ -122,6 +123,7 @@ void workOutItem(const ItemCalculation& c, ItemFigures& figures)
         figures.co2 = 0.0;
     }
 
+    figures.unitsDay = dayUnits;
     const double daysPerPart = c.monthly ? DaysPerYear / 12 : DaysPerYear / 4;
     const double periodUnits = stored(tariff.PayPeriod.strict() * (dayUnits * DaysPerYear));
     const double partUnits = stored(dayUnits * daysPerPart);

@@ -79,6 +79,8 @@ struct Amounts {
 // error leaves what it had worked out.
 struct ItemFigures {
     std::optional<double> count;        // items needed, when the life is given
+    double runningDay = 0;              // running cost a day with tax, today's prices
+    double unitsDay = 0;                // kWh a day
     std::optional<double> standbyShare; // percent, cut to tenths; none without wattage
     std::optional<double> co2;          // over the period, one decimal
     Amounts cost;

@@ -3,6 +3,8 @@
 // Calculate as the user presses it is run in tst_form_actions (tests/fixtures/form_runs.tsv);
 // the figures themselves are checked end to end through the batch tool (tests/fixtures).
 
+#include "calc/engine.h"
+#include "calc/timeline.h"
 #include "calc/validation.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
@@ -22,6 +24,9 @@ private Q_SLOTS:
     void checksInTestModes();
     void normalisation();
     void workedExampleInEveryLocale();
+    void timelines_data();
+    void timelines();
+    void timelineEndsOnThePeriodCosts();
 };
 
 void TestComparison::checksInTestModes_data()
@@ -104,6 +109,64 @@ void TestComparison::workedExampleInEveryLocale()
         QVERIFY(f.calculate());
         QCOMPARE(f.services.statusMessages, QStringList{u"The Data Has Not Changed"_s});
     }
+}
+
+void TestComparison::timelines_data()
+{
+    addTableRows(u"timelines.tsv"_s);
+}
+
+void TestComparison::timelines()
+{
+    QFETCH(QStringList, row); // the items, years, inflation, checks, kWh, break-even
+    const auto item = [](const QString& text) {
+        const QStringList f = text.split(u' ');
+        return TimelineItem{f[0].toDouble(), f[1].toDouble(), f[2].toDouble(),
+                            f[3].toDouble(), f[4].toDouble(), f[5].toInt()};
+    };
+    const Timeline t =
+        costTimeline(item(row[0]), item(row[1]), row[2].toDouble(), row[3].toDouble());
+    const auto money = [](double value) {
+        return QString::number(value, 'f', 2);
+    };
+    for (const QString& check : row[4].split(u' ')) {
+        const QStringList at = check.split(u':');
+        const auto month = static_cast<std::size_t>(at[0].toInt() - 1);
+        QCOMPARE(money(t.cost1.at(month)) + u':' + money(t.cost2.at(month)), at.mid(1).join(u':'));
+    }
+    QCOMPARE(t.cost1.size(), static_cast<std::size_t>(std::ceil(12 * row[2].toDouble())));
+    QCOMPARE(money(t.kwh1.back()) + u':' + money(t.kwh2.back()), row[5]);
+    QCOMPARE(t.breakEven ? QString::number(*t.breakEven) : u"none"_s, row[6]);
+}
+
+void TestComparison::timelineEndsOnThePeriodCosts()
+{
+    // The worked example through the engine: over its whole 4 years the model ends on the
+    // window's period costs, purchases included.
+    const auto n = [](double value) {
+        return Reading::number(value);
+    };
+    const TariffInputs tariff{n(0.15), n(0.075), n(4), n(5), n(0.43), n(0)};
+    const DayHours day{10, 4, 6, 4};
+    const PeriodHours hours = periodHours(tariff, day);
+    const Inflation inflated = inflation(tariff);
+    const ItemInputs one{n(100), n(4), n(0), n(10000), n(25), Reading()};
+    const ItemInputs two{n(60), n(3), n(0), n(15000), n(40), Reading()};
+    ItemFigures f1, f2;
+    workOutItem({tariff, one, day, hours.on, inflated, false, false}, f1);
+    workOutItem({tariff, two, day, hours.on, inflated, true, false}, f2);
+    QCOMPARE(f1.cost.period, 358.30);
+    QCOMPARE(f2.cost.period, 251.08);
+    const Timeline t = costTimeline(
+        {f1.runningDay, f1.unitsDay, 14, 10000, 25, static_cast<int>(*f1.count)},
+        {f2.runningDay, f2.unitsDay, 14, 15000, 40, static_cast<int>(*f2.count)}, 4, 0);
+    QCOMPARE(roundToDecimals(t.cost1.back(), 2), 358.30);
+    QCOMPARE(roundToDecimals(t.cost2.back(), 2), 251.08);
+    // Item 1's second and third units in months 25 and 48, Item 2's second in month 37.
+    const double month1 = t.cost1[1] - t.cost1[0];
+    QCOMPARE(roundToDecimals(t.cost1[24] - t.cost1[23] - month1, 2), 25.0);
+    QCOMPARE(roundToDecimals(t.cost1[47] - t.cost1[46] - month1, 2), 25.0);
+    QCOMPARE(roundToDecimals(t.cost2[36] - t.cost2[35] - (t.cost2[1] - t.cost2[0]), 2), 40.0);
 }
 
 QTEST_GUILESS_MAIN(TestComparison)

@@ -1,0 +1,56 @@
+#include "timeline.h"
+
+#include <cmath>
+
+namespace torvane {
+namespace {
+
+constexpr double DaysPerMonth = 365.0 / 12;
+
+// What the item has cost and used by the end of each month.
+void workOut(const TimelineItem& item, int months, double inflation, std::vector<double>& cost,
+             std::vector<double>& kwh)
+{
+    cost.resize(static_cast<std::size_t>(months));
+    kwh.resize(static_cast<std::size_t>(months));
+    double spent = 0;
+    double used = 0;
+    double price = 1;
+    int bought = 0;
+    for (int month = 1; month <= months; ++month) {
+        if (month % 12 == 1)
+            price *= 1 + inflation; // a new year's prices
+        // Hours used by the start of the month against the life of the units bought.
+        const double hoursSoFar = (month - 1) * 365 * item.hoursDay / 12;
+        while (bought < item.units && hoursSoFar >= bought * item.life) {
+            spent += item.price;
+            ++bought;
+        }
+        spent += item.runningDay * DaysPerMonth * price;
+        used += item.unitsDay * DaysPerMonth;
+        cost[static_cast<std::size_t>(month - 1)] = spent;
+        kwh[static_cast<std::size_t>(month - 1)] = used;
+    }
+}
+
+} // namespace
+
+Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
+                      double inflation)
+{
+    const int months = static_cast<int>(std::ceil(12 * years - 1e-9));
+    Timeline timeline;
+    workOut(one, months, inflation, timeline.cost1, timeline.kwh1);
+    workOut(two, months, inflation, timeline.cost2, timeline.kwh2);
+    // Searched from the end: the break-even month starts the last run of months in which
+    // Item 2 costs no more than Item 1.
+    for (int month = months; month >= 1; --month) {
+        const auto at = static_cast<std::size_t>(month - 1);
+        if (timeline.cost2[at] > timeline.cost1[at] + 1e-9)
+            break;
+        timeline.breakEven = month;
+    }
+    return timeline;
+}
+
+} // namespace torvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+// Cost over time: month by month over the payback period, what each item has cost so far,
+// running cost at each year's prices and the units bought, and the month from which the
+// replacement has cost no more than the appliance in use.
+namespace torvane {
+
+// One item as the model needs it, from the calculation's inputs and figures.
+struct TimelineItem {
+    double runningDay = 0; // running cost a day with tax, at today's prices, no purchases
+    double unitsDay = 0;   // kWh a day
+    double hoursDay = 0;   // hours on a day
+    double life = 0;       // hours; none when 0
+    double price = 0;      // of one unit
+    int units = 0;         // bought over the period, the first at the start
+};
+
+struct Timeline {
+    // Month by month, from the first: what each item has cost and used so far.
+    std::vector<double> cost1, cost2;
+    std::vector<double> kwh1, kwh2;
+    // The first month from which Item 2 has cost no more than Item 1 to the end.
+    std::optional<int> breakEven;
+};
+
+// The model over ceil(12 x years) months. A month of year y costs the running cost of a
+// day x 365 / 12 x (1 + inflation)^y; unit k is bought in the first month by whose
+// start the hours used reach (k - 1) x the life.
+Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
+                      double inflation);
+
+} // namespace torvane
