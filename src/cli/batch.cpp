@@ -4,6 +4,7 @@
 #include "calc/form_actions.h"
 #include "calc/messages.h"
 #include "calc/rules.h"
+#include "calc/timeline.h"
 #include "resultslog/result_record.h"
 
 using namespace Qt::StringLiterals;
@@ -110,6 +111,8 @@ public:
     bool nothingToCalculate() const { return blank1 && blank2; }
     QStringList results();
     QString record();
+    // The month from which Item 2 has cost no more than Item 1, or nothing.
+    QString breakEven() const;
 
 private:
     // The texts an item's fields show once calculated.
@@ -229,6 +232,20 @@ QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figu
     return out.view();
 }
 
+QString BatchComparison::Row::breakEven() const
+{
+    const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
+    const auto item = [&](const ItemInputs& inputs, const ItemFigures& figures) {
+        return TimelineItem{
+            figures.runningDay, figures.unitsDay,
+            hoursDay,           inputs.Life.value,
+            inputs.Cost.value,  static_cast<int>(figures.count.value_or(inputs.No.value))};
+    };
+    const Timeline timeline = costTimeline(item(in.item1, item1), item(in.item2, item2),
+                                           in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100);
+    return timeline.breakEven ? QString::number(*timeline.breakEven) : QString();
+}
+
 QStringList BatchComparison::Row::results()
 {
     NumberText text;
@@ -241,7 +258,7 @@ QStringList BatchComparison::Row::results()
         return value == 0 ? QString() : string(r.writeGeneral(text, value));
     };
     QStringList out;
-    out.reserve(27);
+    out.reserve(28);
     out << hoursText(hours.on) << hoursText(hours.standby)
         << string(count(text, in.item1, item1, blank1))
         << string(count(text, in.item2, item2, blank2));
@@ -274,6 +291,7 @@ QStringList BatchComparison::Row::results()
     };
     out << string(share(text, item1, blank1)) << string(share(text, item2, blank2))
         << co2(item1.co2, !blank1) << co2(item2.co2, !blank2) << co2(saving.co2, both);
+    out << (both ? breakEven() : QString());
     return out;
 }
 
@@ -380,7 +398,7 @@ const QStringList& BatchComparison::resultColumns()
         u"PeriodCostSave"_s, u"Item1DayUnits"_s,   u"Item1QtrUnits"_s,    u"Item1PeriodUnits"_s,
         u"Item2DayUnits"_s,  u"Item2QtrUnits"_s,   u"Item2PeriodUnits"_s, u"DayUnitsSave"_s,
         u"QtrUnitsSave"_s,   u"PeriodUnitsSave"_s, u"Item1SB"_s,          u"Item2SB"_s,
-        u"Item1CO2"_s,       u"Item2CO2"_s,        u"CO2Save"_s};
+        u"Item1CO2"_s,       u"Item2CO2"_s,        u"CO2Save"_s,          u"BreakEvenMonth"_s};
     return columns;
 }
 

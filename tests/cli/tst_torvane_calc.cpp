@@ -288,7 +288,8 @@ void TestTorvaneCalc::batchAgreesWithTheWindow()
             m.Item2DayUnits,    m.Item2QtrUnits,     m.Item2PeriodUnits, m.DayUnitsSave,
             m.QtrUnitsSave,     m.PeriodUnitsSave,   m.Item1SB.text(),   m.Item2SB.text(),
             m.Item1CO2.text(),  m.Item2CO2.text(),   m.CO2Save.text()};
-        QCOMPARE(csv.results, shown);
+        // The break-even month comes last; the window does not show it.
+        QCOMPARE(csv.results.first(shown.size()), shown);
         calculated += record.outcome == BatchComparison::Outcome::Calculated;
     }
     QVERIFY2(calculated > 20, qPrintable(QString::number(calculated)));
