@@ -1,7 +1,8 @@
 // The batch tool's cost per row and its throughput and memory: runs torvane-calc under
 // callgrind on 2,000 generated comparisons and on their header alone (the difference over
 // 2,000 is the instructions a row costs), then on files of 2,000, 20,000 and 200,000
-// comparisons for rows per second and peak memory.
+// comparisons for rows per second and peak memory, as records and as cost over time (48
+// monthly lines a row).
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -47,7 +48,7 @@ struct Run {
     int status = -1;
 };
 
-Run runTool(const QString& input, const QString& errors = QString())
+Run runTool(const QString& input, const QString& errors = QString(), const char* format = "record")
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -61,7 +62,9 @@ Run runTool(const QString& input, const QString& errors = QString())
     char valgrind[] = "valgrind";
     char tool[] = "--tool=callgrind";
     char output[] = "--callgrind-out-file=/dev/null";
-    char* plain[] = {program, const_cast<char*>(file.constData()), nullptr};
+    char option[] = "--format";
+    QByteArray chosen(format);
+    char* plain[] = {program, option, chosen.data(), const_cast<char*>(file.constData()), nullptr};
     char* counted[] = {valgrind, tool, output, program, const_cast<char*>(file.constData()),
                        nullptr};
     char** argv = errors.isEmpty() ? plain : counted;
@@ -110,15 +113,18 @@ int main()
     else
         std::printf("instructions per row (callgrind, 2000 rows less the header alone): %lld\n",
                     (counted - header) / 2000);
-    std::printf("%10s %10s %14s %12s\n", "rows", "seconds", "rows/second", "peak KiB");
-    for (int rows : {2000, 20000, 200000}) {
-        const Run run = runTool(writeRows(dir, rows));
-        if (run.status != 0) {
-            std::fprintf(stderr, "torvane-calc failed with status %d\n", run.status);
-            return 1;
+    std::printf("%10s %10s %10s %14s %12s\n", "format", "rows", "seconds", "rows/second",
+                "peak KiB");
+    for (const char* format : {"record", "timeline"}) {
+        for (int rows : {2000, 20000, 200000}) {
+            const Run run = runTool(writeRows(dir, rows), QString(), format);
+            if (run.status != 0) {
+                std::fprintf(stderr, "torvane-calc failed with status %d\n", run.status);
+                return 1;
+            }
+            std::printf("%10s %10d %10.3f %14.0f %12ld\n", format, rows, run.seconds,
+                        rows / run.seconds, run.peakKiB);
         }
-        std::printf("%10d %10.3f %14.0f %12ld\n", rows, run.seconds, rows / run.seconds,
-                    run.peakKiB);
     }
     return 0;
 }

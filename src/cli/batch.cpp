@@ -111,8 +111,8 @@ public:
     bool nothingToCalculate() const { return blank1 && blank2; }
     QStringList results();
     QString record();
-    // The month from which Item 2 has cost no more than Item 1, or nothing.
-    QString breakEven() const;
+    // Month by month, what each item has cost and used so far.
+    Timeline timeline() const;
 
 private:
     // The texts an item's fields show once calculated.
@@ -232,7 +232,7 @@ QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figu
     return out.view();
 }
 
-QString BatchComparison::Row::breakEven() const
+Timeline BatchComparison::Row::timeline() const
 {
     const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
     const auto item = [&](const ItemInputs& inputs, const ItemFigures& figures) {
@@ -241,9 +241,8 @@ QString BatchComparison::Row::breakEven() const
             hoursDay,           inputs.Life.value,
             inputs.Cost.value,  static_cast<int>(figures.count.value_or(inputs.No.value))};
     };
-    const Timeline timeline = costTimeline(item(in.item1, item1), item(in.item2, item2),
-                                           in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100);
-    return timeline.breakEven ? QString::number(*timeline.breakEven) : QString();
+    return costTimeline(item(in.item1, item1), item(in.item2, item2), in.tariff.PayPeriod.value,
+                        in.tariff.AnInfT.value / 100);
 }
 
 QStringList BatchComparison::Row::results()
@@ -291,7 +290,8 @@ QStringList BatchComparison::Row::results()
     };
     out << string(share(text, item1, blank1)) << string(share(text, item2, blank2))
         << co2(item1.co2, !blank1) << co2(item2.co2, !blank2) << co2(saving.co2, both);
-    out << (both ? breakEven() : QString());
+    const std::optional<int> breakEven = both ? timeline().breakEven : std::nullopt;
+    out << (breakEven ? QString::number(*breakEven) : QString());
     return out;
 }
 
@@ -452,15 +452,15 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
         }
         if (result.outcome != Outcome::Refused && !withRecord)
             result.results = row.results();
+        else if (result.outcome == Outcome::Calculated && m_timeline)
+            result.timeline = row.timeline();
         else if (result.outcome == Outcome::Calculated)
             result.record = row.record();
     } catch (const FatalCalculation& fatal) {
-        result = Result{
-            Outcome::Fatal,
-            QString(),
-            {u"Error Number %1"_s.arg(fatal.step), u"A Fatal %1 Has Occurred."_s.arg(fatal.title)},
-            QString(),
-            {}};
+        result = Result();
+        result.outcome = Outcome::Fatal;
+        result.messages = {u"Error Number %1"_s.arg(fatal.step),
+                           u"A Fatal %1 Has Occurred."_s.arg(fatal.title)};
     }
     if (!withRecord && result.results.isEmpty())
         result.results = QStringList(resultColumns().size(), QString());

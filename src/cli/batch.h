@@ -1,10 +1,12 @@
 #pragma once
 
+#include "calc/timeline.h"
 #include "core/regional.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace torvane {
@@ -39,10 +41,13 @@ public:
         QStringList messages; // the check messages, or the fatal message's first two lines
         QString record;       // the record, when asked for and calculated
         QStringList results;  // the values of resultColumns(), when no record is asked for
+        std::optional<Timeline> timeline; // in place of the record, when asked for
     };
 
     // Runs one row, its values in the order of the columns.
     Result run(const QList<QStringView>& values, bool withRecord);
+    // Calculated rows asked for with a record give their cost over time instead.
+    void setTimeline(bool timeline) { m_timeline = timeline; }
 
     // A run-time error that ends the window meeting it.
     struct FatalCalculation {
@@ -56,6 +61,7 @@ private:
     const Regional& m_regional;
     std::unique_ptr<Loaded> m_loaded;
     std::vector<int> m_columns; // the input each column fills
+    bool m_timeline = false;
 };
 
 } // namespace torvane

@@ -28,7 +28,7 @@ namespace {
 
 enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2, SomeFailed = 3 };
 
-const char Usage[] = "usage: torvane-calc [--format record|csv] [--settings INI] [FILE]\n";
+const char Usage[] = "usage: torvane-calc [--format record|csv|timeline] [--settings INI] [FILE]\n";
 
 const char Help[] =
     "Compares the running cost of two appliances for each row of a CSV file (standard\n"
@@ -36,6 +36,7 @@ const char Help[] =
     "\n"
     "  --format record    each row's result record, as the results log keeps it (default)\n"
     "  --format csv       each row's status, messages and figures as a CSV line\n"
+    "  --format timeline  each calculated row's costs and kWh so far, a CSV line a month\n"
     "  --settings INI     start every row from this configuration file\n"
     "  --help             show this help and end\n"
     "  --version          show the version and end\n"
@@ -60,7 +61,7 @@ void complain(const QString& message)
 }
 
 struct Options {
-    bool csv = false;
+    enum class Format { Record, Csv, Timeline } format = Format::Record;
     QString file;     // empty: standard input
     QString settings; // a configuration file to start every window from
 };
@@ -78,7 +79,7 @@ std::optional<Options> parseArguments(int argc, char** argv)
     parser.addOptions({format, settings, help, version});
     parser.addPositionalArgument(u"FILE"_s, QString());
     const std::pair<const QCommandLineOption&, QString> needsValue[] = {
-        {format, u"--format needs a value: record or csv"_s},
+        {format, u"--format needs a value: record, csv or timeline"_s},
         {settings, u"--settings needs a configuration file"_s}};
     // An option that ends the line has no value to take.
     for (const auto& [option, message] : needsValue) {
@@ -124,12 +125,12 @@ std::optional<Options> parseArguments(int argc, char** argv)
     }
     Options options;
     const QString chosen = parser.value(format);
-    if (parser.isSet(format) && chosen != QLatin1String("record") &&
-        chosen != QLatin1String("csv")) {
-        complain(u"unknown format \"%1\": use record or csv"_s.arg(chosen));
+    const QStringList formats = {u"record"_s, u"csv"_s, u"timeline"_s};
+    if (parser.isSet(format) && !formats.contains(chosen)) {
+        complain(u"unknown format \"%1\": use record, csv or timeline"_s.arg(chosen));
         return std::nullopt;
     }
-    options.csv = chosen == QLatin1String("csv");
+    options.format = static_cast<Options::Format>(std::max<qsizetype>(formats.indexOf(chosen), 0));
     options.settings = parser.value(settings);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -338,11 +339,24 @@ bool guardStandardStreams()
 }
 
 // One row's outcome as the chosen format writes it.
-void writeRow(Output& out, qint64 row, const BatchComparison::Result& result, bool csv)
+void writeRow(Output& out, qint64 row, const BatchComparison::Result& result,
+              Options::Format format)
 {
     static const QStringList Outcomes = {u"ok"_s, u"error"_s, QString(), u"fatal"_s};
     QString line;
-    if (csv) {
+    if (format == Options::Format::Timeline) {
+        // Plain numbers with a full stop, whatever the locale: data for other programs.
+        const Timeline* t = result.timeline ? &*result.timeline : nullptr;
+        for (std::size_t month = 0; t && month < t->cost1.size(); ++month) {
+            line = u"%1,%2"_s.arg(row).arg(month + 1);
+            for (double value : {t->cost1[month], t->cost2[month], t->kwh1[month], t->kwh2[month]})
+                line += QLatin1Char(',') + QString::number(value, 'f', 2);
+            out.write(line);
+            out.write(CrLf);
+        }
+        return;
+    }
+    if (format == Options::Format::Csv) {
         line.setNum(row);
         line += QLatin1Char(',');
         line += result.outcome == BatchComparison::Outcome::Status
@@ -436,10 +450,15 @@ int main(int argc, char** argv)
     QList<QStringView> fields;
     reader.next(fields); // the header, already checked
     Output out;
-    if (options->csv) {
+    const bool csv = options->format == Options::Format::Csv;
+    if (csv) {
         out.write(u"row,status,messages,");
         out.write(BatchComparison::resultColumns().join(QLatin1Char(',')));
         out.write(CrLf);
+    }
+    if (options->format == Options::Format::Timeline) {
+        out.write(u"row,month,Item1Cost,Item2Cost,Item1KWh,Item2KWh\r\n");
+        comparison.setTimeline(true);
     }
     int status = AllCalculated;
     Progress progress(input);
@@ -447,7 +466,7 @@ int main(int argc, char** argv)
     for (qint64 row = 1; out.ok() && (read = reader.next(fields)) == CsvReader::Result::Record;
          ++row) {
         progress.rowDone(row - 1);
-        const BatchComparison::Result result = comparison.run(fields, !options->csv);
+        const BatchComparison::Result result = comparison.run(fields, !csv);
         if (result.outcome == BatchComparison::Outcome::Fatal) {
             progress.wipe();
             complain(rowName(row, reader.line()) + u": "_s +
@@ -456,7 +475,7 @@ int main(int argc, char** argv)
         } else if (result.outcome == BatchComparison::Outcome::Refused && status == AllCalculated) {
             status = SomeRefused;
         }
-        writeRow(out, row, result, options->csv);
+        writeRow(out, row, result, options->format);
     }
     progress.wipe();
     if (!out.flush()) {
