@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace torvane {
 namespace {
 
@@ -51,6 +53,18 @@ Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double y
         timeline.breakEven = month;
     }
     return timeline;
+}
+
+QString breakEvenSentence(const Timeline& timeline, double years, const QDate& today,
+                          const Regional& regional)
+{
+    if (!timeline.breakEven)
+        return u"Item 2 does not pay for itself within %1 years"_s.arg(
+            regional.formatFixed(years, 1));
+    const int months = *timeline.breakEven;
+    return u"Item 2 pays for itself after %1 %2 (%3)"_s.arg(months).arg(
+        months == 1 ? u"month"_s : u"months"_s,
+        regional.locale().toString(today.addMonths(months), u"MMMM yyyy"_s));
 }
 
 } // namespace torvane

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/regional.h"
+
+#include <QDate>
+
 #include <optional>
 #include <vector>
 
@@ -31,5 +35,10 @@ struct Timeline {
 // start the hours used reach (k - 1) x the life.
 Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
                       double inflation);
+
+// What the break-even month means, its months counted from today: "Item 2 pays for itself
+// after 19 months (July 2028)", or "Item 2 does not pay for itself within 4.0 years".
+QString breakEvenSentence(const Timeline& timeline, double years, const QDate& today,
+                          const Regional& regional);
 
 } // namespace torvane

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void timelines_data();
     void timelines();
     void timelineEndsOnThePeriodCosts();
+    void breakEvenSentences();
 };
 
 void TestComparison::checksInTestModes_data()
@@ -167,6 +168,23 @@ void TestComparison::timelineEndsOnThePeriodCosts()
     QCOMPARE(roundToDecimals(t.cost1[24] - t.cost1[23] - month1, 2), 25.0);
     QCOMPARE(roundToDecimals(t.cost1[47] - t.cost1[46] - month1, 2), 25.0);
     QCOMPARE(roundToDecimals(t.cost2[36] - t.cost2[35] - (t.cost2[1] - t.cost2[0]), 2), 40.0);
+}
+
+void TestComparison::breakEvenSentences()
+{
+    const QDate today(2026, 12, 6);
+    const auto sentence = [&](std::optional<int> month, double years, const char* locale) {
+        Timeline timeline;
+        timeline.breakEven = month;
+        return breakEvenSentence(timeline, years, today, Regional(QLocale(QLatin1String(locale))));
+    };
+    QCOMPARE(sentence(19, 4, "en_GB"), u"Item 2 pays for itself after 19 months (July 2028)"_s);
+    QCOMPARE(sentence(1, 4, "en_GB"), u"Item 2 pays for itself after 1 month (January 2027)"_s);
+    QCOMPARE(sentence(7, 4, "de_DE"), u"Item 2 pays for itself after 7 months (Juli 2027)"_s);
+    QCOMPARE(sentence(std::nullopt, 4, "en_GB"),
+             u"Item 2 does not pay for itself within 4.0 years"_s);
+    QCOMPARE(sentence(std::nullopt, 2.5, "de_DE"),
+             u"Item 2 does not pay for itself within 2,5 years"_s);
 }
 
 QTEST_GUILESS_MAIN(TestComparison)
