@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -79,18 +80,20 @@ int main(int argc, char** argv)
     const Regional regional(QLocale::system());
     SystemClock clock;
     QtDesktop desktop;
+    // What cannot be used as given is told on the terminal; the program starts all the same.
+    const auto told = [](const QString& complaint) {
+        if (!complaint.isEmpty())
+            std::fprintf(stderr, "torvane: %s\n", qPrintable(complaint));
+    };
     QString complaint;
-    QString folderComplaint;
     const QString siteRoot = chooseSiteRoot(QStringLiteral(TORVANE_SITE_ROOT),
                                             qEnvironmentVariable("TORVANE_SITE_ROOT"), complaint);
-    if (!complaint.isEmpty())
-        std::fprintf(stderr, "torvane: %s\n", qPrintable(complaint));
+    told(std::exchange(complaint, QString()));
     const QString folder =
         chooseProgramFolder(QCoreApplication::applicationDirPath() + u"/../share/torvane/program"_s,
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                            QDir::currentPath(), folderComplaint);
-    if (!folderComplaint.isEmpty())
-        std::fprintf(stderr, "torvane: %s\n", qPrintable(folderComplaint));
+                            QDir::currentPath(), complaint);
+    told(complaint);
     // The program's paths are relative to its folder.
     QDir::setCurrent(folder);
     TorvaneMain main(desktop, clock, regional, folder, siteRoot, arguments.join(QLatin1Char(' ')));
