@@ -20,6 +20,7 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     , context{form, regional, desktop, *this, clock, TestMode()}
     , folder(programFolder, desktop, siteRoot)
     , log(folder, desktop, regional, clock)
+    , chart(regional, desktop)
     , m_desktop(desktop)
     , m_arguments(std::move(arguments))
 {
@@ -50,6 +51,9 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     };
     form.Update.onClick = [this] {
         UpdateClick();
+    };
+    form.Chart.onClick = [this] {
+        ChartClick();
     };
     Timer1.setSingleShot(true);
     Timer1.setInterval(2000);
@@ -175,6 +179,14 @@ void TorvaneMain::openUpdateWindow(bool manual)
 void TorvaneMain::LogoClick()
 {
     folder.OpenWebPage(QString());
+}
+
+void TorvaneMain::ChartClick()
+{
+    if (!form.CostChart)
+        return;
+    chart.setResult(*form.CostChart, context.clock.now().date());
+    Q_EMIT chartRequested();
 }
 
 void TorvaneMain::AboutClick()

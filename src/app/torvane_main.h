@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/chart_form.h"
 #include "calc/form_context.h"
 #include "config/settings.h"
 #include "core/program_folder.h"
@@ -29,6 +30,7 @@ public:
     QString ConfigTranscript;
     ProgramFolder folder;
     ResultsLog log;
+    ChartForm chart;
     bool ManualUpdateCheck = false;
     QTimer Timer1; // clears the status line 2000 ms after a message
 
@@ -46,6 +48,7 @@ public:
     // The update window while one exists.
     UpdateForm* updater() const { return m_updater; }
     void AboutClick();
+    void ChartClick();
 
     void AppendPendingLogText() override;
     void ShowStatusMessage(const QString& message) override;
@@ -56,6 +59,8 @@ Q_SIGNALS:
     void placeOnTopRequested(bool onTop);
     // The About window is shown modally; the view activates the model again after it.
     void aboutRequested();
+    // The chart window shows the last calculation; the view shows and raises it.
+    void chartRequested();
     // An update window was made; the view shows it at once when visible, otherwise when
     // it asks to be shown.
     void updateWindowOpened(UpdateForm& updater, bool visible);

@@ -196,6 +196,12 @@ void showStatus(FormContext& c, const char* message)
 
 } // namespace
 
+void ShowChartButton(MainForm& f)
+{
+    f.Chart.setEnabled(f.CostChart && !f.Item1Period.text().isEmpty() &&
+                       !f.Item2Period.text().isEmpty());
+}
+
 void Calc(FormContext& c)
 {
     MainForm& f = c.form;
@@ -203,6 +209,7 @@ void Calc(FormContext& c)
         f.UpdatingFields = false;
         f.Item1Blank = 0;
         f.Item2Blank = 0;
+        ShowChartButton(f);
         f.requestFocus(f.NormalHr);
     };
     withErrorTrap(c, "Calculation Error", [&] {
@@ -256,6 +263,8 @@ void Calc(FormContext& c)
             workOut(c, item1Fields(f),
                     {in.tariff, in.item1, f.Item1Hours, hours.on, inflated, false, monthly},
                     f.Item1Figures);
+            f.Item1Timeline =
+                timelineItem(in.item1, f.Item1Figures, f.Item1Hours.normal + f.Item1Hours.cheap);
         }
 
         f.StepNumber = 105;
@@ -268,9 +277,16 @@ void Calc(FormContext& c)
 
         f.StepNumber = 106;
         Differences saving;
+        f.CostChart.reset();
         if (f.Item1Blank + f.Item2Blank == 0) {
             saving = differences(f.Item1Figures, item2);
             showDifferences(c, saving);
+            const TimelineItem item2Timeline =
+                timelineItem(in.item2, item2, in.hours.NormalHr.value + in.hours.CheapHr.value);
+            f.CostChart =
+                CostOverTime{f.Item1Timeline,           item2Timeline,
+                             in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100,
+                             in.tariff.CO2.value,       f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s};
         }
 
         Cleanup(c);

@@ -8,4 +8,7 @@ namespace torvane {
 // shows them, composes the record and saves it or offers it for saving.
 void Calc(FormContext& context);
 
+// The Chart button is there while the window shows a calculated result for both items.
+void ShowChartButton(MainForm& form);
+
 } // namespace torvane

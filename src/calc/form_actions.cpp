@@ -101,6 +101,10 @@ void connectComparisonHandlers(FormContext& context)
     f.Save.onClick = call(SaveClick);
     f.Calc.onClick = call(Calc);
     f.OutputType.onClick = call(OutputTypeClick);
+    for (TextBox* period : {&f.Item1Period, &f.Item2Period})
+        period->onChange = [&f] {
+            ShowChartButton(f);
+        };
 }
 
 void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults)

@@ -112,6 +112,9 @@ MainForm::MainForm()
     , Save(u"Save"_s, u"&Save"_s, u"Save results  ( each result can only be saved once)"_s, false)
     , Clear(u"Clear"_s, u"C&lear"_s, u"Clear all hours used, comparison data and results"_s)
     , OutputType(u"OutputType"_s, u"C&ost"_s, u"Click to change between electricity use and cost"_s)
+    , Chart(u"Chart"_s, u"Char&t"_s,
+            u"Show the costs of both items month by month, and when Item 2 pays for itself"_s,
+            false)
     , Save_Defaults(u"Save_Defaults"_s, u"Sa&ve Data"_s, u"Save electricity data"_s, false)
     , Reset_Defaults(u"Reset_Defaults"_s, u"Reset &Data"_s, u"Reset electricity data"_s)
     , ViewL(u"ViewL"_s, u"&Results"_s,
@@ -124,19 +127,18 @@ MainForm::MainForm()
     , Exit(u"Exit"_s, u"&Exit"_s, u"Close Torvane"_s)
     , Status(u"Status"_s, QString())
 {
-    addControls({&NormalHr,      &NormalSHr,      &CheapHr,   &CheapSHr,    &Notes,
-                 &NormalR,       &CheapR,         &VAT,       &CO2,         &PayPeriod,
-                 &AnInfT,        &VATH,           &CO2L,      &Units1,      &OnTop,
-                 &AutoSave,      &UpEnable1,      &MonthlyT,  &Item1Watts,  &Item1SWatts,
-                 &Item1CWatts,   &Item1Life,      &Item1Cost, &Item1No,     &Item2Watts,
-                 &Item2SWatts,   &Item2CWatts,    &Item2Life, &Item2Cost,   &Item2No,
-                 &HoursUsed,     &HoursSUsed,     &Item1Day,  &Item2Day,    &DaySave,
-                 &Item1Qtr,      &Item2Qtr,       &QtrSave,   &Item1Period, &Item2Period,
-                 &PeriodSave,    &Item1CO2,       &Item2CO2,  &CO2Save,     &Item1SB,
-                 &Item2SB,       &ItemDayL,       &ItemQtrL,  &ItemPeriodL, &ItemCO2L,
-                 &Calc,          &Keep,           &Save,      &Clear,       &OutputType,
-                 &Save_Defaults, &Reset_Defaults, &ViewL,     &Archive,     &Update,
-                 &Help1,         &About,          &Exit,      &Status});
+    addControls(
+        {&NormalHr,    &NormalSHr,   &CheapHr,       &CheapSHr,       &Notes,      &NormalR,
+         &CheapR,      &VAT,         &CO2,           &PayPeriod,      &AnInfT,     &VATH,
+         &CO2L,        &Units1,      &OnTop,         &AutoSave,       &UpEnable1,  &MonthlyT,
+         &Item1Watts,  &Item1SWatts, &Item1CWatts,   &Item1Life,      &Item1Cost,  &Item1No,
+         &Item2Watts,  &Item2SWatts, &Item2CWatts,   &Item2Life,      &Item2Cost,  &Item2No,
+         &HoursUsed,   &HoursSUsed,  &Item1Day,      &Item2Day,       &DaySave,    &Item1Qtr,
+         &Item2Qtr,    &QtrSave,     &Item1Period,   &Item2Period,    &PeriodSave, &Item1CO2,
+         &Item2CO2,    &CO2Save,     &Item1SB,       &Item2SB,        &ItemDayL,   &ItemQtrL,
+         &ItemPeriodL, &ItemCO2L,    &Calc,          &Keep,           &Save,       &Clear,
+         &OutputType,  &Chart,       &Save_Defaults, &Reset_Defaults, &ViewL,      &Archive,
+         &Update,      &Help1,       &About,         &Exit,           &Status});
     for (CheckBox* box : {&Units1, &OnTop, &AutoSave, &UpEnable1, &MonthlyT})
         box->setBackColour(Colours::lightGreen);
     for (TextBox* saving : {&DaySave, &QtrSave, &PeriodSave, &CO2Save})

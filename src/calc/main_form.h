@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine.h"
 #include "form/form.h"
+#include "timeline.h"
 
 #include <QString>
 
@@ -49,6 +49,10 @@ struct MainFormState {
     double Item1HoursUsed = 0;
     double Item1HoursSUsed = 0;
     ItemFigures Item1Figures;
+    TimelineItem Item1Timeline;
+
+    // The last calculation of both items, for the Chart button.
+    std::optional<CostOverTime> CostChart;
 };
 
 // The main window as the program defines it: its controls with their names, captions,
@@ -77,7 +81,7 @@ public:
     TextBox Item1CO2, Item2CO2, CO2Save, Item1SB, Item2SB;
     Label ItemDayL, ItemQtrL, ItemPeriodL, ItemCO2L;
     // Buttons and the status line.
-    Button Calc, Keep, Save, Clear, OutputType, Save_Defaults, Reset_Defaults;
+    Button Calc, Keep, Save, Clear, OutputType, Chart, Save_Defaults, Reset_Defaults;
     Button ViewL, Archive, Update, Help1, About, Exit;
     Label Status;
 

@@ -11,7 +11,7 @@ constexpr double DaysPerMonth = 365.0 / 12;
 
 // What the item has cost and used by the end of each month.
 void workOut(const TimelineItem& item, int months, double inflation, std::vector<double>& cost,
-             std::vector<double>& kwh)
+             std::vector<double>& kwh, std::vector<int>& boughtIn)
 {
     cost.resize(static_cast<std::size_t>(months));
     kwh.resize(static_cast<std::size_t>(months));
@@ -27,6 +27,7 @@ void workOut(const TimelineItem& item, int months, double inflation, std::vector
         while (bought < item.units && hoursSoFar >= bought * item.life) {
             spent += item.price;
             ++bought;
+            boughtIn.push_back(month);
         }
         spent += item.runningDay * DaysPerMonth * price;
         used += item.unitsDay * DaysPerMonth;
@@ -37,13 +38,20 @@ void workOut(const TimelineItem& item, int months, double inflation, std::vector
 
 } // namespace
 
+TimelineItem timelineItem(const ItemInputs& inputs, const ItemFigures& figures, double hoursDay)
+{
+    return {figures.runningDay, figures.unitsDay,
+            hoursDay,           inputs.Life.value,
+            inputs.Cost.value,  static_cast<int>(figures.count.value_or(inputs.No.value))};
+}
+
 Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
                       double inflation)
 {
     const int months = static_cast<int>(std::ceil(12 * years - 1e-9));
     Timeline timeline;
-    workOut(one, months, inflation, timeline.cost1, timeline.kwh1);
-    workOut(two, months, inflation, timeline.cost2, timeline.kwh2);
+    workOut(one, months, inflation, timeline.cost1, timeline.kwh1, timeline.bought1);
+    workOut(two, months, inflation, timeline.cost2, timeline.kwh2, timeline.bought2);
     // Searched from the end: the break-even month starts the last run of months in which
     // Item 2 costs no more than Item 1.
     for (int month = months; month >= 1; --month) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/regional.h"
+#include "engine.h"
 
 #include <QDate>
 
@@ -22,12 +23,28 @@ struct TimelineItem {
     int units = 0;         // bought over the period, the first at the start
 };
 
+// An item as its calculation left it: the running cost and kWh of its figures, the life and
+// price entered, and the units it needs (as many as entered when no life is given).
+TimelineItem timelineItem(const ItemInputs& inputs, const ItemFigures& figures, double hoursDay);
+
 struct Timeline {
     // Month by month, from the first: what each item has cost and used so far.
     std::vector<double> cost1, cost2;
     std::vector<double> kwh1, kwh2;
+    // The months in which units were bought, at their start.
+    std::vector<int> bought1, bought2;
     // The first month from which Item 2 has cost no more than Item 1 to the end.
     std::optional<int> breakEven;
+};
+
+// What a calculation of both items leaves for its chart: the items, the period, inflation
+// as a rate, and what turns kWh into CO2.
+struct CostOverTime {
+    TimelineItem item1, item2;
+    double years = 0;
+    double inflation = 0;
+    double co2Rate = 0; // per kWh, in co2Unit
+    QString co2Unit;    // "Kg" or "lb", as the window shows CO2
 };
 
 // The model over ceil(12 x years) months. A month of year y costs the running cost of a

@@ -51,6 +51,10 @@ public:
         return MessageAnswer::Ok;
     }
     bool openUrl(const QString&) override { return false; }
+    QString saveFileName(const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
     void quit() override { throw BatchComparison::FatalCalculation{QString(), 0}; }
     void AppendPendingLogText() override {}
     void ShowStatusMessage(const QString&) override {}
@@ -235,13 +239,8 @@ QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figu
 Timeline BatchComparison::Row::timeline() const
 {
     const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
-    const auto item = [&](const ItemInputs& inputs, const ItemFigures& figures) {
-        return TimelineItem{
-            figures.runningDay, figures.unitsDay,
-            hoursDay,           inputs.Life.value,
-            inputs.Cost.value,  static_cast<int>(figures.count.value_or(inputs.No.value))};
-    };
-    return costTimeline(item(in.item1, item1), item(in.item2, item2), in.tariff.PayPeriod.value,
+    return costTimeline(timelineItem(in.item1, item1, hoursDay),
+                        timelineItem(in.item2, item2, hoursDay), in.tariff.PayPeriod.value,
                         in.tariff.AnInfT.value / 100);
 }
 

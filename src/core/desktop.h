@@ -27,6 +27,11 @@ public:
     // nothing could be started.
     virtual bool openUrl(const QString& url) = 0;
 
+    // Asks where to save a file, offering the name given in the user's usual folder; the
+    // chosen path, or empty when the user cancels.
+    virtual QString saveFileName(const QString& title, const QString& name,
+                                 const QString& filter) = 0;
+
     // Ends the program at once: no close handlers, no prompts. Never returns.
     [[noreturn]] void endProgram()
     {

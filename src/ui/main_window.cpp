@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/torvane_main.h"
 #include "ui/about_dialog.h"
+#include "ui/chart_window.h"
 #include "ui/logo.h"
 #include "ui/update_window.h"
 
@@ -35,6 +36,7 @@ MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     setObjectName(u"TorvaneMain"_s);
     connect(&m_main, &TorvaneMain::placeOnTopRequested, this, &MainWindow::placeOnTop);
     connect(&m_main, &TorvaneMain::aboutRequested, this, &MainWindow::showAbout);
+    connect(&m_main, &TorvaneMain::chartRequested, this, &MainWindow::showChart);
     connect(&m_main, &TorvaneMain::updateWindowOpened, this, [this](UpdateForm& form, bool shown) {
         auto* window = new UpdateWindow(form, this);
         connect(&form, &UpdateForm::showRequested, window, &QWidget::show);
@@ -79,6 +81,16 @@ void MainWindow::showAbout()
     AboutDialog about(form, m_main.settings.RunOnTopSetting == 2, this);
     about.exec();
     m_main.Activate();
+}
+
+void MainWindow::showChart()
+{
+    // One chart window, made when first asked for; asking again brings it forward.
+    if (!m_chart)
+        m_chart = new ChartWindow(m_main.chart, this);
+    m_chart->show();
+    m_chart->raise();
+    m_chart->activateWindow();
 }
 
 QWidget* MainWindow::area(FormArea which, QGridLayout*& grid)
@@ -212,8 +224,8 @@ void MainWindow::buildLayout()
     auto* buttons = new QGridLayout;
     int at = 0;
     for (Button* button :
-         {&f.Calc, &f.Keep, &f.Save, &f.Clear, &f.OutputType, &f.Save_Defaults, &f.Reset_Defaults,
-          &f.ViewL, &f.Archive, &f.Update, &f.Help1, &f.About, &f.Exit}) {
+         {&f.Calc, &f.Keep, &f.Save, &f.Clear, &f.OutputType, &f.Chart, &f.Save_Defaults,
+          &f.Reset_Defaults, &f.ViewL, &f.Archive, &f.Update, &f.Help1, &f.About, &f.Exit}) {
         buttons->addWidget(m_binding.widget(*button), at / 7, at % 7);
         ++at;
     }

@@ -26,12 +26,14 @@ private:
     QWidget* area(FormArea area, QGridLayout*& grid);
     void placeOnTop(bool onTop);
     void showAbout();
+    void showChart();
     void buildLayout();
     void nameControls();
 
     TorvaneMain& m_main;
     FormBinding m_binding;
     bool m_shown = false;
+    QWidget* m_chart = nullptr;
 };
 
 } // namespace torvane

@@ -1,7 +1,12 @@
 #include "qt_desktop.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdio>
@@ -44,6 +49,19 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
 bool QtDesktop::openUrl(const QString& url)
 {
     return QDesktopServices::openUrl(QUrl(url));
+}
+
+QString QtDesktop::saveFileName(const QString& title, const QString& name, const QString& filter)
+{
+    if (m_saveFolder.isEmpty())
+        m_saveFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Over the window the user is working in (the chart window), not always the main one.
+    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : m_parent;
+    const QString path =
+        QFileDialog::getSaveFileName(parent, title, QDir(m_saveFolder).filePath(name), filter);
+    if (!path.isEmpty())
+        m_saveFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
 void QtDesktop::quit()

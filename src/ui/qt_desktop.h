@@ -15,12 +15,14 @@ public:
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
     bool openUrl(const QString& url) override;
+    QString saveFileName(const QString& title, const QString& name, const QString& filter) override;
 
 protected:
     void quit() override;
 
 private:
     QWidget* m_parent = nullptr;
+    QString m_saveFolder; // where the user last saved, for the next save
 };
 
 } // namespace torvane

@@ -40,6 +40,12 @@ bool ScriptedDesktop::openUrl(const QString& url)
     return openUrlResult;
 }
 
+QString ScriptedDesktop::saveFileName(const QString&, const QString& name, const QString&)
+{
+    offeredNames.append(name);
+    return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
+}
+
 void ScriptedDesktop::quit()
 {
     ended = true;

@@ -37,10 +37,14 @@ public:
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
     bool openUrl(const QString& url) override;
+    // Answers with the next of savePaths (empty: cancelled) and records the name offered.
+    QString saveFileName(const QString& title, const QString& name, const QString& filter) override;
     void quit() override;
 
     QList<Box> boxes;
     QStringList openedUrls;
+    QStringList savePaths;
+    QStringList offeredNames;
     bool openUrlResult = true;
     bool ended = false;
 

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void everyControlIsNamed();
     void bindingFollowsTheModel();
     void aboutWindow();
+    void chartWindow();
     void defaults_data();
     void defaults();
     void archive_data();
@@ -309,7 +311,7 @@ void TestMainWindow::everyControlIsNamed()
     };
     walk(QAccessible::queryAccessibleInterface(m_window.get()));
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
-    QCOMPARE(named, 58);
+    QCOMPARE(named, 59);
 
     const auto name = [this](const char* control) {
         return QAccessible::queryAccessibleInterface(
@@ -431,6 +433,68 @@ void TestMainWindow::aboutWindow()
     QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
     QVERIFY(onTop);
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+void TestMainWindow::chartWindow()
+{
+    auto* button = m_window->findChild<QPushButton*>(u"Chart"_s);
+    QVERIFY(!button->isEnabled());
+    for (const auto& [field, text] : WorkedExample)
+        type(field, QString::fromLatin1(text));
+    click("Calc");
+    QVERIFY(button->isEnabled());
+    click("Chart");
+    auto* chart = m_window->findChild<QWidget*>(u"frmChart"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(chart));
+    const auto label = [&](const char* name) {
+        return chart->findChild<QLabel*>(QString::fromLatin1(name));
+    };
+    const auto press = [&](const char* name) {
+        auto* push = chart->findChild<QPushButton*>(QString::fromLatin1(name));
+        QVERIFY(runs(m_desktop, [&] { QTest::mouseClick(push, Qt::LeftButton); }));
+    };
+    QCOMPARE(label("Sentence")->text(), u"Item 2 pays for itself after 7 months (July 2027)"_s);
+    const auto drawn = [&] {
+        return chart->findChild<QWidget*>(u"Chart"_s)->accessibleDescription();
+    };
+    QCOMPARE(drawn(), u"Item 2 pays for itself after 7 months (July 2027). Cost so far after 48 "
+                      "months: Item 1 £358.30, Item 2 £251.08."_s);
+    // Item 1's units: a step up of £25 at the start, after two years and in the last month.
+    const std::vector<QPointF>& line = m_main->chart.line(1);
+    QCOMPARE(line.size(), std::size_t{52});
+    QCOMPARE(line[1], QPointF(0, 25));
+    QCOMPARE(line[26].x(), 24.0);
+    QCOMPARE(qRound((line[26].y() - line[25].y()) * 100), 2500);
+    press("ShowUnits");
+    QVERIFY(!chart->findChild<QPushButton*>(u"ShowUnits"_s)->isEnabled());
+    QCOMPARE(drawn(), u"Item 2 pays for itself after 7 months (July 2027). Electricity used so far "
+                      "after 48 months: Item 1 2102.40 kWh, Item 2 1270.20 kWh."_s);
+    press("ShowCO2");
+    QVERIFY(drawn().endsWith(u"Item 1 904.03 Kg, Item 2 546.19 Kg."_s));
+
+    // The exports, and one to a folder that is not there.
+    const QString files = m_dir->filePath(u"chart"_s);
+    m_desktop.savePaths = {files + u".png"_s, files + u".svg"_s, files + u".csv"_s,
+                           m_dir->filePath(u"none/chart.csv"_s)};
+    for (const char* name : {"ExportPNG", "ExportSVG", "ExportCSV"})
+        press(name);
+    QCOMPARE(QImage(files + u".png"_s).size(), QSize(1920, 1200));
+    QVERIFY(QSvgRenderer(files + u".svg"_s).isValid());
+    const QList<QByteArray> rows = bytes(files + u".csv"_s).split('\n');
+    QCOMPARE(rows.size(), 50); // the header, 48 months and the end of the last line
+    QCOMPARE(rows[0], "Month,Up to,Item 1 cost (£),Item 2 cost (£),Item 1 kWh,Item 2 kWh,"
+                      "Item 1 CO2 (Kg),Item 2 CO2 (Kg)\r");
+    QCOMPARE(rows[48], "48,04/12/2030,358.30,251.08,2102.40,1270.20,904.03,546.19\r");
+    m_desktop.expectBox(MessageAnswer::Ok);
+    press("ExportCSV");
+    QCOMPARE(m_desktop.boxes.last().text.section(u'\n', 0, 0),
+             u"The chart cannot be saved as "_s + m_dir->filePath(u"none/chart.csv"_s) + u'.');
+    QCOMPARE(m_desktop.offeredNames.last(), u"Torvane cost chart.csv"_s);
+
+    press("Close");
+    QVERIFY(!chart->isVisible());
+    click("Clear");
+    QVERIFY(!button->isEnabled());
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
