@@ -1,6 +1,7 @@
 #include "torvane_main.h"
 
 #include "app/error_report.h"
+#include "calc/calculation.h"
 #include "calc/defaults.h"
 #include "calc/form_actions.h"
 #include "calc/presentation.h"
@@ -25,6 +26,12 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     , m_arguments(std::move(arguments))
 {
     connectComparisonHandlers(context);
+    // The chart follows every calculation of both items, open or not.
+    form.Calc.onClick = [this] {
+        Calc(context);
+        if (form.Chart.enabled())
+            chart.setResult(*form.CostChart, context.clock.now().date());
+    };
     form.OnTop.onClick = [this] {
         OnTopClick();
     };
@@ -183,9 +190,6 @@ void TorvaneMain::LogoClick()
 
 void TorvaneMain::ChartClick()
 {
-    if (!form.CostChart)
-        return;
-    chart.setResult(*form.CostChart, context.clock.now().date());
     Q_EMIT chartRequested();
 }
 

@@ -59,7 +59,7 @@ Q_SIGNALS:
     void placeOnTopRequested(bool onTop);
     // The About window is shown modally; the view activates the model again after it.
     void aboutRequested();
-    // The chart window shows the last calculation; the view shows and raises it.
+    // The chart window, showing the last calculation of both items, is to come forward.
     void chartRequested();
     // An update window was made; the view shows it at once when visible, otherwise when
     // it asks to be shown.

@@ -182,6 +182,10 @@ QString ChartForm::csvText() const
         }
         return text;
     };
+    // The user's short date with the whole year, which a spreadsheet reads unmistakably.
+    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    if (!dateFormat.contains(u"yyyy"_s))
+        dateFormat.replace(u"yy"_s, u"yyyy"_s);
     const QString symbol = locale.currencySymbol();
     const QString money = symbol.isEmpty() ? QString() : u" ("_s + symbol + u')';
     const QString co2Unit = u" ("_s + m_result.co2Unit + u')';
@@ -197,7 +201,7 @@ QString ChartForm::csvText() const
     for (std::size_t at = 0; at < t.cost1.size(); ++at) {
         const int month = static_cast<int>(at) + 1;
         QStringList row{QString::number(month),
-                        field(m_regional.formatShortDate(m_today.addMonths(month)))};
+                        field(locale.toString(m_today.addMonths(month), dateFormat))};
         for (double value :
              {t.cost1[at], t.cost2[at], t.kwh1[at], t.kwh2[at], co2One[at], co2Two[at]})
             row << field(numbers.toString(value, 'f', 2));

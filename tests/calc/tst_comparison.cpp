@@ -3,6 +3,7 @@
 // Calculate as the user presses it is run in tst_form_actions (tests/fixtures/form_runs.tsv);
 // the figures themselves are checked end to end through the batch tool (tests/fixtures).
 
+#include "calc/chart_form.h"
 #include "calc/engine.h"
 #include "calc/timeline.h"
 #include "calc/validation.h"
@@ -158,14 +159,26 @@ void TestComparison::timelineEndsOnThePeriodCosts()
     workOutItem({tariff, two, day, hours.on, inflated, true, false}, f2);
     QCOMPARE(f1.cost.period, 358.30);
     QCOMPARE(f2.cost.period, 251.08);
-    const Timeline t = costTimeline(
-        {f1.runningDay, f1.unitsDay, 14, 10000, 25, static_cast<int>(*f1.count)},
-        {f2.runningDay, f2.unitsDay, 14, 15000, 40, static_cast<int>(*f2.count)}, 4, 0);
+    const TimelineItem item1 = timelineItem(one, f1, 14);
+    const TimelineItem item2 = timelineItem(two, f2, 14);
+    const Timeline t = costTimeline(item1, item2, 4, 0);
     QCOMPARE(roundToDecimals(t.cost1.back(), 2), 358.30);
     QCOMPARE(roundToDecimals(t.cost2.back(), 2), 251.08);
     // Item 1's second and third units in months 25 and 48, Item 2's second in month 37.
     QCOMPARE(t.bought1, (std::vector<int>{1, 25, 48}));
     QCOMPARE(t.bought2, (std::vector<int>{1, 37}));
+
+    // The chart's figures for a spreadsheet of a decimal-comma language.
+    ScriptedDesktop desktop;
+    const Regional german(QLocale(u"de_DE"_s));
+    ChartForm chart(german, desktop);
+    chart.setResult({item1, item2, 4, 0, 0.43, u"Kg"_s}, QDate(2026, 12, 4));
+    QCOMPARE(chart.Sentence.text(), u"Item 2 pays for itself after 7 months (Juli 2027)"_s);
+    const QStringList rows = chart.csvText().split(u"\r\n"_s);
+    QCOMPARE(rows.size(), 50);
+    QCOMPARE(rows[0], u"Month;Up to;Item 1 cost (€);Item 2 cost (€);Item 1 kWh;Item 2 kWh;Item 1 "
+                      "CO2 (Kg);Item 2 CO2 (Kg)"_s);
+    QCOMPARE(rows[48], u"48;04.12.2030;358,30;251,08;2102,40;1270,20;904,03;546,19"_s);
 }
 
 void TestComparison::breakEvenSentences()

@@ -493,6 +493,12 @@ void TestMainWindow::chartWindow()
 
     press("Close");
     QVERIFY(!chart->isVisible());
+    // It follows the next calculation, and comes back with it.
+    type("Item2Cost", u"400"_s);
+    click("Calc");
+    click("Chart");
+    QVERIFY(QTest::qWaitForWindowExposed(chart));
+    QCOMPARE(label("Sentence")->text(), u"Item 2 does not pay for itself within 4.0 years"_s);
     click("Clear");
     QVERIFY(!button->isEnabled());
 }
