@@ -5,7 +5,7 @@ set(program ${CMAKE_INSTALL_DATADIR}/torvane/program)
 
 install(TARGETS torvane torvane-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The program folder's template, copied into each user's own at the first start.
-install(FILES dist/Data/Torvane.ini DESTINATION ${program}/Data)
+install(FILES dist/Data/Appliances.csv dist/Data/Torvane.ini DESTINATION ${program}/Data)
 install(FILES dist/Help/index.htm DESTINATION ${program}/Help)
 install(DIRECTORY DESTINATION ${program}/Log)
 

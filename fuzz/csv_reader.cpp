@@ -1,8 +1,8 @@
-// The batch tool's CSV reader. Any bytes, handed out in pieces of any size, read the same
-// as when handed out whole, without fault; and records that an RFC 4180 writer made from
-// fields of any text read back as the same fields.
+// The CSV reader of the batch tool and the appliance catalogue. Any bytes, handed out in
+// pieces of any size, read the same as when handed out whole, without fault; and records
+// that an RFC 4180 writer made from fields of any text read back as the same fields.
 
-#include "cli/csv_reader.h"
+#include "core/csv_reader.h"
 #include "fuzz_check.h"
 
 #include <QBuffer>

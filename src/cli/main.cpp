@@ -2,8 +2,8 @@
 
 #include "batch.h"
 #include "core/ansi_file.h"
+#include "core/csv_reader.h"
 #include "core/version.h"
-#include "csv_reader.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // from a device that hands out one to three bytes at a time, so that a read may stop
 // inside a quote pair, between CR and LF or inside a multi-byte character.
 
-#include "cli/csv_reader.h"
+#include "core/csv_reader.h"
 #include "support/fixture_table.h"
 
 #include <QBuffer>

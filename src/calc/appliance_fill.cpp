@@ -1,0 +1,70 @@
+#include "appliance_fill.h"
+
+#include "rules.h"
+
+#include <cmath>
+
+namespace torvane {
+namespace {
+
+// The five item fields in the order of Appliance's figures.
+struct ItemFields {
+    TextBox &watts, &standby, &continuous, &life, &cost;
+};
+
+ItemFields itemFields(MainForm& f, int item)
+{
+    if (item == 1)
+        return {f.Item1Watts, f.Item1SWatts, f.Item1CWatts, f.Item1Life, f.Item1Cost};
+    return {f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2Life, f.Item2Cost};
+}
+
+double roundTo(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+// As the user would type it under the regional settings; nothing for zero.
+void typeFigure(FormContext& context, TextBox& field, double value)
+{
+    field.type(value == 0 ? QString() : context.gen(value));
+}
+
+void typeHours(FormContext& context, double hoursDay, bool standby)
+{
+    MainForm& f = context.form;
+    for (const TextBox* field : {&f.NormalHr, &f.NormalSHr, &f.CheapHr, &f.CheapSHr}) {
+        if (!field->text().trimmed().isEmpty())
+            return; // the user's own hours stand
+    }
+    if (hoursDay <= 0)
+        return;
+    typeFigure(context, f.NormalHr, hoursDay);
+    // The standby field takes at most 23.9 hours.
+    if (standby && hoursDay < 24)
+        typeFigure(context, f.NormalSHr, std::min(roundTo(24 - hoursDay, Decimals::Hours), 23.9));
+}
+
+} // namespace
+
+void FillItem(FormContext& context, int item, const Appliance& appliance)
+{
+    const ItemFields fields = itemFields(context.form, item);
+    typeFigure(context, fields.watts, appliance.watts);
+    typeFigure(context, fields.standby, appliance.standbyWatts);
+    typeFigure(context, fields.continuous, appliance.continuousWatts);
+    typeFigure(context, fields.life, appliance.lifeHours);
+    typeFigure(context, fields.cost, appliance.price);
+    typeHours(context, appliance.hoursDay, appliance.standbyWatts > 0);
+}
+
+void FillOnPower(FormContext& context, int item, double watts, double hoursPerDay)
+{
+    const ItemFields fields = itemFields(context.form, item);
+    // The checks keep a wattage to a tenth of a watt, so more digits would not stand.
+    typeFigure(context, fields.watts, roundTo(watts, Decimals::Watts));
+    typeHours(context, hoursPerDay, context.num(fields.standby) > 0);
+}
+
+} // namespace torvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "appliance_catalogue.h"
+#include "form_context.h"
+
+namespace torvane {
+
+// Puts a catalogue appliance into item 1 or 2 as if the user typed its figures: every
+// change handler, the checks and the prompt to save run as for typed values. A zero
+// figure leaves its field empty. The hours go in only while all four hour fields are
+// empty: hours on at the normal rate, and the rest of the day on standby when the
+// appliance has a standby power.
+void FillItem(FormContext& context, int item, const Appliance& appliance);
+
+// Puts only an on power (worked out from an energy label) into the item, to a tenth of a
+// watt, and the hours as FillItem does.
+void FillOnPower(FormContext& context, int item, double watts, double hoursPerDay);
+
+} // namespace torvane

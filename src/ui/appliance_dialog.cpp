@@ -1,0 +1,184 @@
+#include "appliance_dialog.h"
+
+#include "calc/messages.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace torvane {
+namespace {
+
+template <typename W> W* named(W* widget, const QString& objectName, const QString& accessibleName)
+{
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QPushButton* button(const QString& caption, const QString& objectName, const QString& name)
+{
+    auto* button = named(new QPushButton(caption), objectName, name);
+    // Enter belongs to the field or list it is pressed in, not to a default button.
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
+                                 const Regional& regional, QWidget* parent)
+    : QDialog(parent)
+    , m_appliances(std::move(appliances))
+    , m_regional(regional)
+{
+    setObjectName(u"frmAppliances"_s);
+    setWindowTitle(QString::fromLatin1(messages::CatalogueTitle));
+    setModal(true);
+    const QString itemName = u"Item %1"_s.arg(item);
+    auto* heading = named(
+        new QLabel(u"%1: pick an appliance, or work out its on power from the energy label"_s.arg(
+            itemName)),
+        u"heading"_s, itemName);
+    m_search = named(new QLineEdit, u"searchAppliances"_s, u"Search appliances"_s);
+    m_search->setPlaceholderText(u"Search appliances"_s);
+    m_search->installEventFilter(this);
+    m_list = named(new QListWidget, u"appliances"_s, u"Appliances"_s);
+    const auto figure = [&](double value) {
+        return regional.formatGeneral(value);
+    };
+    for (std::size_t i = 0; i < m_appliances.size(); ++i) {
+        const Appliance& a = m_appliances[i];
+        auto* row = new QListWidgetItem(
+            u"%1 (%2): %3 W on, %4 W standby, %5 W continuous, life %6 hours, price %7, "
+            "%8 hours a day"_s.arg(a.name, a.category, figure(a.watts), figure(a.standbyWatts),
+                                   figure(a.continuousWatts), figure(a.lifeHours), figure(a.price),
+                                   figure(a.hoursDay)),
+            m_list);
+        row->setData(Qt::UserRole, static_cast<qulonglong>(i));
+    }
+    m_source = named(new QLabel, u"applianceSource"_s, u"Source of the figures"_s);
+    m_source->setWordWrap(true);
+
+    auto* label = named(new QGroupBox(u"Energy label"_s), u"energyLabel"_s, u"Energy label"_s);
+    m_energy = named(new QLineEdit, u"labelEnergy"_s, u"kWh per year"_s);
+    m_hours = named(new QLineEdit, u"labelHours"_s, u"Hours a day"_s);
+    m_allDay = named(new QCheckBox(u"Runs &all day"_s), u"labelAllDay"_s, u"Runs all day"_s);
+    m_labelProblem = named(new QLabel, u"labelProblem"_s, u"Energy label problem"_s);
+    m_labelProblem->setWordWrap(true);
+    auto* form = new QFormLayout(label);
+    form->addRow(u"&kWh per year:"_s, m_energy);
+    form->addRow(u"&Hours a day:"_s, m_hours);
+    form->addRow(QString(), m_allDay);
+    form->addRow(m_labelProblem);
+
+    m_useAppliance = button(u"&Use appliance"_s, u"useAppliance"_s, u"Use appliance"_s);
+    m_useLabel = button(u"Use &label"_s, u"useLabel"_s, u"Use label"_s);
+    auto* cancel = button(u"Cancel"_s, u"cancel"_s, u"Cancel"_s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {m_useAppliance, m_useLabel, cancel})
+        buttons->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(m_search);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_source);
+    layout->addWidget(label);
+    layout->addLayout(buttons);
+
+    connect(m_search, &QLineEdit::textChanged, this, &ApplianceDialog::filter);
+    connect(m_search, &QLineEdit::returnPressed, this, &ApplianceDialog::useAppliance);
+    connect(m_list, &QListWidget::currentRowChanged, this, &ApplianceDialog::showSelected);
+    connect(m_list, &QListWidget::itemActivated, this, &ApplianceDialog::useAppliance);
+    connect(m_energy, &QLineEdit::textChanged, this, &ApplianceDialog::checkLabel);
+    connect(m_hours, &QLineEdit::textChanged, this, &ApplianceDialog::checkLabel);
+    connect(m_energy, &QLineEdit::returnPressed, this, &ApplianceDialog::useLabel);
+    connect(m_hours, &QLineEdit::returnPressed, this, &ApplianceDialog::useLabel);
+    connect(m_allDay, &QCheckBox::toggled, this, [this](bool allDay) {
+        if (allDay)
+            m_hours->setText(m_regional.formatGeneral(24));
+        m_hours->setEnabled(!allDay);
+    });
+    connect(m_useAppliance, &QPushButton::clicked, this, &ApplianceDialog::useAppliance);
+    connect(m_useLabel, &QPushButton::clicked, this, &ApplianceDialog::useLabel);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    filter();
+    checkLabel();
+    m_search->setFocus();
+}
+
+bool ApplianceDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Down from the search moves on to the list, as in a browser's address bar.
+    if (watched == m_search && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        m_list->setFocus();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ApplianceDialog::filter()
+{
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < m_list->count(); ++row) {
+        QListWidgetItem* item = m_list->item(row);
+        const auto index = item->data(Qt::UserRole).toULongLong();
+        item->setHidden(!matchesSearch(m_appliances[index], m_search->text()));
+        if (!first && !item->isHidden())
+            first = item;
+    }
+    // Enter picks at once what the search narrowed down to.
+    if (!m_list->currentItem() || m_list->currentItem()->isHidden())
+        m_list->setCurrentItem(first);
+    showSelected();
+}
+
+void ApplianceDialog::showSelected()
+{
+    const QListWidgetItem* item = m_list->currentItem();
+    const bool shown = item && !item->isHidden();
+    m_useAppliance->setEnabled(shown);
+    m_source->setText(shown ? u"Figures: "_s +
+                                  m_appliances[item->data(Qt::UserRole).toULongLong()].source
+                            : QString());
+}
+
+void ApplianceDialog::checkLabel()
+{
+    const LabelPower label = readLabel(m_regional, m_energy->text(), m_hours->text());
+    m_useLabel->setEnabled(label.problem.isEmpty());
+    // Nothing to complain of before the user starts on the label.
+    const bool started = !m_energy->text().isEmpty() || !m_hours->text().isEmpty();
+    m_labelProblem->setText(started ? label.problem : QString());
+}
+
+void ApplianceDialog::useAppliance()
+{
+    if (!m_useAppliance->isEnabled())
+        return;
+    m_choice = m_appliances[m_list->currentItem()->data(Qt::UserRole).toULongLong()];
+    accept();
+}
+
+void ApplianceDialog::useLabel()
+{
+    const LabelPower label = readLabel(m_regional, m_energy->text(), m_hours->text());
+    if (!label.problem.isEmpty())
+        return;
+    m_choice = label;
+    accept();
+}
+
+} // namespace torvane
