@@ -1,9 +1,11 @@
 #include "torvane_main.h"
 
 #include "app/error_report.h"
+#include "calc/appliance_fill.h"
 #include "calc/calculation.h"
 #include "calc/defaults.h"
 #include "calc/form_actions.h"
+#include "calc/messages.h"
 #include "calc/presentation.h"
 #include "core/ansi_file.h"
 #include "core/version.h"
@@ -61,6 +63,12 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     };
     form.Chart.onClick = [this] {
         ChartClick();
+    };
+    form.Pick1.onClick = [this] {
+        PickClick(1);
+    };
+    form.Pick2.onClick = [this] {
+        PickClick(2);
     };
     Timer1.setSingleShot(true);
     Timer1.setInterval(2000);
@@ -191,6 +199,26 @@ void TorvaneMain::LogoClick()
 void TorvaneMain::ChartClick()
 {
     Q_EMIT chartRequested();
+}
+
+void TorvaneMain::PickClick(int item)
+{
+    const Catalogue catalogue = readCatalogue(folder.path(CatalogueFile));
+    if (!catalogue.problems.isEmpty())
+        m_desktop.messageBox(catalogueProblemsText(catalogue.problems),
+                             QString::fromLatin1(messages::CatalogueTitle),
+                             MessageIcon::Exclamation, MessageButtons::Ok);
+    // The energy label needs no catalogue: the choice is offered even without one.
+    Q_EMIT pickRequested(item, catalogue.appliances);
+}
+
+void TorvaneMain::PickChosen(int item, const std::variant<Appliance, LabelPower>& choice)
+{
+    if (const auto* appliance = std::get_if<Appliance>(&choice))
+        FillItem(context, item, *appliance);
+    else if (const auto* label = std::get_if<LabelPower>(&choice))
+        FillOnPower(context, item, label->watts, label->hoursPerDay);
+    form.requestFocus(item == 1 ? form.Item1Watts : form.Item2Watts);
 }
 
 void TorvaneMain::AboutClick()

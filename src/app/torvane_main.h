@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/appliance_catalogue.h"
 #include "calc/chart_form.h"
 #include "calc/form_context.h"
 #include "config/settings.h"
@@ -10,6 +11,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+
+#include <variant>
 
 namespace torvane {
 
@@ -49,6 +52,11 @@ public:
     UpdateForm* updater() const { return m_updater; }
     void AboutClick();
     void ChartClick();
+    // Pick1 and Pick2: the catalogue is read afresh, so that the user's edits count, and
+    // its damaged lines are told before the choice is offered.
+    void PickClick(int item);
+    // What the user chose for the item: a catalogue appliance, or an energy label's power.
+    void PickChosen(int item, const std::variant<Appliance, LabelPower>& choice);
 
     void AppendPendingLogText() override;
     void ShowStatusMessage(const QString& message) override;
@@ -61,6 +69,8 @@ Q_SIGNALS:
     void aboutRequested();
     // The chart window, showing the last calculation of both items, is to come forward.
     void chartRequested();
+    // The view offers the catalogue for the item, and reports the choice to PickChosen.
+    void pickRequested(int item, const std::vector<Appliance>& appliances);
     // An update window was made; the view shows it at once when visible, otherwise when
     // it asks to be shown.
     void updateWindowOpened(UpdateForm& updater, bool visible);

@@ -86,6 +86,10 @@ MainForm::MainForm()
     , Item2Cost(u"Item2Cost"_s, itemText("Cost of item %1 ( 0 or between 0.1 and 5000)", 2))
     , Item2No(u"Item2No"_s,
               itemText("Number of times Item %1 will need replacing during payback period", 2))
+    , Pick1(u"Pick1"_s, u"&Pick..."_s,
+            u"Fill item 1 from the appliance catalogue or from its energy label"_s)
+    , Pick2(u"Pick2"_s, u"P&ick..."_s,
+            u"Fill item 2 from the appliance catalogue or from its energy label"_s)
     , HoursUsed(u"HoursUsed"_s, u"Total hours on over payback period"_s, true)
     , HoursSUsed(u"HoursSUsed"_s, u"Total hours on standby over payback period"_s, true)
     , Item1Day(u"Item1Day"_s, QString(), true)
@@ -128,17 +132,18 @@ MainForm::MainForm()
     , Status(u"Status"_s, QString())
 {
     addControls(
-        {&NormalHr,    &NormalSHr,   &CheapHr,       &CheapSHr,       &Notes,      &NormalR,
-         &CheapR,      &VAT,         &CO2,           &PayPeriod,      &AnInfT,     &VATH,
-         &CO2L,        &Units1,      &OnTop,         &AutoSave,       &UpEnable1,  &MonthlyT,
-         &Item1Watts,  &Item1SWatts, &Item1CWatts,   &Item1Life,      &Item1Cost,  &Item1No,
-         &Item2Watts,  &Item2SWatts, &Item2CWatts,   &Item2Life,      &Item2Cost,  &Item2No,
-         &HoursUsed,   &HoursSUsed,  &Item1Day,      &Item2Day,       &DaySave,    &Item1Qtr,
-         &Item2Qtr,    &QtrSave,     &Item1Period,   &Item2Period,    &PeriodSave, &Item1CO2,
-         &Item2CO2,    &CO2Save,     &Item1SB,       &Item2SB,        &ItemDayL,   &ItemQtrL,
-         &ItemPeriodL, &ItemCO2L,    &Calc,          &Keep,           &Save,       &Clear,
-         &OutputType,  &Chart,       &Save_Defaults, &Reset_Defaults, &ViewL,      &Archive,
-         &Update,      &Help1,       &About,         &Exit,           &Status});
+        {&NormalHr,   &NormalSHr,   &CheapHr,     &CheapSHr,    &Notes,         &NormalR,
+         &CheapR,     &VAT,         &CO2,         &PayPeriod,   &AnInfT,        &VATH,
+         &CO2L,       &Units1,      &OnTop,       &AutoSave,    &UpEnable1,     &MonthlyT,
+         &Item1Watts, &Item1SWatts, &Item1CWatts, &Item1Life,   &Item1Cost,     &Item1No,
+         &Pick1,      &Item2Watts,  &Item2SWatts, &Item2CWatts, &Item2Life,     &Item2Cost,
+         &Item2No,    &Pick2,       &HoursUsed,   &HoursSUsed,  &Item1Day,      &Item2Day,
+         &DaySave,    &Item1Qtr,    &Item2Qtr,    &QtrSave,     &Item1Period,   &Item2Period,
+         &PeriodSave, &Item1CO2,    &Item2CO2,    &CO2Save,     &Item1SB,       &Item2SB,
+         &ItemDayL,   &ItemQtrL,    &ItemPeriodL, &ItemCO2L,    &Calc,          &Keep,
+         &Save,       &Clear,       &OutputType,  &Chart,       &Save_Defaults, &Reset_Defaults,
+         &ViewL,      &Archive,     &Update,      &Help1,       &About,         &Exit,
+         &Status});
     for (CheckBox* box : {&Units1, &OnTop, &AutoSave, &UpEnable1, &MonthlyT})
         box->setBackColour(Colours::lightGreen);
     for (TextBox* saving : {&DaySave, &QtrSave, &PeriodSave, &CO2Save})

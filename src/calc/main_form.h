@@ -74,6 +74,7 @@ public:
     // Comparison area.
     TextBox Item1Watts, Item1SWatts, Item1CWatts, Item1Life, Item1Cost, Item1No;
     TextBox Item2Watts, Item2SWatts, Item2CWatts, Item2Life, Item2Cost, Item2No;
+    Button Pick1, Pick2; // an item from the appliance catalogue or an energy label
     // Results area.
     TextBox HoursUsed, HoursSUsed;
     TextBox Item1Day, Item2Day, DaySave, Item1Qtr, Item2Qtr, QtrSave;

@@ -55,8 +55,15 @@ QString chooseProgramFolder(const QString& installedTemplate, const QString& use
 {
     if (!QFileInfo(installedTemplate).isDir())
         return current;
-    if (QFileInfo::exists(userFolder))
+    if (QFileInfo::exists(userFolder)) {
+        // The appliance catalogue came with a later version: a folder made by an earlier
+        // one gets it, into its own Data folder; nothing the user has is touched.
+        const QString catalogue = u"/Data/Appliances.csv"_s;
+        if (QFileInfo(userFolder + u"/Data"_s).isDir() &&
+            !QFileInfo::exists(userFolder + catalogue))
+            QFile::copy(installedTemplate + catalogue, userFolder + catalogue);
         return userFolder;
+    }
     // Made beside its place and moved there once complete, so that a start that fails
     // half-way leaves no folder with files missing.
     QDir().mkpath(QFileInfo(userFolder).path());

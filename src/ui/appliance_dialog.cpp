@@ -61,8 +61,8 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
         auto* row = new QListWidgetItem(
             u"%1 (%2): %3 W on, %4 W standby, %5 W continuous, life %6 hours, price %7, "
             "%8 hours a day"_s.arg(a.name, a.category, figure(a.watts), figure(a.standbyWatts),
-                                   figure(a.continuousWatts), figure(a.lifeHours), figure(a.price),
-                                   figure(a.hoursDay)),
+                                   figure(a.continuousWatts), figure(a.lifeHours),
+                                   regional.formatCurrency(a.price, 2), figure(a.hoursDay)),
             m_list);
         row->setData(Qt::UserRole, static_cast<qulonglong>(i));
     }

@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/torvane_main.h"
 #include "ui/about_dialog.h"
+#include "ui/appliance_dialog.h"
 #include "ui/chart_window.h"
 #include "ui/logo.h"
 #include "ui/update_window.h"
@@ -37,6 +38,12 @@ MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
     connect(&m_main, &TorvaneMain::placeOnTopRequested, this, &MainWindow::placeOnTop);
     connect(&m_main, &TorvaneMain::aboutRequested, this, &MainWindow::showAbout);
     connect(&m_main, &TorvaneMain::chartRequested, this, &MainWindow::showChart);
+    connect(&m_main, &TorvaneMain::pickRequested, this,
+            [this](int item, const std::vector<Appliance>& appliances) {
+                ApplianceDialog dialog(appliances, item, m_main.context.regional, this);
+                if (dialog.exec() == QDialog::Accepted && dialog.choice())
+                    m_main.PickChosen(item, *dialog.choice());
+            });
     connect(&m_main, &TorvaneMain::updateWindowOpened, this, [this](UpdateForm& form, bool shown) {
         auto* window = new UpdateWindow(form, this);
         connect(&form, &UpdateForm::showRequested, window, &QWidget::show);
@@ -198,6 +205,8 @@ void MainWindow::buildLayout()
     itemRow(
         3, "Item 2:",
         {&f.Item2Watts, &f.Item2SWatts, &f.Item2CWatts, &f.Item2Life, &f.Item2Cost, &f.Item2No});
+    g->addWidget(m_binding.widget(f.Pick1), 2, 12);
+    g->addWidget(m_binding.widget(f.Pick2), 3, 12);
     outer->addWidget(items);
 
     QWidget* results = area(FormArea::Results, g);
@@ -283,6 +292,8 @@ void MainWindow::nameControls()
         m_binding.setAccessibleName(field("SB"), head + u"% on standby"_s);
     }
     results(u"Saving "_s, {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
+    name(f.Pick1, "Pick item 1 from the appliance catalogue or its energy label");
+    name(f.Pick2, "Pick item 2 from the appliance catalogue or its energy label");
     name(f.HoursUsed, "Total hours on");
     name(f.HoursSUsed, "Total hours standby");
 }

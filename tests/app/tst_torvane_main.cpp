@@ -246,6 +246,11 @@ void TestTorvaneMain::programFolderOfAnInstalledCopy()
     QCOMPARE(chooseProgramFolder(shipped, user, u"/here"_s, complaint), user);
     QCOMPARE(text(user + u"/Data/Torvane.ini"_s), u"mine"_s);
     QVERIFY(!QFileInfo::exists(user + u"/Log"_s));
+    // A file a later version ships is added to the folder an earlier one made.
+    AnsiFile::create(shipped + u"/Data/Appliances.csv"_s, u"catalogue"_s);
+    QCOMPARE(chooseProgramFolder(shipped, user, u"/here"_s, complaint), user);
+    QCOMPARE(text(user + u"/Data/Appliances.csv"_s), u"catalogue"_s);
+    QCOMPARE(text(user + u"/Data/Torvane.ini"_s), u"mine"_s);
     QCOMPARE(complaint, QString());
     // A folder that cannot be made (a file stands in the way) is told.
     const QString blocked = dir.filePath(u"home/Marnoft/Torvane/Data/Torvane.ini/Torvane"_s);

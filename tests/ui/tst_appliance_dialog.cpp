@@ -53,9 +53,9 @@ void TestApplianceDialog::picksAnAppliance()
             shown.append(list->item(row)->text());
     }
     QCOMPARE(shown, (QStringList{u"LED bulb (Lighting): 8.5 W on, 0 W standby, 0 W continuous, "
-                                 "life 15000 hours, price 4, 3 hours a day"_s,
+                                 "life 15000 hours, price £4.00, 3 hours a day"_s,
                                  u"Halogen bulb (Lighting): 42 W on, 0.5 W standby, 0 W "
-                                 "continuous, life 2000 hours, price 2.5, 3 hours a day"_s}));
+                                 "continuous, life 2000 hours, price £2.50, 3 hours a day"_s}));
     QTest::keyClick(search, Qt::Key_Down);
     QVERIFY(list->hasFocus());
     QTest::keyClick(list, Qt::Key_Down);
