@@ -11,7 +11,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -66,6 +70,11 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
             m_list);
         row->setData(Qt::UserRole, static_cast<qulonglong>(i));
     }
+    // Wide enough for a whole entry, as far as the screen allows; about a dozen shown.
+    const int widest = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() +
+                       m_list->verticalScrollBar()->sizeHint().width();
+    m_list->setMinimumWidth(std::min(widest, screen()->availableGeometry().width() * 9 / 10));
+    m_list->setMinimumHeight(m_list->sizeHintForRow(0) * 12);
     m_source = named(new QLabel, u"applianceSource"_s, u"Source of the figures"_s);
     m_source->setWordWrap(true);
 
