@@ -1,5 +1,6 @@
 // One whole calculation on the headless window: checks, figures, presentation, record.
 
+#include "calc/chart_form.h"
 #include "calc/timeline.h"
 #include "support/test_doubles.h"
 
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void calculate();
     void freshWindow();
     void costTimeline();
+    void chartOfACalculation();
 };
 
 void BenchCalc::calculate_data()
@@ -66,6 +68,26 @@ void BenchCalc::costTimeline()
         timeline = torvane::costTimeline(one, two, 10, 0.02);
     }
     QCOMPARE(timeline.cost1.size(), std::size_t(120));
+}
+
+void BenchCalc::chartOfACalculation()
+{
+    // What the chart adds to every calculation of both items: the model, the lines and
+    // the sentence, over ten years.
+    ScriptedDesktop desktop;
+    const Regional regional(QLocale(u"en_GB"_s));
+    ChartForm chart(regional, desktop);
+    const CostOverTime result{{0.19404, 1.44, 14, 10000, 25, 6},
+                              {0.14456, 0.87, 14, 15000, 40, 4},
+                              10,
+                              0.02,
+                              0.43,
+                              u"Kg"_s};
+    QBENCHMARK
+    {
+        chart.setResult(result, QDate(2026, 12, 6));
+    }
+    QCOMPARE(chart.line(1).size(), std::size_t(1 + 120 + 6));
 }
 
 QTEST_GUILESS_MAIN(BenchCalc)
