@@ -245,6 +245,9 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
 
+    // Within the plot, even for figures below nothing (only with the checks off).
+    painter.save();
+    painter.setClipRect(plot.adjusted(-line, -line, line, 0));
     for (int item : {1, 2}) {
         QPainterPath path;
         const std::vector<QPointF>& points = form.line(item);
@@ -255,6 +258,7 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
                             Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(path);
     }
+    painter.restore();
 
     if (const std::optional<int> month = form.markedMonth()) {
         const QPointF at = layout.at({static_cast<double>(*month), valueAt(form.line(2), *month)});
