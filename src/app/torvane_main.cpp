@@ -31,8 +31,18 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     // The chart follows every calculation of both items, open or not.
     form.Calc.onClick = [this] {
         Calc(context);
-        if (form.Chart.enabled())
-            chart.setResult(*form.CostChart, context.clock.now().date());
+        followChart();
+    };
+    // A result that goes (Clear, a refused calculation, Months) takes the chart with it.
+    for (TextBox* period : {&form.Item1Period, &form.Item2Period})
+        period->onChange = [this] {
+            ShowChartButton(form);
+            if (!form.Chart.enabled())
+                chart.clear();
+        };
+    form.Units1.onClick = [this] {
+        Units1Click(context);
+        followChart();
     };
     form.OnTop.onClick = [this] {
         OnTopClick();
@@ -194,6 +204,14 @@ void TorvaneMain::openUpdateWindow(bool manual)
 void TorvaneMain::LogoClick()
 {
     folder.OpenWebPage(QString());
+}
+
+void TorvaneMain::followChart()
+{
+    if (form.Chart.enabled())
+        chart.setResult(*form.CostChart, context.clock.now().date());
+    else
+        chart.clear();
 }
 
 void TorvaneMain::ChartClick()

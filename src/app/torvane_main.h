@@ -79,6 +79,8 @@ private:
     // Opens the update window: shown for the Update button, hidden for the check at
     // start-up. Update stays disabled until the window unloads.
     void openUpdateWindow(bool manual);
+    // The chart shows the calculation of both items that the window shows, or nothing.
+    void followChart();
 
     Desktop& m_desktop;
     QPointer<UpdateForm> m_updater;

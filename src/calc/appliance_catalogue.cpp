@@ -3,6 +3,7 @@
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
 #include "messages.h"
+#include "rules.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -133,26 +134,31 @@ Catalogue readCatalogue(const QString& path)
         const CsvReader::Result result = reader.next(fields);
         if (result == CsvReader::Result::End)
             break;
-        // Past a broken quote the reader cannot tell where the next line starts.
+        // A line that is not UTF-8 is left out; past a broken quote the reader cannot
+        // tell where the next line starts.
+        QString problem;
         if (result == CsvReader::Result::Error) {
-            catalogue.problems.append(text(LineUnread).arg(reader.line()).arg(reader.error()));
-            break;
-        }
-        if (fields.front().startsWith(u'#'))
+            if (!reader.recordSkipped()) {
+                catalogue.problems.append(text(LineUnread).arg(reader.line()).arg(reader.error()));
+                break;
+            }
+            problem = text(LineSkipped).arg(reader.line()).arg(reader.error());
+        } else if (fields.front().startsWith(u'#')) {
             continue;
-        if (!headerRead) {
+        } else if (!headerRead) {
             if (!isHeader(fields)) {
                 catalogue.problems.append(text(CatalogueHeader));
                 break;
             }
             headerRead = true;
             continue;
-        }
-        Appliance appliance;
-        const QString problem = readLine(fields, reader.line(), appliance);
-        if (problem.isEmpty()) {
-            catalogue.appliances.push_back(std::move(appliance));
-            continue;
+        } else {
+            Appliance appliance;
+            problem = readLine(fields, reader.line(), appliance);
+            if (problem.isEmpty()) {
+                catalogue.appliances.push_back(std::move(appliance));
+                continue;
+            }
         }
         catalogue.problems.append(problem);
         // A file of nothing but damaged lines is no catalogue; its problems would fill the
@@ -206,8 +212,9 @@ LabelPower readLabel(const Regional& regional, QStringView kwhPerYear, QStringVi
     // 61320 kWh a year is the most power an item takes, 7000 W, all day long.
     if (!read(kwhPerYear, 61320, kwh))
         label.problem = text(LabelEnergy);
-    else if (!read(hoursPerDay, 24, label.hoursPerDay))
-        label.problem = text(LabelHours);
+    else if (!read(hoursPerDay, 24, label.hoursPerDay) ||
+             (label.hoursPerDay = roundToDecimals(label.hoursPerDay, Decimals::Hours)) <= 0)
+        label.problem = text(LabelHours); // the hours as the window's checks will keep them
     else if (label.watts = onPowerFromLabel(kwh, label.hoursPerDay);
              label.watts < 0.1 || label.watts > 7000)
         label.problem =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/program_folder.h"
 #include "core/regional.h"
 
 #include <QString>
@@ -21,9 +22,6 @@ struct Catalogue {
     std::vector<Appliance> appliances;
     QStringList problems; // each a sentence the user can act on, lines by their number
 };
-
-// Where the catalogue lives under the program folder.
-inline const QString CatalogueFile = QStringLiteral("Data/Appliances.csv");
 
 // Reads the catalogue: UTF-8 CSV with a header naming the columns, "#" lines as comments,
 // numbers in the machine form. A damaged line is told and left out; every figure is in

@@ -2,7 +2,7 @@
 
 #include "rules.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace torvane {
 namespace {
@@ -19,12 +19,6 @@ ItemFields itemFields(MainForm& f, int item)
     return {f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2Life, f.Item2Cost};
 }
 
-double roundTo(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
-
 // As the user would type it under the regional settings; nothing for zero.
 void typeFigure(FormContext& context, TextBox& field, double value)
 {
@@ -38,12 +32,15 @@ void typeHours(FormContext& context, double hoursDay, bool standby)
         if (!field->text().trimmed().isEmpty())
             return; // the user's own hours stand
     }
+    // As the checks will round them, so that the day still adds up to 24 hours at most.
+    hoursDay = roundToDecimals(hoursDay, Decimals::Hours);
     if (hoursDay <= 0)
         return;
     typeFigure(context, f.NormalHr, hoursDay);
     // The standby field takes at most 23.9 hours.
     if (standby && hoursDay < 24)
-        typeFigure(context, f.NormalSHr, std::min(roundTo(24 - hoursDay, Decimals::Hours), 23.9));
+        typeFigure(context, f.NormalSHr,
+                   std::min(roundToDecimals(24 - hoursDay, Decimals::Hours), 23.9));
 }
 
 } // namespace
@@ -63,7 +60,7 @@ void FillOnPower(FormContext& context, int item, double watts, double hoursPerDa
 {
     const ItemFields fields = itemFields(context.form, item);
     // The checks keep a wattage to a tenth of a watt, so more digits would not stand.
-    typeFigure(context, fields.watts, roundTo(watts, Decimals::Watts));
+    typeFigure(context, fields.watts, roundToDecimals(watts, Decimals::Watts));
     typeHours(context, hoursPerDay, context.num(fields.standby) > 0);
 }
 

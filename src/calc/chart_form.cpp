@@ -1,5 +1,7 @@
 #include "chart_form.h"
 
+#include "core/csv_reader.h"
+
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -57,6 +59,7 @@ ChartForm::ChartForm(const Regional& regional, Desktop& desktop, QObject* parent
         Q_EMIT closeRequested();
     };
     setMeasure(ChartMeasure::Cost);
+    clear();
 }
 
 void ChartForm::setResult(const CostOverTime& result, const QDate& today)
@@ -65,6 +68,19 @@ void ChartForm::setResult(const CostOverTime& result, const QDate& today)
     m_today = today;
     m_timeline = costTimeline(result.item1, result.item2, result.years, result.inflation);
     Sentence.setCaption(breakEvenSentence(m_timeline, result.years, today, m_regional));
+    for (Button* exporting : {&ExportPNG, &ExportSVG, &ExportCSV})
+        exporting->setEnabled(true);
+    makeLines();
+    Q_EMIT changed();
+}
+
+void ChartForm::clear()
+{
+    m_result = CostOverTime();
+    m_timeline = Timeline();
+    Sentence.setCaption(u"There is no calculation of both items to show."_s);
+    for (Button* exporting : {&ExportPNG, &ExportSVG, &ExportCSV})
+        exporting->setEnabled(false);
     makeLines();
     Q_EMIT changed();
 }
@@ -90,7 +106,7 @@ std::vector<double> ChartForm::co2(const std::vector<double>& kwh) const
 
 void ChartForm::makeLines()
 {
-    const auto line = [&](const std::vector<double>& values, const std::vector<int>& bought,
+    const auto line = [&](const std::vector<double>& values, const std::vector<Purchase>& bought,
                           double price, std::vector<QPointF>& points) {
         points.clear();
         points.reserve(values.size() + bought.size() + 1);
@@ -98,11 +114,8 @@ void ChartForm::makeLines()
         auto purchase = bought.begin();
         for (std::size_t at = 0; at < values.size(); ++at) {
             const int month = static_cast<int>(at) + 1;
-            int units = 0;
-            for (; purchase != bought.end() && *purchase == month; ++purchase)
-                ++units;
-            if (units > 0)
-                points.emplace_back(month - 1, points.back().y() + units * price);
+            if (purchase != bought.end() && purchase->month == month)
+                points.emplace_back(month - 1, points.back().y() + purchase++->units * price);
             points.emplace_back(month, values[at]);
         }
     };
@@ -161,8 +174,8 @@ QString ChartForm::monthText(int month) const
 
 QString ChartForm::description() const
 {
-    if (m_line1.empty())
-        return QString();
+    if (months() == 0)
+        return Sentence.text();
     return u"%1. %2 after %3 months: Item 1 %4, Item 2 %5."_s.arg(
         Sentence.text(), axisTitle(), QString::number(months()), valueText(m_line1.back().y(), 2),
         valueText(m_line2.back().y(), 2));
@@ -170,22 +183,13 @@ QString ChartForm::description() const
 
 QString ChartForm::csvText() const
 {
-    // A spreadsheet of a decimal-comma language expects semicolons between fields.
+    // A spreadsheet of a decimal-comma language expects semicolons between fields. The
+    // numbers are the window's; the dates are ISO, which every spreadsheet reads.
     const QLocale& locale = m_regional.locale();
     const QChar separator = m_regional.decimalPoint() == u',' ? u';' : u',';
-    QLocale numbers = locale;
-    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    const auto field = [&](QString text) {
-        if (text.contains(separator) || text.contains(u'"')) {
-            text.replace(u"\""_s, u"\"\""_s);
-            text = u'"' + text + u'"';
-        }
-        return text;
+    const auto field = [&](const QString& text) {
+        return csvField(text, separator);
     };
-    // The user's short date with the whole year, which a spreadsheet reads unmistakably.
-    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
-    if (!dateFormat.contains(u"yyyy"_s))
-        dateFormat.replace(u"yy"_s, u"yyyy"_s);
     const QString symbol = locale.currencySymbol();
     const QString money = symbol.isEmpty() ? QString() : u" ("_s + symbol + u')';
     const QString co2Unit = u" ("_s + m_result.co2Unit + u')';
@@ -200,11 +204,10 @@ QString ChartForm::csvText() const
     const std::vector<double> co2Two = co2(t.kwh2);
     for (std::size_t at = 0; at < t.cost1.size(); ++at) {
         const int month = static_cast<int>(at) + 1;
-        QStringList row{QString::number(month),
-                        field(locale.toString(m_today.addMonths(month), dateFormat))};
+        QStringList row{QString::number(month), m_today.addMonths(month).toString(Qt::ISODate)};
         for (double value :
              {t.cost1[at], t.cost2[at], t.kwh1[at], t.kwh2[at], co2One[at], co2Two[at]})
-            row << field(numbers.toString(value, 'f', 2));
+            row << field(m_regional.formatFixed(value, 2));
         out += row.join(separator) + u"\r\n"_s;
     }
     return out;

@@ -39,6 +39,8 @@ public:
 
     // Shows a calculation's cost over time, months counted from today's month.
     void setResult(const CostOverTime& result, const QDate& today);
+    // Nothing to show: no calculation of both items stands.
+    void clear();
     void setMeasure(ChartMeasure measure);
     ChartMeasure measure() const { return m_measure; }
     void setPictures(ChartPictures* pictures) { m_pictures = pictures; }

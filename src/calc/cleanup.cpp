@@ -122,6 +122,7 @@ void ClearOutput(FormContext& context)
                     &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.DaySave,
                     &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No, &f.Item1SB,
                     &f.Item2SB});
+        f.CostChart.reset();
         // Item 1's hours go with its figures: the next record starts from nothing.
         f.Item1Hours = DayHours();
         f.Item1HoursUsed = 0;

@@ -64,6 +64,7 @@ inline constexpr char CatalogueProblems[] =
 inline constexpr char CatalogueMoreProblems[] = "and %1 more.";
 inline constexpr char TooManyProblems[] =
     "Too many lines are damaged; the lines after line %1 are not read.";
+inline constexpr char LineSkipped[] = "Line %1: %2";
 inline constexpr char LineUnread[] = "Line %1: %2; the lines after it are not read";
 inline constexpr char LineFields[] = "Line %1: the line has %2 fields, not 9";
 inline constexpr char LineNoName[] = "Line %1: the appliance has no name";

@@ -1,5 +1,6 @@
 #include "timeline.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +12,7 @@ constexpr double DaysPerMonth = 365.0 / 12;
 
 // What the item has cost and used by the end of each month.
 void workOut(const TimelineItem& item, int months, double inflation, std::vector<double>& cost,
-             std::vector<double>& kwh, std::vector<int>& boughtIn)
+             std::vector<double>& kwh, std::vector<Purchase>& purchases)
 {
     cost.resize(static_cast<std::size_t>(months));
     kwh.resize(static_cast<std::size_t>(months));
@@ -24,10 +25,13 @@ void workOut(const TimelineItem& item, int months, double inflation, std::vector
             price *= 1 + inflation; // a new year's prices
         // Hours used by the start of the month against the life of the units bought.
         const double hoursSoFar = (month - 1) * 365 * item.hoursDay / 12;
-        while (bought < item.units && hoursSoFar >= bought * item.life) {
-            spent += item.price;
-            ++bought;
-            boughtIn.push_back(month);
+        // Unit k (from 0) is due once the hours reach k lives; without a life all at once.
+        const int before = bought;
+        const double due = item.life > 0 ? std::floor(hoursSoFar / item.life) + 1 : item.units;
+        bought = std::max(bought, static_cast<int>(std::min<double>(due, item.units)));
+        if (bought > before) {
+            spent += (bought - before) * item.price;
+            purchases.push_back({month, bought - before});
         }
         spent += item.runningDay * DaysPerMonth * price;
         used += item.unitsDay * DaysPerMonth;
@@ -40,15 +44,22 @@ void workOut(const TimelineItem& item, int months, double inflation, std::vector
 
 TimelineItem timelineItem(const ItemInputs& inputs, const ItemFigures& figures, double hoursDay)
 {
+    // A number typed without a life (only checked loosely) is bought in the first month;
+    // a million units is more than any household buys.
+    const double units = figures.count.value_or(inputs.No.value);
     return {figures.runningDay, figures.unitsDay,
             hoursDay,           inputs.Life.value,
-            inputs.Cost.value,  static_cast<int>(figures.count.value_or(inputs.No.value))};
+            inputs.Cost.value,  units > 0 ? static_cast<int>(std::min(units, 1e6)) : 0};
 }
 
 Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
                       double inflation)
 {
-    const int months = static_cast<int>(std::ceil(12 * years - 1e-9));
+    // At most a century of months, for a period that only the checks turned off allow.
+    const double wanted = 12 * years;
+    const int months = std::isfinite(wanted) && wanted > 0
+                           ? static_cast<int>(std::ceil(std::min(wanted, 1200.0) - 1e-9))
+                           : 0;
     Timeline timeline;
     workOut(one, months, inflation, timeline.cost1, timeline.kwh1, timeline.bought1);
     workOut(two, months, inflation, timeline.cost2, timeline.kwh2, timeline.bought2);

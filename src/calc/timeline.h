@@ -27,12 +27,19 @@ struct TimelineItem {
 // price entered, and the units it needs (as many as entered when no life is given).
 TimelineItem timelineItem(const ItemInputs& inputs, const ItemFigures& figures, double hoursDay);
 
+// Units bought at the start of a month.
+struct Purchase {
+    int month = 0;
+    int units = 0;
+    friend bool operator==(const Purchase&, const Purchase&) = default;
+};
+
 struct Timeline {
     // Month by month, from the first: what each item has cost and used so far.
     std::vector<double> cost1, cost2;
     std::vector<double> kwh1, kwh2;
-    // The months in which units were bought, at their start.
-    std::vector<int> bought1, bought2;
+    // The units bought, month by month.
+    std::vector<Purchase> bought1, bought2;
     // The first month from which Item 2 has cost no more than Item 1 to the end.
     std::optional<int> breakEven;
 };

@@ -124,6 +124,7 @@ bool CsvReader::fill()
 CsvReader::Result CsvReader::fail(const QString& message)
 {
     m_error = message;
+    m_recordSkipped = false;
     return Result::Error;
 }
 
@@ -206,8 +207,11 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
         return fail(m_stop);
     if (length > LongestRecord)
         return fail(tooLong());
-    if (m_badAt >= m_recordStart && m_badAt < m_pos)
-        return fail(u"the text is not valid UTF-8"_s);
+    if (m_badAt >= m_recordStart && m_badAt < m_pos) {
+        fail(u"the text is not valid UTF-8"_s);
+        m_recordSkipped = true; // read to its end: the next record reads as usual
+        return Result::Error;
+    }
     fields.resize(static_cast<qsizetype>(m_spans.size()));
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
         const auto [offset, size] = m_spans[i];
@@ -218,10 +222,10 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
     return Result::Record;
 }
 
-QString csvField(const QString& value)
+QString csvField(const QString& value, QChar separator)
 {
-    const bool needsQuotes = std::any_of(value.begin(), value.end(), [](QChar c) {
-        return c == u'"' || c == u'\r' || c == u'\n' || c == u',';
+    const bool needsQuotes = std::any_of(value.begin(), value.end(), [separator](QChar c) {
+        return c == u'"' || c == u'\r' || c == u'\n' || c == separator;
     });
     if (!needsQuotes)
         return value;

@@ -28,6 +28,8 @@ public:
     // Line on which the record just read (or the error) starts, counting from 1.
     qint64 line() const { return m_recordLine; }
     const QString& error() const { return m_error; }
+    // Whether the error's record was read to its end, so that reading can go on after it.
+    bool recordSkipped() const { return m_recordSkipped; }
 
 private:
     // Whether there is text at the reading place, reading more from the device if needed.
@@ -50,13 +52,14 @@ private:
     qint64 m_line = 1;
     qint64 m_recordLine = 0;
     QString m_error;
+    bool m_recordSkipped = false;
     // Each field of the record: its offset from the record's start and its size, or -1
     // and its place among the fields whose doubled quotes were taken out.
     std::vector<std::pair<qsizetype, qsizetype>> m_spans;
     QStringList m_unquoted;
 };
 
-// One CSV field, quoted when it holds a comma, a quote or a line break.
-QString csvField(const QString& value);
+// One CSV field, quoted when it holds the separator, a quote or a line break.
+QString csvField(const QString& value, QChar separator = u',');
 
 } // namespace torvane

@@ -58,7 +58,7 @@ QString chooseProgramFolder(const QString& installedTemplate, const QString& use
     if (QFileInfo::exists(userFolder)) {
         // The appliance catalogue came with a later version: a folder made by an earlier
         // one gets it, into its own Data folder; nothing the user has is touched.
-        const QString catalogue = u"/Data/Appliances.csv"_s;
+        const QString catalogue = u'/' + CatalogueFile;
         if (QFileInfo(userFolder + u"/Data"_s).isDir() &&
             !QFileInfo::exists(userFolder + catalogue))
             QFile::copy(installedTemplate + catalogue, userFolder + catalogue);

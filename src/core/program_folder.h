@@ -6,6 +6,9 @@
 
 namespace torvane {
 
+// The appliance catalogue, under the program folder.
+inline const QString CatalogueFile = QStringLiteral("Data/Appliances.csv");
+
 // The maker's web-site root: the built-in one, or the http or https address given at run
 // time (a local mirror, tests), ending in one "/". A given text that is no such address is
 // ignored, and complaint says so.

@@ -95,14 +95,14 @@ Layout layOut(const QRectF& rect, const ChartForm& form, const QFontMetricsF& me
     return layout;
 }
 
-// The value of a line at the end of a month: its last point there.
+// The value of a line at the end of a month: its first point there, before the step of
+// a purchase at the start of the next.
 double valueAt(const std::vector<QPointF>& line, int month)
 {
-    double value = 0;
     for (const QPointF& point : line)
-        if (point.x() <= month)
-            value = point.y();
-    return value;
+        if (point.x() >= month)
+            return point.y();
+    return line.empty() ? 0 : line.back().y();
 }
 
 // The chart on screen: follows the model, and names each month's figures under the
@@ -133,9 +133,10 @@ protected:
             return QWidget::event(event);
         const auto* help = static_cast<QHelpEvent*>(event);
         const Layout layout = layOut(rect(), m_form, QFontMetricsF(font()), 0);
-        const int month = static_cast<int>(std::lround((help->pos().x() - layout.plot.left()) /
-                                                       layout.plot.width() * layout.months));
-        if (layout.plot.width() <= 0 || month < 1 || month > layout.months) {
+        const double across = (help->pos().x() - layout.plot.left()) / layout.plot.width();
+        const int month =
+            layout.plot.width() > 0 ? static_cast<int>(std::lround(across * layout.months)) : 0;
+        if (month < 1 || month > layout.months) {
             QToolTip::hideText();
             return true;
         }

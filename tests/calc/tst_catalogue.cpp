@@ -199,7 +199,7 @@ void TestCatalogue::fillItem_data()
     QTest::newRow("decimal comma, no standby") << "de_DE" << 1 << F{8.5, 0, 0, 15000, 4.5, 3} << ""
                                                << "8,5|||15000|4,5|3|";
     QTest::newRow("standby hours at most 23.9") << "en_GB" << 1 << F{3, 2, 1.5, 0, 0, 0.05} << ""
-                                                << "3|2|1.5|||0.05|23.9";
+                                                << "3|2|1.5|||0.1|23.9";
     QTest::newRow("all day, the user's hours stand")
         << "de_DE" << 2 << F{17.1, 0, 0, 50000, 550, 24} << "CheapSHr=0;Item1Watts=60"
         << "17,1|||50000|550||";

@@ -165,8 +165,8 @@ void TestComparison::timelineEndsOnThePeriodCosts()
     QCOMPARE(roundToDecimals(t.cost1.back(), 2), 358.30);
     QCOMPARE(roundToDecimals(t.cost2.back(), 2), 251.08);
     // Item 1's second and third units in months 25 and 48, Item 2's second in month 37.
-    QCOMPARE(t.bought1, (std::vector<int>{1, 25, 48}));
-    QCOMPARE(t.bought2, (std::vector<int>{1, 37}));
+    QCOMPARE(t.bought1, (std::vector<Purchase>{{1, 1}, {25, 1}, {48, 1}}));
+    QCOMPARE(t.bought2, (std::vector<Purchase>{{1, 1}, {37, 1}}));
 
     // The chart's figures for a spreadsheet of a decimal-comma language.
     ScriptedDesktop desktop;
@@ -178,7 +178,7 @@ void TestComparison::timelineEndsOnThePeriodCosts()
     QCOMPARE(rows.size(), 50);
     QCOMPARE(rows[0], u"Month;Up to;Item 1 cost (€);Item 2 cost (€);Item 1 kWh;Item 2 kWh;Item 1 "
                       "CO2 (Kg);Item 2 CO2 (Kg)"_s);
-    QCOMPARE(rows[48], u"48;04.12.2030;358,30;251,08;2102,40;1270,20;904,03;546,19"_s);
+    QCOMPARE(rows[48], u"48;2030-12-04;358,30;251,08;2102,40;1270,20;904,03;546,19"_s);
 }
 
 void TestComparison::breakEvenSentences()

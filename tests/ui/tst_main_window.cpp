@@ -487,7 +487,7 @@ void TestMainWindow::chartWindow()
     QCOMPARE(rows.size(), 50); // the header, 48 months and the end of the last line
     QCOMPARE(rows[0], "Month,Up to,Item 1 cost (£),Item 2 cost (£),Item 1 kWh,Item 2 kWh,"
                       "Item 1 CO2 (Kg),Item 2 CO2 (Kg)\r");
-    QCOMPARE(rows[48], "48,04/12/2030,358.30,251.08,2102.40,1270.20,904.03,546.19\r");
+    QCOMPARE(rows[48], "48,2030-12-04,358.30,251.08,2102.40,1270.20,904.03,546.19\r");
     m_desktop.expectBox(MessageAnswer::Ok);
     press("ExportCSV");
     QCOMPARE(m_desktop.boxes.last().text.section(u'\n', 0, 0),
@@ -504,6 +504,7 @@ void TestMainWindow::chartWindow()
     QCOMPARE(label("Sentence")->text(), u"Item 2 does not pay for itself within 4.0 years"_s);
     click("Clear");
     QVERIFY(!button->isEnabled());
+    QCOMPARE(label("Sentence")->text(), u"There is no calculation of both items to show."_s);
 }
 
 void TestMainWindow::pickFromTheCatalogue()
