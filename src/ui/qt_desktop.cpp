@@ -16,10 +16,17 @@ using namespace Qt::StringLiterals;
 
 namespace torvane {
 
+QWidget* QtDesktop::dialogParent() const
+{
+    // Over the window the user is working in (the chart window), not always the main one.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_parent;
+}
+
 MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, MessageIcon icon,
                                     MessageButtons buttons)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(dialogParent());
     box.setWindowTitle(title);
     // The program writes CR LF between lines; the box wants LF.
     QString shown = text;
@@ -55,10 +62,8 @@ QString QtDesktop::saveFileName(const QString& title, const QString& name, const
 {
     if (m_saveFolder.isEmpty())
         m_saveFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // Over the window the user is working in (the chart window), not always the main one.
-    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : m_parent;
-    const QString path =
-        QFileDialog::getSaveFileName(parent, title, QDir(m_saveFolder).filePath(name), filter);
+    const QString path = QFileDialog::getSaveFileName(dialogParent(), title,
+                                                      QDir(m_saveFolder).filePath(name), filter);
     if (!path.isEmpty())
         m_saveFolder = QFileInfo(path).absolutePath();
     return path;

@@ -21,6 +21,8 @@ protected:
     void quit() override;
 
 private:
+    QWidget* dialogParent() const;
+
     QWidget* m_parent = nullptr;
     QString m_saveFolder; // where the user last saved, for the next save
 };
