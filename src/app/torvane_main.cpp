@@ -35,8 +35,8 @@ TorvaneMain::TorvaneMain(Desktop& desktop, const Clock& clock, const Regional& r
     };
     // A result that goes (Clear, a refused calculation, Months) takes the chart with it.
     for (TextBox* period : {&form.Item1Period, &form.Item2Period})
-        period->onChange = [this] {
-            ShowChartButton(form);
+        period->onChange = [this, showButton = period->onChange] {
+            showButton();
             if (!form.Chart.enabled())
                 chart.clear();
         };

@@ -5,7 +5,6 @@
 #include "messages.h"
 #include "rules.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -116,18 +115,12 @@ Catalogue readCatalogue(const QString& path)
         catalogue.problems.append(text(CatalogueUnreadable));
         return catalogue;
     }
-    QByteArray bytes = file.read(AnsiFile::MostBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        catalogue.problems.append(text(CatalogueUnreadable));
-        return catalogue;
-    }
-    if (bytes.size() > AnsiFile::MostBytes) {
+    // A regular file: its size is known before reading, and the reader streams it.
+    if (file.size() > AnsiFile::MostBytes) {
         catalogue.problems.append(text(CatalogueTooLarge));
         return catalogue;
     }
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CsvReader reader(buffer);
+    CsvReader reader(file);
     QList<QStringView> fields;
     bool headerRead = false;
     for (;;) {

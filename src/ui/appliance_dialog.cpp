@@ -60,15 +60,14 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     const auto figure = [&](double value) {
         return regional.formatGeneral(value);
     };
-    for (std::size_t i = 0; i < m_appliances.size(); ++i) {
-        const Appliance& a = m_appliances[i];
-        auto* row = new QListWidgetItem(
+    // One row an appliance, in the catalogue's order.
+    for (const Appliance& a : m_appliances) {
+        new QListWidgetItem(
             u"%1 (%2): %3 W on, %4 W standby, %5 W continuous, life %6 hours, price %7, "
             "%8 hours a day"_s.arg(a.name, a.category, figure(a.watts), figure(a.standbyWatts),
                                    figure(a.continuousWatts), figure(a.lifeHours),
                                    regional.formatCurrency(a.price, 2), figure(a.hoursDay)),
             m_list);
-        row->setData(Qt::UserRole, static_cast<qulonglong>(i));
     }
     // Wide enough for a whole entry, as far as the screen allows; about a dozen shown.
     const int widest = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() +
@@ -138,13 +137,18 @@ bool ApplianceDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+const Appliance& ApplianceDialog::appliance(const QListWidgetItem* item) const
+{
+    return m_appliances[static_cast<std::size_t>(m_list->row(item))];
+}
+
 void ApplianceDialog::filter()
 {
     QListWidgetItem* first = nullptr;
     for (int row = 0; row < m_list->count(); ++row) {
         QListWidgetItem* item = m_list->item(row);
-        const auto index = item->data(Qt::UserRole).toULongLong();
-        item->setHidden(!matchesSearch(m_appliances[index], m_search->text()));
+        item->setHidden(
+            !matchesSearch(m_appliances[static_cast<std::size_t>(row)], m_search->text()));
         if (!first && !item->isHidden())
             first = item;
     }
@@ -159,9 +163,7 @@ void ApplianceDialog::showSelected()
     const QListWidgetItem* item = m_list->currentItem();
     const bool shown = item && !item->isHidden();
     m_useAppliance->setEnabled(shown);
-    m_source->setText(shown ? u"Figures: "_s +
-                                  m_appliances[item->data(Qt::UserRole).toULongLong()].source
-                            : QString());
+    m_source->setText(shown ? u"Figures: "_s + appliance(item).source : QString());
 }
 
 void ApplianceDialog::checkLabel()
@@ -177,7 +179,7 @@ void ApplianceDialog::useAppliance()
 {
     if (!m_useAppliance->isEnabled())
         return;
-    m_choice = m_appliances[m_list->currentItem()->data(Qt::UserRole).toULongLong()];
+    m_choice = appliance(m_list->currentItem());
     accept();
 }
 

@@ -11,6 +11,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace torvane {
@@ -34,6 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const Appliance& appliance(const QListWidgetItem* item) const;
     void filter();
     void showSelected();
     void checkLabel();
