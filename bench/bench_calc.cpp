@@ -1,7 +1,7 @@
 // One whole calculation on the headless window: checks, figures, presentation, record.
 
-#include "calc/chart_form.h"
-#include "calc/timeline.h"
+#include "app/chart_form.h"
+#include "engine/timeline.h"
 #include "support/test_doubles.h"
 
 #include <QTest>

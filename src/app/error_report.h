@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/main_form.h"
+#include "mainform/main_form.h"
 #include "config/settings.h"
 #include "core/regional.h"
 

@@ -1,12 +1,12 @@
 #include "torvane_main.h"
 
 #include "app/error_report.h"
-#include "calc/appliance_fill.h"
-#include "calc/calculation.h"
-#include "calc/defaults.h"
-#include "calc/form_actions.h"
-#include "calc/messages.h"
-#include "calc/presentation.h"
+#include "mainform/appliance_fill.h"
+#include "mainform/calculation.h"
+#include "mainform/defaults.h"
+#include "mainform/form_actions.h"
+#include "catalogue/catalogue_messages.h"
+#include "mainform/presentation.h"
 #include "core/ansi_file.h"
 #include "core/version.h"
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "calc/appliance_catalogue.h"
-#include "calc/chart_form.h"
-#include "calc/form_context.h"
+#include "catalogue/appliance_catalogue.h"
+#include "app/chart_form.h"
+#include "mainform/form_context.h"
 #include "config/settings.h"
 #include "core/program_folder.h"
 #include "resultslog/results_log.h"
-#include "updater/update_form.h"
+#include "app/update_form.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,10 +1,10 @@
 #include "batch.h"
 
-#include "calc/defaults.h"
-#include "calc/form_actions.h"
-#include "calc/messages.h"
-#include "calc/rules.h"
-#include "calc/timeline.h"
+#include "mainform/defaults.h"
+#include "mainform/form_actions.h"
+#include "mainform/messages.h"
+#include "engine/rules.h"
+#include "engine/timeline.h"
 #include "resultslog/result_record.h"
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/timeline.h"
+#include "engine/timeline.h"
 #include "core/regional.h"
 
 #include <QStringList>

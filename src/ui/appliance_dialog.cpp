@@ -1,6 +1,6 @@
 #include "appliance_dialog.h"
 
-#include "calc/messages.h"
+#include "catalogue/catalogue_messages.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

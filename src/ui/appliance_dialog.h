@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/appliance_catalogue.h"
+#include "catalogue/appliance_catalogue.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/chart_form.h"
+#include "app/chart_form.h"
 #include "form_binding.h"
 
 #include <QColor>

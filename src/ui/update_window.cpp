@@ -1,7 +1,7 @@
 #include "update_window.h"
 
 #include "logo.h"
-#include "updater/update_form.h"
+#include "app/update_form.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

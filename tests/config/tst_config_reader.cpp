@@ -1,7 +1,7 @@
 // The configuration file: which files are accepted, what they put into the window, the
 // transcript, and values beyond their members (the missing file is a loading case).
 
-#include "calc/defaults.h"
+#include "mainform/defaults.h"
 #include "core/ansi_file.h"
 #include "core/program_folder.h"
 #include "support/fixture_table.h"

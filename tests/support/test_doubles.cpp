@@ -1,7 +1,7 @@
 #include "test_doubles.h"
 
-#include "calc/defaults.h"
-#include "calc/form_actions.h"
+#include "mainform/defaults.h"
+#include "mainform/form_actions.h"
 
 #include <QTest>
 

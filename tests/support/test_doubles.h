@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/form_context.h"
+#include "mainform/form_context.h"
 
 #include <QList>
 #include <QString>

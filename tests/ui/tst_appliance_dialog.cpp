@@ -2,7 +2,7 @@
 // Enter pick an appliance; the energy label is read in the user's language and refused
 // with its reason until it makes sense.
 
-#include "calc/messages.h"
+#include "catalogue/catalogue_messages.h"
 #include "ui/appliance_dialog.h"
 
 #include <QCheckBox>

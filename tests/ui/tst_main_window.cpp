@@ -3,7 +3,7 @@
 // A modal dialog nobody expected fails the test.
 
 #include "app/torvane_main.h"
-#include "calc/defaults.h"
+#include "mainform/defaults.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 #include "support/http_server.h"

@@ -6,7 +6,7 @@
 #include "support/fixture_table.h"
 #include "support/http_server.h"
 #include "support/test_doubles.h"
-#include "updater/update_form.h"
+#include "app/update_form.h"
 
 #include <QDir>
 #include <QNetworkReply>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "form/form.h"
-#include "timeline.h"
+#include "engine/timeline.h"
 
 #include <QString>
 

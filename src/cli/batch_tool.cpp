@@ -1,4 +1,4 @@
-// torvane-calc: comparisons without a window, one per CSV row.
+#include "batch_tool.h"
 
 #include "batch.h"
 #include "core/ansi_file.h"
@@ -22,8 +22,7 @@
 
 using namespace Qt::StringLiterals;
 
-using namespace torvane;
-
+namespace torvane {
 namespace {
 
 enum ExitStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2, SomeFailed = 3 };
@@ -392,7 +391,7 @@ void writeRow(Output& out, qint64 row, const BatchComparison::Result& result,
 
 } // namespace
 
-int main(int argc, char** argv)
+int runBatchTool(int argc, char** argv)
 {
     // Output cut off by the reader (a pipe into head) is told like any write that fails.
     std::signal(SIGPIPE, SIG_IGN);
@@ -489,3 +488,5 @@ int main(int argc, char** argv)
     }
     return status;
 }
+
+} // namespace torvane

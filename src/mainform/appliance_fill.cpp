@@ -1,6 +1,6 @@
 #include "appliance_fill.h"
 
-#include "rules.h"
+#include "engine/rules.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "rules.h"
 
-#include "messages.h"
+#include "check_messages.h"
 
 namespace torvane {
 namespace {

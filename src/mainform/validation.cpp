@@ -1,7 +1,7 @@
 #include "validation.h"
 
 #include "messages.h"
-#include "rules.h"
+#include "engine/rules.h"
 
 namespace torvane {
 namespace {

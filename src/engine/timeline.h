@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/regional.h"
-#include "engine.h"
+#include "comparison.h"
 
 #include <QDate>
 

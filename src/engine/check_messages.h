@@ -1,12 +1,7 @@
 #pragma once
 
-// Texts the comparison shows: check messages, status messages and box titles.
+// The messages of the checks, one per broken rule, in the words the window shows them.
 namespace torvane::messages {
-
-inline constexpr char DataErrorTitle[] = "Torvane Data Error";
-inline constexpr char DataCleared[] = "Data Cleared";
-inline constexpr char DataNotChanged[] = "The Data Has Not Changed";
-inline constexpr char NoDataToCalculate[] = "No Data To Calculate";
 
 // Tariff.
 inline constexpr char CheapRate[] = "Cheap Rate must be 0 or between 0.01 and 0.99";
@@ -51,31 +46,5 @@ inline constexpr char CheapStandbyWithoutRate[] =
 inline constexpr char LifeAndCost[] = "Item %1 Life and Cost must either both be blank or set";
 inline constexpr char Item2StandbyWithoutWattage[] =
     "Item 2 Standby Wattage can only be set if Item 2 Wattage is set";
-
-// The appliance catalogue and the energy label; "%1" in a line's problem is its number.
-inline constexpr char CatalogueTitle[] = "Torvane Appliances";
-inline constexpr char CatalogueUnreadable[] = "The file is missing or cannot be read.";
-inline constexpr char CatalogueTooLarge[] = "The file is larger than 4 MiB.";
-inline constexpr char CatalogueHeader[] =
-    "The first line must name the columns: "
-    "Category,Appliance,OnWatts,StandbyWatts,ContinuousWatts,LifeHours,Price,HoursPerDay,Source";
-inline constexpr char CatalogueProblems[] =
-    "Torvane could not read all of the appliance catalogue Data/Appliances.csv:";
-inline constexpr char CatalogueMoreProblems[] = "and %1 more.";
-inline constexpr char TooManyProblems[] =
-    "Too many lines are damaged; the lines after line %1 are not read.";
-inline constexpr char LineSkipped[] = "Line %1: %2";
-inline constexpr char LineUnread[] = "Line %1: %2; the lines after it are not read";
-inline constexpr char LineFields[] = "Line %1: the line has %2 fields, not 9";
-inline constexpr char LineNoName[] = "Line %1: the appliance has no name";
-inline constexpr char LineNotNumber[] = "Line %1: the %2 \"%3\" is not a number";
-inline constexpr char LineOutOfRange[] = "Line %1: the %2 %3 must be %4";
-inline constexpr char LineLifeAndPrice[] =
-    "Line %1: the life and the price must both be 0 or both be given";
-inline constexpr char LabelEnergy[] =
-    "The kWh per year must be a number more than 0 and at most 61320.";
-inline constexpr char LabelHours[] = "The hours a day must be a number more than 0 and at most 24.";
-inline constexpr char LabelOnPower[] =
-    "That is %1 W on; the on power must be between 0.1 and 7000 W.";
 
 } // namespace torvane::messages

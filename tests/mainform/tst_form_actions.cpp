@@ -4,8 +4,8 @@
 // Clear, Save, AutoSave and the output and unit switches. Then what the buttons call, called
 // directly: the change handlers, the currency symbol and the clean-ups.
 
-#include "calc/cleanup.h"
-#include "calc/presentation.h"
+#include "mainform/cleanup.h"
+#include "mainform/presentation.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 

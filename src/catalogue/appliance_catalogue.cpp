@@ -2,8 +2,8 @@
 
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
-#include "messages.h"
-#include "rules.h"
+#include "catalogue_messages.h"
+#include "engine/rules.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // item that calculates; damaged files from tests/fixtures/damaged_catalogues.tsv; the
 // search; the energy label; and filling an item as the user would type it.
 
-#include "calc/appliance_fill.h"
+#include "mainform/appliance_fill.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine.h"
+#include "engine/comparison.h"
 #include "form_context.h"
 
 namespace torvane {

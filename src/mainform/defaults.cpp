@@ -5,7 +5,7 @@
 #include "config/config_writer.h"
 #include "core/ansi_file.h"
 #include "presentation.h"
-#include "rules.h"
+#include "engine/rules.h"
 #include "validation.h"
 
 #include <cmath>

@@ -3,10 +3,10 @@
 // Calculate as the user presses it is run in tst_form_actions (tests/fixtures/form_runs.tsv);
 // the figures themselves are checked end to end through the batch tool (tests/fixtures).
 
-#include "calc/chart_form.h"
-#include "calc/engine.h"
-#include "calc/timeline.h"
-#include "calc/validation.h"
+#include "app/chart_form.h"
+#include "engine/comparison.h"
+#include "engine/timeline.h"
+#include "mainform/validation.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 

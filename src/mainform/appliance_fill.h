@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appliance_catalogue.h"
+#include "catalogue/appliance_catalogue.h"
 #include "form_context.h"
 
 namespace torvane {

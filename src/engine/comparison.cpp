@@ -1,4 +1,4 @@
-#include "engine.h"
+#include "comparison.h"
 
 #include "core/runtime_error.h"
 

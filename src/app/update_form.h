@@ -2,9 +2,9 @@
 
 #include "core/test_mode.h"
 #include "form/form.h"
-#include "update_check.h"
-#include "updater_log.h"
-#include "url_get.h"
+#include "updater/update_check.h"
+#include "updater/updater_log.h"
+#include "updater/url_get.h"
 
 #include <QObject>
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include "core/desktop.h"
 #include "core/regional.h"
 #include "form/form.h"
-#include "timeline.h"
+#include "engine/timeline.h"
 
 #include <QDate>
 #include <QObject>

@@ -1,0 +1,41 @@
+// Torvane: the window program.
+
+#include "app/program_start.h"
+#include "app/torvane_main.h"
+#include "core/clock.h"
+#include "ui/logo.h"
+#include "ui/main_window.h"
+#include "ui/qt_desktop.h"
+
+#include <QApplication>
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char** argv)
+{
+    using namespace torvane;
+    if (asksForTerminalAnswer(argc, argv))
+        answerOnTerminal(argc, argv);
+    QApplication application(argc, argv);
+    nameApplication();
+    QApplication::setWindowIcon(logoIcon());
+    QGuiApplication::setDesktopFileName(u"org.example.marnoft.Torvane"_s);
+    const auto runningMark = markRunningCopy();
+
+    const ProgramPlaces places = chooseProgramPlaces(QStringLiteral(TORVANE_SITE_ROOT));
+    // The program's paths are relative to its folder.
+    QDir::setCurrent(places.folder);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const Regional regional(QLocale::system());
+    SystemClock clock;
+    QtDesktop desktop;
+    TorvaneMain main(desktop, clock, regional, places.folder, places.siteRoot,
+                     arguments.join(u' '));
+    MainWindow window(main);
+    desktop.setParentWindow(&window);
+    main.Load();
+    window.show();
+    return QApplication::exec();
+}
