@@ -2,7 +2,7 @@
 // as many controls of the same kinds. Run without arguments: it starts itself in either
 // role in turn and reports the median times.
 
-#include "app/torvane_main.h"
+#include "app/main_controller.h"
 #include "core/clock.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
@@ -45,10 +45,10 @@ int runTorvane(int argc, char** argv)
     const Regional regional(QLocale::system());
     SystemClock clock;
     QtDesktop desktop;
-    TorvaneMain main(desktop, clock, regional, QDir::currentPath(), u"https://x/"_s, QString());
+    MainController main(desktop, clock, regional, QDir::currentPath(), u"https://x/"_s, QString());
     MainWindow window(main);
     desktop.setParentWindow(&window);
-    main.Load();
+    main.load();
     window.show();
     endWhenIdle();
     return QApplication::exec();

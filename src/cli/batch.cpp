@@ -1,10 +1,10 @@
 #include "batch.h"
 
+#include "engine/rules.h"
+#include "engine/timeline.h"
 #include "mainform/defaults.h"
 #include "mainform/form_actions.h"
 #include "mainform/messages.h"
-#include "engine/rules.h"
-#include "engine/timeline.h"
 #include "resultslog/result_record.h"
 
 using namespace Qt::StringLiterals;
@@ -56,9 +56,9 @@ public:
         return QString();
     }
     void quit() override { throw BatchComparison::FatalCalculation{QString(), 0}; }
-    void AppendPendingLogText() override {}
-    void ShowStatusMessage(const QString&) override {}
-    [[noreturn]] void ReportFatalError(const QString& title, qint16 step) override
+    void appendPendingLogText() override {}
+    void showStatusMessage(const QString&) override {}
+    [[noreturn]] void reportFatalError(const QString& title, qint16 step) override
     {
         throw BatchComparison::FatalCalculation{title, step};
     }

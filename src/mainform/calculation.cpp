@@ -191,7 +191,7 @@ bool nothingToCalculate(const MainForm& f)
 void showStatus(FormContext& c, const char* message)
 {
     c.form.MsgText = QString::fromLatin1(message);
-    c.services.ShowStatusMessage(c.form.MsgText);
+    c.services.showStatusMessage(c.form.MsgText);
 }
 
 } // namespace
@@ -310,7 +310,7 @@ void Calc(FormContext& c)
             f.PreviousRecordText.clear();
         } else {
             if (f.AutoSave.value() == 1)
-                c.services.AppendPendingLogText();
+                c.services.appendPendingLogText();
             else if (f.AutoSave.value() == 0)
                 f.Save.setEnabled(true);
             f.Keep.setEnabled(true);

@@ -4,8 +4,8 @@
 #include "config/config_reader.h"
 #include "config/config_writer.h"
 #include "core/ansi_file.h"
-#include "presentation.h"
 #include "engine/rules.h"
+#include "presentation.h"
 #include "validation.h"
 
 #include <cmath>
@@ -166,7 +166,7 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
         CurrencyManagement(context, true, false);
         f.UpdatingFields = false;
         if (f.MsgText.isEmpty() && written)
-            context.services.ShowStatusMessage(u"Electrcity Data Saved"_s);
+            context.services.showStatusMessage(u"Electrcity Data Saved"_s);
         f.requestFocus(f.NormalHr);
     });
 }
@@ -180,7 +180,7 @@ void ResetDefaultsClick(FormContext& context, ProgramFolder& folder, Settings& s
     ReadConfiguration(context, folder, settings, configTranscript);
     CurrencyManagement(context, false, false);
     f.Save.setEnabled(false);
-    context.services.ShowStatusMessage(u"Electricity Data Restored"_s);
+    context.services.showStatusMessage(u"Electricity Data Restored"_s);
     f.Save_Defaults.setEnabled(false);
     f.requestFocus(f.NormalHr);
 }

@@ -38,7 +38,7 @@ void ClearClick(FormContext& context)
         f.Save.setEnabled(false);
         ClearData(context);
         ClearOutput(context);
-        context.services.ShowStatusMessage(QString::fromLatin1(messages::DataCleared));
+        context.services.showStatusMessage(QString::fromLatin1(messages::DataCleared));
         f.requestFocus(f.NormalHr);
         f.UpdatingFields = false;
     });
@@ -49,7 +49,7 @@ void SaveClick(FormContext& context)
     MainForm& f = context.form;
     if (!f.Save.enabled())
         return;
-    context.services.AppendPendingLogText();
+    context.services.appendPendingLogText();
     f.Save.setEnabled(false);
 }
 

@@ -15,11 +15,11 @@ class FormServices {
 public:
     virtual ~FormServices() = default;
     // Appends PendingLogText to the results log.
-    virtual void AppendPendingLogText() = 0;
+    virtual void appendPendingLogText() = 0;
     // Shows a status message in the status line (and in a box in some test modes).
-    virtual void ShowStatusMessage(const QString& message) = 0;
+    virtual void showStatusMessage(const QString& message) = 0;
     // Reports a fatal run-time error and ends the program. Never returns.
-    [[noreturn]] virtual void ReportFatalError(const QString& title, qint16 step) = 0;
+    [[noreturn]] virtual void reportFatalError(const QString& title, qint16 step) = 0;
 };
 
 // What the main window's procedures work on: the form and the services they use.
@@ -47,7 +47,7 @@ template <typename Body> void withErrorTrap(FormContext& context, const char* ti
     try {
         body();
     } catch (const RuntimeError&) {
-        context.services.ReportFatalError(QString::fromLatin1(title), context.form.StepNumber);
+        context.services.reportFatalError(QString::fromLatin1(title), context.form.StepNumber);
     }
 }
 

@@ -1,7 +1,7 @@
 // Torvane: the window program.
 
+#include "app/main_controller.h"
 #include "app/program_start.h"
-#include "app/torvane_main.h"
 #include "core/clock.h"
 #include "ui/logo.h"
 #include "ui/main_window.h"
@@ -31,11 +31,11 @@ int main(int argc, char** argv)
     const Regional regional(QLocale::system());
     SystemClock clock;
     QtDesktop desktop;
-    TorvaneMain main(desktop, clock, regional, places.folder, places.siteRoot,
-                     arguments.join(u' '));
+    MainController main(desktop, clock, regional, places.folder, places.siteRoot,
+                        arguments.join(u' '));
     MainWindow window(main);
     desktop.setParentWindow(&window);
-    main.Load();
+    main.load();
     window.show();
     return QApplication::exec();
 }

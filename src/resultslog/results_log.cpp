@@ -44,7 +44,7 @@ void ResultsLog::CreateResultsLog()
              u"This may be a permissions problem."_s);
 }
 
-void ResultsLog::AppendPendingLogText(const QString& pendingLogText)
+void ResultsLog::appendPendingLogText(const QString& pendingLogText)
 {
     if (!logExists())
         return;

@@ -24,7 +24,7 @@ public:
 
     void CreateResultsLog();
     // Appends the text and a CR LF when the log exists; tells the user when it cannot.
-    void AppendPendingLogText(const QString& pendingLogText);
+    void appendPendingLogText(const QString& pendingLogText);
 
     // Archive: archives the log (a dated copy, then a new log) or clears it (a new log),
     // as the user answers. showStatus gets the status text of what was done.

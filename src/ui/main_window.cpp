@@ -1,7 +1,7 @@
 #include "main_window.h"
 
 #include "app/about_form.h"
-#include "app/torvane_main.h"
+#include "app/main_controller.h"
 #include "ui/about_dialog.h"
 #include "ui/appliance_dialog.h"
 #include "ui/chart_window.h"
@@ -29,27 +29,28 @@ QLabel* fixedLabel(const char* text)
 
 } // namespace
 
-MainWindow::MainWindow(TorvaneMain& main, QWidget* parent)
+MainWindow::MainWindow(MainController& main, QWidget* parent)
     : QWidget(parent)
     , m_main(main)
-    , m_binding(main.form)
+    , m_binding(main.form())
 {
     setObjectName(u"TorvaneMain"_s);
-    connect(&m_main, &TorvaneMain::placeOnTopRequested, this, &MainWindow::placeOnTop);
-    connect(&m_main, &TorvaneMain::aboutRequested, this, &MainWindow::showAbout);
-    connect(&m_main, &TorvaneMain::chartRequested, this, &MainWindow::showChart);
-    connect(&m_main, &TorvaneMain::pickRequested, this,
+    connect(&m_main, &MainController::placeOnTopRequested, this, &MainWindow::placeOnTop);
+    connect(&m_main, &MainController::aboutRequested, this, &MainWindow::showAbout);
+    connect(&m_main, &MainController::chartRequested, this, &MainWindow::showChart);
+    connect(&m_main, &MainController::pickRequested, this,
             [this](int item, const std::vector<Appliance>& appliances) {
-                ApplianceDialog dialog(appliances, item, m_main.context.regional, this);
+                ApplianceDialog dialog(appliances, item, m_main.regional(), this);
                 if (dialog.exec() == QDialog::Accepted && dialog.choice())
-                    m_main.PickChosen(item, *dialog.choice());
+                    m_main.fillItem(item, *dialog.choice());
             });
-    connect(&m_main, &TorvaneMain::updateWindowOpened, this, [this](UpdateForm& form, bool shown) {
-        auto* window = new UpdateWindow(form, this);
-        connect(&form, &UpdateForm::showRequested, window, &QWidget::show);
-        if (shown)
-            window->show();
-    });
+    connect(&m_main, &MainController::updateWindowOpened, this,
+            [this](UpdateForm& form, bool shown) {
+                auto* window = new UpdateWindow(form, this);
+                connect(&form, &UpdateForm::showRequested, window, &QWidget::show);
+                if (shown)
+                    window->show();
+            });
     buildLayout();
     nameControls();
 }
@@ -60,7 +61,7 @@ void MainWindow::showEvent(QShowEvent* event)
     // window closes); switching to other programs and back is no activation of its own.
     if (!event->spontaneous() && !m_shown) {
         m_shown = true;
-        m_main.Activate();
+        m_main.activate();
     }
     QWidget::showEvent(event);
 }
@@ -84,17 +85,17 @@ void MainWindow::placeOnTop(bool onTop)
 
 void MainWindow::showAbout()
 {
-    AboutForm form(m_main.folder);
-    AboutDialog about(form, m_main.settings.RunOnTopSetting == 2, this);
+    AboutForm form(m_main.folder());
+    AboutDialog about(form, m_main.settings().RunOnTopSetting == 2, this);
     about.exec();
-    m_main.Activate();
+    m_main.activate();
 }
 
 void MainWindow::showChart()
 {
     // One chart window, made when first asked for; asking again brings it forward.
     if (!m_chart)
-        m_chart = new ChartWindow(m_main.chart, this);
+        m_chart = new ChartWindow(m_main.chart(), this);
     m_chart->show();
     m_chart->raise();
     m_chart->activateWindow();
@@ -123,7 +124,7 @@ QWidget* MainWindow::area(FormArea which, QGridLayout*& grid)
 
 void MainWindow::buildLayout()
 {
-    MainForm& f = m_main.form;
+    MainForm& f = m_main.form();
     setWindowTitle(f.Caption);
     auto* outer = new QVBoxLayout(this);
     auto* heading = new QLabel(u"Electricity Cost Calculator"_s);
@@ -131,7 +132,7 @@ void MainWindow::buildLayout()
     large.setPointSizeF(large.pointSizeF() * 1.4);
     large.setBold(true);
     heading->setFont(large);
-    QPushButton* logo = makeLogo([this] { m_main.LogoClick(); });
+    QPushButton* logo = makeLogo([this] { m_main.openMakerHomePage(); });
     auto* top = new QHBoxLayout;
     top->addWidget(heading);
     top->addStretch();
@@ -249,7 +250,7 @@ void MainWindow::nameControls()
 {
     // What a screen reader announces: the labels a sighted user reads beside each field,
     // the column captions followed as they change; the tooltips stay the descriptions.
-    MainForm& f = m_main.form;
+    MainForm& f = m_main.form();
     const auto name = [this](Control& control, const char* text) {
         m_binding.setAccessibleName(control, QString::fromUtf8(text));
     };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mainform/main_form.h"
 #include "form_binding.h"
+#include "mainform/main_form.h"
 
 #include <QWidget>
 
@@ -9,7 +9,7 @@ class QGridLayout;
 
 namespace torvane {
 
-class TorvaneMain;
+class MainController;
 
 // The main window on screen: the model's controls laid out in their four coloured areas,
 // bound to it. It holds no logic of its own.
@@ -17,7 +17,7 @@ class MainWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MainWindow(TorvaneMain& main, QWidget* parent = nullptr);
+    explicit MainWindow(MainController& main, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -30,7 +30,7 @@ private:
     void buildLayout();
     void nameControls();
 
-    TorvaneMain& m_main;
+    MainController& m_main;
     FormBinding m_binding;
     bool m_shown = false;
     QWidget* m_chart = nullptr;

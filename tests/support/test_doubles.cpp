@@ -64,17 +64,17 @@ bool runs(const ScriptedDesktop& desktop, const std::function<void()>& action)
     return true;
 }
 
-void RecordingServices::AppendPendingLogText()
+void RecordingServices::appendPendingLogText()
 {
     appended.append(form ? form->PendingLogText : QString());
 }
 
-void RecordingServices::ShowStatusMessage(const QString& message)
+void RecordingServices::showStatusMessage(const QString& message)
 {
     statusMessages.append(message);
 }
 
-void RecordingServices::ReportFatalError(const QString& title, qint16 step)
+void RecordingServices::reportFatalError(const QString& title, qint16 step)
 {
     fatalTitle = title;
     fatalStep = step;

@@ -62,9 +62,9 @@ public:
     explicit RecordingServices(ScriptedDesktop& desktop)
         : m_desktop(desktop)
     {}
-    void AppendPendingLogText() override;
-    void ShowStatusMessage(const QString& message) override;
-    [[noreturn]] void ReportFatalError(const QString& title, qint16 step) override;
+    void appendPendingLogText() override;
+    void showStatusMessage(const QString& message) override;
+    [[noreturn]] void reportFatalError(const QString& title, qint16 step) override;
 
     // PendingLogText at each append.
     QStringList appended;

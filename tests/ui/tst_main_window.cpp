@@ -2,9 +2,9 @@
 // and keyboard events and through the accessibility interfaces that screen readers use.
 // A modal dialog nobody expected fails the test.
 
-#include "app/torvane_main.h"
-#include "mainform/defaults.h"
+#include "app/main_controller.h"
 #include "core/ansi_file.h"
+#include "mainform/defaults.h"
 #include "support/fixture_table.h"
 #include "support/http_server.h"
 #include "support/test_doubles.h"
@@ -101,7 +101,7 @@ private:
     Regional m_regional{QLocale(u"en_GB"_s)};
     ScriptedDesktop m_desktop;
     FixedClock m_clock;
-    std::unique_ptr<TorvaneMain> m_main;
+    std::unique_ptr<MainController> m_main;
     std::unique_ptr<MainWindow> m_window;
     QTimer m_watchdog;
     QStringList m_unexpectedDialogs;
@@ -135,10 +135,10 @@ void TestMainWindow::init()
 void TestMainWindow::start(const QString& arguments)
 {
     m_window.reset();
-    m_main = std::make_unique<TorvaneMain>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                           m_siteRoot, arguments);
+    m_main = std::make_unique<MainController>(m_desktop, m_clock, m_regional, m_dir->path(),
+                                              m_siteRoot, arguments);
     m_window = std::make_unique<MainWindow>(*m_main);
-    QVERIFY(runs(m_desktop, [&] { m_main->Load(); }));
+    QVERIFY(runs(m_desktop, [&] { m_main->load(); }));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
@@ -200,7 +200,7 @@ void TestMainWindow::click(const char* button)
 QStringList TestMainWindow::fieldTexts() const
 {
     QStringList texts;
-    for (const Control* control : m_main->form.controls()) {
+    for (const Control* control : m_main->form().controls()) {
         if (control->kind() == Control::Kind::TextBox)
             texts.append(edit(qPrintable(control->name()))->text());
     }
@@ -256,7 +256,7 @@ void TestMainWindow::typingLandsInTheClickedField()
         QStringList expected = fieldTexts();
         type(qPrintable(target), u"250"_s);
         qsizetype index = 0;
-        for (const Control* control : m_main->form.controls()) {
+        for (const Control* control : m_main->form().controls()) {
             if (control->kind() != Control::Kind::TextBox)
                 continue;
             if (control->name() == target)
@@ -264,9 +264,9 @@ void TestMainWindow::typingLandsInTheClickedField()
             ++index;
         }
         QCOMPARE(fieldTexts(), expected);
-        QCOMPARE(static_cast<const TextBox*>(m_main->form.control(target))->text(), u"250"_s);
+        QCOMPARE(static_cast<const TextBox*>(m_main->form().control(target))->text(), u"250"_s);
         QCOMPARE(QApplication::focusWidget(), edit(qPrintable(target)));
-        QCOMPARE(m_main->form.focus(), m_main->form.control(target));
+        QCOMPARE(m_main->form().focus(), m_main->form().control(target));
     }
 }
 
@@ -280,8 +280,8 @@ void TestMainWindow::textFromAccessibilityToolsIsCalculated()
     QAccessibleEditableTextInterface* watts = accessible("Item1Watts")->editableTextInterface();
     QVERIFY(watts);
     watts->insertText(0, u"100"_s);
-    QCOMPARE(m_main->form.NormalHr.text(), u"10"_s);
-    QCOMPARE(m_main->form.Item1Watts.text(), u"100"_s);
+    QCOMPARE(m_main->form().NormalHr.text(), u"10"_s);
+    QCOMPARE(m_main->form().Item1Watts.text(), u"100"_s);
     click("Calc");
     QVERIFY(m_desktop.boxes.isEmpty());
     QCOMPARE(edit("Item1Day")->text(), u"£0.28982"_s);
@@ -289,8 +289,8 @@ void TestMainWindow::textFromAccessibilityToolsIsCalculated()
     QAccessible::queryAccessibleInterface(m_window->findChild<QCheckBox*>(u"MonthlyT"_s))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::toggleAction());
-    QCOMPARE(m_main->form.MonthlyT.value(), 1);
-    QCOMPARE(m_main->form.ItemQtrL.text(), u" Cost / Mth"_s);
+    QCOMPARE(m_main->form().MonthlyT.value(), 1);
+    QCOMPARE(m_main->form().ItemQtrL.text(), u" Cost / Mth"_s);
 }
 
 void TestMainWindow::everyControlIsNamed()
@@ -336,7 +336,7 @@ void TestMainWindow::everyControlIsNamed()
 void TestMainWindow::bindingFollowsTheModel()
 {
     // Every control has its widget, named after it, with its caption and tooltip.
-    for (const Control* control : m_main->form.controls()) {
+    for (const Control* control : m_main->form().controls()) {
         auto* widget = m_window->findChild<QWidget*>(control->name());
         QVERIFY2(widget, qPrintable(control->name()));
         QCOMPARE(widget->toolTip(), control->toolTip());
@@ -348,10 +348,10 @@ void TestMainWindow::bindingFollowsTheModel()
     QTest::mouseClick(m_window->findChild<QCheckBox*>(u"Units1"_s), Qt::LeftButton);
     QCOMPARE(m_window->findChild<QLabel*>(u"CO2L"_s)->text(), u"lb/KWHr"_s);
     click("Keep"); // disabled: nothing happens
-    QVERIFY(!m_main->form.TariffKept);
+    QVERIFY(!m_main->form().TariffKept);
     // The model knows where the focus is: a request that the view cannot carry out (a
     // disabled button) leaves it where it was, one it can moves it.
-    MainForm& form = m_main->form;
+    MainForm& form = m_main->form();
     type("Item1Watts", u"1"_s);
     form.requestFocus(form.Keep);
     QCOMPARE(form.focus(), &form.Item1Watts);
@@ -382,27 +382,27 @@ void TestMainWindow::bindingFollowsTheModel()
         QApplication::sendEvent(edit("Notes"), &commit);
     }
     QTest::keyClicks(edit("Notes"), u"c"_s);
-    QCOMPARE(m_main->form.Notes.text(), QString(73, u'a') + u"\U0001F4A1e\u0301"_s);
-    QCOMPARE(edit("Notes")->text(), m_main->form.Notes.text());
+    QCOMPARE(m_main->form().Notes.text(), QString(73, u'a') + u"\U0001F4A1e\u0301"_s);
+    QCOMPARE(edit("Notes")->text(), m_main->form().Notes.text());
     type("Notes", QString(70, u'a'));
     edit("Notes")->setCursorPosition(1);
     edit("Notes")->insert(u"12345678"_s);
-    QCOMPARE(m_main->form.Notes.text(), u"a12345"_s + QString(69, u'a'));
+    QCOMPARE(m_main->form().Notes.text(), u"a12345"_s + QString(69, u'a'));
     QCOMPARE(edit("Notes")->cursorPosition(), 6);
     // What fits is cut on whole characters: before an emoji, or in place of a family of
     // three, whatever the text after it.
     edit("Notes")->setText(QString(73, u'a') + u"\U0001F600"_s);
     edit("Notes")->setCursorPosition(73);
     edit("Notes")->insert(u"\U0001F601\U0001F601\U0001F601"_s);
-    QCOMPARE(m_main->form.Notes.text(), QString(73, u'a') + u"\U0001F601\U0001F600"_s);
+    QCOMPARE(m_main->form().Notes.text(), QString(73, u'a') + u"\U0001F601\U0001F600"_s);
     const QString family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s;
     edit("Notes")->setText(QString(71, u'a') + family + u"abc"_s);
     edit("Notes")->setSelection(71, static_cast<int>(family.size()));
     edit("Notes")->insert(u"12345"_s);
-    QCOMPARE(m_main->form.Notes.text(), QString(71, u'a') + u"1abc"_s);
-    m_main->form.Notes.setText(QString(80, u'x'));
+    QCOMPARE(m_main->form().Notes.text(), QString(71, u'a') + u"1abc"_s);
+    m_main->form().Notes.setText(QString(80, u'x'));
     QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
-    QCOMPARE(m_main->form.Notes.text(), QString(80, u'x'));
+    QCOMPARE(m_main->form().Notes.text(), QString(80, u'x'));
 }
 
 void TestMainWindow::aboutWindow()
@@ -410,7 +410,7 @@ void TestMainWindow::aboutWindow()
     QTest::mouseClick(m_window->findChild<QCheckBox*>(u"OnTop"_s), Qt::LeftButton);
     // Going on top shows the window again.
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_main->form.Save.setEnabled(true);
+    m_main->form().Save.setEnabled(true);
     m_expectedDialog = u"frmAbout"_s;
     QString version;
     QString site;
@@ -433,7 +433,7 @@ void TestMainWindow::aboutWindow()
     QCOMPARE(m_desktop.openedUrls, QStringList{u"https://example.org/"_s});
     // Back from the About window: the main window is active again, which ends saving.
     QVERIFY(!m_window->findChild<QPushButton*>(u"Save"_s)->isEnabled());
-    QCOMPARE(m_main->settings.RunOnTopSetting, qint16(2));
+    QCOMPARE(m_main->settings().RunOnTopSetting, qint16(2));
     QVERIFY(onTop);
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
@@ -463,7 +463,7 @@ void TestMainWindow::chartWindow()
     QCOMPARE(drawn(), u"Item 2 pays for itself after 7 months (July 2027). Cost so far after 48 "
                       "months: Item 1 £358.30, Item 2 £251.08."_s);
     // Item 1's units: a step up of £25 at the start, after two years and in the last month.
-    const std::vector<QPointF>& line = m_main->chart.line(1);
+    const std::vector<QPointF>& line = m_main->chart().line(1);
     QCOMPARE(line.size(), std::size_t{52});
     QCOMPARE(line[1], QPointF(0, 25));
     QCOMPARE(line[26].x(), 24.0);
@@ -605,9 +605,9 @@ void TestMainWindow::defaults()
             QTest::mouseClick(m_window->findChild<QCheckBox*>(name), Qt::LeftButton);
     }
     // A result, not saved yet: a reset empties it and forgets it.
-    m_main->form.Item1Day.setText(u"£1.00"_s);
-    m_main->form.RecordText = u"record"_s;
-    m_main->form.Save.setEnabled(true);
+    m_main->form().Item1Day.setText(u"£1.00"_s);
+    m_main->form().RecordText = u"record"_s;
+    m_main->form().Save.setEnabled(true);
     const QString ini = m_dir->filePath(u"Data/Torvane.ini"_s);
     if (!breakFolder(row[Fault], u"Data"_s, ini))
         QSKIP("This user may not mount a small file system.");
@@ -620,9 +620,12 @@ void TestMainWindow::defaults()
     if (row[Fields] != u"ended")
         click(qPrintable(row[Pressed]));
     else if (vanishes)
-        ran = goesOn([&] { SaveDefaultsClick(m_main->context, vanishing); });
+        ran = goesOn([&] {
+            FormContext context{m_main->form(), m_regional, m_desktop, *m_main, m_clock, {}};
+            SaveDefaultsClick(context, vanishing);
+        });
     else
-        ran = goesOn([&] { static_cast<Button*>(m_main->form.control(row[Pressed]))->click(); });
+        ran = goesOn([&] { static_cast<Button*>(m_main->form().control(row[Pressed]))->click(); });
     const ScriptedDesktop::Box shown = m_desktop.boxes.value(m_desktop.boxes.size() - 1);
     QCOMPARE(shown.title, row[Title]);
     QCOMPARE(shown.text, row[Text]);
@@ -637,14 +640,14 @@ void TestMainWindow::defaults()
     const auto fields = [this] {
         return QStringList{edit("CheapR")->text(),    edit("NormalR")->text(),
                            edit("VAT")->text(),       edit("AnInfT")->text(),
-                           edit("PayPeriod")->text(), m_main->form.CO2L.text()}
+                           edit("PayPeriod")->text(), m_main->form().CO2L.text()}
             .join(u'|');
     };
     QCOMPARE(fields(), row[Fields]);
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
     const bool reset = row[Pressed] == u"Reset_Defaults";
-    QCOMPARE(QList<bool>({edit("Item1Day")->text().isEmpty(), m_main->form.RecordText.isEmpty(),
-                          !m_main->form.Save.enabled()}),
+    QCOMPARE(QList<bool>({edit("Item1Day")->text().isEmpty(), m_main->form().RecordText.isEmpty(),
+                          !m_main->form().Save.enabled()}),
              QList<bool>(3, reset));
     // Saved or restored, the data counts as unchanged; a failed save leaves it changed.
     QCOMPARE(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled(),
@@ -683,14 +686,14 @@ void TestMainWindow::archive()
         copies.append(bytes(path));
         if (press == 0 && !breakFolder(row[Fault], u"Log"_s, path))
             QSKIP("This user may not mount a small file system.");
-        m_main->ShowStatusMessage(u"earlier"_s); // the press empties it
+        m_main->showStatusMessage(u"earlier"_s); // the press empties it
         if (row[Fault] == u"grows while asked")
             m_desktop.whileOpen = [&] {
                 AnsiFile::append(path, u"  Normal\r\n"_s);
                 copies.last() += "  Normal\r\n";
             };
         if (row[After] == u"ended")
-            ran = goesOn([&] { m_main->form.Archive.click(); });
+            ran = goesOn([&] { m_main->form().Archive.click(); });
         else
             click("Archive");
     }
@@ -707,7 +710,7 @@ void TestMainWindow::archive()
     }
     QCOMPARE(m_desktop.boxes.last().text, unescaped(row[LastBox]));
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), row[Status]);
-    QCOMPARE(m_main->Timer1.isActive(), !row[Status].isEmpty());
+    QCOMPARE(m_main->statusMessageShown(), !row[Status].isEmpty());
     const int archives = row[Archives].toInt();
     for (int sequence = 1; sequence <= archives; ++sequence)
         QCOMPARE(bytes(archive.arg(sequence)), copies[sequence - 1]);

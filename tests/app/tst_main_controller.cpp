@@ -2,7 +2,7 @@
 // sequence and its failures, the results log, Exit, activation, on-top, the status line,
 // Help, About and Results, and the fatal-error dump.
 
-#include "app/torvane_main.h"
+#include "app/main_controller.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
@@ -39,8 +39,8 @@ public:
         AnsiFile::create(dir.filePath(u"Help/index.htm"_s), u"<html/>"_s);
         if (withLog)
             AnsiFile::create(log(), u"earlier\r\n"_s);
-        main = std::make_unique<TorvaneMain>(desktop, clock, regional, dir.path(),
-                                             u"https://example.org/"_s, arguments);
+        main = std::make_unique<MainController>(desktop, clock, regional, dir.path(),
+                                                u"https://example.org/"_s, arguments);
     }
     QString ini() const { return dir.filePath(u"Data/Torvane.ini"_s); }
     QString log() const { return dir.filePath(u"Log/Torvane.log"_s); }
@@ -53,7 +53,7 @@ public:
     bool load()
     {
         try {
-            main->Load();
+            main->load();
         } catch (const ProgramEnded&) {
             return false;
         }
@@ -64,14 +64,14 @@ public:
     Regional regional;
     ScriptedDesktop desktop;
     FixedClock clock;
-    std::unique_ptr<TorvaneMain> main;
+    std::unique_ptr<MainController> main;
 };
 
 const QString StartEntry = u"Torvane Started\r\nVersion 6.4\r\n04/12/2026 20:31:07\r\n\r\n"_s;
 
 } // namespace
 
-class TestTorvaneMain : public QObject {
+class TestMainController : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -96,7 +96,7 @@ private Q_SLOTS:
     void updateCheckAtStartUp();
 };
 
-void TestTorvaneMain::switches_data()
+void TestMainController::switches_data()
 {
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<qint16>("mode");
@@ -104,18 +104,18 @@ void TestTorvaneMain::switches_data()
         QTest::newRow(qPrintable(row[0])) << unescaped(row[0]) << row[1].toShort();
 }
 
-void TestTorvaneMain::switches()
+void TestMainController::switches()
 {
     QFETCH(QString, arguments);
     QFETCH(qint16, mode);
     QCOMPARE(TestMode::fromArguments(arguments).number(), mode);
 }
 
-void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
+void TestMainController::loadFillsTheWindowAndStartsTheLog()
 {
     Program p(u"-InhibitCombCheck"_s);
     QVERIFY(p.load());
-    MainForm& f = p.main->form;
+    MainForm& f = p.main->form();
     QCOMPARE(p.main->testMode(), TestMode(TestMode::InhibitCombCheck));
     QCOMPARE(f.NormalR.text(), u"£0.250000"_s);
     QCOMPARE(f.CheapR.text(), u"£0.120000"_s);
@@ -133,7 +133,7 @@ void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
     QCOMPARE(p.logText(), u"Torvane Results Log\r\nVersion 6.4\r\nFile Created\r\n"
                           "04/12/2026 20:31:07\r\n\r\n\r\n"_s +
                               StartEntry);
-    QVERIFY(p.main->ConfigTranscript.startsWith(
+    QVERIFY(p.main->configTranscript().startsWith(
         u"Torvane Configuration\r\n---------------------\r\n[Run]\r\nAnInf=33\r\n"_s));
 
     // A log that exists is only added to.
@@ -142,7 +142,7 @@ void TestTorvaneMain::loadFillsTheWindowAndStartsTheLog()
     QCOMPARE(again.logText(), u"earlier\r\n"_s + StartEntry);
 }
 
-void TestTorvaneMain::missingFolderOrFile_data()
+void TestMainController::missingFolderOrFile_data()
 {
     QTest::addColumn<QString>("removed");
     QTest::addColumn<QString>("title");
@@ -151,7 +151,7 @@ void TestTorvaneMain::missingFolderOrFile_data()
         QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << unescaped(row[2]);
 }
 
-void TestTorvaneMain::missingFolderOrFile()
+void TestMainController::missingFolderOrFile()
 {
     QFETCH(QString, removed);
     QFETCH(QString, title);
@@ -167,7 +167,7 @@ void TestTorvaneMain::missingFolderOrFile()
     QCOMPARE(p.desktop.boxes[0].icon, MessageIcon::Stop);
 }
 
-void TestTorvaneMain::failuresWhileLoading()
+void TestMainController::failuresWhileLoading()
 {
     // A failure where the help folder is checked, and where the log is created.
     for (const auto& [stage, step] :
@@ -197,15 +197,15 @@ void TestTorvaneMain::failuresWhileLoading()
     }
 }
 
-void TestTorvaneMain::appendFailures()
+void TestMainController::appendFailures()
 {
     Program p;
     QVERIFY(p.load());
-    TorvaneMain& m = *p.main;
-    m.form.PendingLogText = u"entry\r\n"_s;
+    MainController& m = *p.main;
+    m.form().PendingLogText = u"entry\r\n"_s;
     QVERIFY(QFile::remove(p.log()));
     p.desktop.expectBox(MessageAnswer::Ok);
-    m.AppendPendingLogText();
+    m.appendPendingLogText();
     QCOMPARE(p.desktop.boxes.last().title, u"Torvane Results Log File Error"_s);
     QCOMPARE(p.desktop.boxes.last().text,
              u"The results log file is either missing or\r\ncorrupted. Delete the "
@@ -215,14 +215,14 @@ void TestTorvaneMain::appendFailures()
     // A log that takes no more bytes.
     AnsiFile::create(p.log(), QString());
     p.desktop.expectBox(MessageAnswer::Ok);
-    FileSizeLimit(0), m.AppendPendingLogText();
+    FileSizeLimit(0), m.appendPendingLogText();
     QCOMPARE(p.desktop.boxes.last().text,
              u"Unable to write to the results log file Torvane.log\r\nThis may be a "
              "permissions problem."_s);
-    QCOMPARE(m.form.PendingLogText, u"entry\r\n"_s);
+    QCOMPARE(m.form().PendingLogText, u"entry\r\n"_s);
 }
 
-void TestTorvaneMain::programFolderOfAnInstalledCopy()
+void TestMainController::programFolderOfAnInstalledCopy()
 {
     QTemporaryDir dir;
     const QString shipped = dir.filePath(u"share/torvane/program"_s);
@@ -258,12 +258,12 @@ void TestTorvaneMain::programFolderOfAnInstalledCopy()
     QCOMPARE(complaint, u"the program folder %1 could not be made from %2"_s.arg(blocked, shipped));
 }
 
-void TestTorvaneMain::unusableFiles_data()
+void TestMainController::unusableFiles_data()
 {
     addTableRows(u"unusable_files.tsv"_s);
 }
 
-void TestTorvaneMain::unusableFiles()
+void TestMainController::unusableFiles()
 {
     QFETCH(QStringList, row); // the file, what stands there, whether loading goes on, the boxes
     Program p;
@@ -291,7 +291,7 @@ void TestTorvaneMain::unusableFiles()
     QCOMPARE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), row[1] != u"full");
 }
 
-void TestTorvaneMain::exitPrompt_data()
+void TestMainController::exitPrompt_data()
 {
     QTest::addColumn<bool>("unsaved");
     QTest::addColumn<bool>("dataChanged");
@@ -301,14 +301,14 @@ void TestTorvaneMain::exitPrompt_data()
             << (row[1] == u"1") << (row[2] == u"1") << unescaped(row.value(3));
 }
 
-void TestTorvaneMain::exitPrompt()
+void TestMainController::exitPrompt()
 {
     QFETCH(bool, unsaved);
     QFETCH(bool, dataChanged);
     QFETCH(QString, reasons);
     Program p;
     QVERIFY(p.load());
-    MainForm& f = p.main->form;
+    MainForm& f = p.main->form();
     f.Save.setEnabled(unsaved);
     f.Save_Defaults.setEnabled(dataChanged);
     if (!reasons.isEmpty()) {
@@ -327,28 +327,28 @@ void TestTorvaneMain::exitPrompt()
     QCOMPARE(p.desktop.boxes.size(), reasons.isEmpty() ? 0 : 2);
 }
 
-void TestTorvaneMain::activationAndOnTop()
+void TestMainController::activationAndOnTop()
 {
     Program p;
     QVERIFY(p.load());
-    TorvaneMain& m = *p.main;
+    MainController& m = *p.main;
     QList<bool> placed;
-    QObject::connect(&m, &TorvaneMain::placeOnTopRequested, &m,
+    QObject::connect(&m, &MainController::placeOnTopRequested, &m,
                      [&](bool onTop) { placed.append(onTop); });
-    m.form.Save.setEnabled(true);
-    m.Activate();
-    QVERIFY(!m.form.Save.enabled());
+    m.form().Save.setEnabled(true);
+    m.activate();
+    QVERIFY(!m.form().Save.enabled());
     QVERIFY(placed.isEmpty());
-    m.form.OnTop.userClick();
+    m.form().OnTop.userClick();
     QCOMPARE(placed, QList<bool>{true});
-    QVERIFY(m.form.Save_Defaults.enabled());
-    m.Activate();
+    QVERIFY(m.form().Save_Defaults.enabled());
+    m.activate();
     QCOMPARE(placed, (QList<bool>{true, true}));
-    m.form.OnTop.userClick();
+    m.form().OnTop.userClick();
     QCOMPARE(placed.last(), false);
 }
 
-void TestTorvaneMain::statusLine()
+void TestMainController::statusLine()
 {
     for (const auto& [arguments, box] : {std::pair{"", false},
                                          {"-InhibitCombCheck", false},
@@ -356,61 +356,65 @@ void TestTorvaneMain::statusLine()
                                          {"-OutputStatus", true}}) {
         Program p(QString::fromLatin1(arguments));
         QVERIFY(p.load());
-        TorvaneMain& m = *p.main;
+        MainController& m = *p.main;
         if (box)
             p.desktop.expectBox(MessageAnswer::Ok);
-        m.form.Clear.click();
-        QCOMPARE(m.form.Status.text(), u"Data Cleared"_s);
-        QVERIFY(m.Timer1.isActive());
+        m.form().Clear.click();
+        QCOMPARE(m.form().Status.text(), u"Data Cleared"_s);
+        QVERIFY(m.statusMessageShown());
         QCOMPARE(p.desktop.boxes.size(), box ? 1 : 0);
         if (box)
             QCOMPARE(p.desktop.boxes[0].title, u"Torvane Status Message"_s);
-        m.Timer1Tick();
-        QCOMPARE(m.form.Status.text(), QString());
-        QVERIFY(!m.Timer1.isActive());
+        if (box || *arguments)
+            continue;
+        // Gone after two seconds.
+        QTest::qWait(1900);
+        QCOMPARE(m.form().Status.text(), u"Data Cleared"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m.form().Status.text(), QString(), 500);
+        QVERIFY(!m.statusMessageShown());
     }
 }
 
-void TestTorvaneMain::helpAndAbout()
+void TestMainController::helpAndAbout()
 {
     Program p;
     QVERIFY(p.load());
-    TorvaneMain& m = *p.main;
-    m.form.Help1.click();
+    MainController& m = *p.main;
+    m.form().Help1.click();
     QCOMPARE(p.desktop.openedUrls,
              QStringList{QUrl::fromLocalFile(p.dir.filePath(u"Help/index.htm"_s)).toString()});
     p.desktop.openUrlResult = false;
     p.desktop.expectBox(MessageAnswer::Ok);
-    m.LogoClick();
+    m.openMakerHomePage();
     QCOMPARE(p.desktop.openedUrls.last(), u"https://example.org/"_s);
     QCOMPARE(p.desktop.boxes.last().text, u"Unable to launch Browser."_s);
     QFile::remove(p.dir.filePath(u"Help/index.htm"_s));
     p.desktop.expectBox(MessageAnswer::Ok);
-    m.form.Help1.click();
+    m.form().Help1.click();
     QCOMPARE(p.desktop.boxes.last().text,
              u"The help file is either missing or\r\ncorrupted. Reinstall the "
              "program\r\nto correct the error.\r\n"_s);
     // Results opens the log in the viewer; here no viewer opens it.
     p.desktop.expectBox(MessageAnswer::Ok);
-    m.form.ViewL.click();
+    m.form().ViewL.click();
     QCOMPARE(p.desktop.openedUrls.last(), QUrl::fromLocalFile(p.log()).toString());
     QCOMPARE(p.desktop.boxes.last().text,
              u"Unable to run Notepad\r\nCheck that it exists and\r\nis working properly."_s);
 
     int shown = 0;
-    QObject::connect(&m, &TorvaneMain::aboutRequested, &m, [&] { ++shown; });
-    m.form.OnTop.setValue(1);
-    m.form.About.click();
+    QObject::connect(&m, &MainController::aboutRequested, &m, [&] { ++shown; });
+    m.form().OnTop.setValue(1);
+    m.form().About.click();
     QCOMPARE(shown, 1);
-    QCOMPARE(m.settings.RunOnTopSetting, qint16(2));
+    QCOMPARE(m.settings().RunOnTopSetting, qint16(2));
 }
 
-void TestTorvaneMain::fatalDump()
+void TestMainController::fatalDump()
 {
     // Under -InhibitErrorCheck an item that draws nothing divides by a zero daily cost.
     Program p(u"-InhibitErrorCheck"_s, true);
     QVERIFY(p.load());
-    MainForm& f = p.main->form;
+    MainForm& f = p.main->form();
     f.NormalHr.type(u"4"_s);
     f.Item1Watts.type(u"0"_s);
     f.Item1Cost.type(u"5"_s);
@@ -424,12 +428,12 @@ void TestTorvaneMain::fatalDump()
     QCOMPARE(p.logText(), u"earlier\r\n"_s + StartEntry + AnsiFile::decode(expected.readAll()));
 }
 
-void TestTorvaneMain::logIsWindows1252()
+void TestMainController::logIsWindows1252()
 {
     // The euro sign and the no-break space before it are one byte each in the log.
     Program p(QString(), false, u"de_DE"_s);
     QVERIFY(p.load());
-    MainForm& m = p.main->form;
+    MainForm& m = p.main->form();
     for (const auto& [name, text] : {std::pair{"NormalHr", "10"},
                                      {"Item1Watts", "100"},
                                      {"Item1Life", "10000"},
@@ -448,12 +452,12 @@ void TestTorvaneMain::logIsWindows1252()
     QVERIFY2(bytes.contains("\xA0\x80/Qtr, "), bytes.constData());
 }
 
-void TestTorvaneMain::updateCheckAtStartUp_data()
+void TestMainController::updateCheckAtStartUp_data()
 {
     addTableRows(u"startup_checks.tsv"_s);
 }
 
-void TestTorvaneMain::updateCheckAtStartUp()
+void TestMainController::updateCheckAtStartUp()
 {
     QFETCH(QStringList, row); // the UpEnable line, the switches, whether the check runs
     // No event loop runs here, so nothing is sent.
@@ -463,8 +467,8 @@ void TestTorvaneMain::updateCheckAtStartUp()
     AnsiFile::create(p.ini(), lines.join(u"\r\n"_s).replace(u"UpEnable=1"_s, row[0]));
     QVERIFY(p.load());
     QCOMPARE(p.main->updater() != nullptr, row[2] == u"yes");
-    QCOMPARE(p.main->form.Update.enabled(), row[2] == u"no");
+    QCOMPARE(p.main->form().Update.enabled(), row[2] == u"no");
 }
 
-QTEST_GUILESS_MAIN(TestTorvaneMain)
-#include "tst_torvane_main.moc"
+QTEST_GUILESS_MAIN(TestMainController)
+#include "tst_main_controller.moc"
