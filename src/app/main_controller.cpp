@@ -9,6 +9,7 @@
 #include "mainform/defaults.h"
 #include "mainform/form_actions.h"
 #include "mainform/presentation.h"
+#include "mainform/steps.h"
 
 #include <QUrl>
 
@@ -39,7 +40,7 @@ void MainController::connectChartToResults()
 {
     // The chart follows every calculation of both items, open or not.
     m_form.Calc.onClick = [this] {
-        Calc(m_context);
+        calculateComparison(m_context);
         followChart();
     };
     // A result that goes (Clear, a refused calculation, Months) takes the chart with it.
@@ -50,7 +51,7 @@ void MainController::connectChartToResults()
                 m_chart.clear();
         };
     m_form.Units1.onClick = [this] {
-        Units1Click(m_context);
+        switchCo2Units(m_context);
         followChart();
     };
 }
@@ -78,10 +79,10 @@ void MainController::connectWindowButtons()
         openUpdateWindow(true);
     };
     f.Save_Defaults.onClick = [this] {
-        SaveDefaultsClick(m_context, m_folder);
+        saveDefaults(m_context, m_folder);
     };
     f.Reset_Defaults.onClick = [this] {
-        ResetDefaultsClick(m_context, m_folder, m_settings, m_configTranscript);
+        restoreDefaults(m_context, m_folder, m_settings, m_configTranscript);
     };
     f.Pick1.onClick = [this] {
         offerCatalogue(1);
@@ -94,26 +95,26 @@ void MainController::connectWindowButtons()
 void MainController::load()
 {
     withErrorTrap(m_context, "Loading Error", [&] {
-        m_form.StepNumber = 181;
+        m_form.StepNumber = Step::LoadFolders;
         m_form.UpdatingFields = true;
         m_folder.CheckFolder(u"data"_s);
         m_folder.CheckFolder(u"help"_s);
         m_form.Caption = u"Torvane"_s;
-        m_form.StepNumber = 182;
+        m_form.StepNumber = Step::LoadSwitches;
         m_context.testMode = TestMode::fromArguments(m_arguments);
         m_settings = Settings(); // back to the markers of values not yet read
         m_form.TariffKept = false;
-        m_form.StepNumber = 183;
+        m_form.StepNumber = Step::LoadDefaults;
         m_form.CurrencySymbol = m_context.regional.currencyPrefix();
-        CurrencyManagement(m_context, true, true);
-        ReadConfiguration(m_context, m_folder, m_settings, m_configTranscript);
-        m_form.StepNumber = 184;
+        renewCurrencySymbol(m_context, SymbolOnMoney::Renewed);
+        loadDefaults(m_context, m_folder, m_settings, m_configTranscript);
+        m_form.StepNumber = Step::LoadResultsLog;
         m_log.CreateResultsLog();
-        m_form.StepNumber = 184;
+        m_form.StepNumber = Step::LoadResultsLog;
         m_form.PendingLogText = u"Torvane Started"_s + CrLf + u"Version "_s + versionText() + CrLf +
                                 m_log.timeStamp() + CrLf;
         appendPendingLogText();
-        m_form.StepNumber = 186;
+        m_form.StepNumber = Step::LoadFinish;
         finishLoading(m_context);
         const qint16 mode = m_context.testMode.number();
         if (m_settings.UpEnableSetting == 2 &&
@@ -228,9 +229,9 @@ void MainController::offerCatalogue(int item)
 void MainController::fillItem(int item, const std::variant<Appliance, LabelPower>& choice)
 {
     if (const auto* appliance = std::get_if<Appliance>(&choice))
-        FillItem(m_context, item, *appliance);
+        fillItemFromAppliance(m_context, item, *appliance);
     else if (const auto* label = std::get_if<LabelPower>(&choice))
-        FillOnPower(m_context, item, label->watts, label->hoursPerDay);
+        fillItemOnPower(m_context, item, label->watts, label->hoursPerDay);
     m_form.requestFocus(item == 1 ? m_form.Item1Watts : m_form.Item2Watts);
 }
 

@@ -5,6 +5,7 @@
 #include "mainform/defaults.h"
 #include "mainform/form_actions.h"
 #include "mainform/messages.h"
+#include "mainform/steps.h"
 #include "resultslog/result_record.h"
 
 using namespace Qt::StringLiterals;
@@ -88,7 +89,7 @@ struct BatchComparison::Loaded {
         QString transcript;
         prepareFreshForm(context, [&] {
             if (!configuration.isEmpty())
-                ReadConfigurationFile(context, configuration, settings, transcript);
+                loadDefaultsFromFile(context, configuration, settings, transcript);
         });
         for (int input = 0; input < InputCount; ++input) {
             const Control* control = form.control(inputColumns()[input]);
@@ -124,12 +125,12 @@ private:
         NumberText watts, life, count, cost, share, co2, periodCost;
     };
 
-    // What Cleanup leaves of a field given in a fixed format: nothing for a zero.
+    // What emptying the zero inputs leaves of a field given in a fixed format: nothing for a zero.
     QStringView given(NumberText& out, double value, int decimals) const
     {
         return value == 0 ? QStringView() : r.writeFixed(out, value, decimals);
     }
-    // The currency symbol put on a money text as CurrencyManagement puts it on: on a rate
+    // The currency symbol put on a money text as the window puts it on: on a rate
     // always, on other money unless it is there already.
     template <typename Write>
     QStringView money(NumberText& out, Write write, bool always = false) const
@@ -198,16 +199,16 @@ bool BatchComparison::Row::calculate(QString& messages)
     if (!messages.isEmpty())
         return false;
 
-    qint16 step = 103;
+    qint16 step = Step::CalculationInflation;
     try {
         inflated = inflation(in.tariff);
-        step = 104;
+        step = Step::CalculationItem1;
         if (!blank1)
             workOutItem({in.tariff, in.item1, day, hours.on, inflated, false, monthly}, item1);
-        step = 105;
+        step = Step::CalculationItem2;
         if (!blank2)
             workOutItem({in.tariff, in.item2, day, hours.on, inflated, true, monthly}, item2);
-        step = 106;
+        step = Step::CalculationDifferences;
         if (!blank1 && !blank2)
             saving = differences(item1, item2);
     } catch (const RuntimeError&) {

@@ -62,7 +62,7 @@ QString configTranscriptHead()
 bool readConfiguration(const QStringList& lines, const Regional& regional, Settings& settings,
                        QString& transcript, qint16& step)
 {
-    step = 192;
+    step = ConfigReadStep::ReadingLines;
     qint16 keys = 22;
     qint16 sections = 1;
     for (const QString& raw : lines) {
@@ -83,7 +83,7 @@ bool readConfiguration(const QStringList& lines, const Regional& regional, Setti
         transcript += line;
     }
     transcript += CrLf + CrLf;
-    step = 193;
+    step = ConfigReadStep::CheckingValues;
     bool allAccepted = true;
     for (const ConfigKey& key : Keys) {
         if (key.accepts(stored(settings, key)))
@@ -91,7 +91,7 @@ bool readConfiguration(const QStringList& lines, const Regional& regional, Setti
         else
             allAccepted = false;
     }
-    step = 194;
+    step = ConfigReadStep::Checked;
     // Keys given twice may make the count come out right with a value still out of range.
     if (keys != 0 || sections != 0 || !allAccepted)
         return false;

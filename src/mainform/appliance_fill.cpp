@@ -45,7 +45,7 @@ void typeHours(FormContext& context, double hoursDay, bool standby)
 
 } // namespace
 
-void FillItem(FormContext& context, int item, const Appliance& appliance)
+void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance)
 {
     const ItemFields fields = itemFields(context.form, item);
     typeFigure(context, fields.watts, appliance.watts);
@@ -56,7 +56,7 @@ void FillItem(FormContext& context, int item, const Appliance& appliance)
     typeHours(context, appliance.hoursDay, appliance.standbyWatts > 0);
 }
 
-void FillOnPower(FormContext& context, int item, double watts, double hoursPerDay)
+void fillItemOnPower(FormContext& context, int item, double watts, double hoursPerDay)
 {
     const ItemFields fields = itemFields(context.form, item);
     // The checks keep a wattage to a tenth of a watt, so more digits would not stand.

@@ -10,10 +10,10 @@ namespace torvane {
 // figure leaves its field empty. The hours go in only while all four hour fields are
 // empty: hours on at the normal rate, and the rest of the day on standby when the
 // appliance has a standby power.
-void FillItem(FormContext& context, int item, const Appliance& appliance);
+void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance);
 
 // Puts only an on power (worked out from an energy label) into the item, to a tenth of a
-// watt, and the hours as FillItem does.
-void FillOnPower(FormContext& context, int item, double watts, double hoursPerDay);
+// watt, and the hours as fillItemFromAppliance does.
+void fillItemOnPower(FormContext& context, int item, double watts, double hoursPerDay);
 
 } // namespace torvane

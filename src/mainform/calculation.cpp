@@ -1,12 +1,13 @@
 #include "calculation.h"
 
-#include "cleanup.h"
+#include "clearing.h"
 #include "core/ansi_file.h"
+#include "input_checks.h"
 #include "messages.h"
 #include "presentation.h"
 #include "resultslog/result_record.h"
 #include "resultslog/results_log.h"
-#include "validation.h"
+#include "steps.h"
 
 #include <algorithm>
 
@@ -147,13 +148,13 @@ ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, Peri
                 now.cheap,        now.cheapStandby, hours.on,   hours.standby};
     const Regional& regional = c.regional;
     const Amounts& cost1 = f.Item1Figures.cost;
-    if (f.Item1Blank == 0) {
+    if (!f.Item1Blank) {
         r.item1 = recordItem(f.Item1Watts, in.item1, f.Item1SB, f.Item1Life, f.Item1No, f.Item1Cost,
                              f.Item1Figures, f.Item1CO2, f.Item1PeriodCost);
         r.item1->figures.moneyReads =
             moneyReads(regional, {{cost1.day, f.Item1DayCost}, {cost1.part, f.Item1QtrCost}});
     }
-    if (f.Item2Blank == 0) {
+    if (!f.Item2Blank) {
         r.item2 = recordItem(f.Item2Watts, in.item2, f.Item2SB, f.Item2Life, f.Item2No, f.Item2Cost,
                              item2, f.Item2CO2, f.Item2PeriodCost);
         r.item2->figures.moneyReads = moneyReads(
@@ -172,7 +173,7 @@ ResultRecord resultRecord(const FormContext& c, const ComparisonInputs& in, Peri
 
 // Composes the record into RecordText, and the log entry (time stamp, record, empty line)
 // into PendingLogText. Writes nothing.
-void ComposeResultRecord(FormContext& c, const ResultRecord& record)
+void composeRecord(FormContext& c, const ResultRecord& record)
 {
     withErrorTrap(c, "Log Generation Error", [&] {
         MainForm& f = c.form;
@@ -184,8 +185,7 @@ void ComposeResultRecord(FormContext& c, const ResultRecord& record)
 // Step 43's case: no item, or only one against a kept tariff.
 bool nothingToCalculate(const MainForm& f)
 {
-    return (f.Item1Blank != 0 && f.Item2Blank != 0) ||
-           (f.TariffKept && (f.Item1Blank != 0 || f.Item2Blank != 0));
+    return (f.Item1Blank && f.Item2Blank) || (f.TariffKept && (f.Item1Blank || f.Item2Blank));
 }
 
 void showStatus(FormContext& c, const char* message)
@@ -196,66 +196,66 @@ void showStatus(FormContext& c, const char* message)
 
 } // namespace
 
-void ShowChartButton(MainForm& f)
+void updateChartButton(MainForm& f)
 {
     f.Chart.setEnabled(f.CostChart && !f.Item1Period.text().isEmpty() &&
                        !f.Item2Period.text().isEmpty());
 }
 
-void Calc(FormContext& c)
+void calculateComparison(FormContext& c)
 {
     MainForm& f = c.form;
     const auto finish = [&] {
         f.UpdatingFields = false;
-        f.Item1Blank = 0;
-        f.Item2Blank = 0;
-        ShowChartButton(f);
+        f.Item1Blank = false;
+        f.Item2Blank = false;
+        updateChartButton(f);
         f.requestFocus(f.NormalHr);
     };
     withErrorTrap(c, "Calculation Error", [&] {
-        f.StepNumber = 101;
+        f.StepNumber = Step::CalculationChecks;
         f.UpdatingFields = true;
         f.MsgText.clear();
-        CurrencyManagement(c, false, true);
+        renewCurrencySymbol(c, SymbolOnMoney::TakenOff);
         ComparisonInputs in = readComparison(f, c.regional);
-        Check(c, in.tariff);
-        Check1(c, in);
-        Check0(c, in);
+        checkTariff(c, in.tariff);
+        checkRanges(c, in);
+        normaliseInputFields(c, in);
         for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
             saving->setForeColour(Colours::black);
         f.CostSaveNegative = false;
         f.UnitsSaveNegative = false;
 
-        f.StepNumber = 102;
+        f.StepNumber = Step::CalculationPeriodHours;
         PeriodHours hours;
         if (f.MsgText.isEmpty()) {
             hours = periodHours(in.tariff, DayHours::of(in.hours));
             f.HoursUsed.setText(c.gen(hours.on));
             f.HoursSUsed.setText(c.gen(hours.standby));
-            Check2(c, in);
+            checkCombinations(c, in);
         }
         if (!f.MsgText.isEmpty()) {
-            Cleanup(c);
+            emptyZeroInputs(c);
             f.Save.setEnabled(false);
-            CurrencyManagement(c, true, false);
-            Cleanup2(c);
-            ShowDataErrors(c);
+            renewCurrencySymbol(c, SymbolOnMoney::PutOn);
+            clearResults(c);
+            showDataErrors(c);
             finish();
             return;
         }
 
-        f.StepNumber = 103;
+        f.StepNumber = Step::CalculationInflation;
         const Inflation inflated = inflation(in.tariff);
         f.InflationFactor = inflated.factor;
         f.InflationSum = inflated.sum;
         const bool monthly = f.MonthlyT.value() == 1;
 
-        f.StepNumber = 104;
+        f.StepNumber = Step::CalculationItem1;
         // A kept Item 1 whose figures were emptied since (a refused calculation, a switch
         // to months) is worked out again rather than compared as nothing.
         const bool item1Standing =
             f.TariffKept && !f.Item1DayCost.isEmpty() && !f.Item1CO2.text().isEmpty();
-        if (f.Item1Blank == 0 && !item1Standing) {
+        if (!f.Item1Blank && !item1Standing) {
             f.Item1Hours = DayHours::of(in.hours);
             const PeriodHours item1Hours = periodHours(in.tariff, f.Item1Hours);
             f.Item1HoursUsed = item1Hours.on;
@@ -267,18 +267,18 @@ void Calc(FormContext& c)
                 timelineItem(in.item1, f.Item1Figures, f.Item1Hours.normal + f.Item1Hours.cheap);
         }
 
-        f.StepNumber = 105;
+        f.StepNumber = Step::CalculationItem2;
         ItemFigures item2;
-        if (f.Item2Blank == 0)
+        if (!f.Item2Blank)
             workOut(
                 c, item2Fields(f),
                 {in.tariff, in.item2, DayHours::of(in.hours), hours.on, inflated, true, monthly},
                 item2);
 
-        f.StepNumber = 106;
+        f.StepNumber = Step::CalculationDifferences;
         Differences saving;
         f.CostChart.reset();
-        if (f.Item1Blank + f.Item2Blank == 0) {
+        if (!f.Item1Blank && !f.Item2Blank) {
             saving = differences(f.Item1Figures, item2);
             showDifferences(c, saving);
             const TimelineItem item2Timeline =
@@ -289,15 +289,15 @@ void Calc(FormContext& c)
                              in.tariff.CO2.value,       f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s};
         }
 
-        Cleanup(c);
-        Cleanup1(c);
-        CurrencyManagement(c, true, false);
-        OutputDisplay(c);
+        emptyZeroInputs(c);
+        clearBlankItemResults(c);
+        renewCurrencySymbol(c, SymbolOnMoney::PutOn);
+        showResults(c);
 
-        f.StepNumber = 107;
+        f.StepNumber = Step::CalculationRecord;
         f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
         const QString periodSaving = c.regional.formatCurrency(saving.cost.period, 2);
-        ComposeResultRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
+        composeRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
         if (f.PreviousRecordText == f.RecordText + f.CurrencySymbol) {
             showStatus(c, messages::DataNotChanged);
             f.Keep.setEnabled(true);

@@ -1,12 +1,13 @@
 #include "defaults.h"
 
-#include "cleanup.h"
+#include "clearing.h"
 #include "config/config_reader.h"
 #include "config/config_writer.h"
 #include "core/ansi_file.h"
 #include "engine/rules.h"
+#include "input_checks.h"
 #include "presentation.h"
-#include "validation.h"
+#include "steps.h"
 
 #include <cmath>
 
@@ -40,9 +41,9 @@ void applySettings(FormContext& context, const Settings& s)
     f.VAT.setText(context.fixed(s.VRate - 1, 1));
     f.CO2.setText(context.fixed(s.CRate, 2));
     f.AnInfT.setText(context.fixed(s.AnInf - 31, 1));
-    CurrencyManagement(context, false, true);
-    Cleanup(context);
-    CurrencyManagement(context, true, false);
+    renewCurrencySymbol(context, SymbolOnMoney::TakenOff);
+    emptyZeroInputs(context);
+    renewCurrencySymbol(context, SymbolOnMoney::PutOn);
 
     f.AutoSave.setValue(roundHalfEven(s.LogLevel - 1.0));
     f.MonthlyT.setValue(roundHalfEven(s.Monthly - 1.0));
@@ -123,16 +124,16 @@ bool writeConfiguration(FormContext& context, ProgramFolder& folder, const QStri
 
 } // namespace
 
-void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
+void saveDefaults(FormContext& context, ProgramFolder& folder)
 {
     withErrorTrap(context, "Save Config Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 221;
+        f.StepNumber = Step::SaveDefaultsChecks;
         f.MsgText.clear();
-        CurrencyManagement(context, false, true);
+        renewCurrencySymbol(context, SymbolOnMoney::TakenOff);
         TariffInputs tariff = readTariff(f, context.regional);
-        Check(context, tariff);
-        f.StepNumber = 221; // the checks mark stages of their own
+        checkTariff(context, tariff);
+        f.StepNumber = Step::SaveDefaultsChecks; // the checks mark stages of their own
         if (context.testMode.dropsTariffMessages())
             tariffRules(tariff, f.MsgText);
         // The file keeps the prices in hundredths, every figure in the general format.
@@ -146,15 +147,15 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
         keep(f.AnInfT, 1);
         bool written = false;
         if (!f.MsgText.isEmpty()) {
-            ShowDataErrors(context);
+            showDataErrors(context);
         } else {
-            f.StepNumber = 222;
+            f.StepNumber = Step::SaveDefaultsWrite;
             written = writeConfiguration(
                 context, folder,
                 configurationText(savedSettings(context), context.regional, context.clock.now()));
         }
         // Back to the form the window shows.
-        f.StepNumber = 224;
+        f.StepNumber = Step::SaveDefaultsShow;
         f.UpdatingFields = true;
         f.CheapR.setText(context.fixed(value(context, f.CheapR) / 100, Decimals::Rate));
         f.NormalR.setText(context.fixed(value(context, f.NormalR) / 100, Decimals::Rate));
@@ -162,8 +163,8 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
                                               {&f.VAT, Decimals::Vat},
                                               {&f.AnInfT, Decimals::Inflation}})
             field->setText(context.fixed(value(context, *field), decimals));
-        Cleanup(context);
-        CurrencyManagement(context, true, false);
+        emptyZeroInputs(context);
+        renewCurrencySymbol(context, SymbolOnMoney::PutOn);
         f.UpdatingFields = false;
         if (f.MsgText.isEmpty() && written)
             context.services.showStatusMessage(u"Electrcity Data Saved"_s);
@@ -171,36 +172,36 @@ void SaveDefaultsClick(FormContext& context, ProgramFolder& folder)
     });
 }
 
-void ResetDefaultsClick(FormContext& context, ProgramFolder& folder, Settings& settings,
-                        QString& configTranscript)
+void restoreDefaults(FormContext& context, ProgramFolder& folder, Settings& settings,
+                     QString& configTranscript)
 {
     MainForm& f = context.form;
     f.RecordText.clear(); // the next calculation never counts as unchanged
-    Cleanup2(context);
-    ReadConfiguration(context, folder, settings, configTranscript);
-    CurrencyManagement(context, false, false);
+    clearResults(context);
+    loadDefaults(context, folder, settings, configTranscript);
+    renewCurrencySymbol(context, SymbolOnMoney::Left);
     f.Save.setEnabled(false);
     context.services.showStatusMessage(u"Electricity Data Restored"_s);
     f.Save_Defaults.setEnabled(false);
     f.requestFocus(f.NormalHr);
 }
 
-void ReadConfiguration(FormContext& context, ProgramFolder& folder, Settings& settings,
-                       QString& configTranscript)
+void loadDefaults(FormContext& context, ProgramFolder& folder, Settings& settings,
+                  QString& configTranscript)
 {
     withErrorTrap(context, "Config Read Error", [&] {
-        context.form.StepNumber = 191;
+        context.form.StepNumber = Step::ReadDefaults;
         configTranscript = configTranscriptHead();
         folder.CheckFolder(u"data"_s);
     });
-    ReadConfigurationFile(context, folder.path(ConfigFile), settings, configTranscript);
+    loadDefaultsFromFile(context, folder.path(ConfigFile), settings, configTranscript);
 }
 
-void ReadConfigurationFile(FormContext& context, const QString& path, Settings& settings,
-                           QString& configTranscript)
+void loadDefaultsFromFile(FormContext& context, const QString& path, Settings& settings,
+                          QString& configTranscript)
 {
     withErrorTrap(context, "Config Read Error", [&] {
-        context.form.StepNumber = 191;
+        context.form.StepNumber = Step::ReadDefaults;
         configTranscript = configTranscriptHead();
         readFile(context, path, settings, configTranscript);
     });

@@ -1,15 +1,16 @@
 #include "form_actions.h"
 
 #include "calculation.h"
-#include "cleanup.h"
+#include "clearing.h"
 #include "messages.h"
 #include "presentation.h"
+#include "steps.h"
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 
-void KeepClick(FormContext& context)
+void toggleKeptTariff(FormContext& context)
 {
     MainForm& f = context.form;
     f.UpdatingFields = true;
@@ -25,26 +26,26 @@ void KeepClick(FormContext& context)
         field->setBackColour(keep ? Colours::lightGreen : Colours::windowBackground);
     for (Control* control : tariff)
         control->setEnabled(!keep);
-    CurrencyManagement(context, true, true);
+    renewCurrencySymbol(context, SymbolOnMoney::Renewed);
     f.UpdatingFields = false;
 }
 
-void ClearClick(FormContext& context)
+void clearComparison(FormContext& context)
 {
     withErrorTrap(context, "Clear Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 231;
+        f.StepNumber = Step::ClearComparison;
         f.UpdatingFields = true;
         f.Save.setEnabled(false);
-        ClearData(context);
-        ClearOutput(context);
+        clearInputs(context);
+        clearResultFields(context);
         context.services.showStatusMessage(QString::fromLatin1(messages::DataCleared));
         f.requestFocus(f.NormalHr);
         f.UpdatingFields = false;
     });
 }
 
-void SaveClick(FormContext& context)
+void savePendingResult(FormContext& context)
 {
     MainForm& f = context.form;
     if (!f.Save.enabled())
@@ -53,7 +54,7 @@ void SaveClick(FormContext& context)
     f.Save.setEnabled(false);
 }
 
-void AutoSaveClick(FormContext& context)
+void applyAutoSave(FormContext& context)
 {
     MainForm& f = context.form;
     if (f.AutoSave.value() == 1) {
@@ -66,17 +67,17 @@ void AutoSaveClick(FormContext& context)
         f.Save_Defaults.setEnabled(true);
 }
 
-void MonthlyTClick(FormContext& context)
+void switchMonthsAndQuarters(FormContext& context)
 {
     MainForm& f = context.form;
     if (f.UpdatingFields)
         return;
-    OutputDisplay(context);
-    ClearOutput(context);
+    showResults(context);
+    clearResultFields(context);
     f.Save_Defaults.setEnabled(true);
 }
 
-void ElectricityDataChanged(FormContext& context)
+void markElectricityDataChanged(FormContext& context)
 {
     if (!context.form.UpdatingFields)
         context.form.Save_Defaults.setEnabled(true);
@@ -91,19 +92,19 @@ void connectComparisonHandlers(FormContext& context)
         };
     };
     for (TextBox* tariff : {&f.AnInfT, &f.CheapR, &f.CO2, &f.NormalR, &f.PayPeriod, &f.VAT})
-        tariff->onChange = call(ElectricityDataChanged);
-    f.UpEnable1.onClick = call(ElectricityDataChanged);
-    f.MonthlyT.onClick = call(MonthlyTClick);
-    f.AutoSave.onClick = call(AutoSaveClick);
-    f.Units1.onClick = call(Units1Click);
-    f.Keep.onClick = call(KeepClick);
-    f.Clear.onClick = call(ClearClick);
-    f.Save.onClick = call(SaveClick);
-    f.Calc.onClick = call(Calc);
-    f.OutputType.onClick = call(OutputTypeClick);
+        tariff->onChange = call(markElectricityDataChanged);
+    f.UpEnable1.onClick = call(markElectricityDataChanged);
+    f.MonthlyT.onClick = call(switchMonthsAndQuarters);
+    f.AutoSave.onClick = call(applyAutoSave);
+    f.Units1.onClick = call(switchCo2Units);
+    f.Keep.onClick = call(toggleKeptTariff);
+    f.Clear.onClick = call(clearComparison);
+    f.Save.onClick = call(savePendingResult);
+    f.Calc.onClick = call(calculateComparison);
+    f.OutputType.onClick = call(switchCostAndElectricity);
     for (TextBox* period : {&f.Item1Period, &f.Item2Period})
         period->onChange = [&f] {
-            ShowChartButton(f);
+            updateChartButton(f);
         };
 }
 
@@ -112,7 +113,7 @@ void prepareFreshForm(FormContext& context, const std::function<void()>& readDef
     MainForm& f = context.form;
     f.UpdatingFields = true;
     f.TariffKept = false;
-    CurrencyManagement(context, true, true);
+    renewCurrencySymbol(context, SymbolOnMoney::Renewed);
     if (readDefaults)
         readDefaults();
     finishLoading(context);
@@ -123,12 +124,12 @@ void finishLoading(FormContext& context)
     MainForm& f = context.form;
     f.CostSaveNegative = false;
     f.UnitsSaveNegative = false;
-    f.Item1Blank = 0;
-    f.Item2Blank = 0;
-    ClearData(context);
-    ClearOutput(context);
+    f.Item1Blank = false;
+    f.Item2Blank = false;
+    clearInputs(context);
+    clearResultFields(context);
     f.setOutput(OutputMode::Cost);
-    OutputDisplay(context);
+    showResults(context);
     f.UpdatingFields = false;
 }
 

@@ -6,13 +6,13 @@
 
 namespace torvane {
 
-void KeepClick(FormContext& context);
-void ClearClick(FormContext& context);
-void SaveClick(FormContext& context);
-void AutoSaveClick(FormContext& context);
-void MonthlyTClick(FormContext& context);
+void toggleKeptTariff(FormContext& context);
+void clearComparison(FormContext& context);
+void savePendingResult(FormContext& context);
+void applyAutoSave(FormContext& context);
+void switchMonthsAndQuarters(FormContext& context);
 // Change handlers of the savable electricity data (the tariff fields and UpEnable1).
-void ElectricityDataChanged(FormContext& context);
+void markElectricityDataChanged(FormContext& context);
 
 // Wires the comparison's event handlers to the form's controls.
 void connectComparisonHandlers(FormContext& context);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form/form.h"
 #include "engine/timeline.h"
+#include "form/form.h"
 
 #include <QString>
 
@@ -23,8 +23,8 @@ struct MainFormState {
     bool TariffKept = false;
     qint16 StepNumber = 0;
     QString MsgText;
-    qint16 Item1Blank = 0;
-    qint16 Item2Blank = 0;
+    bool Item1Blank = false; // nothing entered for the item
+    bool Item2Blank = false;
     QString PendingLogText;
     QString RecordText;
     QString PreviousRecordText;

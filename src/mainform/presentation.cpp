@@ -1,14 +1,17 @@
 #include "presentation.h"
+#include "steps.h"
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 
-void CurrencyManagement(FormContext& context, bool add, bool strip)
+void renewCurrencySymbol(FormContext& context, SymbolOnMoney money)
 {
+    const bool strip = money == SymbolOnMoney::TakenOff || money == SymbolOnMoney::Renewed;
+    const bool add = money == SymbolOnMoney::PutOn || money == SymbolOnMoney::Renewed;
     withErrorTrap(context, "Currency Management Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 211;
+        f.StepNumber = Step::CurrencyStrip;
         const std::initializer_list<QString*> results = {
             &f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost,
             &f.Item2DayCost, &f.Item2QtrCost, &f.Item2PeriodCost,
@@ -26,7 +29,7 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
                     result->remove(0, old.size());
             }
         }
-        f.StepNumber = 212;
+        f.StepNumber = Step::CurrencyRenew;
         f.CurrencySymbol = context.regional.currencyPrefix();
         const QString& symbol = f.CurrencySymbol;
         if (add && !symbol.isEmpty()) {
@@ -43,7 +46,7 @@ void CurrencyManagement(FormContext& context, bool add, bool strip)
                     result->prepend(symbol);
             }
         }
-        f.StepNumber = 214;
+        f.StepNumber = Step::CurrencyTax;
         const bool vat = symbol == u"£"_s || symbol == u"€"_s;
         f.VATH.setCaption(vat ? u"VAT:"_s : u"Tax:"_s);
         f.VAT.setToolTip(vat ? u"VAT Rate (0 or between 1 and 50%)"_s
@@ -95,7 +98,7 @@ ResultLabels resultLabels(bool monthly, bool cost)
 
 } // namespace
 
-void OutputDisplay(FormContext& context)
+void showResults(FormContext& context)
 {
     MainForm& f = context.form;
     const bool monthly = f.MonthlyT.value() == 1;
@@ -137,15 +140,15 @@ void OutputDisplay(FormContext& context)
     }
 }
 
-void OutputTypeClick(FormContext& context)
+void switchCostAndElectricity(FormContext& context)
 {
     MainForm& f = context.form;
     f.setOutput(f.Output == OutputMode::Cost ? OutputMode::Electricity : OutputMode::Cost);
-    OutputDisplay(context);
+    showResults(context);
     f.requestFocus(f.NormalHr);
 }
 
-void Units1Click(FormContext& context)
+void switchCo2Units(FormContext& context)
 {
     MainForm& f = context.form;
     const bool kilograms = f.Units1.value() == 0;

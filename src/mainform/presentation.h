@@ -4,15 +4,21 @@
 
 namespace torvane {
 
-// Takes the currency symbol off the money fields and results (Strip, with the symbol of
-// the previous call), renews CurrencySymbol, puts it on again (Add) and names the tax.
-void CurrencyManagement(FormContext& context, bool add, bool strip);
+// What renewing the currency symbol does to the money fields (the rates and item costs)
+// and the kept money results: the old symbol taken off, the new one put on, both, or
+// neither.
+enum class SymbolOnMoney { Left, TakenOff, PutOn, Renewed };
+
+// Renews CurrencySymbol from the regional settings, takes the old one off the money and
+// puts the new one on as asked, and names the tax (VAT where the symbol is the pound or
+// the euro).
+void renewCurrencySymbol(FormContext& context, SymbolOnMoney money);
 
 // Fills the nine result fields, their tooltips and the column captions for cost or
 // electricity, per month or quarter, and colours a negative difference.
-void OutputDisplay(FormContext& context);
+void showResults(FormContext& context);
 
-void OutputTypeClick(FormContext& context);
-void Units1Click(FormContext& context);
+void switchCostAndElectricity(FormContext& context);
+void switchCo2Units(FormContext& context);
 
 } // namespace torvane

@@ -67,7 +67,7 @@ Outcome read(const QStringList& lines)
     Settings settings;
     Outcome outcome;
     try {
-        ReadConfiguration(f.context, folder, settings, outcome.transcript);
+        loadDefaults(f.context, folder, settings, outcome.transcript);
     } catch (const ProgramEnded&) {
         outcome.ended = true;
         outcome.message = f.services.fatalTitle.isEmpty()

@@ -2,8 +2,8 @@
 // item that calculates; damaged files from tests/fixtures/damaged_catalogues.tsv; the
 // search; the energy label; and filling an item as the user would type it.
 
-#include "mainform/appliance_fill.h"
 #include "core/ansi_file.h"
+#include "mainform/appliance_fill.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
@@ -57,7 +57,7 @@ void TestCatalogue::shippedCatalogue()
                  qPrintable(appliance.name));
         FormFixture f(u"de_DE"_s);
         typeTariff(f);
-        FillItem(f.context, 1, appliance);
+        fillItemFromAppliance(f.context, 1, appliance);
         QVERIFY2(f.calculate() && !f.form.Item1Period.text().isEmpty(), qPrintable(appliance.name));
     }
     QCOMPARE(categories,
@@ -222,18 +222,18 @@ void TestCatalogue::fillItem()
     for (const QString& step : typed.split(u';', Qt::SkipEmptyParts))
         f.field(qPrintable(step.section(u'=', 0, 0))).type(step.section(u'=', 1));
     if (figures.size() == 2)
-        FillOnPower(f.context, item, figures[0], figures[1]);
+        fillItemOnPower(f.context, item, figures[0], figures[1]);
     else
-        FillItem(f.context, item,
-                 {u"Test"_s,
-                  u"Test"_s,
-                  figures[0],
-                  figures[1],
-                  figures[2],
-                  figures[3],
-                  figures[4],
-                  figures[5],
-                  {}});
+        fillItemFromAppliance(f.context, item,
+                              {u"Test"_s,
+                               u"Test"_s,
+                               figures[0],
+                               figures[1],
+                               figures[2],
+                               figures[3],
+                               figures[4],
+                               figures[5],
+                               {}});
     QStringList shown;
     for (const char* name : {"Watts", "SWatts", "CWatts", "Life", "Cost"})
         shown.append(f.field(qPrintable(u"Item%1%2"_s.arg(item).arg(QLatin1String(name)))).text());

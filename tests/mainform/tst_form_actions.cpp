@@ -4,7 +4,7 @@
 // Clear, Save, AutoSave and the output and unit switches. Then what the buttons call, called
 // directly: the change handlers, the currency symbol and the clean-ups.
 
-#include "mainform/cleanup.h"
+#include "mainform/clearing.h"
 #include "mainform/presentation.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
@@ -70,7 +70,7 @@ QString shown(const FormFixture& f, const QString& what)
         {u"UpdatingFields"_s, yesNo(m.UpdatingFields)},
         {u"CostSaveNegative"_s, yesNo(m.CostSaveNegative)},
         {u"StepNumber"_s, QString::number(m.StepNumber)},
-        {u"Item1Blank"_s, QString::number(m.Item1Blank)},
+        {u"Item1Blank"_s, QString::number(int(m.Item1Blank))},
         {u"RecordText"_s, m.RecordText},
         {u"PreviousRecordText"_s, m.PreviousRecordText},
         {u"PendingLogText"_s, m.PendingLogText},
@@ -194,11 +194,11 @@ void TestFormActions::currencySymbol()
     // Typed with the symbol or without, the cost reads the same and shows with it.
     f.form.Item1Cost.type(symbol + u"12"_s);
     f.form.Item2Cost.type(u"12"_s);
-    CurrencyManagement(f.context, false, true);
+    renewCurrencySymbol(f.context, SymbolOnMoney::TakenOff);
     QCOMPARE(f.form.Item1Cost.text(), u"12"_s);
     f.form.Item1Cost.setText(row[Cost]);
     f.form.CheapR.setText(QString());
-    CurrencyManagement(f.context, true, false);
+    renewCurrencySymbol(f.context, SymbolOnMoney::PutOn);
     QCOMPARE(f.form.Item1Cost.text(), symbol + row[Cost]);
     QCOMPARE(f.form.Item2Cost.text(), symbol + u"12"_s);
     QCOMPARE(f.form.CheapR.text(), QString());
@@ -215,10 +215,10 @@ void TestFormActions::cleanupEmptiesZeroInputs()
             {"AnInfT", "abc"},
             {"Item2Cost", "3"}});
     f.form.MsgText = u"refused\n"_s;
-    Cleanup(f.context);
+    emptyZeroInputs(f.context);
     QCOMPARE(f.form.Item1No.text(), u"2"_s);
     f.form.MsgText.clear();
-    Cleanup(f.context);
+    emptyZeroInputs(f.context);
     MainForm& m = f.form;
     for (const TextBox* cleared : {&m.Item1Life, &m.Item1No, &m.VAT, &m.CheapR, &m.AnInfT})
         QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->name()));
@@ -229,7 +229,7 @@ void TestFormActions::cleanupEmptiesZeroInputs()
     m.Item2SB.setText(u"0.1%"_s);
     m.HoursUsed.setText(u"0"_s);
     m.HoursSUsed.setText(u"0.0"_s);
-    Cleanup1(f.context);
+    clearBlankItemResults(f.context);
     QCOMPARE(m.Item1SB.text(), QString());
     QCOMPARE(m.Item2SB.text(), u"0.1%"_s);
     QCOMPARE(m.HoursUsed.text(), QString());

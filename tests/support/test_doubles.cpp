@@ -106,7 +106,7 @@ FormFixture::FormFixture(const QString& localeName, TestMode testMode, const QSt
             Settings settings;
             QString transcript;
             if (!configuration.isEmpty())
-                ReadConfigurationFile(context, configuration, settings, transcript);
+                loadDefaultsFromFile(context, configuration, settings, transcript);
         });
     });
 }

@@ -622,7 +622,7 @@ void TestMainWindow::defaults()
     else if (vanishes)
         ran = goesOn([&] {
             FormContext context{m_main->form(), m_regional, m_desktop, *m_main, m_clock, {}};
-            SaveDefaultsClick(context, vanishing);
+            saveDefaults(context, vanishing);
         });
     else
         ran = goesOn([&] { static_cast<Button*>(m_main->form().control(row[Pressed]))->click(); });

@@ -1,7 +1,8 @@
-#include "cleanup.h"
+#include "clearing.h"
 
 #include "form_actions.h"
 #include "presentation.h"
+#include "steps.h"
 
 namespace torvane {
 namespace {
@@ -20,11 +21,11 @@ void clearStrings(std::initializer_list<QString*> texts)
 
 } // namespace
 
-void Cleanup(FormContext& context)
+void emptyZeroInputs(FormContext& context)
 {
     withErrorTrap(context, "Cleanup Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 151;
+        f.StepNumber = Step::EmptyZeroInputs;
         if (!f.MsgText.isEmpty())
             return;
         const auto emptyZero = [&](TextBox& field, TextBox* alsoEmptied = nullptr) {
@@ -46,19 +47,19 @@ void Cleanup(FormContext& context)
     });
 }
 
-void Cleanup1(FormContext& context)
+void clearBlankItemResults(FormContext& context)
 {
     withErrorTrap(context, "Cleanup 1 Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 161;
-        if (f.Item1Blank == 1) {
+        f.StepNumber = Step::ClearBlankItemResults;
+        if (f.Item1Blank) {
             clearTexts({&f.Item1No, &f.Item1Day, &f.Item1Qtr, &f.Item1Period, &f.Item1SB,
                         &f.Item1CO2, &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
             clearStrings({&f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost, &f.Item1DayUnits,
                           &f.Item1QtrUnits, &f.Item1PeriodUnits, &f.DayCostSave, &f.QtrCostSave,
                           &f.PeriodCostSave, &f.DayUnitsSave, &f.QtrUnitsSave, &f.PeriodUnitsSave});
         }
-        if (f.Item2Blank == 1) {
+        if (f.Item2Blank) {
             clearTexts({&f.Item2No, &f.Item2Day, &f.Item2Qtr, &f.Item2Period, &f.Item2SB,
                         &f.Item2CO2, &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
             clearStrings({&f.Item2DayCost, &f.Item2QtrCost, &f.Item2PeriodCost, &f.Item2DayUnits,
@@ -78,11 +79,11 @@ void Cleanup1(FormContext& context)
     });
 }
 
-void Cleanup2(FormContext& context)
+void clearResults(FormContext& context)
 {
     withErrorTrap(context, "Cleanup 2 Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 241;
+        f.StepNumber = Step::ClearResults;
         clearTexts({&f.Item1No, &f.Item1Day, &f.Item1Qtr, &f.Item1Period, &f.Item1SB, &f.Item1CO2,
                     &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
         clearStrings({&f.Item1DayCost, &f.Item1QtrCost, &f.Item1PeriodCost, &f.Item1DayUnits,
@@ -95,29 +96,29 @@ void Cleanup2(FormContext& context)
     });
 }
 
-void ClearData(FormContext& context)
+void clearInputs(FormContext& context)
 {
     withErrorTrap(context, "Clear Data Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 171;
+        f.StepNumber = Step::ClearInputs;
         clearTexts({&f.NormalHr,    &f.CheapHr,     &f.NormalSHr,   &f.CheapSHr,    &f.Item1Watts,
                     &f.Item2Watts,  &f.Item1SWatts, &f.Item2SWatts, &f.Item1CWatts, &f.Item2CWatts,
                     &f.Item1Life,   &f.Item2Life,   &f.Item1Cost,   &f.Item2Cost,   &f.Item1Day,
                     &f.Item2Day,    &f.Item1Qtr,    &f.Item2Qtr,    &f.Item1Period, &f.Item1CO2,
                     &f.Item2Period, &f.Item2CO2,    &f.HoursUsed,   &f.HoursSUsed,  &f.Notes});
         clearStrings({&f.PendingLogText, &f.RecordText, &f.PreviousRecordText});
-        CurrencyManagement(context, true, true);
+        renewCurrencySymbol(context, SymbolOnMoney::Renewed);
         if (f.TariffKept)
-            KeepClick(context);
+            toggleKeptTariff(context);
         f.Keep.setEnabled(false);
     });
 }
 
-void ClearOutput(FormContext& context)
+void clearResultFields(FormContext& context)
 {
     withErrorTrap(context, "Clear Output Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 251;
+        f.StepNumber = Step::ClearResultFields;
         clearTexts({&f.Item1Day, &f.Item2Day, &f.Item1Qtr, &f.Item2Qtr, &f.Item1Period, &f.Item1CO2,
                     &f.Item2Period, &f.Item2CO2, &f.HoursUsed, &f.HoursSUsed, &f.DaySave,
                     &f.QtrSave, &f.PeriodSave, &f.CO2Save, &f.Item1No, &f.Item2No, &f.Item1SB,

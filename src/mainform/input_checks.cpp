@@ -1,7 +1,8 @@
-#include "validation.h"
+#include "input_checks.h"
 
-#include "messages.h"
 #include "engine/rules.h"
+#include "messages.h"
+#include "steps.h"
 
 namespace torvane {
 namespace {
@@ -38,13 +39,13 @@ ComparisonInputs readComparison(const MainForm& f, const Regional& regional)
              read(f.Item2Cost), read(f.Item2No)}};
 }
 
-void Check(FormContext& context, TariffInputs& t)
+void checkTariff(FormContext& context, TariffInputs& t)
 {
     withErrorTrap(context, "Check Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 111;
+        f.StepNumber = Step::TariffRules;
         tariffRules(t, f.MsgText);
-        f.StepNumber = 112;
+        f.StepNumber = Step::TariffRewrite;
         if (f.MsgText.isEmpty()) {
             normaliseTariff(t);
             show(context, f.CheapR, t.CheapR, Decimals::Rate);
@@ -59,33 +60,33 @@ void Check(FormContext& context, TariffInputs& t)
     });
 }
 
-void Check1(FormContext& context, const ComparisonInputs& in)
+void checkRanges(FormContext& context, const ComparisonInputs& in)
 {
     withErrorTrap(context, "Check 1 Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 131;
+        f.StepNumber = Step::BlankItems;
         if (isBlank(in.item1))
-            f.Item1Blank = 1;
+            f.Item1Blank = true;
         if (isBlank(in.item2))
-            f.Item2Blank = 1;
-        f.StepNumber = 132;
+            f.Item2Blank = true;
+        f.StepNumber = Step::HourRanges;
         hourRules(in.hours, f.MsgText);
-        f.StepNumber = 133;
-        if (f.Item1Blank == 0)
+        f.StepNumber = Step::Item1Ranges;
+        if (!f.Item1Blank)
             itemRules(1, in.item1, f.MsgText);
-        f.StepNumber = 134;
-        if (f.Item2Blank == 0)
+        f.StepNumber = Step::Item2Ranges;
+        if (!f.Item2Blank)
             itemRules(2, in.item2, f.MsgText);
         if (context.testMode.dropsCheckMessages())
             f.MsgText.clear();
     });
 }
 
-void Check0(FormContext& context, ComparisonInputs& in)
+void normaliseInputFields(FormContext& context, ComparisonInputs& in)
 {
     withErrorTrap(context, "Check 0 Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 121;
+        f.StepNumber = Step::NormaliseHours;
         if (!f.MsgText.isEmpty())
             return;
         normaliseHoursAndItems(in);
@@ -99,7 +100,7 @@ void Check0(FormContext& context, ComparisonInputs& in)
         show(context, f.CheapHr, h.CheapHr, Decimals::Hours);
         show(context, f.NormalSHr, h.NormalSHr, Decimals::Hours);
         show(context, f.CheapSHr, h.CheapSHr, Decimals::Hours);
-        f.StepNumber = 122;
+        f.StepNumber = Step::NormaliseItems;
         show(context, f.Item1Life, in.item1.Life, Decimals::Life);
         show(context, f.Item2Life, in.item2.Life, Decimals::Life);
         show(context, f.Item1Watts, in.item1.Watts, Decimals::Watts);
@@ -113,21 +114,21 @@ void Check0(FormContext& context, ComparisonInputs& in)
     });
 }
 
-void Check2(FormContext& context, const ComparisonInputs& in)
+void checkCombinations(FormContext& context, const ComparisonInputs& in)
 {
     withErrorTrap(context, "Check 2 Error", [&] {
         MainForm& f = context.form;
-        f.StepNumber = 141;
+        f.StepNumber = Step::CombinationsStart;
         if (context.testMode.skipsCombinationChecks())
             return;
-        f.StepNumber = 142;
-        combinationRules(in, f.Item1Blank != 0, f.Item2Blank != 0, f.MsgText);
+        f.StepNumber = Step::CombinationRules;
+        combinationRules(in, f.Item1Blank, f.Item2Blank, f.MsgText);
         if (context.testMode.dropsCheckMessages())
             f.MsgText.clear();
     });
 }
 
-void ShowDataErrors(FormContext& context)
+void showDataErrors(FormContext& context)
 {
     context.desktop.messageBox(context.form.MsgText, QString::fromLatin1(messages::DataErrorTitle),
                                MessageIcon::Exclamation, MessageButtons::Ok);

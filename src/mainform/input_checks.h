@@ -12,12 +12,13 @@ ComparisonInputs readComparison(const MainForm& form, const Regional& regional);
 // The window's checks (the rules are in rules.h): each broken rule appends its message
 // and a line feed to MsgText. A field they rewrite has its input changed to the value its
 // new text holds, worked out by rounding rather than by reading the text again.
-void Check(FormContext& context, TariffInputs& tariff); // rewrites the tariff when it passed
-void Check1(FormContext& context, const ComparisonInputs& inputs); // blank items, hours, items
-void Check0(FormContext& context, ComparisonInputs& inputs);       // normalises hours and items
-void Check2(FormContext& context, const ComparisonInputs& inputs); // combinations
+void checkTariff(FormContext& context, TariffInputs& tariff); // rewrites the tariff when it passed
+void checkRanges(FormContext& context, const ComparisonInputs& inputs); // blank items, hours, items
+void normaliseInputFields(FormContext& context,
+                          ComparisonInputs& inputs); // normalises hours and items
+void checkCombinations(FormContext& context, const ComparisonInputs& inputs); // combinations
 
 // The messages the checks collected, in one "Torvane Data Error" box.
-void ShowDataErrors(FormContext& context);
+void showDataErrors(FormContext& context);
 
 } // namespace torvane
