@@ -194,6 +194,155 @@ void showStatus(FormContext& c, const char* message)
     c.services.showStatusMessage(c.form.MsgText);
 }
 
+// Reads, checks and normalises the inputs, and works out the hours over the period; false
+// when the checks refused the inputs (their messages are in MsgText).
+bool checkInputs(FormContext& c, ComparisonInputs& in, PeriodHours& hours)
+{
+    MainForm& f = c.form;
+    f.StepNumber = Step::CalculationChecks;
+    f.UpdatingFields = true;
+    f.MsgText.clear();
+    renewCurrencySymbol(c, SymbolOnMoney::TakenOff);
+    in = readComparison(f, c.regional);
+    checkTariff(c, in.tariff);
+    checkRanges(c, in);
+    normaliseInputFields(c, in);
+    for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
+        saving->setForeColour(Colours::black);
+    f.CostSaveNegative = false;
+    f.UnitsSaveNegative = false;
+
+    f.StepNumber = Step::CalculationPeriodHours;
+    if (f.MsgText.isEmpty()) {
+        hours = periodHours(in.tariff, DayHours::of(in.hours));
+        f.HoursUsed.setText(c.gen(hours.on));
+        f.HoursSUsed.setText(c.gen(hours.standby));
+        checkCombinations(c, in);
+    }
+    return f.MsgText.isEmpty();
+}
+
+// The checks refused the inputs: no results, nothing to save, and the messages in a box.
+void refuseCalculation(FormContext& c)
+{
+    emptyZeroInputs(c);
+    c.form.Save.setEnabled(false);
+    renewCurrencySymbol(c, SymbolOnMoney::PutOn);
+    clearResults(c);
+    showDataErrors(c);
+}
+
+// What one calculation works out besides what the form keeps.
+struct Calculation {
+    PeriodHours hours;
+    ItemFigures item2;
+    Differences saving;
+};
+
+// Item 1 as its hours now stand, unless a kept tariff keeps its figures.
+void workOutItem1(FormContext& c, const ComparisonInputs& in, const ItemCalculation& item1)
+{
+    MainForm& f = c.form;
+    // A kept Item 1 whose figures were emptied since (a refused calculation, a switch to
+    // months) is worked out again rather than compared as nothing.
+    const bool item1Standing =
+        f.TariffKept && !f.Item1DayCost.isEmpty() && !f.Item1CO2.text().isEmpty();
+    if (f.Item1Blank || item1Standing)
+        return;
+    f.Item1Hours = item1.hours;
+    const PeriodHours item1Hours = periodHours(in.tariff, f.Item1Hours);
+    f.Item1HoursUsed = item1Hours.on;
+    f.Item1HoursSUsed = item1Hours.standby;
+    workOut(c, item1Fields(f), item1, f.Item1Figures);
+    f.Item1Timeline =
+        timelineItem(in.item1, f.Item1Figures, f.Item1Hours.normal + f.Item1Hours.cheap);
+}
+
+// The differences between both items, and what the chart will show of them.
+void compareItems(FormContext& c, const ComparisonInputs& in, Calculation& done)
+{
+    MainForm& f = c.form;
+    done.saving = differences(f.Item1Figures, done.item2);
+    showDifferences(c, done.saving);
+    const TimelineItem item2Timeline =
+        timelineItem(in.item2, done.item2, in.hours.NormalHr.value + in.hours.CheapHr.value);
+    f.CostChart =
+        CostOverTime{f.Item1Timeline,           item2Timeline,
+                     in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100,
+                     in.tariff.CO2.value,       f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s};
+}
+
+// Inflation, both items and their differences, each stage marked for the error report.
+void workOutItems(FormContext& c, const ComparisonInputs& in, Calculation& done)
+{
+    MainForm& f = c.form;
+    f.StepNumber = Step::CalculationInflation;
+    const Inflation inflated = inflation(in.tariff);
+    f.InflationFactor = inflated.factor;
+    f.InflationSum = inflated.sum;
+    const bool monthly = f.MonthlyT.value() == 1;
+    const DayHours day = DayHours::of(in.hours);
+
+    f.StepNumber = Step::CalculationItem1;
+    workOutItem1(c, in, {in.tariff, in.item1, day, done.hours.on, inflated, false, monthly});
+
+    f.StepNumber = Step::CalculationItem2;
+    if (!f.Item2Blank)
+        workOut(c, item2Fields(f),
+                {in.tariff, in.item2, day, done.hours.on, inflated, true, monthly}, done.item2);
+
+    f.StepNumber = Step::CalculationDifferences;
+    f.CostChart.reset();
+    if (!f.Item1Blank && !f.Item2Blank)
+        compareItems(c, in, done);
+}
+
+// The results into the fields, as the window shows them.
+void showCalculation(FormContext& c)
+{
+    emptyZeroInputs(c);
+    clearBlankItemResults(c);
+    renewCurrencySymbol(c, SymbolOnMoney::PutOn);
+    showResults(c);
+}
+
+// Composes the record and saves it or offers it for saving, unless nothing changed since
+// the last calculation or there was nothing to calculate.
+void recordCalculation(FormContext& c, const ComparisonInputs& in, const Calculation& done)
+{
+    MainForm& f = c.form;
+    f.StepNumber = Step::CalculationRecord;
+    f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
+    const QString periodSaving = c.regional.formatCurrency(done.saving.cost.period, 2);
+    composeRecord(c, resultRecord(c, in, done.hours, done.item2, done.saving, periodSaving));
+    if (f.PreviousRecordText == f.RecordText + f.CurrencySymbol) {
+        showStatus(c, messages::DataNotChanged);
+        f.Keep.setEnabled(true);
+    } else if (nothingToCalculate(f)) {
+        f.Item1No.setText(QString());
+        f.Item2No.setText(QString());
+        showStatus(c, messages::NoDataToCalculate);
+        f.PendingLogText.clear();
+        f.RecordText.clear();
+        f.PreviousRecordText.clear();
+    } else {
+        if (f.AutoSave.value() == 1)
+            c.services.appendPendingLogText();
+        else if (f.AutoSave.value() == 0)
+            f.Save.setEnabled(true);
+        f.Keep.setEnabled(true);
+    }
+}
+
+void finishCalculation(MainForm& f)
+{
+    f.UpdatingFields = false;
+    f.Item1Blank = false;
+    f.Item2Blank = false;
+    updateChartButton(f);
+    f.requestFocus(f.NormalHr);
+}
+
 } // namespace
 
 void updateChartButton(MainForm& f)
@@ -204,118 +353,17 @@ void updateChartButton(MainForm& f)
 
 void calculateComparison(FormContext& c)
 {
-    MainForm& f = c.form;
-    const auto finish = [&] {
-        f.UpdatingFields = false;
-        f.Item1Blank = false;
-        f.Item2Blank = false;
-        updateChartButton(f);
-        f.requestFocus(f.NormalHr);
-    };
     withErrorTrap(c, "Calculation Error", [&] {
-        f.StepNumber = Step::CalculationChecks;
-        f.UpdatingFields = true;
-        f.MsgText.clear();
-        renewCurrencySymbol(c, SymbolOnMoney::TakenOff);
-        ComparisonInputs in = readComparison(f, c.regional);
-        checkTariff(c, in.tariff);
-        checkRanges(c, in);
-        normaliseInputFields(c, in);
-        for (TextBox* saving : {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save})
-            saving->setForeColour(Colours::black);
-        f.CostSaveNegative = false;
-        f.UnitsSaveNegative = false;
-
-        f.StepNumber = Step::CalculationPeriodHours;
-        PeriodHours hours;
-        if (f.MsgText.isEmpty()) {
-            hours = periodHours(in.tariff, DayHours::of(in.hours));
-            f.HoursUsed.setText(c.gen(hours.on));
-            f.HoursSUsed.setText(c.gen(hours.standby));
-            checkCombinations(c, in);
-        }
-        if (!f.MsgText.isEmpty()) {
-            emptyZeroInputs(c);
-            f.Save.setEnabled(false);
-            renewCurrencySymbol(c, SymbolOnMoney::PutOn);
-            clearResults(c);
-            showDataErrors(c);
-            finish();
-            return;
-        }
-
-        f.StepNumber = Step::CalculationInflation;
-        const Inflation inflated = inflation(in.tariff);
-        f.InflationFactor = inflated.factor;
-        f.InflationSum = inflated.sum;
-        const bool monthly = f.MonthlyT.value() == 1;
-
-        f.StepNumber = Step::CalculationItem1;
-        // A kept Item 1 whose figures were emptied since (a refused calculation, a switch
-        // to months) is worked out again rather than compared as nothing.
-        const bool item1Standing =
-            f.TariffKept && !f.Item1DayCost.isEmpty() && !f.Item1CO2.text().isEmpty();
-        if (!f.Item1Blank && !item1Standing) {
-            f.Item1Hours = DayHours::of(in.hours);
-            const PeriodHours item1Hours = periodHours(in.tariff, f.Item1Hours);
-            f.Item1HoursUsed = item1Hours.on;
-            f.Item1HoursSUsed = item1Hours.standby;
-            workOut(c, item1Fields(f),
-                    {in.tariff, in.item1, f.Item1Hours, hours.on, inflated, false, monthly},
-                    f.Item1Figures);
-            f.Item1Timeline =
-                timelineItem(in.item1, f.Item1Figures, f.Item1Hours.normal + f.Item1Hours.cheap);
-        }
-
-        f.StepNumber = Step::CalculationItem2;
-        ItemFigures item2;
-        if (!f.Item2Blank)
-            workOut(
-                c, item2Fields(f),
-                {in.tariff, in.item2, DayHours::of(in.hours), hours.on, inflated, true, monthly},
-                item2);
-
-        f.StepNumber = Step::CalculationDifferences;
-        Differences saving;
-        f.CostChart.reset();
-        if (!f.Item1Blank && !f.Item2Blank) {
-            saving = differences(f.Item1Figures, item2);
-            showDifferences(c, saving);
-            const TimelineItem item2Timeline =
-                timelineItem(in.item2, item2, in.hours.NormalHr.value + in.hours.CheapHr.value);
-            f.CostChart =
-                CostOverTime{f.Item1Timeline,           item2Timeline,
-                             in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100,
-                             in.tariff.CO2.value,       f.Units1.value() == 1 ? u"lb"_s : u"Kg"_s};
-        }
-
-        emptyZeroInputs(c);
-        clearBlankItemResults(c);
-        renewCurrencySymbol(c, SymbolOnMoney::PutOn);
-        showResults(c);
-
-        f.StepNumber = Step::CalculationRecord;
-        f.PreviousRecordText = f.RecordText + f.CurrencySymbol;
-        const QString periodSaving = c.regional.formatCurrency(saving.cost.period, 2);
-        composeRecord(c, resultRecord(c, in, hours, item2, saving, periodSaving));
-        if (f.PreviousRecordText == f.RecordText + f.CurrencySymbol) {
-            showStatus(c, messages::DataNotChanged);
-            f.Keep.setEnabled(true);
-        } else if (nothingToCalculate(f)) {
-            f.Item1No.setText(QString());
-            f.Item2No.setText(QString());
-            showStatus(c, messages::NoDataToCalculate);
-            f.PendingLogText.clear();
-            f.RecordText.clear();
-            f.PreviousRecordText.clear();
+        ComparisonInputs in;
+        Calculation done;
+        if (checkInputs(c, in, done.hours)) {
+            workOutItems(c, in, done);
+            showCalculation(c);
+            recordCalculation(c, in, done);
         } else {
-            if (f.AutoSave.value() == 1)
-                c.services.appendPendingLogText();
-            else if (f.AutoSave.value() == 0)
-                f.Save.setEnabled(true);
-            f.Keep.setEnabled(true);
+            refuseCalculation(c);
         }
-        finish();
+        finishCalculation(c.form);
     });
 }
 
