@@ -41,6 +41,37 @@ QString readable(const QString& caption)
     return text;
 }
 
+// A text box's text in its widget. A line edit is set only when its text differs, so that
+// typing keeps its cursor and undo history.
+void showText(QWidget* widget, const QString& text)
+{
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+        lines->setPlainText(QString(text).replace(u"\r\n"_s, u"\n"_s));
+        return;
+    }
+    auto* edit = static_cast<QLineEdit*>(widget);
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+// A label's caption; one that can be clicked reads as a link.
+void showLabel(QLabel* widget, const Label& label)
+{
+    if (label.onClick)
+        widget->setText(u"<a href=\"#\">"_s + label.text().toHtmlEscaped() + u"</a>"_s);
+    else
+        widget->setText(label.text());
+}
+
+// A check box's state: 0 unticked, 1 ticked, 2 greyed.
+void showState(QCheckBox* box, int value)
+{
+    box->setTristate(value == 2);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
+}
+
 // A field with a limit takes typing and pasting as a full field does: of what is put in,
 // only the characters that still fit; what the program wrote stays whole.
 class TypingLimit final : public QValidator {
@@ -245,40 +276,22 @@ void FormBinding::controlChanged(const Control& control)
     QPalette palette = widget->palette();
     const QPalette defaults = QApplication::palette(widget);
     switch (control.kind()) {
-    case Control::Kind::TextBox: {
+    case Control::Kind::TextBox:
         palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
         palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
-        if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
-            lines->setPlainText(QString(control.text()).replace(u"\r\n"_s, u"\n"_s));
-            break;
-        }
-        auto* edit = static_cast<QLineEdit*>(widget);
-        if (edit->text() != control.text())
-            edit->setText(control.text());
+        showText(widget, control.text());
         break;
-    }
-    case Control::Kind::Label: {
-        auto* label = static_cast<QLabel*>(widget);
-        if (static_cast<const Label&>(control).onClick)
-            label->setText(u"<a href=\"#\">"_s + control.text().toHtmlEscaped() + u"</a>"_s);
-        else
-            label->setText(control.text());
+    case Control::Kind::Label:
+        showLabel(static_cast<QLabel*>(widget), static_cast<const Label&>(control));
         rename(control);
         break;
-    }
     case Control::Kind::Button:
         static_cast<QPushButton*>(widget)->setText(control.text());
         palette.setColor(QPalette::Button, toQColor(control.backColour(), defaults));
         break;
-    case Control::Kind::CheckBox: {
-        auto* box = static_cast<QCheckBox*>(widget);
-        const int value = static_cast<const CheckBox&>(control).value();
-        box->setTristate(value == 2);
-        box->setCheckState(value == 1   ? Qt::Checked
-                           : value == 2 ? Qt::PartiallyChecked
-                                        : Qt::Unchecked);
+    case Control::Kind::CheckBox:
+        showState(static_cast<QCheckBox*>(widget), static_cast<const CheckBox&>(control).value());
         break;
-    }
     }
     widget->setPalette(palette);
 }
