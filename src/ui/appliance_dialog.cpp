@@ -37,6 +37,16 @@ QPushButton* button(const QString& caption, const QString& objectName, const QSt
     return button;
 }
 
+// The heading names the item the choice goes into.
+QLabel* itemHeading(int item)
+{
+    const QString itemName = u"Item %1"_s.arg(item);
+    return named(
+        new QLabel(u"%1: pick an appliance, or work out its on power from the energy label"_s.arg(
+            itemName)),
+        u"heading"_s, itemName);
+}
+
 } // namespace
 
 ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
@@ -48,17 +58,35 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     setObjectName(u"frmAppliances"_s);
     setWindowTitle(QString::fromLatin1(messages::CatalogueTitle));
     setModal(true);
-    const QString itemName = u"Item %1"_s.arg(item);
-    auto* heading = named(
-        new QLabel(u"%1: pick an appliance, or work out its on power from the energy label"_s.arg(
-            itemName)),
-        u"heading"_s, itemName);
+    QLabel* heading = itemHeading(item);
     m_search = named(new QLineEdit, u"searchAppliances"_s, u"Search appliances"_s);
     m_search->setPlaceholderText(u"Search appliances"_s);
     m_search->installEventFilter(this);
+    makeList();
+    m_source = named(new QLabel, u"applianceSource"_s, u"Source of the figures"_s);
+    m_source->setWordWrap(true);
+    QGroupBox* label = makeEnergyLabel();
+    QLayout* buttons = makeButtons();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(m_search);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_source);
+    layout->addWidget(label);
+    layout->addLayout(buttons);
+
+    connectControls();
+    filter();
+    checkLabel();
+    m_search->setFocus();
+}
+
+void ApplianceDialog::makeList()
+{
     m_list = named(new QListWidget, u"appliances"_s, u"Appliances"_s);
-    const auto figure = [&](double value) {
-        return regional.formatGeneral(value);
+    const auto figure = [this](double value) {
+        return m_regional.formatGeneral(value);
     };
     // One row an appliance, in the catalogue's order.
     for (const Appliance& a : m_appliances) {
@@ -66,7 +94,7 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
             u"%1 (%2): %3 W on, %4 W standby, %5 W continuous, life %6 hours, price %7, "
             "%8 hours a day"_s.arg(a.name, a.category, figure(a.watts), figure(a.standbyWatts),
                                    figure(a.continuousWatts), figure(a.lifeHours),
-                                   regional.formatCurrency(a.price, 2), figure(a.hoursDay)),
+                                   m_regional.formatCurrency(a.price, 2), figure(a.hoursDay)),
             m_list);
     }
     // Wide enough for a whole entry, as far as the screen allows; about a dozen shown.
@@ -74,9 +102,10 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
                        m_list->verticalScrollBar()->sizeHint().width();
     m_list->setMinimumWidth(std::min(widest, screen()->availableGeometry().width() * 9 / 10));
     m_list->setMinimumHeight(m_list->sizeHintForRow(0) * 12);
-    m_source = named(new QLabel, u"applianceSource"_s, u"Source of the figures"_s);
-    m_source->setWordWrap(true);
+}
 
+QGroupBox* ApplianceDialog::makeEnergyLabel()
+{
     auto* label = named(new QGroupBox(u"Energy label"_s), u"energyLabel"_s, u"Energy label"_s);
     m_energy = named(new QLineEdit, u"labelEnergy"_s, u"kWh per year"_s);
     m_hours = named(new QLineEdit, u"labelHours"_s, u"Hours a day"_s);
@@ -88,23 +117,24 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     form->addRow(u"&Hours a day:"_s, m_hours);
     form->addRow(QString(), m_allDay);
     form->addRow(m_labelProblem);
+    return label;
+}
 
+QLayout* ApplianceDialog::makeButtons()
+{
     m_useAppliance = button(u"&Use appliance"_s, u"useAppliance"_s, u"Use appliance"_s);
     m_useLabel = button(u"Use &label"_s, u"useLabel"_s, u"Use label"_s);
     auto* cancel = button(u"Cancel"_s, u"cancel"_s, u"Cancel"_s);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {m_useAppliance, m_useLabel, cancel})
         buttons->addWidget(b);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(m_search);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(m_source);
-    layout->addWidget(label);
-    layout->addLayout(buttons);
-
+void ApplianceDialog::connectControls()
+{
     connect(m_search, &QLineEdit::textChanged, this, &ApplianceDialog::filter);
     connect(m_search, &QLineEdit::returnPressed, this, &ApplianceDialog::useAppliance);
     connect(m_list, &QListWidget::currentRowChanged, this, &ApplianceDialog::showSelected);
@@ -120,10 +150,6 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     });
     connect(m_useAppliance, &QPushButton::clicked, this, &ApplianceDialog::useAppliance);
     connect(m_useLabel, &QPushButton::clicked, this, &ApplianceDialog::useLabel);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    filter();
-    checkLabel();
-    m_search->setFocus();
 }
 
 bool ApplianceDialog::eventFilter(QObject* watched, QEvent* event)

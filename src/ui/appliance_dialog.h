@@ -8,7 +8,9 @@
 #include <variant>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -35,6 +37,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The dialog's parts, made by the constructor.
+    void makeList();
+    QGroupBox* makeEnergyLabel();
+    QLayout* makeButtons();
+    void connectControls();
     const Appliance& appliance(const QListWidgetItem* item) const;
     void filter();
     void showSelected();

@@ -105,6 +105,144 @@ double valueAt(const std::vector<QPointF>& line, int month)
     return line.empty() ? 0 : line.back().y();
 }
 
+// What each stage of drawing a chart works with. The height of a line of text is the unit
+// of the chart's spacing.
+struct ChartDrawing {
+    QPainter& painter;
+    const ChartForm& form;
+    const ChartColours& colours;
+    const QFontMetricsF& metrics;
+    double lineHeight;
+};
+
+// The sentence in bold across the top; returns where the chart below it starts.
+double drawSentence(const ChartDrawing& drawing, const QRectF& rect, double top)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.save();
+    painter.setFont(bold);
+    painter.drawText(QRectF(rect.left() + line, top, rect.width() - 2 * line, line * 1.5),
+                     Qt::AlignLeft | Qt::AlignVCenter, drawing.form.Sentence.text());
+    painter.restore();
+    return top + line * 1.5;
+}
+
+// The title of the values and the legend, above the plot.
+void drawTitleAndLegend(const ChartDrawing& drawing, const QRectF& rect, const QRectF& plot,
+                        double top)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    painter.drawText(QRectF(rect.left() + line / 2, top, plot.right(), line * 1.5),
+                     Qt::AlignLeft | Qt::AlignVCenter, drawing.form.axisTitle());
+    double legend = plot.right();
+    for (int item : {2, 1}) {
+        const QString name = u"Item %1"_s.arg(item);
+        const double width = drawing.metrics.horizontalAdvance(name);
+        legend -= width;
+        painter.setPen(drawing.colours.text);
+        painter.drawText(QPointF(legend, top + line), name);
+        legend -= line * 2;
+        painter.setPen(QPen(item == 1 ? drawing.colours.item1 : drawing.colours.item2, 3));
+        painter.drawLine(QPointF(legend + line * 0.3, top + line * 0.7),
+                         QPointF(legend + line * 1.6, top + line * 0.7));
+        legend -= line;
+    }
+}
+
+// The value axis: a grid line and a label at every step.
+void drawValueAxis(const ChartDrawing& drawing, const QRectF& rect, const Layout& layout)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    const QRectF& plot = layout.plot;
+    const ValueAxis& values = layout.values;
+    for (int at = 0; at * values.step <= values.top + values.step / 2; ++at) {
+        const double value = at * values.step;
+        const double y = layout.at({0, value}).y();
+        painter.setPen(QPen(drawing.colours.grid, 1));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(drawing.colours.text);
+        painter.drawText(QRectF(rect.left(), y - line / 2, plot.left() - line / 2, line),
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         drawing.form.valueText(value, values.decimals));
+    }
+}
+
+// The month axis: the month a tick stands for, as many as fit; then both axes' lines.
+void drawMonthAxis(const ChartDrawing& drawing, const Layout& layout)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    const QRectF& plot = layout.plot;
+    const double widest = drawing.metrics.horizontalAdvance(drawing.form.monthText(0)) + line;
+    const int fits = std::max(1, static_cast<int>(plot.width() / widest));
+    int every = 1;
+    for (int step : {1, 2, 3, 6, 12, 24}) {
+        every = step;
+        if (layout.months / step + 1 <= fits)
+            break;
+    }
+    for (int month = 0; month <= layout.months; month += every) {
+        const double x = layout.at({static_cast<double>(month), 0}).x();
+        painter.setPen(QPen(drawing.colours.grid, 1));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom() + line / 4));
+        painter.setPen(drawing.colours.text);
+        painter.drawText(QRectF(x - widest / 2, plot.bottom() + line / 4, widest, line),
+                         Qt::AlignHCenter | Qt::AlignTop, drawing.form.monthText(month));
+    }
+    painter.setPen(QPen(drawing.colours.text, 1));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+}
+
+// Each item's line, with a step at every purchase.
+void drawItemLines(const ChartDrawing& drawing, const Layout& layout)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    // Within the plot, even for figures below nothing (only with the checks off).
+    painter.save();
+    painter.setClipRect(layout.plot.adjusted(-line, -line, line, 0));
+    for (int item : {1, 2}) {
+        QPainterPath path;
+        const std::vector<QPointF>& points = drawing.form.line(item);
+        path.moveTo(layout.at(points.front()));
+        for (const QPointF& point : points)
+            path.lineTo(layout.at(point));
+        painter.setPen(QPen(item == 1 ? drawing.colours.item1 : drawing.colours.item2, 2.5,
+                            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(path);
+    }
+    painter.restore();
+}
+
+// The break-even month: a dashed line down the plot, a ring on Item 2's line and the
+// month's name.
+void drawBreakEven(const ChartDrawing& drawing, const Layout& layout, int month)
+{
+    QPainter& painter = drawing.painter;
+    const double line = drawing.lineHeight;
+    const QRectF& plot = layout.plot;
+    const QPointF at =
+        layout.at({static_cast<double>(month), valueAt(drawing.form.line(2), month)});
+    painter.setPen(QPen(drawing.colours.marker, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+    painter.setPen(QPen(drawing.colours.marker, 2));
+    painter.setBrush(drawing.colours.background);
+    painter.drawEllipse(at, line / 3, line / 3);
+    const QString text = drawing.form.monthText(month);
+    const double width = drawing.metrics.horizontalAdvance(text) + line / 2;
+    // Beside the line, on the side with room.
+    const double x =
+        at.x() + width + line / 2 <= plot.right() ? at.x() + line / 4 : at.x() - width - line / 4;
+    painter.drawText(QRectF(x, plot.top(), width, line), Qt::AlignCenter, text);
+    painter.setBrush(Qt::NoBrush);
+}
+
 // The chart on screen: follows the model, and names each month's figures under the
 // mouse.
 class ChartCanvas final : public QWidget {
@@ -176,106 +314,22 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
     painter.fillRect(rect, colours.background);
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(painter.font());
-    const double line = metrics.height();
-    double top = rect.top() + line / 2;
+    const ChartDrawing drawing{painter, form, colours, metrics, metrics.height()};
+    double top = rect.top() + drawing.lineHeight / 2;
     painter.setPen(colours.text);
-    if (withSentence) {
-        QFont bold = painter.font();
-        bold.setBold(true);
-        painter.save();
-        painter.setFont(bold);
-        painter.drawText(QRectF(rect.left() + line, top, rect.width() - 2 * line, line * 1.5),
-                         Qt::AlignLeft | Qt::AlignVCenter, form.Sentence.text());
-        painter.restore();
-        top += line * 1.5;
-    }
+    if (withSentence)
+        top = drawSentence(drawing, rect, top);
     if (form.months() == 0)
         return;
     const Layout layout = layOut(rect, form, metrics, top);
-    const QRectF& plot = layout.plot;
-    if (plot.width() < line || plot.height() < line)
+    if (layout.plot.width() < drawing.lineHeight || layout.plot.height() < drawing.lineHeight)
         return;
-
-    // The title of the values and the legend, above the plot.
-    painter.drawText(QRectF(rect.left() + line / 2, top, plot.right(), line * 1.5),
-                     Qt::AlignLeft | Qt::AlignVCenter, form.axisTitle());
-    double legend = plot.right();
-    for (int item : {2, 1}) {
-        const QString name = u"Item %1"_s.arg(item);
-        const double width = metrics.horizontalAdvance(name);
-        legend -= width;
-        painter.setPen(colours.text);
-        painter.drawText(QPointF(legend, top + line), name);
-        legend -= line * 2;
-        painter.setPen(QPen(item == 1 ? colours.item1 : colours.item2, 3));
-        painter.drawLine(QPointF(legend + line * 0.3, top + line * 0.7),
-                         QPointF(legend + line * 1.6, top + line * 0.7));
-        legend -= line;
-    }
-
-    // The value axis: a grid line and a label at every step.
-    const ValueAxis& values = layout.values;
-    for (int at = 0; at * values.step <= values.top + values.step / 2; ++at) {
-        const double value = at * values.step;
-        const double y = layout.at({0, value}).y();
-        painter.setPen(QPen(colours.grid, 1));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(colours.text);
-        painter.drawText(QRectF(rect.left(), y - line / 2, plot.left() - line / 2, line),
-                         Qt::AlignRight | Qt::AlignVCenter, form.valueText(value, values.decimals));
-    }
-
-    // The month axis: the month a tick stands for, as many as fit.
-    const double widest = metrics.horizontalAdvance(form.monthText(0)) + line;
-    const int fits = std::max(1, static_cast<int>(plot.width() / widest));
-    int every = 1;
-    for (int step : {1, 2, 3, 6, 12, 24}) {
-        every = step;
-        if (layout.months / step + 1 <= fits)
-            break;
-    }
-    for (int month = 0; month <= layout.months; month += every) {
-        const double x = layout.at({static_cast<double>(month), 0}).x();
-        painter.setPen(QPen(colours.grid, 1));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom() + line / 4));
-        painter.setPen(colours.text);
-        painter.drawText(QRectF(x - widest / 2, plot.bottom() + line / 4, widest, line),
-                         Qt::AlignHCenter | Qt::AlignTop, form.monthText(month));
-    }
-    painter.setPen(QPen(colours.text, 1));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    painter.drawLine(plot.bottomLeft(), plot.topLeft());
-
-    // Within the plot, even for figures below nothing (only with the checks off).
-    painter.save();
-    painter.setClipRect(plot.adjusted(-line, -line, line, 0));
-    for (int item : {1, 2}) {
-        QPainterPath path;
-        const std::vector<QPointF>& points = form.line(item);
-        path.moveTo(layout.at(points.front()));
-        for (const QPointF& point : points)
-            path.lineTo(layout.at(point));
-        painter.setPen(QPen(item == 1 ? colours.item1 : colours.item2, 2.5, Qt::SolidLine,
-                            Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(path);
-    }
-    painter.restore();
-
-    if (const std::optional<int> month = form.markedMonth()) {
-        const QPointF at = layout.at({static_cast<double>(*month), valueAt(form.line(2), *month)});
-        painter.setPen(QPen(colours.marker, 1.5, Qt::DashLine));
-        painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
-        painter.setPen(QPen(colours.marker, 2));
-        painter.setBrush(colours.background);
-        painter.drawEllipse(at, line / 3, line / 3);
-        const QString text = form.monthText(*month);
-        const double width = metrics.horizontalAdvance(text) + line / 2;
-        // Beside the line, on the side with room.
-        const double x = at.x() + width + line / 2 <= plot.right() ? at.x() + line / 4
-                                                                   : at.x() - width - line / 4;
-        painter.drawText(QRectF(x, plot.top(), width, line), Qt::AlignCenter, text);
-        painter.setBrush(Qt::NoBrush);
-    }
+    drawTitleAndLegend(drawing, rect, layout.plot, top);
+    drawValueAxis(drawing, rect, layout);
+    drawMonthAxis(drawing, layout);
+    drawItemLines(drawing, layout);
+    if (const std::optional<int> month = form.markedMonth())
+        drawBreakEven(drawing, layout, *month);
 }
 
 ChartWindow::ChartWindow(ChartForm& form, QWidget* parent)

@@ -41,6 +41,37 @@ QString readable(const QString& caption)
     return text;
 }
 
+// A text box's text in its widget. A line edit is set only when its text differs, so that
+// typing keeps its cursor and undo history.
+void showText(QWidget* widget, const QString& text)
+{
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+        lines->setPlainText(QString(text).replace(u"\r\n"_s, u"\n"_s));
+        return;
+    }
+    auto* edit = static_cast<QLineEdit*>(widget);
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+// A label's caption; one that can be clicked reads as a link.
+void showLabel(QLabel* widget, const Label& label)
+{
+    if (label.onClick)
+        widget->setText(u"<a href=\"#\">"_s + label.text().toHtmlEscaped() + u"</a>"_s);
+    else
+        widget->setText(label.text());
+}
+
+// A check box's state: 0 unticked, 1 ticked, 2 greyed.
+void showState(QCheckBox* box, int value)
+{
+    box->setTristate(value == 2);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
+}
+
 // A field with a limit takes typing and pasting as a full field does: of what is put in,
 // only the characters that still fit; what the program wrote stays whole.
 class TypingLimit final : public QValidator {
@@ -118,70 +149,18 @@ QWidget* FormBinding::widget(Control& control)
         return made;
     QWidget* widget = nullptr;
     switch (control.kind()) {
-    case Control::Kind::TextBox: {
-        auto& box = static_cast<TextBox&>(control);
-        if (box.isOutput() && box.multiLine()) {
-            auto* lines = new QPlainTextEdit;
-            lines->setReadOnly(true);
-            lines->setFocusPolicy(Qt::ClickFocus);
-            widget = lines;
-            break;
-        }
-        auto* edit = new QLineEdit;
-        edit->setReadOnly(box.isOutput());
-        if (box.maxLength() > 0)
-            edit->setValidator(new TypingLimit(box, edit));
-        if (box.isOutput())
-            edit->setFocusPolicy(Qt::ClickFocus);
-        // The program's own changes arrive equal to the model's text; any other is the
-        // user's, whichever way it was made.
-        connect(edit, &QLineEdit::textChanged, this, [this, &box](const QString& text) {
-            if (text == box.text())
-                return;
-            box.type(text);
-            // The field may take less than the widget let in.
-            if (box.text() != text)
-                controlChanged(box);
-        });
-        widget = edit;
+    case Control::Kind::TextBox:
+        widget = makeTextField(static_cast<TextBox&>(control));
         break;
-    }
-    case Control::Kind::Label: {
-        auto& label = static_cast<Label&>(control);
-        auto* text = new QLabel;
-        if (label.onClick) {
-            text->setTextFormat(Qt::RichText);
-            text->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
-                                          Qt::LinksAccessibleByKeyboard);
-            connect(text, &QLabel::linkActivated, this, [&label] { label.onClick(); });
-        } else {
-            text->setTextFormat(Qt::PlainText);
-        }
-        widget = text;
+    case Control::Kind::Label:
+        widget = makeLabel(static_cast<Label&>(control));
         break;
-    }
-    case Control::Kind::Button: {
-        auto& button = static_cast<Button&>(control);
-        auto* push = new QPushButton;
-        connect(push, &QPushButton::clicked, this, [&button] { button.click(); });
-        widget = push;
+    case Control::Kind::Button:
+        widget = makeButton(static_cast<Button&>(control));
         break;
-    }
-    case Control::Kind::CheckBox: {
-        auto& check = static_cast<CheckBox&>(control);
-        auto* box = new QCheckBox;
-        // A click, the space bar or an accessibility tool's toggle: any state the program
-        // did not set is the user's click, and the model decides the state shown.
-        connect(box, &QCheckBox::stateChanged, this, [this, &check](int state) {
-            const int value = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
-            if (value != check.value()) {
-                check.userClick();
-                controlChanged(check);
-            }
-        });
-        widget = box;
+    case Control::Kind::CheckBox:
+        widget = makeCheckBox(static_cast<CheckBox&>(control));
         break;
-    }
     }
     widget->setObjectName(control.name());
     widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
@@ -189,6 +168,68 @@ QWidget* FormBinding::widget(Control& control)
     m_controls.insert(widget, &control);
     controlChanged(control);
     return widget;
+}
+
+QWidget* FormBinding::makeTextField(TextBox& box)
+{
+    if (box.isOutput() && box.multiLine()) {
+        auto* lines = new QPlainTextEdit;
+        lines->setReadOnly(true);
+        lines->setFocusPolicy(Qt::ClickFocus);
+        return lines;
+    }
+    auto* edit = new QLineEdit;
+    edit->setReadOnly(box.isOutput());
+    if (box.maxLength() > 0)
+        edit->setValidator(new TypingLimit(box, edit));
+    if (box.isOutput())
+        edit->setFocusPolicy(Qt::ClickFocus);
+    // The program's own changes arrive equal to the model's text; any other is the
+    // user's, whichever way it was made.
+    connect(edit, &QLineEdit::textChanged, this, [this, &box](const QString& text) {
+        if (text == box.text())
+            return;
+        box.type(text);
+        // The field may take less than the widget let in.
+        if (box.text() != text)
+            controlChanged(box);
+    });
+    return edit;
+}
+
+QWidget* FormBinding::makeLabel(Label& label)
+{
+    auto* text = new QLabel;
+    if (label.onClick) {
+        text->setTextFormat(Qt::RichText);
+        text->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        connect(text, &QLabel::linkActivated, this, [&label] { label.onClick(); });
+    } else {
+        text->setTextFormat(Qt::PlainText);
+    }
+    return text;
+}
+
+QWidget* FormBinding::makeButton(Button& button)
+{
+    auto* push = new QPushButton;
+    connect(push, &QPushButton::clicked, this, [&button] { button.click(); });
+    return push;
+}
+
+QWidget* FormBinding::makeCheckBox(CheckBox& check)
+{
+    auto* box = new QCheckBox;
+    // A click, the space bar or an accessibility tool's toggle: any state the program
+    // did not set is the user's click, and the model decides the state shown.
+    connect(box, &QCheckBox::stateChanged, this, [this, &check](int state) {
+        const int value = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+        if (value != check.value()) {
+            check.userClick();
+            controlChanged(check);
+        }
+    });
+    return box;
 }
 
 void FormBinding::setAccessibleName(Control& control, const QString& name)
@@ -235,40 +276,22 @@ void FormBinding::controlChanged(const Control& control)
     QPalette palette = widget->palette();
     const QPalette defaults = QApplication::palette(widget);
     switch (control.kind()) {
-    case Control::Kind::TextBox: {
+    case Control::Kind::TextBox:
         palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
         palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
-        if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
-            lines->setPlainText(QString(control.text()).replace(u"\r\n"_s, u"\n"_s));
-            break;
-        }
-        auto* edit = static_cast<QLineEdit*>(widget);
-        if (edit->text() != control.text())
-            edit->setText(control.text());
+        showText(widget, control.text());
         break;
-    }
-    case Control::Kind::Label: {
-        auto* label = static_cast<QLabel*>(widget);
-        if (static_cast<const Label&>(control).onClick)
-            label->setText(u"<a href=\"#\">"_s + control.text().toHtmlEscaped() + u"</a>"_s);
-        else
-            label->setText(control.text());
+    case Control::Kind::Label:
+        showLabel(static_cast<QLabel*>(widget), static_cast<const Label&>(control));
         rename(control);
         break;
-    }
     case Control::Kind::Button:
         static_cast<QPushButton*>(widget)->setText(control.text());
         palette.setColor(QPalette::Button, toQColor(control.backColour(), defaults));
         break;
-    case Control::Kind::CheckBox: {
-        auto* box = static_cast<QCheckBox*>(widget);
-        const int value = static_cast<const CheckBox&>(control).value();
-        box->setTristate(value == 2);
-        box->setCheckState(value == 1   ? Qt::Checked
-                           : value == 2 ? Qt::PartiallyChecked
-                                        : Qt::Unchecked);
+    case Control::Kind::CheckBox:
+        showState(static_cast<QCheckBox*>(widget), static_cast<const CheckBox&>(control).value());
         break;
-    }
     }
     widget->setPalette(palette);
 }

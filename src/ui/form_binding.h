@@ -38,6 +38,11 @@ public:
     void setTabOrder();
 
 private:
+    // A new widget for each kind of control, wired so that what the user does reaches it.
+    QWidget* makeTextField(TextBox& box);
+    QWidget* makeLabel(Label& label);
+    QWidget* makeButton(Button& button);
+    QWidget* makeCheckBox(CheckBox& check);
     void controlChanged(const Control& control) override;
     void focusRequested(const Control& control) override;
     void rename(const Control& label);

@@ -17,6 +17,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <cstddef>
+#include <initializer_list>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -25,6 +28,46 @@ namespace {
 QLabel* fixedLabel(const char* text)
 {
     return new QLabel(QString::fromUtf8(text));
+}
+
+// A cell of an area's grid: a fixed caption, a control of the model, or left empty (Blank).
+// A caption may stand against one side of its cell; a control may span more columns.
+struct Cell {
+    Cell(std::nullptr_t) {}
+    Cell(const char* text, Qt::Alignment side = {})
+        : caption(text)
+        , alignment(side)
+    {}
+    Cell(Control* field, int columns = 1)
+        : control(field)
+        , columnSpan(columns)
+    {}
+
+    const char* caption = nullptr;
+    Control* control = nullptr;
+    Qt::Alignment alignment;
+    int columnSpan = 1;
+};
+constexpr std::nullptr_t Blank = nullptr;
+
+// Fills the grid row by row from (firstRow, firstColumn), a row's cells in adjacent columns
+// and in the order given.
+void placeRows(FormBinding& binding, QGridLayout* grid, int firstRow, int firstColumn,
+               std::initializer_list<std::initializer_list<Cell>> rows)
+{
+    int row = firstRow;
+    for (const std::initializer_list<Cell>& cells : rows) {
+        int column = firstColumn;
+        for (const Cell& cell : cells) {
+            if (cell.caption || cell.control) {
+                QWidget* widget =
+                    cell.control ? binding.widget(*cell.control) : fixedLabel(cell.caption);
+                grid->addWidget(widget, row, column, 1, cell.columnSpan, cell.alignment);
+            }
+            ++column;
+        }
+        ++row;
+    }
 }
 
 } // namespace
@@ -124,9 +167,25 @@ QWidget* MainWindow::area(FormArea which, QGridLayout*& grid)
 
 void MainWindow::buildLayout()
 {
-    MainForm& f = m_main.form();
-    setWindowTitle(f.Caption);
+    setWindowTitle(m_main.form().Caption);
     auto* outer = new QVBoxLayout(this);
+    outer->addLayout(titleBar());
+    // Hours and the electricity data side by side.
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(hoursArea(), 1);
+    upper->addWidget(electricityDataArea(), 1);
+    outer->addLayout(upper);
+    outer->addWidget(comparisonArea());
+    outer->addWidget(resultsArea());
+    outer->addLayout(buttonGrid());
+    outer->addWidget(m_binding.widget(m_main.form().Status));
+
+    // Tab order: hours, tariff, items, then the buttons, as the model lists them.
+    m_binding.setTabOrder();
+}
+
+QLayout* MainWindow::titleBar()
+{
     auto* heading = new QLabel(u"Electricity Cost Calculator"_s);
     QFont large = heading->font();
     large.setPointSizeF(large.pointSizeF() * 1.4);
@@ -137,100 +196,79 @@ void MainWindow::buildLayout()
     top->addWidget(heading);
     top->addStretch();
     top->addWidget(logo);
-    outer->addLayout(top);
+    return top;
+}
 
-    // Hours and the electricity data side by side.
-    QGridLayout* g = nullptr;
-    auto* upper = new QHBoxLayout;
-    QWidget* hours = area(FormArea::Hours, g);
-    g->addWidget(fixedLabel(" Hours On"), 1, 1);
-    g->addWidget(fixedLabel(" Hours Standby"), 1, 3);
-    g->addWidget(fixedLabel("Normal Rate:"), 2, 0);
-    g->addWidget(m_binding.widget(f.NormalHr), 2, 1);
-    g->addWidget(fixedLabel("hrs"), 2, 2);
-    g->addWidget(m_binding.widget(f.NormalSHr), 2, 3);
-    g->addWidget(fixedLabel("hrs"), 2, 4);
-    g->addWidget(fixedLabel("Cheap Rate:"), 3, 0);
-    g->addWidget(m_binding.widget(f.CheapHr), 3, 1);
-    g->addWidget(fixedLabel("hrs"), 3, 2);
-    g->addWidget(m_binding.widget(f.CheapSHr), 3, 3);
-    g->addWidget(fixedLabel("hrs"), 3, 4);
-    g->addWidget(fixedLabel("Notes"), 4, 0);
-    g->addWidget(m_binding.widget(f.Notes), 4, 1, 1, 4);
-    g->setRowStretch(5, 1);
-    upper->addWidget(hours, 1);
+QWidget* MainWindow::hoursArea()
+{
+    MainForm& f = m_main.form();
+    QGridLayout* grid = nullptr;
+    QWidget* frame = area(FormArea::Hours, grid);
+    placeRows(m_binding, grid, 1, 0,
+              {{Blank, " Hours On", Blank, " Hours Standby"},
+               {"Normal Rate:", &f.NormalHr, "hrs", &f.NormalSHr, "hrs"},
+               {"Cheap Rate:", &f.CheapHr, "hrs", &f.CheapSHr, "hrs"},
+               {"Notes", Cell(&f.Notes, 4)}});
+    grid->setRowStretch(5, 1);
+    return frame;
+}
 
-    QWidget* tariff = area(FormArea::ElectricityData, g);
-    int row = 1;
-    const auto dataRow = [&](QWidget* label, Control& field, QWidget* unit) {
-        g->addWidget(label, row, 0);
-        g->addWidget(m_binding.widget(field), row, 1);
-        g->addWidget(unit, row, 2);
-        ++row;
-    };
-    dataRow(fixedLabel("Normal Rate:"), f.NormalR, fixedLabel("/KWHr"));
-    dataRow(fixedLabel("Cheap Rate:"), f.CheapR, fixedLabel("/KWHr"));
-    dataRow(m_binding.widget(f.VATH), f.VAT, fixedLabel("%"));
-    dataRow(fixedLabel("CO2:"), f.CO2, m_binding.widget(f.CO2L));
-    dataRow(fixedLabel("Payback Period:"), f.PayPeriod, fixedLabel("Yrs"));
-    dataRow(fixedLabel("Inflation:"), f.AnInfT, fixedLabel("%/Year"));
-    row = 1;
-    for (auto [text, box] : {std::pair{"Units:", &f.Units1},
-                             {"On Top:", &f.OnTop},
-                             {"Auto Save:", &f.AutoSave},
-                             {"Auto Check:", &f.UpEnable1},
-                             {"Months:", &f.MonthlyT}}) {
-        g->addWidget(fixedLabel(text), row, 3, Qt::AlignRight);
-        g->addWidget(m_binding.widget(*box), row++, 4);
-    }
-    upper->addWidget(tariff, 1);
-    outer->addLayout(upper);
+QWidget* MainWindow::electricityDataArea()
+{
+    MainForm& f = m_main.form();
+    QGridLayout* grid = nullptr;
+    QWidget* frame = area(FormArea::ElectricityData, grid);
+    // The tariff's figures with their units, then the switches beside them.
+    placeRows(m_binding, grid, 1, 0,
+              {{"Normal Rate:", &f.NormalR, "/KWHr"},
+               {"Cheap Rate:", &f.CheapR, "/KWHr"},
+               {&f.VATH, &f.VAT, "%"},
+               {"CO2:", &f.CO2, &f.CO2L},
+               {"Payback Period:", &f.PayPeriod, "Yrs"},
+               {"Inflation:", &f.AnInfT, "%/Year"}});
+    placeRows(m_binding, grid, 1, 3,
+              {{Cell("Units:", Qt::AlignRight), &f.Units1},
+               {Cell("On Top:", Qt::AlignRight), &f.OnTop},
+               {Cell("Auto Save:", Qt::AlignRight), &f.AutoSave},
+               {Cell("Auto Check:", Qt::AlignRight), &f.UpEnable1},
+               {Cell("Months:", Qt::AlignRight), &f.MonthlyT}});
+    return frame;
+}
 
-    QWidget* items = area(FormArea::Comparison, g);
-    const char* columns[] = {" On Power", " Standby Power", " Cont Power", "Life", "Cost", "No"};
-    for (int c = 0; c < 6; ++c)
-        g->addWidget(fixedLabel(columns[c]), 1, 1 + 2 * c);
-    const auto itemRow = [&](int r, const char* name, std::initializer_list<Control*> fields) {
-        g->addWidget(fixedLabel(name), r, 0);
-        int c = 1;
-        for (Control* field : fields) {
-            g->addWidget(m_binding.widget(*field), r, c);
-            if (c <= 7)
-                g->addWidget(fixedLabel(c == 7 ? "hrs" : "W"), r, c + 1);
-            c += 2;
-        }
-    };
-    itemRow(
-        2, "Item 1:",
-        {&f.Item1Watts, &f.Item1SWatts, &f.Item1CWatts, &f.Item1Life, &f.Item1Cost, &f.Item1No});
-    itemRow(
-        3, "Item 2:",
-        {&f.Item2Watts, &f.Item2SWatts, &f.Item2CWatts, &f.Item2Life, &f.Item2Cost, &f.Item2No});
-    g->addWidget(m_binding.widget(f.Pick1), 2, 12);
-    g->addWidget(m_binding.widget(f.Pick2), 3, 12);
-    outer->addWidget(items);
+QWidget* MainWindow::comparisonArea()
+{
+    MainForm& f = m_main.form();
+    QGridLayout* grid = nullptr;
+    QWidget* frame = area(FormArea::Comparison, grid);
+    placeRows(m_binding, grid, 1, 0,
+              {{Blank, " On Power", Blank, " Standby Power", Blank, " Cont Power", Blank, "Life",
+                Blank, "Cost", Blank, "No"},
+               {"Item 1:", &f.Item1Watts, "W", &f.Item1SWatts, "W", &f.Item1CWatts, "W",
+                &f.Item1Life, "hrs", &f.Item1Cost, Blank, &f.Item1No},
+               {"Item 2:", &f.Item2Watts, "W", &f.Item2SWatts, "W", &f.Item2CWatts, "W",
+                &f.Item2Life, "hrs", &f.Item2Cost, Blank, &f.Item2No}});
+    // The Pick buttons at the ends of the item rows.
+    placeRows(m_binding, grid, 2, 12, {{&f.Pick1}, {&f.Pick2}});
+    return frame;
+}
 
-    QWidget* results = area(FormArea::Results, g);
-    g->addWidget(fixedLabel("Total Hours On:"), 0, 0);
-    g->addWidget(m_binding.widget(f.HoursUsed), 0, 1);
-    g->addWidget(fixedLabel("Total Hours Standby:"), 0, 2);
-    g->addWidget(m_binding.widget(f.HoursSUsed), 0, 3);
-    g->addWidget(m_binding.widget(f.ItemDayL), 1, 1);
-    g->addWidget(m_binding.widget(f.ItemQtrL), 1, 2);
-    g->addWidget(m_binding.widget(f.ItemPeriodL), 1, 3);
-    g->addWidget(m_binding.widget(f.ItemCO2L), 1, 4);
-    g->addWidget(fixedLabel(" % On Standby"), 1, 5);
-    const auto resultRow = [&](int r, const char* name, std::initializer_list<Control*> fields) {
-        g->addWidget(fixedLabel(name), r, 0);
-        int c = 1;
-        for (Control* field : fields)
-            g->addWidget(m_binding.widget(*field), r, c++);
-    };
-    resultRow(2, "Item 1:", {&f.Item1Day, &f.Item1Qtr, &f.Item1Period, &f.Item1CO2, &f.Item1SB});
-    resultRow(3, "Item 2:", {&f.Item2Day, &f.Item2Qtr, &f.Item2Period, &f.Item2CO2, &f.Item2SB});
-    resultRow(4, "Saving:", {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
-    outer->addWidget(results);
+QWidget* MainWindow::resultsArea()
+{
+    MainForm& f = m_main.form();
+    QGridLayout* grid = nullptr;
+    QWidget* frame = area(FormArea::Results, grid);
+    placeRows(m_binding, grid, 0, 0,
+              {{"Total Hours On:", &f.HoursUsed, "Total Hours Standby:", &f.HoursSUsed},
+               {Blank, &f.ItemDayL, &f.ItemQtrL, &f.ItemPeriodL, &f.ItemCO2L, " % On Standby"},
+               {"Item 1:", &f.Item1Day, &f.Item1Qtr, &f.Item1Period, &f.Item1CO2, &f.Item1SB},
+               {"Item 2:", &f.Item2Day, &f.Item2Qtr, &f.Item2Period, &f.Item2CO2, &f.Item2SB},
+               {"Saving:", &f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save}});
+    return frame;
+}
 
+QLayout* MainWindow::buttonGrid()
+{
+    MainForm& f = m_main.form();
     auto* buttons = new QGridLayout;
     int at = 0;
     for (Button* button :
@@ -239,11 +277,7 @@ void MainWindow::buildLayout()
         buttons->addWidget(m_binding.widget(*button), at / 7, at % 7);
         ++at;
     }
-    outer->addLayout(buttons);
-    outer->addWidget(m_binding.widget(f.Status));
-
-    // Tab order: hours, tariff, items, then the buttons, as the model lists them.
-    m_binding.setTabOrder();
+    return buttons;
 }
 
 void MainWindow::nameControls()

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QGridLayout;
+class QLayout;
 
 namespace torvane {
 
@@ -28,6 +29,14 @@ private:
     void showAbout();
     void showChart();
     void buildLayout();
+    // The window's parts, top to bottom; each area's grid is filled from a table of its
+    // captions and controls.
+    QLayout* titleBar();
+    QWidget* hoursArea();
+    QWidget* electricityDataArea();
+    QWidget* comparisonArea();
+    QWidget* resultsArea();
+    QLayout* buttonGrid();
     void nameControls();
 
     MainController& m_main;
