@@ -1,7 +1,6 @@
 #include "update_form.h"
 
 #include "core/ansi_file.h"
-#include "core/numbers.h"
 #include "core/version.h"
 
 using namespace Qt::StringLiterals;
@@ -133,13 +132,10 @@ void UpdateForm::downloadComplete()
 
 bool UpdateForm::ReportOutcome()
 {
-    // Versions read as leading numbers with a full stop, whatever the language.
-    static const Regional machine{QLocale::c()};
     const UpdateDocument& d = Document;
     offerPage(Contact, d.ContactUrl);
-    const double latest = LeadingValue(QString(d.Version1 + u'.' + d.Version2), machine);
-    const double current = LeadingValue(QString(VersionHigh + u'.' + VersionLow), machine);
-    if (latest == current) {
+    const OfferedVersion offered = offeredVersion(d.Version1, d.Version2, VersionHigh, VersionLow);
+    if (offered == OfferedVersion::Same) {
         Status.setText(u"You have the latest version of Torvane"_s);
         Message.setText(u"Click Known Issues to see any problems we are aware of."_s + CrLf +
                         d.UpdateMessage);
@@ -148,7 +144,7 @@ bool UpdateForm::ReportOutcome()
         offerPage(History, d.HistoryUrl);
         return false;
     }
-    if (latest > current) {
+    if (offered == OfferedVersion::Newer) {
         Status.setText(u"Version "_s + d.Version1 + u" of "_s + d.ProgramName +
                        u" is available "_s);
         QString message = u"Click Download to get it"_s + CrLf +

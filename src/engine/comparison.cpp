@@ -52,92 +52,149 @@ Inflation inflation(const TariffInputs& tariff)
     return result;
 }
 
-void workOutItem(const ItemCalculation& c, ItemFigures& figures)
+namespace {
+
+// Items needed over the period: hours on divided by the life, rounded up.
+double itemsNeeded(double hoursOn, const Reading& life)
+{
+    const double ratio = divide(hoursOn, life.strict());
+    double count = std::floor(ratio);
+    if (count < ratio)
+        count += 1;
+    return stored(count);
+}
+
+// A day's cost (in the currency, before VAT) and kWh.
+struct DayUse {
+    double cost = 0;
+    double units = 0;
+};
+
+// The running cost and kWh of the hours on.
+DayUse runningDay(const ItemCalculation& c, double normalRate)
+{
+    const DayHours& hours = c.hours;
+    const double watts = c.item.Watts.value;
+    DayUse day;
+    day.cost = stored(hours.normal * normalRate * watts / 1000);
+    if (hours.cheap != 0) {
+        const double cheapRate = c.secondItem ? c.tariff.CheapR.strict() : c.tariff.CheapR.value;
+        day.cost = stored(day.cost + cheapRate * hours.cheap * watts / 1000);
+    }
+    day.units = stored(hours.normal * watts / 1000);
+    if (hours.cheap != 0)
+        day.units = stored(day.units + watts * hours.cheap / 1000);
+    return day;
+}
+
+// The standby and continuous standby cost of a day; their kWh go into dayUnits.
+double standbyDay(const ItemCalculation& c, double normalRate, double& dayUnits)
+{
+    const DayHours& hours = c.hours;
+    const double standbyWatts = c.item.SWatts.value;
+    const double continuousWatts = c.item.CWatts.value;
+
+    // Standby, charged at the cheap rate only when cheap hours are set.
+    dayUnits = stored(dayUnits + standbyWatts * hours.normalStandby / 1000);
+    if (hours.cheap != 0)
+        dayUnits = stored(dayUnits + standbyWatts * hours.cheapStandby / 1000);
+    double cost = stored(hours.normalStandby * normalRate * standbyWatts / 1000);
+    if (hours.cheap != 0)
+        cost = stored(cost + c.tariff.CheapR.value * hours.cheapStandby * standbyWatts / 1000);
+
+    // Continuous standby: 18 hours at the normal rate, 6 at the cheap rate if any.
+    const double normal = c.tariff.NormalR.value;
+    const double cheap = c.tariff.CheapR.value;
+    dayUnits = stored(dayUnits + continuousWatts * 24 / 1000);
+    cost = stored(cost + normal * 18 * continuousWatts / 1000);
+    return stored(cost + (cheap != 0 ? cheap : normal) * 6 * continuousWatts / 1000);
+}
+
+// The electricity of a day and of the period: cost in hundredths of the currency with VAT
+// at the prices of the last whole year of the period, and kWh a day.
+struct Electricity {
+    double dayCost = 0;
+    double periodCost = 0;
+    double dayUnits = 0;
+};
+
+// VAT on a day's cost (kept as the running cost a day), then the day and the period at
+// the prices of the last whole year.
+Electricity taxedAndInflated(const ItemCalculation& c, double dayCost, ItemFigures& figures)
+{
+    dayCost = stored(dayCost * (c.tariff.VAT.strict() + 100) / 100);
+    figures.runningDay = dayCost;
+    Electricity electricity;
+    electricity.dayCost = stored(dayCost * 100 * c.inflation.factor);
+    electricity.periodCost =
+        stored(divide(electricity.dayCost * DaysPerYear * c.inflation.sum, c.inflation.factor));
+    return electricity;
+}
+
+// The CO2 over the period, to one decimal.
+double co2OverPeriod(const ItemCalculation& c)
+{
+    const DayHours& hours = c.hours;
+    const ItemInputs& item = c.item;
+    const double co2 = stored((item.Watts.strict() * (hours.normal + hours.cheap) +
+                               (hours.cheapStandby + hours.normalStandby) * item.SWatts.value +
+                               item.CWatts.value * 24) *
+                              (c.tariff.PayPeriod.value * DaysPerYear) * c.tariff.CO2.value / 1000);
+    return roundToDecimals(co2, 1);
+}
+
+// The electricity the item uses, its standby share, the running cost a day and the CO2
+// set in figures as each is known.
+Electricity electricityUsed(const ItemCalculation& c, ItemFigures& figures)
+{
+    const double normalRate = c.tariff.NormalR.strict();
+    DayUse day = runningDay(c, normalRate);
+    const double standbyCost = standbyDay(c, normalRate, day.units);
+    day.cost = stored(day.cost + standbyCost);
+    // The share is cut, not rounded, to tenths of a percent.
+    const double share = stored(divide(standbyCost, day.cost));
+    figures.standbyShare = std::floor(share * 1000) / 10;
+
+    Electricity electricity = taxedAndInflated(c, day.cost, figures);
+    electricity.dayUnits = day.units;
+    figures.co2 = co2OverPeriod(c);
+    return electricity;
+}
+
+// The amounts a day, a part and the period, the purchases spread over every day of the
+// full period in the day cost, rounded as shown.
+void amountsPerPartAndPeriod(const ItemCalculation& c, Electricity e, ItemFigures& figures)
 {
     const TariffInputs& tariff = c.tariff;
-    const ItemInputs& item = c.item;
-    const DayHours& hours = c.hours;
-
-    // Items needed over the period: hours on divided by the life, rounded up.
-    if (item.Life.value != 0) {
-        const double ratio = divide(c.hoursOn, item.Life.strict());
-        double count = std::floor(ratio);
-        if (count < ratio)
-            count += 1;
-        figures.count = stored(count);
-    }
-
-    // Running cost in hundredths of the currency once VAT is on, and kWh, per day.
-    double dayCost = 0;
-    double dayUnits = 0;
-    double periodCost = 0;
-    const double watts = item.Watts.value;
-    if (!c.secondItem || watts > 0) {
-        const double normalRate = tariff.NormalR.strict();
-        const double standbyWatts = item.SWatts.value;
-        const double continuousWatts = item.CWatts.value;
-        dayCost = stored(hours.normal * normalRate * watts / 1000);
-        if (hours.cheap != 0) {
-            const double cheapRate = c.secondItem ? tariff.CheapR.strict() : tariff.CheapR.value;
-            dayCost = stored(dayCost + cheapRate * hours.cheap * watts / 1000);
-        }
-        dayUnits = stored(hours.normal * watts / 1000);
-        if (hours.cheap != 0)
-            dayUnits = stored(dayUnits + watts * hours.cheap / 1000);
-
-        // Standby, charged at the cheap rate only when cheap hours are set.
-        dayUnits = stored(dayUnits + standbyWatts * hours.normalStandby / 1000);
-        if (hours.cheap != 0)
-            dayUnits = stored(dayUnits + standbyWatts * hours.cheapStandby / 1000);
-        double standbyCost = stored(hours.normalStandby * normalRate * standbyWatts / 1000);
-        if (hours.cheap != 0)
-            standbyCost = stored(standbyCost +
-                                 tariff.CheapR.value * hours.cheapStandby * standbyWatts / 1000);
-
-        // Continuous standby: 18 hours at the normal rate, 6 at the cheap rate if any.
-        const double normal = tariff.NormalR.value;
-        const double cheap = tariff.CheapR.value;
-        dayUnits = stored(dayUnits + continuousWatts * 24 / 1000);
-        standbyCost = stored(standbyCost + normal * 18 * continuousWatts / 1000);
-        standbyCost =
-            stored(standbyCost + (cheap != 0 ? cheap : normal) * 6 * continuousWatts / 1000);
-
-        dayCost = stored(dayCost + standbyCost);
-        // The share is cut, not rounded, to tenths of a percent.
-        const double share = stored(divide(standbyCost, dayCost));
-        figures.standbyShare = std::floor(share * 1000) / 10;
-
-        dayCost = stored(dayCost * (tariff.VAT.strict() + 100) / 100);
-        figures.runningDay = dayCost;
-        // At the prices of the last whole year of the period.
-        dayCost = stored(dayCost * 100 * c.inflation.factor);
-        periodCost = stored(divide(dayCost * DaysPerYear * c.inflation.sum, c.inflation.factor));
-
-        const double co2 = stored((item.Watts.strict() * (hours.normal + hours.cheap) +
-                                   (hours.cheapStandby + hours.normalStandby) * standbyWatts +
-                                   continuousWatts * 24) *
-                                  (tariff.PayPeriod.value * DaysPerYear) * tariff.CO2.value / 1000);
-        figures.co2 = roundToDecimals(co2, 1);
-    } else {
-        // No electricity at all: no standby share, no CO2.
-        figures.co2 = 0.0;
-    }
-
-    figures.unitsDay = dayUnits;
+    figures.unitsDay = e.dayUnits;
     const double daysPerPart = c.monthly ? DaysPerYear / 12 : DaysPerYear / 4;
-    const double periodUnits = stored(tariff.PayPeriod.strict() * (dayUnits * DaysPerYear));
-    const double partUnits = stored(dayUnits * daysPerPart);
+    const double periodUnits = stored(tariff.PayPeriod.strict() * (e.dayUnits * DaysPerYear));
+    const double partUnits = stored(e.dayUnits * daysPerPart);
 
-    // The purchases, spread over every day of the full period in the day cost.
-    const double purchases = figures.count.value_or(item.No.value) * item.Cost.value;
-    periodCost = stored(periodCost + purchases * 100);
-    dayCost = stored(dayCost + divide(purchases, tariff.PayPeriod.value * DaysPerYear) * 100);
+    const double purchases = figures.count.value_or(c.item.No.value) * c.item.Cost.value;
+    const double periodCost = stored(e.periodCost + purchases * 100);
+    const double dayCost =
+        stored(e.dayCost + divide(purchases, tariff.PayPeriod.value * DaysPerYear) * 100);
     const double partCost = stored(dayCost * daysPerPart);
 
     figures.cost = {roundToDecimals(dayCost / 100, 5), roundToDecimals(partCost / 100, 2),
                     roundToDecimals(periodCost / 100, 2)};
-    figures.units = {roundToDecimals(dayUnits, 3), roundToDecimals(partUnits, 2),
+    figures.units = {roundToDecimals(e.dayUnits, 3), roundToDecimals(partUnits, 2),
                      roundToDecimals(periodUnits, 1)};
+}
+
+} // namespace
+
+void workOutItem(const ItemCalculation& c, ItemFigures& figures)
+{
+    if (c.item.Life.value != 0)
+        figures.count = itemsNeeded(c.hoursOn, c.item.Life);
+    Electricity electricity;
+    if (!c.secondItem || c.item.Watts.value > 0)
+        electricity = electricityUsed(c, figures);
+    else
+        figures.co2 = 0.0; // no electricity at all: no standby share, no CO2
+    amountsPerPartAndPeriod(c, electricity, figures);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "update_check.h"
 
 #include "core/ansi_file.h"
+#include "core/numbers.h"
 
 #include <QOperatingSystemVersion>
 #include <QSysInfo>
@@ -60,6 +61,17 @@ UpdateDocument parseUpdateDocument(QStringView pageXml)
         --document.ErrorCount;
     }
     return document;
+}
+
+OfferedVersion offeredVersion(const QString& version1, const QString& version2,
+                              const QString& versionHigh, const QString& versionLow)
+{
+    static const Regional machine{QLocale::c()};
+    const double latest = LeadingValue(QString(version1 + u'.' + version2), machine);
+    const double current = LeadingValue(QString(versionHigh + u'.' + versionLow), machine);
+    if (latest == current)
+        return OfferedVersion::Same;
+    return latest > current ? OfferedVersion::Newer : OfferedVersion::Unrecognised;
 }
 
 QString documentEntry(const UpdateDocument& d)

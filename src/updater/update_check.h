@@ -28,6 +28,15 @@ struct UpdateDocument {
 // as missing.
 UpdateDocument parseUpdateDocument(QStringView pageXml);
 
+// How the version the document offers stands to the running one.
+enum class OfferedVersion { Same, Newer, Unrecognised };
+
+// Compares "Version1.Version2" of the document with the running "VersionHigh.VersionLow",
+// each read as the number its text begins with, with a full stop whatever the language:
+// "6.4" and "0.0" read as 6.4, so "6.10" is below "6.4". Anything lower is unrecognised.
+OfferedVersion offeredVersion(const QString& version1, const QString& version2,
+                              const QString& versionHigh, const QString& versionLow);
+
 // The "Web Page Data" entry of the updater log.
 QString documentEntry(const UpdateDocument& document);
 

@@ -1,9 +1,12 @@
 // The configuration file: which files are accepted, what they put into the window, the
-// transcript, and values beyond their members (the missing file is a loading case).
+// transcript, values beyond their members (the missing file is a loading case), and the
+// writer's text read back.
 
-#include "mainform/defaults.h"
+#include "config/config_reader.h"
+#include "config/config_writer.h"
 #include "core/ansi_file.h"
 #include "core/program_folder.h"
+#include "mainform/defaults.h"
 #include "support/fixture_table.h"
 #include "support/test_doubles.h"
 
@@ -92,6 +95,7 @@ private Q_SLOTS:
     void files_data();
     void files();
     void transcript();
+    void configurationTextReadsBack();
 };
 
 void TestConfigReader::files_data()
@@ -141,6 +145,43 @@ void TestConfigReader::transcript()
     QCOMPARE(outcome.transcript, u"Torvane Configuration\r\n---------------------\r\n"
                                  "# kept, trimmed\r\n\tTabbed=1\r\n"_s +
                                      Keys.join(u"\r\n"_s) + u"\r\n\r\n"_s);
+}
+
+void TestConfigReader::configurationTextReadsBack()
+{
+    // Under a decimal comma the file still takes full stops, and every value comes back.
+    Settings written;
+    written.AnInf = 33.5;
+    written.CheapRate = 108.5;
+    written.CRate = 0.43;
+    written.LogLevel = 2;
+    written.Monthly = 2;
+    written.NormalRate = 15.25;
+    written.PayPeriod = 7.5;
+    written.RunOnTopSetting = 2;
+    written.UpEnableSetting = 1;
+    written.VRate = 18.5;
+    written.VUnits = 1;
+    const Regional german(QLocale(u"de_DE"_s));
+    const QString text = configurationText(written, german, QDateTime(QDate(2026, 12, 4), {}));
+    QCOMPARE(text.section(u"[Run]\r\n"_s, 1),
+             u"AnInf=33.5\r\nCheapRate=108.5\r\nCRate=0.43\r\nLogLevel=2\r\nMonthly=2\r\n"
+             "NormalRate=15.25\r\nPayPeriod=7.5\r\nRunOnTop=2\r\nUpEnable=1\r\nVRate=18.5\r\n"
+             "VUnits=1\r\n"_s);
+
+    Settings read;
+    QString transcript;
+    qint16 step = 0;
+    QVERIFY(readConfiguration(AnsiFile::splitLines(AnsiFile::encode(text)), german, read,
+                              transcript, step));
+    QStringList values;
+    for (double value :
+         {read.AnInf, read.CheapRate, read.CRate, double(read.LogLevel), double(read.Monthly),
+          read.NormalRate, read.PayPeriod, double(read.RunOnTopSetting),
+          double(read.UpEnableSetting), read.VRate, double(read.VUnits)})
+        values.append(QString::number(value, 'g', QLocale::FloatingPointShortest));
+    // The cheap rate as the window takes it, without the file's 101.
+    QCOMPARE(values.join(u' '), u"33.5 7.5 0.43 2 2 15.25 7.5 2 1 18.5 1"_s);
 }
 
 QTEST_GUILESS_MAIN(TestConfigReader)

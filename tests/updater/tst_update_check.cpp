@@ -1,12 +1,12 @@
 // The update check against a web server on 127.0.0.1: the request, the document taken
 // apart, the outcome and its buttons, hostile and broken answers, the updater log and
-// the download control.
+// the download control; the comparison of the versions on its own.
 
+#include "app/update_form.h"
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 #include "support/http_server.h"
 #include "support/test_doubles.h"
-#include "app/update_form.h"
 
 #include <QDir>
 #include <QNetworkReply>
@@ -56,6 +56,8 @@ private Q_SLOTS:
     void downloadControl();
     void siteRoot_data();
     void siteRoot();
+    void offeredVersion_data();
+    void offeredVersion();
 };
 
 void TestUpdateCheck::checks_data()
@@ -189,6 +191,39 @@ void TestUpdateCheck::siteRoot()
     QString complaint;
     QCOMPARE(chooseSiteRoot(u"https://www.marnoft.example.org/"_s, row[0], complaint), row[1]);
     QCOMPARE(complaint, row.value(2));
+}
+
+void TestUpdateCheck::offeredVersion_data()
+{
+    // The document's Version1 and Version2, the program's VersionHigh and VersionLow.
+    QTest::addColumn<QStringList>("versions");
+    QTest::addColumn<QString>("offered");
+    const auto row = [](const char* name, const char* versions, const char* offered) {
+        QTest::newRow(name) << QString::fromLatin1(versions).split(u'|')
+                            << QString::fromLatin1(offered);
+    };
+    row("equal", "6.4|0.0|6.4|0.0", "Same");
+    row("newer", "6.5|0.0|6.4|0.0", "Newer");
+    row("older", "6.3|0.0|6.4|0.0", "Unrecognised");
+    row("6.10 reads as 6.1, below 6.4", "6.10|0.0|6.4|0.0", "Unrecognised");
+    row("6.10 reads as 6.1", "6.10|0.0|6.1|0.0", "Same");
+    row("minor version in Version2", "6|5|6.4|0.0", "Newer");
+    row("leading blanks", "  6.5|0.0|6.4|0.0", "Newer");
+    row("words after the number", "6.4 beta|0.0|6.4|0.0", "Same");
+    row("a decimal comma ends the number", "6,5|0.0|6.4|0.0", "Unrecognised");
+    row("junk", "abc|def|6.4|0.0", "Unrecognised");
+    row("empty", "||6.4|0.0", "Unrecognised");
+    row("both empty", "||||", "Same");
+}
+
+void TestUpdateCheck::offeredVersion()
+{
+    QFETCH(QStringList, versions);
+    QFETCH(QString, offered);
+    const char* const names[] = {"Same", "Newer", "Unrecognised"};
+    const OfferedVersion result =
+        torvane::offeredVersion(versions[0], versions[1], versions[2], versions[3]);
+    QCOMPARE(QString::fromLatin1(names[int(result)]), offered);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCheck)
