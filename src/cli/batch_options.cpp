@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +27,7 @@ const char Help[] =
     "Exit status: 0 every row calculated, 1 a row refused, 2 unusable arguments, input\n"
     "or output, 3 a row met a fatal error. See torvane-calc(1).\n";
 
-// The options torvane-calc knows, in a parser that has read the arguments.
+// The options torvane-calc knows, and the parser that reads them.
 struct CommandLine {
     QCommandLineParser parser;
     const QCommandLineOption format{u"format"_s, QString(), u"format"_s};

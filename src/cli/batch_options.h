@@ -5,8 +5,8 @@
 
 namespace torvane {
 
-// torvane-calc's exit statuses, worst last but one: a fatal row outweighs a refused one,
-// and unusable arguments, input or output outweigh both.
+// torvane-calc's exit statuses: a fatal row outweighs a refused one, and unusable
+// arguments, input or output outweigh both.
 enum BatchStatus { AllCalculated = 0, SomeRefused = 1, Unusable = 2, SomeFailed = 3 };
 
 // Written before the help, and after every refusal of the arguments.
