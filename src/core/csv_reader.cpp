@@ -140,6 +140,19 @@ bool CsvReader::lineEnd()
     return true;
 }
 
+// Most fields are plain, and a call for each would cost more than reading it.
+inline void CsvReader::readPlainField()
+{
+    const qsizetype start = m_pos - m_recordStart; // reading more moves the buffer
+    while (more()) {
+        const QChar c = m_buffer[m_pos];
+        if (c == u',' || c == u'\r' || c == u'\n')
+            break;
+        ++m_pos;
+    }
+    m_spans.push_back({start, m_pos - m_recordStart - start});
+}
+
 CsvReader::Result CsvReader::next(QList<QStringView>& fields)
 {
     // Offsets are kept from the record's start, which reading more does not move.
@@ -155,54 +168,63 @@ CsvReader::Result CsvReader::next(QList<QStringView>& fields)
     }
     qsizetype length = 0; // of the record without its line end
     for (;;) {
-        const qsizetype start = m_pos - m_recordStart; // reading more moves the buffer
         if (more() && m_buffer[m_pos] == u'"') {
-            ++m_pos;
-            bool doubled = false;
-            for (;;) {
-                while (m_pos < m_buffer.size() && m_buffer[m_pos] != u'"' &&
-                       m_buffer[m_pos] != u'\r' && m_buffer[m_pos] != u'\n')
-                    ++m_pos;
-                if (!more())
-                    return fail(m_stop.isEmpty() ? u"a quoted field is not closed"_s : m_stop);
-                if (m_buffer[m_pos] != u'"') {
-                    lineEnd(); // a line break inside the quotes is part of the field
-                    continue;
-                }
-                const qsizetype size = m_pos++ - m_recordStart - start - 1;
-                if (more() && m_buffer[m_pos] == u'"') {
-                    doubled = true;
-                    ++m_pos;
-                    continue;
-                }
-                if (doubled) {
-                    m_unquoted.append(QStringView(m_buffer)
-                                          .sliced(m_recordStart + start + 1, size)
-                                          .toString()
-                                          .replace(u"\"\""_s, u"\""_s));
-                    m_spans.push_back({-1, m_unquoted.size() - 1});
-                } else {
-                    m_spans.push_back({start + 1, size});
-                }
-                break;
-            }
-            if (more() && m_buffer[m_pos] != u',' && m_buffer[m_pos] != u'\r' &&
-                m_buffer[m_pos] != u'\n')
-                return fail(u"text follows a closing quote"_s);
+            if (!readQuotedField())
+                return Result::Error;
         } else {
-            while (more()) {
-                const QChar c = m_buffer[m_pos];
-                if (c == u',' || c == u'\r' || c == u'\n')
-                    break;
-                ++m_pos;
-            }
-            m_spans.push_back({start, m_pos - m_recordStart - start});
+            readPlainField();
         }
         length = m_pos - m_recordStart; // reading the line end may move the record
         if (!more() || lineEnd())
             break;
         ++m_pos; // the comma
     }
+    return finishRecord(fields, length);
+}
+
+bool CsvReader::readQuotedField()
+{
+    const qsizetype start = m_pos - m_recordStart; // reading more moves the buffer
+    ++m_pos;
+    bool doubled = false;
+    for (;;) {
+        while (m_pos < m_buffer.size() && m_buffer[m_pos] != u'"' && m_buffer[m_pos] != u'\r' &&
+               m_buffer[m_pos] != u'\n')
+            ++m_pos;
+        if (!more()) {
+            fail(m_stop.isEmpty() ? u"a quoted field is not closed"_s : m_stop);
+            return false;
+        }
+        if (m_buffer[m_pos] != u'"') {
+            lineEnd(); // a line break inside the quotes is part of the field
+            continue;
+        }
+        const qsizetype size = m_pos++ - m_recordStart - start - 1;
+        if (more() && m_buffer[m_pos] == u'"') {
+            doubled = true;
+            ++m_pos;
+            continue;
+        }
+        if (doubled) {
+            m_unquoted.append(QStringView(m_buffer)
+                                  .sliced(m_recordStart + start + 1, size)
+                                  .toString()
+                                  .replace(u"\"\""_s, u"\""_s));
+            m_spans.push_back({-1, m_unquoted.size() - 1});
+        } else {
+            m_spans.push_back({start + 1, size});
+        }
+        break;
+    }
+    if (more() && m_buffer[m_pos] != u',' && m_buffer[m_pos] != u'\r' && m_buffer[m_pos] != u'\n') {
+        fail(u"text follows a closing quote"_s);
+        return false;
+    }
+    return true;
+}
+
+CsvReader::Result CsvReader::finishRecord(QList<QStringView>& fields, qsizetype length)
+{
     if (!m_stop.isEmpty())
         return fail(m_stop);
     if (length > LongestRecord)

@@ -38,6 +38,13 @@ private:
     // Takes a line end (CR LF, LF or CR) at the reading place, counting the line.
     bool lineEnd();
     Result fail(const QString& message);
+    // The field at the reading place, up to the comma or line end that follows it. A
+    // quoted one is false (the error set) when it is not closed or text follows its
+    // closing quote.
+    void readPlainField();
+    bool readQuotedField();
+    // The record read to its end: checked, then its fields pointed at.
+    Result finishRecord(QList<QStringView>& fields, qsizetype length);
 
     QIODevice& m_device;
     QByteArray m_chunk; // what the last read took from the device

@@ -54,6 +54,97 @@ QStringView trimmed(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+// The hyphen, or the minus sign some locales write.
+bool isMinus(QChar c)
+{
+    return c == QLatin1Char('-') || c == QChar(0x2212);
+}
+
+// Parentheses or a sign, and a currency symbol before or after the amount, taken off the
+// text; false for a second minus.
+bool takeAffixes(QStringView& rest, bool& negative, const QStringList& symbols)
+{
+    if (rest.size() >= 2 && rest.front() == QLatin1Char('(') && rest.back() == QLatin1Char(')')) {
+        negative = true;
+        rest = trimmed(rest.sliced(1, rest.size() - 2));
+    }
+    // One sign, before the symbol or after it.
+    bool signSeen = false;
+    const auto takeSign = [&] {
+        if (!signSeen && !rest.isEmpty() &&
+            (isMinus(rest.front()) || rest.front() == QLatin1Char('+'))) {
+            if (isMinus(rest.front())) {
+                if (negative)
+                    return false;
+                negative = true;
+            }
+            signSeen = true;
+            rest = trimmed(rest.sliced(1));
+        }
+        return true;
+    };
+    if (!takeSign())
+        return false;
+    for (const QString& symbol : symbols) {
+        if (rest.startsWith(symbol)) {
+            rest = trimmed(rest.sliced(symbol.size()));
+            break;
+        }
+    }
+    if (!takeSign())
+        return false;
+    for (const QString& symbol : symbols) {
+        if (rest.endsWith(symbol)) {
+            rest = trimmed(rest.first(rest.size() - symbol.size()));
+            break;
+        }
+    }
+    return true;
+}
+
+// The digits before the decimal point, taken into ascii, their grouping by separator
+// (none when it is empty) checked against the locale's group sizes: the first group at
+// most a secondary one long, the middle ones secondary, the last primary. Returns where
+// the digits end, or -1 when the grouping is wrong. Outside the class, so that the
+// compiler takes it into readBody(): every number that is not plain is read through here.
+qsizetype readWholePart(QStringView body, QStringView separator, int primary, int secondary,
+                        std::string& ascii)
+{
+    const bool separatorIsSpace = !separator.isEmpty() && isSpaceLike(separator.front());
+    int separators = 0;
+    int group = 0;
+    int firstGroup = 0;
+    bool middleGroups = true;
+    const auto separated = [&] {
+        if (separators++ == 0)
+            firstGroup = group;
+        else if (group != secondary)
+            middleGroups = false;
+        group = 0;
+    };
+    qsizetype i = 0;
+    while (i < body.size()) {
+        const QChar c = body[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            ascii.push_back(static_cast<char>(c.unicode()));
+            ++group;
+            ++i;
+        } else if (!separator.isEmpty() && body.sliced(i).startsWith(separator)) {
+            separated();
+            i += separator.size();
+        } else if (separatorIsSpace && isSpaceLike(c)) {
+            // Where a space groups the digits, any kind of space does.
+            separated();
+            ++i;
+        } else {
+            break;
+        }
+    }
+    const bool wellGrouped = separators == 0 || (firstGroup > 0 && firstGroup <= secondary &&
+                                                 middleGroups && group == primary);
+    return wellGrouped ? i : -1;
+}
+
 } // namespace
 
 Regional::Regional(const QLocale& locale)
@@ -346,46 +437,12 @@ QString Regional::formatStamp(const QDateTime& time) const
 bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii) const
 {
     ascii.clear();
-    const QChar decimal = regionalForm ? m_decimal : QLatin1Char('.');
-    const bool grouping = regionalForm && !m_group.isEmpty();
-    const bool groupIsSpace = grouping && isSpaceLike(m_group.front());
-
-    qsizetype i = 0;
-    // Integer part, with grouping checked against the locale's group sizes: the first
-    // group at most a secondary one long, the middle ones secondary, the last primary.
-    int separators = 0;
-    int group = 0;
-    int firstGroup = 0;
-    bool middleGroups = true;
-    const auto separator = [&] {
-        if (separators++ == 0)
-            firstGroup = group;
-        else if (group != m_secondaryGroup)
-            middleGroups = false;
-        group = 0;
-    };
-    while (i < body.size()) {
-        const QChar c = body[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            ascii.push_back(static_cast<char>(c.unicode()));
-            ++group;
-            ++i;
-        } else if (grouping && body.sliced(i).startsWith(m_group)) {
-            separator();
-            i += m_group.size();
-        } else if (groupIsSpace && isSpaceLike(c)) {
-            // Where a space groups the digits, any kind of space does.
-            separator();
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (separators > 0 && (firstGroup == 0 || firstGroup > m_secondaryGroup || !middleGroups ||
-                           group != m_primaryGroup))
+    qsizetype i = readWholePart(body, regionalForm ? QStringView(m_group) : QStringView(),
+                                m_primaryGroup, m_secondaryGroup, ascii);
+    if (i < 0)
         return false;
     bool anyDigit = !ascii.empty();
-    if (i < body.size() && body[i] == decimal) {
+    if (i < body.size() && body[i] == (regionalForm ? m_decimal : QLatin1Char('.'))) {
         ascii.push_back('.');
         ++i;
         while (i < body.size() && body[i].isDigit() && body[i].unicode() < 128) {
@@ -425,48 +482,7 @@ Regional::ReadResult Regional::read(QStringView text) const
     }
     QStringView rest = trimmed(text);
     bool negative = false;
-    if (rest.size() >= 2 && rest.front() == QLatin1Char('(') && rest.back() == QLatin1Char(')')) {
-        negative = true;
-        rest = trimmed(rest.sliced(1, rest.size() - 2));
-    }
-    bool signSeen = false;
-    // The hyphen, or the minus sign some locales write.
-    const auto isMinus = [](QChar c) {
-        return c == QLatin1Char('-') || c == QChar(0x2212);
-    };
-    const auto takeSign = [&] {
-        if (!signSeen && !rest.isEmpty() &&
-            (isMinus(rest.front()) || rest.front() == QLatin1Char('+'))) {
-            if (isMinus(rest.front())) {
-                if (negative)
-                    return false;
-                negative = true;
-            }
-            signSeen = true;
-            rest = trimmed(rest.sliced(1));
-        }
-        return true;
-    };
-    const auto takeSymbol = [&] {
-        for (const QString& symbol : m_readSymbols) {
-            if (rest.startsWith(symbol)) {
-                rest = trimmed(rest.sliced(symbol.size()));
-                return;
-            }
-        }
-    };
-    if (!takeSign())
-        return notNumeric;
-    takeSymbol();
-    if (!takeSign())
-        return notNumeric;
-    for (const QString& symbol : m_readSymbols) {
-        if (rest.endsWith(symbol)) {
-            rest = trimmed(rest.first(rest.size() - symbol.size()));
-            break;
-        }
-    }
-    if (rest.isEmpty())
+    if (!takeAffixes(rest, negative, m_readSymbols) || rest.isEmpty())
         return notNumeric;
 
     thread_local std::string ascii;

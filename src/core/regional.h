@@ -107,6 +107,8 @@ private:
     int quickFixed(char16_t* out, double value, int decimals) const;
     void slowFixed(NumberText& out, double value, int decimals) const;
     int generalChars(char16_t* out, double value) const;
+    // The number without its affixes, into ascii in the machine form; false when it is not
+    // a number in the regional form (or, regionalForm false, in the machine form).
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;
 
     QLocale m_locale;

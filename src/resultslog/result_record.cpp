@@ -64,6 +64,11 @@ private:
     void itemLines(int item, const RecordItem& fields);
     void unitsLine(const char16_t (&head)[15], const RecordFigures& figures);
     void costLine(const char16_t (&head)[15], const RecordFigures& figures);
+    // The record's three parts: the notes; the tariffs and items as given; the units
+    // lines, then the cost lines, of Item 1, Item 2 and the saving.
+    void notesLine();
+    void dataLines();
+    void figureLines();
 
     const ResultRecord& m_record;
     const Regional& m_regional;
@@ -165,31 +170,29 @@ void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
     endLine();
 }
 
-QString RecordWriter::compose()
+void RecordWriter::notesLine()
 {
-    const ResultRecord& r = m_record;
-    m_step = 201;
-    m_text.reserve(2048);
-    if (!r.notes.isEmpty()) {
-        // The notes are one line of the record: a line break, a tab or another control
-        // character in them shows as a blank.
-        const std::size_t start = m_text.size();
-        *this << r.notes;
-        for (std::size_t i = start; i < m_text.size(); ++i) {
-            const QChar::Category kind = QChar(m_text[i]).category();
-            if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
-                kind == QChar::Separator_Paragraph)
-                m_text[i] = u' ';
-        }
-        endLine();
+    // The notes are one line of the record: a line break, a tab or another control
+    // character in them shows as a blank.
+    const std::size_t start = m_text.size();
+    *this << m_record.notes;
+    for (std::size_t i = start; i < m_text.size(); ++i) {
+        const QChar::Category kind = QChar(m_text[i]).category();
+        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+            kind == QChar::Separator_Paragraph)
+            m_text[i] = u' ';
     }
     endLine();
+}
+
+void RecordWriter::dataLines()
+{
+    const ResultRecord& r = m_record;
     if (r.tariffKept) {
         *this << u"Item 1 Data";
         endLine();
     }
     tariffBlock(r.item1Tariff, true);
-
     m_step = 202;
     if (r.item1)
         itemLines(1, *r.item1);
@@ -206,8 +209,11 @@ QString RecordWriter::compose()
     if (r.item2)
         itemLines(2, *r.item2);
     rule();
+}
 
-    // The units lines, then the cost lines, of Item 1, Item 2 and the saving.
+void RecordWriter::figureLines()
+{
+    const ResultRecord& r = m_record;
     const RecordFigures* figures[] = {r.item1 ? &r.item1->figures : nullptr,
                                       r.item2 ? &r.item2->figures : nullptr,
                                       r.saving ? &*r.saving : nullptr};
@@ -226,6 +232,17 @@ QString RecordWriter::compose()
         if (figures[i])
             costLine(costHeads[i], *figures[i]);
     }
+}
+
+QString RecordWriter::compose()
+{
+    m_step = 201;
+    m_text.reserve(2048);
+    if (!m_record.notes.isEmpty())
+        notesLine();
+    endLine();
+    dataLines();
+    figureLines();
     return QString(reinterpret_cast<const QChar*>(m_text.data()),
                    static_cast<qsizetype>(m_text.size()));
 }
