@@ -16,7 +16,7 @@ AboutForm::AboutForm(ProgramFolder& folder, QObject* parent)
 {
     addControls({&ProgName, &ProgVersion, &WebSite, &ExitAbout, &Park});
     WebSite.onClick = [&folder] {
-        folder.OpenWebPage(QString());
+        folder.openWebPage(QString());
     };
     ExitAbout.onClick = [this] {
         Q_EMIT exitRequested();

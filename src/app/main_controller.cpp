@@ -73,7 +73,7 @@ void MainController::connectWindowButtons()
         Q_EMIT chartRequested();
     };
     f.ViewL.onClick = [this] {
-        m_log.View();
+        m_log.showInViewer();
     };
     f.Update.onClick = [this] {
         openUpdateWindow(true);
@@ -97,8 +97,8 @@ void MainController::load()
     withErrorTrap(m_context, "Loading Error", [&] {
         m_form.StepNumber = Step::LoadFolders;
         m_form.UpdatingFields = true;
-        m_folder.CheckFolder(u"data"_s);
-        m_folder.CheckFolder(u"help"_s);
+        m_folder.checkFolder(u"data"_s);
+        m_folder.checkFolder(u"help"_s);
         m_form.Caption = u"Torvane"_s;
         m_form.StepNumber = Step::LoadSwitches;
         m_context.testMode = TestMode::fromArguments(m_arguments);
@@ -109,7 +109,7 @@ void MainController::load()
         renewCurrencySymbol(m_context, SymbolOnMoney::Renewed);
         loadDefaults(m_context, m_folder, m_settings, m_configTranscript);
         m_form.StepNumber = Step::LoadResultsLog;
-        m_log.CreateResultsLog();
+        m_log.createResultsLog();
         m_form.StepNumber = Step::LoadResultsLog;
         m_form.PendingLogText = u"Torvane Started"_s + CrLf + u"Version "_s + versionText() + CrLf +
                                 m_log.timeStamp() + CrLf;
@@ -163,7 +163,7 @@ void MainController::clearStatusLine()
 void MainController::openHelp()
 {
     const QString title = u"Torvane Help File Error"_s;
-    m_folder.CheckFolder(u"help"_s);
+    m_folder.checkFolder(u"help"_s);
     const QString page = m_folder.path(u"Help\\index.htm"_s);
     if (!AnsiFile::exists(page)) {
         m_desktop.messageBox(u"The help file is either missing or"_s + CrLf +
@@ -181,7 +181,7 @@ void MainController::archiveResultsLog()
 {
     m_form.Status.setCaption(QString());
     m_statusTimer.stop();
-    m_log.Archive([this](const QString& status) {
+    m_log.archive([this](const QString& status) {
         m_form.Status.setCaption(status);
         m_statusTimer.start();
     });
@@ -199,12 +199,12 @@ void MainController::openUpdateWindow(bool manual)
         m_form.Update.setEnabled(true);
         updater->deleteLater();
     });
-    updater->Load();
+    updater->load();
 }
 
 void MainController::openMakerHomePage()
 {
-    m_folder.OpenWebPage(QString());
+    m_folder.openWebPage(QString());
 }
 
 void MainController::followChart()

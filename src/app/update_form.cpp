@@ -45,29 +45,29 @@ UpdateForm::UpdateForm(ProgramFolder& folder, Desktop& desktop, const Regional& 
         openPage(Document.HomePageUrl, false);
     };
     Exit.onClick = [this] {
-        Unload();
+        unload();
     };
     Timer1.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &UpdateForm::Timer1Tick);
-    connect(&urlGet1, &UrlGet::DownloadProgress, this,
+    connect(&Timer1, &QTimer::timeout, this, &UpdateForm::countTick);
+    connect(&urlGet1, &UrlGet::progressed, this,
             [this] { Status.setText(u"Getting latest version of Torvane"_s); });
-    connect(&urlGet1, &UrlGet::DownloadFailed, this, [this](qint32 error, const QString& why) {
+    connect(&urlGet1, &UrlGet::failed, this, [this](qint32 error, const QString& why) {
         // The one failure the platform does not name is the answer's size.
         if (error == UrlGet::TooLarge)
-            m_log.WriteUpdaterLog(u"Answer refused: "_s + why + CrLf);
+            m_log.writeUpdaterLog(u"Answer refused: "_s + why + CrLf);
         Status.setText(u"Unable to contact web site"_s);
         if (!m_manual)
-            Unload();
+            unload();
     });
-    connect(&urlGet1, &UrlGet::DownloadComplete, this, &UpdateForm::downloadComplete);
+    connect(&urlGet1, &UrlGet::completed, this, &UpdateForm::readAnswer);
 }
 
-void UpdateForm::Load()
+void UpdateForm::load()
 {
     // The request.
-    m_folder.CheckFolder(u"log"_s);
+    m_folder.checkFolder(u"log"_s);
     if (m_log.on())
-        m_log.CreateUpdaterLog();
+        m_log.createUpdaterLog();
     VersionHigh = versionText();
     VersionLow = u"0.0"_s;
     const qint16 mode = m_testMode.number();
@@ -77,12 +77,12 @@ void UpdateForm::Load()
         VersionHigh = u"10.0"_s;
     OSVersion = osVersion();
     RequestUrl = requestUrl(m_folder.siteRoot(), VersionHigh, VersionLow, OSVersion);
-    m_log.WriteUpdaterLog(m_log.stamp() + CrLf + u"Update Check"_s + CrLf + CrLf + u"Web URL"_s +
+    m_log.writeUpdaterLog(m_log.stamp() + CrLf + u"Update Check"_s + CrLf + CrLf + u"Web URL"_s +
                           CrLf + u"-------"_s + CrLf + RequestUrl + CrLf);
     // The window.
     Status.setText(u"Please Wait - Checking for the latest version"_s);
     UVersion.setText(u"Torvane Version "_s + VersionHigh);
-    m_log.WriteUpdaterLog(u"Program Data"_s + CrLf + u"------------"_s + CrLf +
+    m_log.writeUpdaterLog(u"Program Data"_s + CrLf + u"------------"_s + CrLf +
                           u"Control Mode :  "_s + QString::number(mode) + CrLf +
                           u"Program Name :  Torvane"_s + CrLf + u"Major Version:  "_s +
                           VersionHigh + CrLf + u"Minor Version:  "_s + VersionLow + CrLf +
@@ -91,46 +91,46 @@ void UpdateForm::Load()
     Timer1.start();
 }
 
-void UpdateForm::Timer1Tick()
+void UpdateForm::countTick()
 {
     ++TimerTicks;
     if (TimerTicks == 1201 ||
         (TimerTicks == 31 && m_testMode.number() == TestMode::ShortUpdateTime)) {
-        Unload();
+        unload();
         return;
     }
     if (TimerTicks != 2)
         return;
-    urlGet1.DownloadStart(RequestUrl.trimmed(), UrlGet::FreshCopy);
+    urlGet1.start(RequestUrl.trimmed(), UrlGet::FreshCopy);
     // Only an answer that came at once has been taken apart by now.
     if (ErrorCount != 0) {
         Status.setText(u"Unable to contact web site - try later"_s);
         if (!m_manual)
-            Unload();
+            unload();
     }
 }
 
-void UpdateForm::downloadComplete()
+void UpdateForm::readAnswer()
 {
-    PageXml = AnsiFile::decode(urlGet1.Bytes());
-    m_log.WriteUpdaterLog(u"Web Page xml"_s + CrLf + u"------------"_s);
-    m_log.WriteUpdaterLog(trimBlanks(PageXml) + CrLf);
+    PageXml = AnsiFile::decode(urlGet1.bytes());
+    m_log.writeUpdaterLog(u"Web Page xml"_s + CrLf + u"------------"_s);
+    m_log.writeUpdaterLog(trimBlanks(PageXml) + CrLf);
     Document = parseUpdateDocument(PageXml);
     ErrorCount = Document.ErrorCount;
-    m_log.WriteUpdaterLog(documentEntry(Document));
+    m_log.writeUpdaterLog(documentEntry(Document));
     bool show = false;
     if (ErrorCount == 0) {
-        show = ReportOutcome();
+        show = reportOutcome();
         if (show && !m_manual)
             Q_EMIT showRequested();
     } else {
         Status.setText(u"Error getting data - try again later"_s);
     }
     if (!m_manual && !(show && ErrorCount == 0))
-        Unload();
+        unload();
 }
 
-bool UpdateForm::ReportOutcome()
+bool UpdateForm::reportOutcome()
 {
     const UpdateDocument& d = Document;
     offerPage(Contact, d.ContactUrl);
@@ -172,30 +172,30 @@ void UpdateForm::offerPage(Button& button, const QString& path)
     if (refusal.isEmpty())
         button.setEnabled(true);
     else
-        m_log.WriteUpdaterLog(refusal + CrLf);
+        m_log.writeUpdaterLog(refusal + CrLf);
 }
 
 void UpdateForm::openPage(const QString& path, bool park)
 {
     // Checked again where it is opened: only a page of the maker's site ever is.
     if (pageRefusal(m_folder.siteRoot(), path).isEmpty())
-        m_folder.OpenWebPage(path);
+        m_folder.openWebPage(path);
     if (park)
         requestFocus(Park);
 }
 
-void UpdateForm::LogoClick()
+void UpdateForm::openMakerHomePage()
 {
-    m_folder.OpenWebPage(QString());
+    m_folder.openWebPage(QString());
 }
 
-void UpdateForm::Unload()
+void UpdateForm::unload()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
     Timer1.stop();
-    urlGet1.DownloadCancel();
+    urlGet1.cancel();
     Q_EMIT unloadRequested();
 }
 

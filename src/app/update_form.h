@@ -37,9 +37,11 @@ public:
     UrlGet urlGet1;
 
     // Prepares the request, fills the window and starts the timer.
-    void Load();
-    void Timer1Tick();
-    void LogoClick();
+    void load();
+    // Every 100 ms: the request goes on the second tick; the last tick closes the window.
+    void countTick();
+    // The Marnoft logo: the maker's home page.
+    void openMakerHomePage();
     bool unloaded() const { return m_unloaded; }
 
 Q_SIGNALS:
@@ -49,13 +51,14 @@ Q_SIGNALS:
     void unloadRequested();
 
 private:
-    void downloadComplete();
+    // The answer arrived: it is logged, taken apart and reported.
+    void readAnswer();
     // Fills the window from the document; true when a newer version exists.
-    bool ReportOutcome();
+    bool reportOutcome();
     // Enables a page button when the document names a page on the maker's site.
     void offerPage(Button& button, const QString& path);
     void openPage(const QString& path, bool park);
-    void Unload();
+    void unload();
 
     ProgramFolder& m_folder;
     UpdaterLog m_log;

@@ -93,7 +93,7 @@ QString ProgramFolder::path(const QString& relative) const
     return m_root + QLatin1Char('/') + inside;
 }
 
-void ProgramFolder::CheckFolder(const QString& name)
+void ProgramFolder::checkFolder(const QString& name)
 {
     if (QFileInfo(path(name)).isDir())
         return;
@@ -107,7 +107,7 @@ void ProgramFolder::CheckFolder(const QString& name)
     m_desktop.endProgram();
 }
 
-bool ProgramFolder::CheckFile(const QString& description, const QString& folder,
+bool ProgramFolder::checkFile(const QString& description, const QString& folder,
                               const QString& fileName)
 {
     if (AnsiFile::exists(path(folder + fileName)))
@@ -126,7 +126,7 @@ bool ProgramFolder::replaceFile(const QString& relative, const QString& text)
     return AnsiFile::replace(path(relative), text);
 }
 
-void ProgramFolder::OpenWebPage(const QString& page)
+void ProgramFolder::openWebPage(const QString& page)
 {
     if (!m_desktop.openUrl(m_siteRoot + page))
         m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,

@@ -36,14 +36,14 @@ public:
 
     // Returns only when the folder ("data", "log", "help") exists; otherwise tells the
     // user and ends the program.
-    void CheckFolder(const QString& name);
+    void checkFolder(const QString& name);
     // True when the file exists; otherwise tells the user how to repair it.
-    bool CheckFile(const QString& description, const QString& folder, const QString& fileName);
+    bool checkFile(const QString& description, const QString& folder, const QString& fileName);
     // Replaces a file of the program's with one that holds the text (AnsiFile::replace);
     // false when it could not be written.
     virtual bool replaceFile(const QString& relative, const QString& text);
     // Opens a page of the maker's web site (the home page for an empty path).
-    void OpenWebPage(const QString& page);
+    void openWebPage(const QString& page);
     // The site's address as a person reads it: the home page without the scheme.
     QString siteAddress() const;
 

@@ -108,7 +108,7 @@ Settings savedSettings(const FormContext& context)
 // Writes the file; false, after telling the user, when it could not be written.
 bool writeConfiguration(FormContext& context, ProgramFolder& folder, const QString& text)
 {
-    folder.CheckFolder(u"data"_s);
+    folder.checkFolder(u"data"_s);
     if (!folder.replaceFile(ConfigFile, text)) {
         context.desktop.messageBox(u"Unable to write to the configuration file."_s + CrLf +
                                        u"This may be a permissions problem."_s,
@@ -192,7 +192,7 @@ void loadDefaults(FormContext& context, ProgramFolder& folder, Settings& setting
     withErrorTrap(context, "Config Read Error", [&] {
         context.form.StepNumber = Step::ReadDefaults;
         configTranscript = configTranscriptHead();
-        folder.CheckFolder(u"data"_s);
+        folder.checkFolder(u"data"_s);
     });
     loadDefaultsFromFile(context, folder.path(ConfigFile), settings, configTranscript);
 }

@@ -193,10 +193,10 @@ void RecordWriter::dataLines()
         endLine();
     }
     tariffBlock(r.item1Tariff, true);
-    m_step = 202;
+    m_step = RecordStep::Item1;
     if (r.item1)
         itemLines(1, *r.item1);
-    m_step = 203;
+    m_step = RecordStep::Item2Tariff;
     if (r.tariffKept) {
         // The current tariff, for Item 2, in narrower columns.
         rule();
@@ -205,7 +205,7 @@ void RecordWriter::dataLines()
         endLine();
         tariffBlock(r.tariff, false);
     }
-    m_step = 204;
+    m_step = RecordStep::Item2;
     if (r.item2)
         itemLines(2, *r.item2);
     rule();
@@ -222,13 +222,13 @@ void RecordWriter::figureLines()
     static constexpr char16_t costHeads[3][15] = {u"Item 1 Cost : ", u"Item 2 Cost : ",
                                                   u"     Saving : "};
     for (int i = 0; i < 3; ++i) {
-        m_step = static_cast<qint16>(205 + i);
+        m_step = static_cast<qint16>(RecordStep::FirstUnitsLine + i);
         if (figures[i])
             unitsLine(unitsHeads[i], *figures[i]);
     }
     rule();
     for (int i = 0; i < 3; ++i) {
-        m_step = static_cast<qint16>(208 + i);
+        m_step = static_cast<qint16>(RecordStep::FirstCostLine + i);
         if (figures[i])
             costLine(costHeads[i], *figures[i]);
     }
@@ -236,7 +236,7 @@ void RecordWriter::figureLines()
 
 QString RecordWriter::compose()
 {
-    m_step = 201;
+    m_step = RecordStep::Heading;
     m_text.reserve(2048);
     if (!m_record.notes.isEmpty())
         notesLine();

@@ -68,8 +68,20 @@ struct ResultRecord {
     std::optional<RecordFigures> saving;
 };
 
+// The stages of composing a record, marked for the fatal-error report: the heading lines,
+// Item 1's lines, the second tariff block, Item 2's lines, then each units line and each
+// cost line (Item 1, Item 2, the saving).
+namespace RecordStep {
+inline constexpr qint16 Heading = 201;
+inline constexpr qint16 Item1 = 202;
+inline constexpr qint16 Item2Tariff = 203;
+inline constexpr qint16 Item2 = 204;
+inline constexpr qint16 FirstUnitsLine = 205;
+inline constexpr qint16 FirstCostLine = 208;
+} // namespace RecordStep
+
 // The fixed-layout record of a calculation, each line ended by CR LF. step marks the
-// stage reached (201 to 210) for the fatal report.
+// stage reached for the fatal-error report.
 QString composeResultRecord(const ResultRecord& record, const Regional& regional, qint16& step);
 
 } // namespace torvane

@@ -33,9 +33,9 @@ QString ResultsLog::header() const
            u"File Created"_s + CrLf + timeStamp() + CrLf + CrLf;
 }
 
-void ResultsLog::CreateResultsLog()
+void ResultsLog::createResultsLog()
 {
-    m_folder.CheckFolder(u"log"_s);
+    m_folder.checkFolder(u"log"_s);
     const QString path = m_folder.path(fileName());
     if (AnsiFile::exists(path))
         return;
@@ -54,7 +54,7 @@ void ResultsLog::appendPendingLogText(const QString& pendingLogText)
              u"This may be a permissions problem."_s);
 }
 
-void ResultsLog::Archive(const std::function<void(const QString&)>& showStatus)
+void ResultsLog::archive(const std::function<void(const QString&)>& showStatus)
 {
     if (logExists() && !archiveOrClear(showStatus))
         warn(u"Unable to archive the results log file Torvane.log."_s + CrLf +
@@ -134,7 +134,7 @@ bool ResultsLog::startNewLog()
     return false;
 }
 
-void ResultsLog::View()
+void ResultsLog::showInViewer()
 {
     if (!logExists())
         return;
@@ -145,8 +145,8 @@ void ResultsLog::View()
 
 bool ResultsLog::logExists()
 {
-    m_folder.CheckFolder(u"log"_s);
-    return m_folder.CheckFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s);
+    m_folder.checkFolder(u"log"_s);
+    return m_folder.checkFile(u"Results Log"_s, u"Log\\"_s, u"Torvane.log"_s);
 }
 
 void ResultsLog::warn(const QString& text)

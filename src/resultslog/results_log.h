@@ -22,15 +22,15 @@ public:
     static QString timeStamp(const Regional& regional, const Clock& clock);
     QString timeStamp() const { return timeStamp(m_regional, m_clock); }
 
-    void CreateResultsLog();
+    void createResultsLog();
     // Appends the text and a CR LF when the log exists; tells the user when it cannot.
     void appendPendingLogText(const QString& pendingLogText);
 
     // Archive: archives the log (a dated copy, then a new log) or clears it (a new log),
     // as the user answers. showStatus gets the status text of what was done.
-    void Archive(const std::function<void(const QString&)>& showStatus);
+    void archive(const std::function<void(const QString&)>& showStatus);
     // ViewL: opens the log in the user's viewer, without waiting for it.
-    void View();
+    void showInViewer();
 
 private:
     // The question and what the answer asks for; false when the log could not be read,

@@ -1,7 +1,7 @@
 #include "update_window.h"
 
-#include "logo.h"
 #include "app/update_form.h"
+#include "logo.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -19,7 +19,7 @@ UpdateWindow::UpdateWindow(UpdateForm& form, QWidget* parent)
     setWindowTitle(form.Caption);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(makeLogo([&form] { form.LogoClick(); }), 0, 0, 3, 1);
+    grid->addWidget(makeLogo([&form] { form.openMakerHomePage(); }), 0, 0, 3, 1);
     grid->addWidget(m_binding.widget(form.Status), 0, 1, 1, 3);
     grid->addWidget(m_binding.widget(form.Message), 1, 1, 1, 3);
     grid->addWidget(m_binding.widget(form.UVersion), 2, 1, 1, 3);

@@ -30,9 +30,9 @@ QString UpdaterLog::stamp() const
     return m_regional.formatStamp(m_clock.now());
 }
 
-void UpdaterLog::CreateUpdaterLog()
+void UpdaterLog::createUpdaterLog()
 {
-    m_folder.CheckFolder(u"log"_s);
+    m_folder.checkFolder(u"log"_s);
     const QString path = m_folder.path(LogFile);
     if (AnsiFile::exists(path))
         return;
@@ -42,11 +42,11 @@ void UpdaterLog::CreateUpdaterLog()
         fatal(u"Updater Log File Error"_s, u"Unable to create the log file Updater.log."_s);
 }
 
-void UpdaterLog::WriteUpdaterLog(const QString& entry)
+void UpdaterLog::writeUpdaterLog(const QString& entry)
 {
     if (!on())
         return;
-    m_folder.CheckFile(u"log"_s, u"Log/"_s, u"Updater.log"_s);
+    m_folder.checkFile(u"log"_s, u"Log/"_s, u"Updater.log"_s);
     if (AnsiFile::append(m_folder.path(LogFile), entry + CrLf) != AnsiFile::Append::Done)
         fatal(u"Updater Log File Write Error"_s, u"Unable to write to the log file Updater.log."_s);
 }

@@ -16,9 +16,9 @@ public:
     // Whether the switch file asks for the trace.
     bool on() const;
     // Creates the log with its header when it does not exist.
-    void CreateUpdaterLog();
+    void createUpdaterLog();
     // Appends the entry and a CR LF, when the switch file exists.
-    void WriteUpdaterLog(const QString& entry);
+    void writeUpdaterLog(const QString& entry);
     // "dd-mmm-yy hh:mm:ss", the time entries are stamped with.
     QString stamp() const;
 

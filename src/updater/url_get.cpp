@@ -15,12 +15,12 @@ UrlGet::UrlGet(QObject* parent)
     m_network.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
 }
 
-void UrlGet::DownloadStart(const QString& url, int mode)
+void UrlGet::start(const QString& url, int mode)
 {
     if (url.isEmpty())
         return;
     if (m_busy)
-        DownloadCancel();
+        cancel();
     m_duration = 0;
     m_busy = true;
     m_tooLarge = false;
@@ -51,7 +51,7 @@ void UrlGet::DownloadStart(const QString& url, int mode)
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
 }
 
-void UrlGet::DownloadCancel()
+void UrlGet::cancel()
 {
     if (QNetworkReply* reply = m_reply) {
         m_reply = nullptr;
@@ -73,7 +73,7 @@ void UrlGet::received(QNetworkReply* reply)
         reply->abort();
         return;
     }
-    Q_EMIT DownloadProgress(static_cast<qint32>(m_bytes.size()));
+    Q_EMIT progressed(static_cast<qint32>(m_bytes.size()));
 }
 
 void UrlGet::finished(QNetworkReply* reply)
@@ -95,12 +95,12 @@ void UrlGet::finished(QNetworkReply* reply)
                            reply->error() >= QNetworkReply::ContentAccessDenied);
     if (m_tooLarge || m_bytes.size() > MostBytes) {
         m_bytes.clear();
-        Q_EMIT DownloadFailed(TooLarge, u"The answer is longer than %1 bytes"_s.arg(MostBytes));
+        Q_EMIT failed(TooLarge, u"The answer is longer than %1 bytes"_s.arg(MostBytes));
     } else if (!answered) {
         m_bytes.clear();
-        Q_EMIT DownloadFailed(reply->error(), reply->errorString());
+        Q_EMIT failed(reply->error(), reply->errorString());
     } else {
-        Q_EMIT DownloadComplete(static_cast<qint32>(m_bytes.size()));
+        Q_EMIT completed(static_cast<qint32>(m_bytes.size()));
     }
 }
 

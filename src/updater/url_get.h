@@ -30,20 +30,20 @@ public:
 
     // Starts fetching the address (nothing for an empty one); a transfer still running is
     // cancelled first, so that only the new one's signals arrive.
-    void DownloadStart(const QString& url, int mode = 0);
+    void start(const QString& url, int mode = 0);
     // Cancels the running transfer; it raises nothing more. Busy stays as it is until the
     // next start, as a transfer cancelled never completes.
-    void DownloadCancel();
+    void cancel();
 
-    bool Busy() const { return m_busy; }
-    QByteArray Bytes() const { return m_bytes; }
+    bool busy() const { return m_busy; }
+    QByteArray bytes() const { return m_bytes; }
     // Milliseconds from the start to the end of the last transfer; 0 while one runs.
-    qint32 Duration() const { return m_duration; }
+    qint32 duration() const { return m_duration; }
 
 Q_SIGNALS:
-    void DownloadComplete(qint32 nBytes);
-    void DownloadFailed(qint32 errNum, const QString& errDesc);
-    void DownloadProgress(qint32 nBytes);
+    void completed(qint32 nBytes);
+    void failed(qint32 errNum, const QString& errDesc);
+    void progressed(qint32 nBytes);
 
 private:
     void received(QNetworkReply* reply);

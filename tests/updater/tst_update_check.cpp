@@ -96,8 +96,8 @@ void TestUpdateCheck::checks()
     UpdateForm form(check.folder, check.desktop, check.regional, check.clock,
                     TestMode::fromArguments(row[Arguments]), row[Kind] == u"manual");
     QSignalSpy shown(&form, &UpdateForm::showRequested);
-    form.Load();
-    QTRY_VERIFY_WITH_TIMEOUT(form.unloaded() || (form.TimerTicks >= 2 && !form.urlGet1.Busy()),
+    form.load();
+    QTRY_VERIFY_WITH_TIMEOUT(form.unloaded() || (form.TimerTicks >= 2 && !form.urlGet1.busy()),
                              5000);
     QCOMPARE(form.Status.text(), row[Status]);
     QCOMPARE(form.Message.text(), unescaped(row[Message]));
@@ -126,7 +126,7 @@ void TestUpdateCheck::updaterLog()
     server.answers[DocumentPath] = HttpServer::ok("  <Name>Torvane</Name>\r\n");
     Check check(server.root());
     UpdateForm form(check.folder, check.desktop, check.regional, check.clock, TestMode(), true);
-    form.Load();
+    form.load();
     QTRY_COMPARE(form.Status.text(), u"Error getting data - try again later"_s);
     QFile expected(qEnvironmentVariable("TORVANE_FIXTURES") + u"/updater.log"_s);
     QVERIFY(expected.open(QIODevice::ReadOnly));
@@ -135,7 +135,7 @@ void TestUpdateCheck::updaterLog()
                                 .replace(u"{OS}"_s, osVersion()));
     // Left open, the window closes itself at the 1201st tick.
     form.TimerTicks = 1200;
-    form.Timer1Tick();
+    form.countTick();
     QVERIFY(form.unloaded());
 
     // A trace that takes no more bytes ends the program.
@@ -143,7 +143,7 @@ void TestUpdateCheck::updaterLog()
     QVERIFY(AnsiFile::create(full.dir.filePath(u"Log/Updater.log"_s), QString()));
     UpdateForm failing(full.folder, full.desktop, full.regional, full.clock, TestMode(), true);
     full.desktop.expectBox(MessageAnswer::Ok);
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, (FileSizeLimit(0), failing.Load()));
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, (FileSizeLimit(0), failing.load()));
     QCOMPARE(full.desktop.boxes.last().title, u"Updater Log File Write Error"_s);
     QCOMPARE(full.desktop.boxes.last().text, u"Unable to write to the log file Updater.log.\r\n"
                                              "This may be a permissions problem.\r\nThe program "
@@ -156,28 +156,28 @@ void TestUpdateCheck::downloadControl()
     server.answers["/first"] = HttpServer::ok("first");
     server.answers["/second"] = HttpServer::ok("second");
     UrlGet get;
-    QSignalSpy completed(&get, &UrlGet::DownloadComplete);
-    QSignalSpy failed(&get, &UrlGet::DownloadFailed);
-    get.DownloadStart(QString());
-    QVERIFY(!get.Busy());
+    QSignalSpy completed(&get, &UrlGet::completed);
+    QSignalSpy failed(&get, &UrlGet::failed);
+    get.start(QString());
+    QVERIFY(!get.busy());
     // A second start cancels the first: only its events arrive.
-    get.DownloadStart(server.root() + u"first"_s, UrlGet::FreshCopy);
-    get.DownloadStart(server.root() + u"second"_s, UrlGet::FreshCopy);
-    QVERIFY(get.Busy());
-    QCOMPARE(get.Duration(), 0);
+    get.start(server.root() + u"first"_s, UrlGet::FreshCopy);
+    get.start(server.root() + u"second"_s, UrlGet::FreshCopy);
+    QVERIFY(get.busy());
+    QCOMPARE(get.duration(), 0);
     QTRY_COMPARE(completed.size(), 1);
     QTest::qWait(100);
     QCOMPARE(completed.size(), 1);
     QCOMPARE(failed.size(), 0);
-    QCOMPARE(get.Bytes(), QByteArray("second"));
-    QVERIFY(!get.Busy());
+    QCOMPARE(get.bytes(), QByteArray("second"));
+    QVERIFY(!get.busy());
 
     // A server that takes the request and never answers fails the transfer.
     get.setTransferTimeout(300);
-    get.DownloadStart(server.root() + u"silent"_s);
+    get.start(server.root() + u"silent"_s);
     QTRY_COMPARE(failed.size(), 1);
     QCOMPARE(failed[0][0].toInt(), int(QNetworkReply::OperationCanceledError));
-    QVERIFY(get.Duration() >= 200); // after about the time allowed; timers are coarse
+    QVERIFY(get.duration() >= 200); // after about the time allowed; timers are coarse
 }
 
 void TestUpdateCheck::siteRoot_data()
