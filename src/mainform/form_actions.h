@@ -6,10 +6,17 @@
 
 namespace torvane {
 
+// The buttons and check boxes of the comparison.
+// Keep 1: keeps the tariff and Item 1's figures (the tariff locked, the hours marked), or
+// releases them.
 void toggleKeptTariff(FormContext& context);
+// Clear: empties the inputs and the results of the comparison.
 void clearComparison(FormContext& context);
+// Save: appends the calculation waiting to be saved to the results log, once.
 void savePendingResult(FormContext& context);
+// AutoSave: calculations are saved as they are made, or offered for saving.
 void applyAutoSave(FormContext& context);
+// Months: the results per month or per quarter (emptied until the next calculation).
 void switchMonthsAndQuarters(FormContext& context);
 // Change handlers of the savable electricity data (the tariff fields and UpEnable1).
 void markElectricityDataChanged(FormContext& context);

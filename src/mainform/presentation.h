@@ -18,7 +18,9 @@ void renewCurrencySymbol(FormContext& context, SymbolOnMoney money);
 // electricity, per month or quarter, and colours a negative difference.
 void showResults(FormContext& context);
 
+// The KWHr/Cost button: the results in the other of cost and electricity.
 void switchCostAndElectricity(FormContext& context);
+// Units: CO2 in kilograms or pounds, in the captions and tooltips.
 void switchCo2Units(FormContext& context);
 
 } // namespace torvane
