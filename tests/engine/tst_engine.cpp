@@ -1,9 +1,11 @@
 // The comparison engine in process, against figures worked out by hand (tests/fixtures):
-// an item's figures, the differences between two items, the hours of the period and the
-// inflation. Figures are compared as the shortest text that reads back as the same number:
-// to the bit, where QCOMPARE would forgive a double a small relative error.
+// the checks' rules at the edges of their ranges, an item's figures, the differences
+// between two items, the hours of the period and the inflation. Figures are compared as the
+// shortest text that reads back as the same number: to the bit, where QCOMPARE would forgive a
+// double a small relative error.
 
 #include "engine/comparison.h"
+#include "engine/rules.h"
 #include "support/fixture_table.h"
 
 #include <QTest>
@@ -68,12 +70,44 @@ ItemFigures shown(const QString& text)
     return figures;
 }
 
+// The worked example's fields as typed, with a row's fields typed otherwise.
+ComparisonInputs typed(const QString& changes)
+{
+    QHash<QString, QString> text = {
+        {u"NormalR"_s, u"0.15"_s},    {u"CheapR"_s, u"0.075"_s},    {u"PayPeriod"_s, u"4"_s},
+        {u"VAT"_s, u"5"_s},           {u"CO2"_s, u"0.43"_s},        {u"AnInfT"_s, u"0"_s},
+        {u"NormalHr"_s, u"10"_s},     {u"CheapHr"_s, u"4"_s},       {u"NormalSHr"_s, u"6"_s},
+        {u"CheapSHr"_s, u"4"_s},      {u"Item1Watts"_s, u"100"_s},  {u"Item1SWatts"_s, u"4"_s},
+        {u"Item1Life"_s, u"10000"_s}, {u"Item1Cost"_s, u"25"_s},    {u"Item2Watts"_s, u"60"_s},
+        {u"Item2SWatts"_s, u"3"_s},   {u"Item2Life"_s, u"15000"_s}, {u"Item2Cost"_s, u"40"_s}};
+    for (const QString& change : changes.split(u';', Qt::SkipEmptyParts))
+        text[change.section(u'=', 0, 0)] = change.section(u'=', 1);
+    static const Regional regional(QLocale(u"en_GB"_s));
+    const auto read = [&](const char* name) {
+        return Reading::of(text.value(QString::fromLatin1(name)), regional);
+    };
+    const auto item = [&](int number) {
+        const auto field = [&](const char* suffix) {
+            return read(qPrintable(u"Item%1%2"_s.arg(number).arg(QLatin1String(suffix))));
+        };
+        return ItemInputs{field("Watts"), field("SWatts"), field("CWatts"),
+                          field("Life"),  field("Cost"),   Reading()};
+    };
+    return {{read("NormalR"), read("CheapR"), read("PayPeriod"), read("VAT"), read("CO2"),
+             read("AnInfT")},
+            {read("NormalHr"), read("CheapHr"), read("NormalSHr"), read("CheapSHr")},
+            item(1),
+            item(2)};
+}
+
 } // namespace
 
 class TestEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void rules_data() { addTableRows(u"rules.tsv"_s); }
+    void rules();
     void workOutItem_data() { addTableRows(u"work_out_item.tsv"_s); }
     void workOutItem();
     void differences_data() { addTableRows(u"differences.tsv"_s); }
@@ -83,6 +117,24 @@ private Q_SLOTS:
     void inflation_data() { addTableRows(u"inflation.tsv"_s); }
     void inflation();
 };
+
+void TestEngine::rules()
+{
+    QFETCH(QStringList, row); // fields typed otherwise, messages
+    const ComparisonInputs in = typed(row[0]);
+    QString messages;
+    tariffRules(in.tariff, messages);
+    hourRules(in.hours, messages);
+    const bool blank1 = isBlank(in.item1);
+    const bool blank2 = isBlank(in.item2);
+    if (!blank1)
+        itemRules(1, in.item1, messages);
+    if (!blank2)
+        itemRules(2, in.item2, messages);
+    combinationRules(in, blank1, blank2, messages);
+    QVERIFY(messages.isEmpty() || messages.endsWith(u'\n'));
+    QCOMPARE(messages.split(u'\n', Qt::SkipEmptyParts).join(u" | "_s), row.value(1));
+}
 
 void TestEngine::workOutItem()
 {
