@@ -115,7 +115,8 @@ public:
     bool calculate(QString& messages);
     bool nothingToCalculate() const { return blank1 && blank2; }
     QStringList results();
-    QString record();
+    // The record, in place of what out held.
+    void record(TextBuffer& out);
     // Month by month, what each item has cost and used so far.
     Timeline timeline() const;
 
@@ -312,7 +313,7 @@ RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item
              })}};
 }
 
-QString BatchComparison::Row::record()
+void BatchComparison::Row::record(TextBuffer& out)
 {
     const TariffInputs& t = in.tariff;
     NumberText normalRate, cheapRate, payPeriod, savingCo2, savingPeriod;
@@ -358,7 +359,8 @@ QString BatchComparison::Row::record()
                                       r.writeCurrency(savingPeriod, saving.cost.period, 2)};
     qint16 step = 0;
     try {
-        return composeResultRecord(record, r, step);
+        out.clear();
+        appendResultRecord(record, r, step, out);
     } catch (const RuntimeError&) {
         throw FatalCalculation{u"Log Generation Error"_s, step};
     }
@@ -454,8 +456,10 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
             result.results = row.results();
         else if (result.outcome == Outcome::Calculated && m_timeline)
             result.timeline = row.timeline();
-        else if (result.outcome == Outcome::Calculated)
-            result.record = row.record();
+        else if (result.outcome == Outcome::Calculated) {
+            row.record(m_record);
+            result.record = m_record.view();
+        }
     } catch (const FatalCalculation& fatal) {
         result = Result();
         result.outcome = Outcome::Fatal;

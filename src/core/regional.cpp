@@ -208,6 +208,15 @@ QString fromBuffer(const char16_t* text, int size)
 
 namespace {
 
+// The decimal digits a whole number has: at least one.
+int digitCount(unsigned long long n)
+{
+    int count = 1;
+    for (unsigned long long power = 10; count < 20 && n >= power; power *= 10)
+        ++count;
+    return count;
+}
+
 // The decimal digits of a whole number, written right to left, two at a time, ending at
 // end; returns where they begin.
 char16_t* writeDigits(char16_t* end, unsigned long long n)
@@ -242,27 +251,22 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     if (decimals > 20 || !std::isfinite(value) ||
         !detail::fixedUnits(std::fabs(value), decimals, units))
         return -1;
-    const bool negative = std::signbit(value) && units != 0;
-    char16_t digits[24];
-    const char16_t* first = writeDigits(digits + 24, units);
-    const auto count = static_cast<int>(digits + 24 - first);
     char16_t* at = out;
-    if (negative)
+    if (std::signbit(value) && units != 0)
         *at++ = u'-';
-    // The whole part, at least a 0; then the decimals, zeros first where the digits are fewer.
-    if (count > decimals) {
-        at = std::copy(first, first + (count - decimals), at);
-        first += count - decimals;
-    } else {
-        *at++ = u'0';
-    }
-    if (decimals > 0) {
-        *at++ = m_decimal.unicode();
-        for (int zeros = decimals - std::min(count, decimals); zeros > 0; --zeros)
-            *at++ = u'0';
-        at = std::copy(first, static_cast<const char16_t*>(digits + 24), at);
-    }
-    return static_cast<int>(at - out);
+    // Written from the right: the decimals (zeros where the digits are fewer), the point,
+    // then the whole part, at least a 0.
+    const int wholeDigits = std::max(digitCount(units) - decimals, 1);
+    char16_t* const end = at + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
+    char16_t* digit = end;
+    for (int place = 0; place < decimals; ++place, units /= 10)
+        *--digit = static_cast<char16_t>(u'0' + units % 10);
+    if (decimals > 0)
+        *--digit = m_decimal.unicode();
+    do
+        *--digit = static_cast<char16_t>(u'0' + units % 10);
+    while ((units /= 10) != 0);
+    return static_cast<int>(end - out);
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
