@@ -41,7 +41,8 @@ public:
         QString status;       // the status message, for Outcome::Status
         QStringList messages; // the check messages, or the fatal message's first two lines
         QStringView record;   // the record, when asked for and calculated: until the next run
-        QStringList results;  // the values of resultColumns(), when no record is asked for
+        // The values of resultColumns(), when no record is asked for: until the next run.
+        QList<QStringView> results;
         std::optional<Timeline> timeline; // in place of the record, when asked for
     };
 
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<Loaded> m_loaded;
     std::vector<int> m_columns; // the input each column fills
     TextBuffer m_record;        // the last row's record
+    TextBuffer m_results;       // the last row's result columns
     bool m_timeline = false;
 };
 

@@ -3,9 +3,15 @@
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -34,15 +40,21 @@ void writeTimeline(StandardOutput& out, qint64 row, const BatchComparison::Resul
 void writeCsvLine(StandardOutput& out, qint64 row, const BatchComparison::Result& result)
 {
     static const QStringList Outcomes = {u"ok"_s, u"error"_s, QString(), u"fatal"_s};
-    QString line;
-    line.setNum(row);
-    line += QLatin1Char(',');
-    line += result.outcome == Outcome::Status ? csvField(result.status)
-                                              : Outcomes[static_cast<int>(result.outcome)];
-    line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
-    for (const QString& value : result.results)
-        line += QLatin1Char(',') + csvField(value);
-    out.write(line);
+    char digits[24];
+    char16_t wide[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, row).ptr;
+    out.write(QStringView(wide, std::copy(static_cast<const char*>(digits), end, wide)));
+    out.write(u",");
+    if (result.outcome == Outcome::Status)
+        out.writeCsvField(result.status);
+    else
+        out.write(Outcomes[static_cast<int>(result.outcome)]);
+    out.write(u",");
+    out.writeCsvField(result.messages.join(u" | "_s));
+    for (QStringView value : result.results) {
+        out.write(u",");
+        out.writeCsvField(value);
+    }
     out.write(CrLf);
 }
 
@@ -80,14 +92,69 @@ QString outputProblem(int error)
         QString::fromLocal8Bit(std::strerror(error)));
 }
 
+StandardOutput::StandardOutput()
+    : m_bytes(std::make_unique_for_overwrite<char[]>(Block + 16))
+{}
+
+void StandardOutput::write(QStringView text)
+{
+    // A text too long for the block goes in pieces, cut where no character is split.
+    while (3 * text.size() > Block) {
+        qsizetype piece = Block / 3;
+        if (text[piece - 1].isHighSurrogate())
+            --piece;
+        write(text.first(piece));
+        text = text.sliced(piece);
+    }
+    if (m_used + 3 * text.size() > Block)
+        flush();
+    const char16_t* from = text.utf16();
+    const char16_t* const end = from + text.size();
+    char* to = m_bytes.get() + m_used;
+#if defined(__SSE2__)
+    // ASCII, the usual case, sixteen characters at a time.
+    for (; end - from >= 16; from += 16, to += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 8));
+        const __m128i beyondAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(_mm_or_si128(low, high), beyondAscii),
+                                              _mm_setzero_si128())) != 0xFFFF)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; from < end && *from < 0x80; ++from)
+        *to++ = static_cast<char>(*from);
+    if (from < end)
+        to = m_encoder.appendToBuffer(to, QStringView(from, end));
+    m_used = to - m_bytes.get();
+}
+
+void StandardOutput::writeCsvField(QStringView value)
+{
+    const bool quoted = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c == u'"' || c == u'\r' || c == u'\n' || c == u',';
+    });
+    if (!quoted) {
+        write(value);
+        return;
+    }
+    write(u"\"");
+    for (qsizetype quote; (quote = value.indexOf(u'"')) >= 0; value = value.sliced(quote + 1)) {
+        write(value.first(quote + 1));
+        write(u"\"");
+    }
+    write(value);
+    write(u"\"");
+}
+
 bool StandardOutput::flush()
 {
-    if (m_error == 0 &&
-        (std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), stdout) !=
-             static_cast<std::size_t>(m_buffer.size()) ||
-         std::fflush(stdout) != 0))
+    if (m_error == 0 && (std::fwrite(m_bytes.get(), 1, static_cast<std::size_t>(m_used), stdout) !=
+                             static_cast<std::size_t>(m_used) ||
+                         std::fflush(stdout) != 0))
         m_error = errno;
-    m_buffer.truncate(0);
+    m_used = 0;
     return m_error == 0;
 }
 
