@@ -9,10 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -98,36 +94,27 @@ StandardOutput::StandardOutput()
 
 void StandardOutput::write(QStringView text)
 {
-    // A text too long for the block goes in pieces, cut where no character is split.
-    while (3 * text.size() > Block) {
-        qsizetype piece = Block / 3;
-        if (text[piece - 1].isHighSurrogate())
-            --piece;
-        write(text.first(piece));
-        text = text.sliced(piece);
+    // Texts are gathered and encoded a few thousand characters at a time: the encoder's
+    // start-up costs more than a short text's characters.
+    if (m_pending.size() + static_cast<std::size_t>(text.size()) > PendingChars)
+        encodePending();
+    if (text.size() > PendingChars) {
+        // A long text in pieces, cut where no character is split.
+        for (qsizetype piece; text.size() > PendingChars; text = text.sliced(piece)) {
+            piece = text[PendingChars - 1].isHighSurrogate() ? PendingChars - 1 : PendingChars;
+            write(text.first(piece));
+        }
     }
-    if (m_used + 3 * text.size() > Block)
-        flush();
-    const char16_t* from = text.utf16();
-    const char16_t* const end = from + text.size();
-    char* to = m_bytes.get() + m_used;
-#if defined(__SSE2__)
-    // ASCII, the usual case, sixteen characters at a time.
-    for (; end - from >= 16; from += 16, to += 16) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 8));
-        const __m128i beyondAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(_mm_or_si128(low, high), beyondAscii),
-                                              _mm_setzero_si128())) != 0xFFFF)
-            break;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));
-    }
-#endif
-    for (; from < end && *from < 0x80; ++from)
-        *to++ = static_cast<char>(*from);
-    if (from < end)
-        to = m_encoder.appendToBuffer(to, QStringView(from, end));
-    m_used = to - m_bytes.get();
+    m_pending.setEnd(std::copy_n(text.utf16(), text.size(),
+                                 m_pending.room(static_cast<std::size_t>(text.size()))));
+}
+
+void StandardOutput::encodePending()
+{
+    if (m_used + 3 * static_cast<qsizetype>(m_pending.size()) > Block)
+        flushBytes();
+    m_used = m_encoder.appendToBuffer(m_bytes.get() + m_used, m_pending.view()) - m_bytes.get();
+    m_pending.clear();
 }
 
 void StandardOutput::writeCsvField(QStringView value)
@@ -149,6 +136,12 @@ void StandardOutput::writeCsvField(QStringView value)
 }
 
 bool StandardOutput::flush()
+{
+    encodePending();
+    return flushBytes();
+}
+
+bool StandardOutput::flushBytes()
 {
     if (m_error == 0 && (std::fwrite(m_bytes.get(), 1, static_cast<std::size_t>(m_used), stdout) !=
                              static_cast<std::size_t>(m_used) ||

@@ -2,6 +2,7 @@
 
 #include "batch.h"
 #include "batch_options.h"
+#include "core/text_buffer.h"
 
 #include <QStringEncoder>
 
@@ -27,6 +28,11 @@ public:
 
 private:
     static constexpr qsizetype Block = 64 * 1024;
+    static constexpr qsizetype PendingChars = 4096;
+    void encodePending();
+    bool flushBytes();
+
+    TextBuffer m_pending; // written, not yet encoded
     std::unique_ptr<char[]> m_bytes;
     qsizetype m_used = 0;
     // Each write whole: a text never leaves half a character for the next.

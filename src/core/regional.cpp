@@ -217,27 +217,29 @@ int digitCount(unsigned long long n)
     return count;
 }
 
+constexpr char DigitPairs[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
+
+// Two digits, below 100, written before end; returns where they begin.
+char16_t* writePair(char16_t* end, unsigned long long pair)
+{
+    end[-1] = static_cast<char16_t>(DigitPairs[2 * pair + 1]);
+    end[-2] = static_cast<char16_t>(DigitPairs[2 * pair]);
+    return end - 2;
+}
+
 // The decimal digits of a whole number, written right to left, two at a time, ending at
 // end; returns where they begin.
 char16_t* writeDigits(char16_t* end, unsigned long long n)
 {
-    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
-                                    "25262728293031323334353637383940414243444546474849"
-                                    "50515253545556575859606162636465666768697071727374"
-                                    "75767778798081828384858687888990919293949596979899";
     char16_t* at = end;
-    while (n >= 100) {
-        const unsigned long long pair = n % 100;
-        n /= 100;
-        *--at = static_cast<char16_t>(Pairs[2 * pair + 1]);
-        *--at = static_cast<char16_t>(Pairs[2 * pair]);
-    }
-    if (n >= 10) {
-        *--at = static_cast<char16_t>(Pairs[2 * n + 1]);
-        *--at = static_cast<char16_t>(Pairs[2 * n]);
-    } else {
-        *--at = static_cast<char16_t>(u'0' + n);
-    }
+    for (; n >= 100; n /= 100)
+        at = writePair(at, n % 100);
+    if (n >= 10)
+        return writePair(at, n);
+    *--at = static_cast<char16_t>(u'0' + n);
     return at;
 }
 
@@ -254,18 +256,21 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     char16_t* at = out;
     if (std::signbit(value) && units != 0)
         *at++ = u'-';
-    // Written from the right: the decimals (zeros where the digits are fewer), the point,
-    // then the whole part, at least a 0.
+    // Written from the right, two digits at a time: the decimals (zeros where the digits
+    // are fewer), the point, then the whole part, at least a 0.
     const int wholeDigits = std::max(digitCount(units) - decimals, 1);
     char16_t* const end = at + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
     char16_t* digit = end;
-    for (int place = 0; place < decimals; ++place, units /= 10)
+    int place = 0;
+    for (; place + 2 <= decimals; place += 2, units /= 100)
+        digit = writePair(digit, units % 100);
+    if (place < decimals) {
         *--digit = static_cast<char16_t>(u'0' + units % 10);
+        units /= 10;
+    }
     if (decimals > 0)
         *--digit = m_decimal.unicode();
-    do
-        *--digit = static_cast<char16_t>(u'0' + units % 10);
-    while ((units /= 10) != 0);
+    writeDigits(digit, units);
     return static_cast<int>(end - out);
 }
 
