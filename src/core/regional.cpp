@@ -169,6 +169,7 @@ Regional::Regional(const QLocale& locale)
             m_group.clear();
         }
     }
+    m_groupsWithFullStop = m_group == QLatin1String(".");
 
     m_localeCurrencySymbol = m_locale.currencySymbol(QLocale::CurrencySymbol);
     const QString body = QLatin1Char('1') + QString(m_decimal) + u"00"_s;
@@ -207,6 +208,21 @@ QString fromBuffer(const char16_t* text, int size)
 } // namespace
 
 namespace {
+
+// Most figures written are already rounded to the decimals they are written with: a
+// magnitude that is the double nearest to a whole number of at most 15 digits over 10^d
+// has those digits as its 15 significant ones, and rounds to them.
+bool onGrid(double magnitude, int decimals, unsigned long long& units)
+{
+    const double scaled = magnitude * detail::PowersOfTen[decimals];
+    if (!(scaled < 1e15))
+        return false;
+    const double whole = (scaled + 4503599627370496.0) - 4503599627370496.0;
+    if (whole / detail::PowersOfTen[decimals] != magnitude)
+        return false;
+    units = static_cast<unsigned long long>(whole);
+    return true;
+}
 
 // The decimal digits a whole number has: at least one.
 int digitCount(unsigned long long n)
@@ -251,7 +267,8 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
     unsigned long long units = 0;
     if (decimals > 20 || !std::isfinite(value) ||
-        !detail::fixedUnits(std::fabs(value), decimals, units))
+        !(onGrid(std::fabs(value), decimals, units) ||
+          detail::fixedUnits(std::fabs(value), decimals, units)))
         return -1;
     char16_t* at = out;
     if (std::signbit(value) && units != 0)
@@ -399,6 +416,11 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     // The whole part grouped as the locale groups it: the last group primary, the ones
     // before it secondary.
     const qsizetype integer = decimals > 0 ? digits.size() - decimals - 1 : digits.size();
+    if (integer <= m_primaryGroup || m_group.isEmpty()) {
+        out.append(digits);
+        out.append(affixes.suffix);
+        return out.view();
+    }
     const int secondary = std::max(m_secondaryGroup, 1);
     qsizetype from = 0;
     for (qsizetype i = 0; i < integer; ++i) {
@@ -421,13 +443,8 @@ QString Regional::formatCurrency(double value, int decimals) const
     return writeCurrency(text, value, decimals).toString();
 }
 
-void NumberText::append(const char16_t* text, qsizetype size)
+void NumberText::spill(const char16_t* text, qsizetype size)
 {
-    if (m_spill.empty() && m_size + size <= Room) {
-        std::copy(text, text + size, m_room + m_size);
-        m_size += size;
-        return;
-    }
     if (m_spill.empty())
         m_spill.assign(m_room, static_cast<std::size_t>(m_size));
     m_spill.append(text, static_cast<std::size_t>(size));

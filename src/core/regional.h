@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "text_buffer.h"
+
 #include <optional>
 #include <string>
 
@@ -31,7 +33,13 @@ public:
         m_size = 0;
         m_spill.clear();
     }
-    void append(const char16_t* text, qsizetype size);
+    void append(const char16_t* text, qsizetype size)
+    {
+        if (m_spill.empty() && m_size + size <= Room)
+            m_size = copyText(text, static_cast<std::size_t>(size), m_room + m_size) - m_room;
+        else
+            spill(text, size);
+    }
     void append(QStringView text) { append(text.utf16(), text.size()); }
     // Room to write up to size characters in place, or nullptr; grow() keeps what was written.
     char16_t* room(qsizetype size)
@@ -42,6 +50,7 @@ public:
 
 private:
     static constexpr qsizetype Room = 80;
+    void spill(const char16_t* text, qsizetype size);
     char16_t m_room[Room];
     qsizetype m_size = 0;
     std::u16string m_spill;
@@ -57,7 +66,7 @@ public:
     const QLocale& locale() const { return m_locale; }
     QChar decimalPoint() const { return m_decimal; }
     // Whether the full stop groups digits here ("1.234" is a thousand and more).
-    bool groupsWithFullStop() const { return m_group == QLatin1String("."); }
+    bool groupsWithFullStop() const { return m_groupsWithFullStop; }
 
     // The text written before the amount in the currency format ("£", "$", "R$"), or
     // empty where the symbol follows the amount or there is none.
@@ -114,6 +123,7 @@ private:
     QLocale m_locale;
     QChar m_decimal;
     QString m_group;
+    bool m_groupsWithFullStop = false;
     int m_primaryGroup = 3;
     int m_secondaryGroup = 3;
     QString m_localeCurrencySymbol;

@@ -3,6 +3,7 @@
 #include "core/runtime_error.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -31,12 +32,16 @@ private:
     // Room for size more characters at the writing place.
     char16_t* room(std::size_t size)
     {
-        if (static_cast<std::size_t>(m_end - m_at) < size) {
-            m_out.setEnd(m_at);
-            m_at = m_out.room(std::max<std::size_t>(size, 1024));
-            m_end = m_at + std::max<std::size_t>(size, 1024);
-        }
+        if (static_cast<std::size_t>(m_end - m_at) < size)
+            moveOn(size);
         return m_at;
+    }
+    // Ends the text where it is written up to and takes more room after it.
+    void moveOn(std::size_t size)
+    {
+        m_out.setEnd(m_at);
+        m_at = m_out.room(std::max<std::size_t>(size, 1024));
+        m_end = m_at + std::max<std::size_t>(size, 1024);
     }
     void put(const char16_t* text, std::size_t size) { m_at = std::copy_n(text, size, room(size)); }
     RecordWriter& operator<<(QStringView text)
@@ -44,9 +49,11 @@ private:
         put(text.utf16(), static_cast<std::size_t>(text.size()));
         return *this;
     }
+    // A literal's size is known here, so its copy is a few fixed moves.
     template <std::size_t N> RecordWriter& operator<<(const char16_t (&text)[N])
     {
-        put(text, N - 1);
+        std::memcpy(room(N - 1), text, (N - 1) * sizeof(char16_t));
+        m_at += N - 1;
         return *this;
     }
     // pad blanks in front of the value, then only the last n characters.
