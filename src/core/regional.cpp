@@ -197,9 +197,6 @@ Regional::Regional(const QLocale& locale)
 
 namespace {
 
-// Room for a number written by the quick routes: sign, 20 digits, point, 20 decimals.
-constexpr int QuickRoom = 48;
-
 QString fromBuffer(const char16_t* text, int size)
 {
     return QString(reinterpret_cast<const QChar*>(text), size);

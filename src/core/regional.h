@@ -89,6 +89,13 @@ public:
     QStringView writeGeneral(NumberText& out, double value) const;
     QStringView writeCurrency(NumberText& out, double value, int decimals) const;
 
+    // For texts laid out in bulk, straight into room for QuickRoom characters: the fixed
+    // format on its usual quick route, returning the characters written, or -1 where only
+    // writeFixed() writes it; and the general format, which always fits.
+    static constexpr int QuickRoom = 48;
+    int quickFixed(char16_t* out, double value, int decimals) const;
+    int generalChars(char16_t* out, double value) const;
+
     QString formatShortDate(const QDate& date) const;
     // "dd-mmm-yy hh:mm:ss" with the language's month abbreviations, as file headers
     // write the time of saving.
@@ -111,11 +118,7 @@ private:
         QString prefix;
         QString suffix;
     };
-    // The fixed format written into room for 48 characters on the usual quick route;
-    // returns the characters written, or -1 where the slow route must write it.
-    int quickFixed(char16_t* out, double value, int decimals) const;
     void slowFixed(NumberText& out, double value, int decimals) const;
-    int generalChars(char16_t* out, double value) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
     // a number in the regional form (or, regionalForm false, in the machine form).
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;

@@ -54,6 +54,8 @@ inline double stored(double value)
     detail::Scaled scaled;
     if (detail::scaleToSignificant(std::fabs(value), scaled))
         return std::copysign(detail::unscaled(scaled), value);
+    if (value == 0) // the figures of an hour or a rate left at nothing
+        return value;
     return checkedFigure(roundToGeneralExactly(checkedFigure(value)));
 }
 

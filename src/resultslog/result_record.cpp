@@ -60,20 +60,27 @@ private:
     RecordWriter& column(int n, int pad, QStringView value)
     {
         const auto width = static_cast<qsizetype>(n);
-        if (value.size() < width)
-            m_at = std::fill_n(room(static_cast<std::size_t>(pad)),
-                               std::min<qsizetype>(pad, width - value.size()), u' ');
-        return *this << value.last(std::min(width, value.size()));
+        const qsizetype size = value.size();
+        char16_t* at = room(static_cast<std::size_t>(pad + n));
+        if (size < width)
+            at = std::fill_n(at, std::min<qsizetype>(pad, width - size), u' ');
+        const qsizetype shown = std::clamp<qsizetype>(size, 0, width);
+        m_at = copyText(value.utf16() + size - shown, static_cast<std::size_t>(shown), at);
+        return *this;
     }
     RecordWriter& fixed(int n, int pad, double value, int decimals)
     {
+        char16_t quick[Regional::QuickRoom];
+        const int size = m_regional.quickFixed(quick, value, decimals);
+        if (size >= 0)
+            return column(n, pad, QStringView(quick, size));
         NumberText number;
         return column(n, pad, m_regional.writeFixed(number, value, decimals));
     }
     RecordWriter& general(int n, int pad, double value)
     {
-        NumberText number;
-        return column(n, pad, m_regional.writeGeneral(number, value));
+        char16_t text[Regional::QuickRoom];
+        return column(n, pad, QStringView(text, m_regional.generalChars(text, value)));
     }
     void endLine() { *this << u"\r\n"; }
     void rule()
