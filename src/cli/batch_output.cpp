@@ -92,21 +92,20 @@ StandardOutput::StandardOutput()
     : m_bytes(std::make_unique_for_overwrite<char[]>(Block + 16))
 {}
 
-void StandardOutput::write(QStringView text)
+void StandardOutput::writeLong(QStringView text)
 {
     // Texts are gathered and encoded a few thousand characters at a time: the encoder's
-    // start-up costs more than a short text's characters.
-    if (m_pending.size() + static_cast<std::size_t>(text.size()) > PendingChars)
+    // start-up costs more than a short text's characters. A long text goes in pieces, cut
+    // where no character is split.
+    encodePending();
+    const auto most = static_cast<qsizetype>(PendingChars);
+    while (text.size() > most) {
+        const qsizetype piece = text[most - 1].isHighSurrogate() ? most - 1 : most;
+        write(text.first(piece));
         encodePending();
-    if (text.size() > PendingChars) {
-        // A long text in pieces, cut where no character is split.
-        for (qsizetype piece; text.size() > PendingChars; text = text.sliced(piece)) {
-            piece = text[PendingChars - 1].isHighSurrogate() ? PendingChars - 1 : PendingChars;
-            write(text.first(piece));
-        }
+        text = text.sliced(piece);
     }
-    m_pending.setEnd(std::copy_n(text.utf16(), text.size(),
-                                 m_pending.room(static_cast<std::size_t>(text.size()))));
+    write(text);
 }
 
 void StandardOutput::encodePending()

@@ -19,7 +19,14 @@ class StandardOutput {
 public:
     StandardOutput();
     // Whole texts only: a character is never split between two writes.
-    void write(QStringView text);
+    void write(QStringView text)
+    {
+        const auto size = static_cast<std::size_t>(text.size());
+        if (m_pending.size() + size <= PendingChars)
+            m_pending.setEnd(copyText(text.utf16(), size, m_pending.room(size)));
+        else
+            writeLong(text);
+    }
     // A CSV field, quoted when it holds a comma, a quote or a line break.
     void writeCsvField(QStringView value);
     bool flush();
@@ -28,7 +35,8 @@ public:
 
 private:
     static constexpr qsizetype Block = 64 * 1024;
-    static constexpr qsizetype PendingChars = 4096;
+    static constexpr std::size_t PendingChars = 4096;
+    void writeLong(QStringView text);
     void encodePending();
     bool flushBytes();
 

@@ -318,13 +318,9 @@ void Regional::slowFixed(NumberText& out, double value, int decimals) const
 
 QStringView Regional::writeFixed(NumberText& out, double value, int decimals) const
 {
-    char16_t text[QuickRoom];
-    char16_t* room = out.room(QuickRoom);
-    const int size = quickFixed(room ? room : text, value, decimals);
-    if (size >= 0 && room)
+    const int size = quickFixed(out.room(QuickRoom), value, decimals);
+    if (size >= 0)
         out.grow(size);
-    else if (size >= 0)
-        out.append(text, size);
     else
         slowFixed(out, value, decimals);
     return out.view();
@@ -447,11 +443,13 @@ QString Regional::formatCurrency(double value, int decimals) const
     return writeCurrency(text, value, decimals).toString();
 }
 
-void NumberText::spill(const char16_t* text, qsizetype size)
+void NumberText::enlarge(qsizetype size)
 {
-    if (m_spill.empty())
-        m_spill.assign(m_room, static_cast<std::size_t>(m_size));
-    m_spill.append(text, static_cast<std::size_t>(size));
+    m_capacity = std::max(2 * m_capacity, m_size + size);
+    auto larger = std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(m_capacity));
+    std::copy_n(m_data, m_size, larger.get());
+    m_heap = std::move(larger);
+    m_data = m_heap.get();
 }
 
 QString Regional::formatShortDate(const QDate& date) const

@@ -7,6 +7,7 @@
 
 #include "text_buffer.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,38 +23,34 @@ inline void appendText(std::u16string& out, QStringView text)
 // for each number; a text too long for the room goes to the heap.
 class NumberText {
 public:
-    QStringView view() const
-    {
-        return m_spill.empty()
-                   ? QStringView(m_room, m_size)
-                   : QStringView(m_spill.data(), static_cast<qsizetype>(m_spill.size()));
-    }
-    void clear()
-    {
-        m_size = 0;
-        m_spill.clear();
-    }
+    NumberText() = default;
+    NumberText(const NumberText&) = delete;
+    NumberText& operator=(const NumberText&) = delete;
+
+    QStringView view() const { return QStringView(m_data, m_size); }
+    void clear() { m_size = 0; }
     void append(const char16_t* text, qsizetype size)
     {
-        if (m_spill.empty() && m_size + size <= Room)
-            m_size = copyText(text, static_cast<std::size_t>(size), m_room + m_size) - m_room;
-        else
-            spill(text, size);
+        m_size = copyText(text, static_cast<std::size_t>(size), room(size)) - m_data;
     }
     void append(QStringView text) { append(text.utf16(), text.size()); }
-    // Room to write up to size characters in place, or nullptr; grow() keeps what was written.
+    // Room to write up to size characters in place; grow() keeps what was written there.
     char16_t* room(qsizetype size)
     {
-        return m_spill.empty() && m_size + size <= Room ? m_room + m_size : nullptr;
+        if (m_size + size > m_capacity)
+            enlarge(size);
+        return m_data + m_size;
     }
     void grow(qsizetype size) { m_size += size; }
 
 private:
     static constexpr qsizetype Room = 80;
-    void spill(const char16_t* text, qsizetype size);
+    void enlarge(qsizetype size);
     char16_t m_room[Room];
+    char16_t* m_data = m_room;
     qsizetype m_size = 0;
-    std::u16string m_spill;
+    qsizetype m_capacity = Room;
+    std::unique_ptr<char16_t[]> m_heap;
 };
 
 // The user's regional settings as the program uses them: number and currency formats,
