@@ -26,10 +26,13 @@ public:
         // Hours used by the start of the month against the life of the units bought.
         const double hoursSoFar = (month - 1) * 365 * m_item.hoursDay / 12;
         // Unit k (from 0) is due once the hours reach k lives; without a life all at once.
+        // Below as many lives as units bought, none is due.
         const int before = m_bought;
-        const double due =
-            m_item.life > 0 ? std::floor(hoursSoFar / m_item.life) + 1 : m_item.units;
-        m_bought = std::max(m_bought, static_cast<int>(std::min<double>(due, m_item.units)));
+        const double lives = m_item.life > 0 ? hoursSoFar / m_item.life : 0;
+        if (m_item.life <= 0 || lives >= m_bought) {
+            const double due = m_item.life > 0 ? std::floor(lives) + 1 : m_item.units;
+            m_bought = std::max(m_bought, static_cast<int>(std::min<double>(due, m_item.units)));
+        }
         if (m_bought > before)
             m_spent += (m_bought - before) * m_item.price;
         m_spent += m_item.runningDay * DaysPerMonth * m_price;
