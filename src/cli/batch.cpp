@@ -8,6 +8,7 @@
 #include "mainform/steps.h"
 #include "resultslog/result_record.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +43,13 @@ enum Input {
     Units1,
     InputCount
 };
+
+// Whether text starts with prefix, compared as they stand: the currency symbol, a
+// character or two, asked of most money texts of every row.
+bool startsWithText(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
 
 // Loading a window needs a desktop and services; nothing of theirs is kept but what
 // the configuration reader said.
@@ -142,7 +150,7 @@ private:
     {
         NumberText text;
         const QStringView written = write(text);
-        if (!written.isEmpty() && !symbol.isEmpty() && (always || !written.startsWith(symbol)))
+        if (!written.isEmpty() && !symbol.isEmpty() && (always || !startsWithText(written, symbol)))
             out.append(symbol);
         out.append(written);
         return out.view();
@@ -173,7 +181,7 @@ bool BatchComparison::Row::calculate(QString& messages)
         // The symbol comes off the money fields before anything reads them.
         const bool isMoney =
             input == NormalR || input == CheapR || input == Item1Cost || input == Item2Cost;
-        if (isMoney && !symbol.isEmpty() && field.startsWith(symbol))
+        if (isMoney && !symbol.isEmpty() && startsWithText(field, symbol))
             field = field.sliced(symbol.size());
         return Reading::of(field, r);
     };

@@ -406,8 +406,11 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
+    char16_t quick[QuickRoom];
     NumberText plain;
-    const QStringView digits = writeFixed(plain, std::fabs(value), decimals);
+    const int size = quickFixed(quick, std::fabs(value), decimals);
+    const QStringView digits =
+        size >= 0 ? QStringView(quick, size) : writeFixed(plain, std::fabs(value), decimals);
     // An amount that rounds to zero has no sign.
     const bool zero = std::all_of(digits.begin(), digits.end(),
                                   [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
