@@ -50,8 +50,9 @@ bool scaleFromNeighbours(double magnitude, int exponent, Scaled& out);
 // division, whose error is not worked out.
 bool settleNearHalf(double magnitude, double scaled, Scaled& out);
 
-// False near an exact half, for zero, subnormals, infinities and far out of range: the exact
-// conversion decides those. Every figure passes through here, so it is kept short.
+// False for an exact half (and near one after a division), for zero, subnormals,
+// infinities and far out of range: the exact conversion decides those. Every figure
+// passes through here, so it is kept short.
 inline bool scaleToSignificant(double magnitude, Scaled& out)
 {
     const auto binary = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
