@@ -3,6 +3,7 @@
 #include "app/main_controller.h"
 #include "app/program_start.h"
 #include "core/clock.h"
+#include "ui/end_when_idle.h"
 #include "ui/logo.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
     MainWindow window(main);
     desktop.setParentWindow(&window);
     main.load();
+    if (quitsWhenIdle())
+        new EndWhenIdle(window, [&desktop] { desktop.endProgram(); });
     window.show();
     return QApplication::exec();
 }
