@@ -1,9 +1,12 @@
 // The window program's start: asked to, it ends by itself only once its window is drawn
-// and nothing is left waiting, which is what its start-up is timed to.
+// and nothing is left waiting, which is what its start-up is timed to; the windows' icon,
+// drawn when the program was built, and the logo, drawn when first shown, are the logo's
+// picture as the program draws it.
 
 #include "core/ansi_file.h"
 #include "core/version.h"
 #include "ui/end_when_idle.h"
+#include "ui/logo.h"
 
 #include <QDir>
 #include <QProcess>
@@ -43,6 +46,9 @@ class TestStartUp : public QObject {
 private Q_SLOTS:
     void endsOnceDrawnAndIdle();
     void programEndsWhenAsked();
+    void windowIconIsTheLogo();
+    void logoIsDrawnAtTheSizeShown_data();
+    void logoIsDrawnAtTheSizeShown();
 };
 
 void TestStartUp::endsOnceDrawnAndIdle()
@@ -96,6 +102,35 @@ void TestStartUp::programEndsWhenAsked()
     // The new log's heading, then the start.
     QCOMPARE(log.value(0), u"Torvane Results Log"_s);
     QCOMPARE(log.mid(6, 2), QStringList({u"Torvane Started"_s, u"Version "_s + versionText()}));
+}
+
+void TestStartUp::windowIconIsTheLogo()
+{
+    const QIcon icon = logoIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    QCOMPARE(sizes, (QList<QSize>{
+                        {16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    for (const QSize& size : sizes)
+        QCOMPARE(icon.pixmap(size, 1.0).toImage(), logoPicture(size.width(), 1).toImage());
+}
+
+void TestStartUp::logoIsDrawnAtTheSizeShown_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("ordinary screen") << 1.0;
+    QTest::newRow("double density") << 2.0;
+    QTest::newRow("one and a half") << 1.5;
+}
+
+void TestStartUp::logoIsDrawnAtTheSizeShown()
+{
+    QFETCH(qreal, ratio);
+    const std::unique_ptr<QPushButton> logo(makeLogo([] {}));
+    QCOMPARE(logo->iconSize(), QSize(48, 48));
+    const QPixmap shown = logo->icon().pixmap(logo->iconSize(), ratio);
+    QCOMPARE(shown.size(), QSize(qRound(48 * ratio), qRound(48 * ratio)));
+    QCOMPARE(shown.devicePixelRatio(), ratio);
+    QCOMPARE(shown.toImage(), logoPicture(48, ratio).toImage());
 }
 
 QTEST_MAIN(TestStartUp)
