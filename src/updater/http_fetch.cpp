@@ -1,0 +1,28 @@
+#include "http_fetch.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+using namespace Qt::StringLiterals;
+
+namespace torvane {
+
+std::unique_ptr<HttpFetch> loadHttpFetch(const QString& module, const HttpFetch::Listener& listener,
+                                         QString& why)
+{
+    // Loaded once and kept: the fetches it made live in it.
+    QLibrary library(module);
+    const auto make = reinterpret_cast<MakeHttpFetch>(library.resolve(MakeHttpFetchName));
+    if (!make) {
+        why = library.errorString();
+        return nullptr;
+    }
+    return std::unique_ptr<HttpFetch>(make(&listener));
+}
+
+QString networkModulePath()
+{
+    return QCoreApplication::applicationDirPath() + u"/../lib/torvane/torvane-network"_s;
+}
+
+} // namespace torvane
