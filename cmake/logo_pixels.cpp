@@ -1,7 +1,7 @@
 // Draws the logo's picture at each icon size given, for the windows' icon, when the program
 // is built: drawing them at every start would cost more than the rest of the window. The
-// output holds each size as its side, then its premultiplied ARGB pixels row by row, all
-// little-endian 32-bit words.
+// output holds each size as its side, then its ARGB pixels, not premultiplied, as window
+// systems take an icon, row by row, all little-endian 32-bit words.
 //   logo_pixels PICTURE.svg OUTPUT SIDE...
 
 #include <QFile>
@@ -35,6 +35,7 @@ int main(int argc, char** argv)
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
+        image.convertTo(QImage::Format_ARGB32);
         const qsizetype at = pixels.size();
         pixels.resize(at + 4 + qsizetype(side) * side * 4);
         char* out = pixels.data() + at;

@@ -1,5 +1,6 @@
 #include "logo.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QResource>
@@ -11,38 +12,39 @@ using namespace Qt::StringLiterals;
 namespace torvane {
 namespace {
 
-// The logo drawn when the program was built (cmake/logo_pixels.cpp) at that side, or at every
-// side drawn (side 0). Each size is stored as its side, then its premultiplied ARGB pixels
-// row by row, all little-endian 32-bit words.
-QList<QPixmap> drawnLogos(int wanted = 0)
+// The logo as drawn when the program was built (cmake/logo_pixels.cpp): each size as its
+// side, then its ARGB pixels, not premultiplied, as window systems take an icon, row by row,
+// all little-endian 32-bit words. Calls the visit with each side and its first pixel.
+template <typename Visit> void visitBuiltLogos(const Visit& visit)
 {
-    const QByteArray drawn = QResource(u":/logo.pixels"_s).uncompressedData();
-    const auto* at = reinterpret_cast<const uchar*>(drawn.constData());
-    const auto* const end = at + drawn.size();
-    QList<QPixmap> logos;
+    const QByteArray built = QResource(u":/logo.pixels"_s).uncompressedData();
+    const auto* at = reinterpret_cast<const uchar*>(built.constData());
+    const auto* const end = at + built.size();
     while (end - at >= 4) {
         const int side = qFromLittleEndian<qint32>(at);
         at += 4;
         if (side <= 0 || (end - at) / 4 / side < side)
-            break;
-        if (wanted == 0 || side == wanted) {
-            QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-            for (int y = 0; y < side; ++y)
-                qFromLittleEndian<quint32>(at + qsizetype(y) * side * 4, side, image.scanLine(y));
-            logos.append(QPixmap::fromImage(std::move(image)));
-        }
+            return;
+        visit(side, at);
         at += qsizetype(side) * side * 4;
     }
-    return logos;
 }
 
-// The logo as an icon made only at the sizes asked for, and only when asked: from what was
-// drawn when the program was built, or else drawn from the picture.
+// The logo as an icon, made only when asked for and kept by nobody: from what was drawn when
+// the program was built at that size, or else drawn from the picture (and then kept, as
+// drawing costs).
 class LogoEngine final : public QIconEngine {
 public:
     QIconEngine* clone() const override { return new LogoEngine(*this); }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        visitBuiltLogos([&](int side, const uchar*) { sizes.append(QSize(side, side)); });
+        return sizes;
+    }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -55,12 +57,23 @@ public:
         const int side = qMin(size.width(), size.height());
         if (side <= 0)
             return QPixmap();
-        if (!m_drawn.availableSizes().contains(QSize(side, side))) {
-            const QList<QPixmap> built = drawnLogos(side);
-            m_drawn.addPixmap(built.isEmpty() ? logoPicture(side, 1) : built.first());
+        QPixmap logo;
+        visitBuiltLogos([&](int built, const uchar* pixels) {
+            if (built != side)
+                return;
+            QImage image(side, side, QImage::Format_ARGB32);
+            for (int y = 0; y < side; ++y)
+                qFromLittleEndian<quint32>(pixels + qsizetype(y) * side * 4, side,
+                                           image.scanLine(y));
+            logo = QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
+        });
+        if (logo.isNull()) {
+            if (!m_drawn.contains(side))
+                m_drawn.insert(side, logoPicture(side, 1));
+            logo = m_drawn.value(side);
         }
-        // The drawn icon gives each mode its usual look (greyed when disabled).
-        return m_drawn.pixmap(QSize(side, side), 1, mode, state);
+        // Another mode gets its usual look (greyed when disabled) from an icon of the pixmap.
+        return mode == QIcon::Normal ? logo : QIcon(logo).pixmap(QSize(side, side), 1, mode, state);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
@@ -70,7 +83,7 @@ public:
     }
 
 private:
-    QIcon m_drawn;
+    QHash<int, QPixmap> m_drawn;
 };
 
 } // namespace
@@ -90,17 +103,14 @@ QPixmap logoPicture(int size, qreal pixelRatio)
 
 QIcon logoIcon()
 {
-    QIcon icon;
-    for (const QPixmap& logo : drawnLogos())
-        icon.addPixmap(logo);
-    return icon;
+    return QIcon(new LogoEngine);
 }
 
 QPushButton* makeLogo(const std::function<void()>& open)
 {
     auto* logo = new QPushButton;
     logo->setObjectName(u"Logo"_s);
-    logo->setIcon(QIcon(new LogoEngine));
+    logo->setIcon(logoIcon());
     logo->setIconSize(QSize(48, 48));
     logo->setFlat(true);
     logo->setToolTip(u"Visit the Marnoft web site"_s);
