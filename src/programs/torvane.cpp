@@ -20,7 +20,6 @@ int main(int argc, char** argv)
         answerOnTerminal(argc, argv);
     QApplication application(argc, argv);
     nameApplication();
-    QApplication::setWindowIcon(logoIcon());
     QGuiApplication::setDesktopFileName(u"org.example.marnoft.Torvane"_s);
     const auto runningMark = markRunningCopy();
 
@@ -36,6 +35,10 @@ int main(int argc, char** argv)
                         arguments.join(u' '));
     MainWindow window(main);
     desktop.setParentWindow(&window);
+    // The window system is handed the icon once for the main window when its window exists
+    // first (at its creation it would be handed it twice), and before any message box.
+    window.winId();
+    QApplication::setWindowIcon(logoIcon());
     main.load();
     if (quitsWhenIdle())
         new EndWhenIdle(window, [&desktop] { desktop.endProgram(); });
