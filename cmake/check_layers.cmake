@@ -14,6 +14,7 @@ set(uses_network core updater)
 set(uses_app core form engine config resultslog catalogue mainform updater)
 set(uses_ui core form engine config resultslog catalogue mainform updater app)
 set(uses_cli core form engine config resultslog catalogue mainform)
+set(uses_svg core ui)
 set(uses_programs core app ui cli)
 set(widgets_users ui programs)
 

@@ -1,10 +1,11 @@
 #include "logo.h"
 
+#include "ui/svg_pictures.h"
+
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QResource>
-#include <QSvgRenderer>
 #include <QtEndian>
 
 using namespace Qt::StringLiterals;
@@ -90,13 +91,15 @@ private:
 
 QPixmap logoPicture(int size, qreal pixelRatio)
 {
-    static QSvgRenderer renderer(u":/torvane.svg"_s);
     const int pixels = qRound(size * pixelRatio);
     QPixmap picture(pixels, pixels);
     picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    renderer.render(&painter);
-    painter.end();
+    // Without the picture module the logo is left out.
+    QString why;
+    if (SvgPictures* pictures = svgPictures(why)) {
+        QPainter painter(&picture);
+        pictures->draw(u":/torvane.svg"_s, painter);
+    }
     picture.setDevicePixelRatio(pixelRatio);
     return picture;
 }

@@ -1,6 +1,7 @@
 #include "http_fetch.h"
 
-#include <QCoreApplication>
+#include "core/module_path.h"
+
 #include <QLibrary>
 
 using namespace Qt::StringLiterals;
@@ -22,7 +23,7 @@ std::unique_ptr<HttpFetch> loadHttpFetch(const QString& module, const HttpFetch:
 
 QString networkModulePath()
 {
-    return QCoreApplication::applicationDirPath() + u"/../lib/torvane/torvane-network"_s;
+    return modulePath(u"torvane-network"_s);
 }
 
 } // namespace torvane

@@ -55,8 +55,7 @@ inline constexpr char MakeHttpFetchName[] = "torvaneMakeHttpFetch";
 std::unique_ptr<HttpFetch> loadHttpFetch(const QString& module, const HttpFetch::Listener& listener,
                                          QString& why);
 
-// Where the program's network module is: lib/torvane beside the folder of the program, in
-// the build tree and in an installed copy alike.
+// The program's own network module.
 QString networkModulePath();
 
 } // namespace torvane

@@ -7,6 +7,7 @@
 #include "core/version.h"
 #include "ui/end_when_idle.h"
 #include "ui/logo.h"
+#include "ui/svg_pictures.h"
 
 #include <QDir>
 #include <QProcess>
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void windowIconIsTheLogo();
     void logoIsDrawnAtTheSizeShown_data();
     void logoIsDrawnAtTheSizeShown();
+    void pictureModule();
 };
 
 void TestStartUp::endsOnceDrawnAndIdle()
@@ -137,6 +139,18 @@ void TestStartUp::logoIsDrawnAtTheSizeShown()
     QCOMPARE(shown.devicePixelRatio(), ratio);
     QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              logoPicture(48, ratio).toImage());
+}
+
+void TestStartUp::pictureModule()
+{
+    // The program's own is found from the test's folder as from the program's; one that is
+    // not there gives the loader's reason.
+    QString why;
+    QVERIFY(svgPictures(why));
+    QCOMPARE(why, QString());
+    QVERIFY(!loadSvgPictures(u"/nonexistent/torvane-svg"_s, why));
+    QCOMPARE(why, u"Cannot load library /nonexistent/torvane-svg: (/nonexistent/libtorvane-svg.so: "
+                  "cannot open shared object file: No such file or directory)"_s);
 }
 
 QTEST_MAIN(TestStartUp)
