@@ -9,7 +9,7 @@
 // desktop would (scripts/bench.sh starts an Xvfb of its own for it); without a DISPLAY it
 // falls back to the offscreen platform. The output names the platform used.
 //
-//   bench_startup [runs]
+//   bench_startup [runs [torvane]]     (11 runs of the torvane built beside it by default)
 
 #include "ui/end_when_idle.h"
 
@@ -73,6 +73,7 @@ int showBareWindow(int argc, char** argv)
 
 struct Run {
     double ms = -1;
+    double cpuMs = 0; // user and system time: steadier than the wall clock on a busy machine
     long peakKiB = 0;
 };
 
@@ -99,6 +100,11 @@ Run runOnce(const char* program, const char* role, const QByteArray& folder)
         if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) &&
             WEXITSTATUS(status) == 0) {
             run.ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            const auto ms = [](const timeval& time) {
+                return static_cast<double>(time.tv_sec) * 1e3 +
+                       static_cast<double>(time.tv_usec) / 1e3;
+            };
+            run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
             run.peakKiB = usage.ru_maxrss;
         }
     }
@@ -106,12 +112,6 @@ Run runOnce(const char* program, const char* role, const QByteArray& folder)
     if (chdir(here.constData()) != 0)
         run.ms = -1;
     return run;
-}
-
-template <typename T> T median(std::vector<T> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A program folder with what a user's holds on the first start: the shipped defaults, the
@@ -136,9 +136,10 @@ int main(int argc, char** argv)
         return showBareWindow(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 11;
     if (runs < 1) {
-        std::fprintf(stderr, "usage: bench_startup [runs]\n");
+        std::fprintf(stderr, "usage: bench_startup [runs [torvane]]\n");
         return 2;
     }
+    const char* program = argc > 2 ? argv[2] : TORVANE_EXE;
 
     const bool onX = !qEnvironmentVariableIsEmpty("DISPLAY");
     if (!onX)
@@ -158,39 +159,36 @@ int main(int argc, char** argv)
     std::vector<Run> torvane;
     std::vector<Run> bare;
     for (int i = 0; i <= runs; ++i) {
-        const Run program = runOnce(TORVANE_EXE, "", where);
+        const Run torvaneRun = runOnce(program, "", where);
         const Run window = runOnce(self, "bare", where);
-        if (program.ms < 0 || window.ms < 0) {
+        if (torvaneRun.ms < 0 || window.ms < 0) {
             std::fprintf(stderr, "a start failed\n");
             return 1;
         }
         if (i == 0) // the unmeasured run, which fills the caches
             continue;
-        torvane.push_back(program);
+        torvane.push_back(torvaneRun);
         bare.push_back(window);
     }
-    const auto ms = [](const std::vector<Run>& all) {
+    const auto median = [](const std::vector<Run>& all, auto figure) {
         std::vector<double> values;
         for (const Run& run : all)
-            values.push_back(run.ms);
-        return median(values);
+            values.push_back(static_cast<double>(run.*figure));
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
     };
-    const auto kib = [](const std::vector<Run>& all) {
-        std::vector<long> values;
-        for (const Run& run : all)
-            values.push_back(run.peakKiB);
-        return median(values);
-    };
-    const double torvaneMs = ms(torvane);
-    const double bareMs = ms(bare);
-    const long torvaneKiB = kib(torvane);
-    const long bareKiB = kib(bare);
+    const double torvaneMs = median(torvane, &Run::ms);
+    const double bareMs = median(bare, &Run::ms);
+    const double torvaneCpu = median(torvane, &Run::cpuMs);
+    const double bareCpu = median(bare, &Run::cpuMs);
+    const double torvaneKiB = median(torvane, &Run::peakKiB);
+    const double bareKiB = median(bare, &Run::peakKiB);
     std::printf("start-up to the shown, idle window on %s (median of %d runs each, taking turns)\n"
-                "                    ms   peak KiB\n"
-                "  torvane     %8.1f %10ld\n"
-                "  bare window %8.1f %10ld\n"
-                "  ratio       %8.2f %10.2f\n",
-                onX ? "xcb" : "offscreen", runs, torvaneMs, torvaneKiB, bareMs, bareKiB,
-                torvaneMs / bareMs, static_cast<double>(torvaneKiB) / static_cast<double>(bareKiB));
+                "                    ms     cpu ms   peak KiB\n"
+                "  torvane     %8.1f   %8.1f %10.0f\n"
+                "  bare window %8.1f   %8.1f %10.0f\n"
+                "  ratio       %8.2f   %8.2f %10.2f\n",
+                onX ? "xcb" : "offscreen", runs, torvaneMs, torvaneCpu, torvaneKiB, bareMs, bareCpu,
+                bareKiB, torvaneMs / bareMs, torvaneCpu / bareCpu, torvaneKiB / bareKiB);
     return 0;
 }
