@@ -5,9 +5,11 @@
 // TORVANE_QUIT_WHEN_IDLE). The two take turns, 11 runs each after one unmeasured run, and
 // the medians are reported.
 //
-// It runs on the X server that DISPLAY names, through the xcb platform, as a user's
-// desktop would (scripts/bench.sh starts an Xvfb of its own for it); without a DISPLAY it
-// falls back to the offscreen platform. The output names the platform used.
+// It runs on the X server that DISPLAY names, through the xcb platform, and with the session
+// bus that DBUS_SESSION_BUS_ADDRESS names, as a user's desktop would (scripts/bench.sh
+// starts an Xvfb and a bus of their own for it). Without a DISPLAY it falls back to the
+// offscreen platform; without a bus, every start launches one for itself, which adds the
+// same to both. The output says which.
 //
 //   bench_startup [runs [torvane]]     (11 runs of the torvane built beside it by default)
 
@@ -183,12 +185,15 @@ int main(int argc, char** argv)
     const double bareCpu = median(bare, &Run::cpuMs);
     const double torvaneKiB = median(torvane, &Run::peakKiB);
     const double bareKiB = median(bare, &Run::peakKiB);
-    std::printf("start-up to the shown, idle window on %s (median of %d runs each, taking turns)\n"
+    std::printf("start-up to the shown, idle window on %s, %s session bus (median of %d runs "
+                "each, taking turns)\n"
                 "                    ms     cpu ms   peak KiB\n"
                 "  torvane     %8.1f   %8.1f %10.0f\n"
                 "  bare window %8.1f   %8.1f %10.0f\n"
                 "  ratio       %8.2f   %8.2f %10.2f\n",
-                onX ? "xcb" : "offscreen", runs, torvaneMs, torvaneCpu, torvaneKiB, bareMs, bareCpu,
-                bareKiB, torvaneMs / bareMs, torvaneCpu / bareCpu, torvaneKiB / bareKiB);
+                onX ? "xcb" : "offscreen",
+                qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ? "no" : "with a", runs,
+                torvaneMs, torvaneCpu, torvaneKiB, bareMs, bareCpu, bareKiB, torvaneMs / bareMs,
+                torvaneCpu / bareCpu, torvaneKiB / bareKiB);
     return 0;
 }
