@@ -9,7 +9,8 @@
 // bus that DBUS_SESSION_BUS_ADDRESS names, as a user's desktop would (scripts/bench.sh
 // starts an Xvfb and a bus of their own for it). Without a DISPLAY it falls back to the
 // offscreen platform; without a bus, every start launches one for itself, which adds the
-// same to both. The output says which.
+// same to both. The output says which. The runtime folder is one of its own in memory
+// unless XDG_RUNTIME_DIR names one.
 //
 //   bench_startup [runs [torvane]]     (11 runs of the torvane built beside it by default)
 
@@ -148,6 +149,11 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     setenv("TORVANE_QUIT_WHEN_IDLE", "1", 1);
+    // A desktop session's runtime folder is in memory (/run/user/...). Without one, Qt puts
+    // it in /tmp, on the disk, and every start would wait for its running mark to be synced.
+    QTemporaryDir runtime(u"/dev/shm/torvane-bench-XXXXXX"_s);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        setenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()).constData(), 1);
     QTemporaryDir folder;
     if (!folder.isValid() || !makeProgramFolder(folder.path())) {
         std::fprintf(stderr, "the program folder could not be made\n");
