@@ -1,8 +1,8 @@
 // The batch tool's cost per row and its throughput and memory: runs torvane-calc under
 // callgrind on 2,000 generated comparisons and on their header alone (the difference over
-// 2,000 is the instructions a row costs), then on files of 2,000, 20,000 and 200,000
-// comparisons for rows per second and peak memory, as records and as cost over time (48
-// monthly lines a row).
+// 2,000 is the instructions a row costs), as records and as csv, then on files of 2,000,
+// 20,000 and 200,000 comparisons for rows per second and peak memory, as records, as csv
+// and as cost over time (48 monthly lines a row).
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -65,8 +65,9 @@ Run runTool(const QString& input, const QString& errors = QString(), const char*
     char option[] = "--format";
     QByteArray chosen(format);
     char* plain[] = {program, option, chosen.data(), const_cast<char*>(file.constData()), nullptr};
-    char* counted[] = {valgrind, tool, output, program, const_cast<char*>(file.constData()),
-                       nullptr};
+    char* counted[] = {
+        valgrind, tool, output, program, option, chosen.data(), const_cast<char*>(file.constData()),
+        nullptr};
     char** argv = errors.isEmpty() ? plain : counted;
     QElapsedTimer timer;
     timer.start();
@@ -87,9 +88,9 @@ Run runTool(const QString& input, const QString& errors = QString(), const char*
 } // namespace
 
 // Instructions callgrind counted for one run, or -1.
-long long instructions(const QString& input, const QString& errors)
+long long instructions(const QString& input, const QString& errors, const char* format)
 {
-    if (runTool(input, errors).status != 0)
+    if (runTool(input, errors, format).status != 0)
         return -1;
     QFile report(errors);
     if (!report.open(QIODevice::ReadOnly))
@@ -106,16 +107,21 @@ int main()
 {
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     QTemporaryDir dir;
-    const long long counted = instructions(writeRows(dir, 2000), dir.filePath(u"rows.log"_s));
-    const long long header = instructions(writeRows(dir, 0), dir.filePath(u"header.log"_s));
-    if (counted < 0 || header < 0)
-        std::printf("instructions per row: no count (is valgrind installed?)\n");
-    else
-        std::printf("instructions per row (callgrind, 2000 rows less the header alone): %lld\n",
-                    (counted - header) / 2000);
+    for (const char* format : {"record", "csv"}) {
+        const long long counted =
+            instructions(writeRows(dir, 2000), dir.filePath(u"rows.log"_s), format);
+        const long long header =
+            instructions(writeRows(dir, 0), dir.filePath(u"header.log"_s), format);
+        if (counted < 0 || header < 0)
+            std::printf("instructions per row: no count (is valgrind installed?)\n");
+        else
+            std::printf("instructions per row, %s (callgrind, 2000 rows less the header "
+                        "alone): %lld\n",
+                        format, (counted - header) / 2000);
+    }
     std::printf("%10s %10s %10s %14s %12s\n", "format", "rows", "seconds", "rows/second",
                 "peak KiB");
-    for (const char* format : {"record", "timeline"}) {
+    for (const char* format : {"record", "csv", "timeline"}) {
         for (int rows : {2000, 20000, 200000}) {
             const Run run = runTool(writeRows(dir, rows), QString(), format);
             if (run.status != 0) {

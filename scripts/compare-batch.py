@@ -4,7 +4,7 @@
     python3 scripts/compare-batch.py OLD_TOOL NEW_TOOL [ROWS]
 
 Runs both tools on every CSV fixture of tests/fixtures and on ROWS (default 100000)
-generated rows, in five locales and every output format, and with a configuration file.
+generated rows, in seven locales and every output format, and with a configuration file.
 The rows mix valid figures with the texts a user types: blanks, commas, currency
 symbols, signs, exponents, words, values just outside every range. Prints each run whose
 output or exit status differ, and ends with status 1 if any did.
@@ -15,7 +15,8 @@ import subprocess
 import sys
 import tempfile
 
-LOCALES = ["en_GB.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"]
+LOCALES = ["en_GB.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "it_CH.UTF-8", "ar_AE.UTF-8",
+           "C.UTF-8"]
 FORMATS = ["record", "csv", "timeline"]
 COLUMNS = ["NormalR", "CheapR", "NormalHr", "CheapHr", "NormalSHr", "CheapSHr", "PayPeriod",
            "VAT", "AnInfT", "CO2", "Item1Watts", "Item1SWatts", "Item1CWatts", "Item1Life",

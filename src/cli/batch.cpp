@@ -8,6 +8,9 @@
 #include "mainform/steps.h"
 #include "resultslog/result_record.h"
 
+#include <algorithm>
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -40,6 +43,13 @@ enum Input {
     Units1,
     InputCount
 };
+
+// Whether text starts with prefix, compared as they stand: the currency symbol, a
+// character or two, asked of most money texts of every row.
+bool startsWithText(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
 
 // Loading a window needs a desktop and services; nothing of theirs is kept but what
 // the configuration reader said.
@@ -114,10 +124,13 @@ public:
     // The checks, the figures and the texts; false when the checks refused the row.
     bool calculate(QString& messages);
     bool nothingToCalculate() const { return blank1 && blank2; }
-    QStringList results();
-    QString record();
+    // The values of resultColumns(), written into buffer.
+    void results(TextBuffer& buffer, QList<QStringView>& out);
+    // The record, in place of what out held.
+    void record(TextBuffer& out);
     // Month by month, what each item has cost and used so far.
     Timeline timeline() const;
+    std::optional<int> breakEvenMonth() const;
 
 private:
     // The texts an item's fields show once calculated.
@@ -137,7 +150,7 @@ private:
     {
         NumberText text;
         const QStringView written = write(text);
-        if (!written.isEmpty() && !symbol.isEmpty() && (always || !written.startsWith(symbol)))
+        if (!written.isEmpty() && !symbol.isEmpty() && (always || !startsWithText(written, symbol)))
             out.append(symbol);
         out.append(written);
         return out.view();
@@ -168,7 +181,7 @@ bool BatchComparison::Row::calculate(QString& messages)
         // The symbol comes off the money fields before anything reads them.
         const bool isMoney =
             input == NormalR || input == CheapR || input == Item1Cost || input == Item2Cost;
-        if (isMoney && !symbol.isEmpty() && field.startsWith(symbol))
+        if (isMoney && !symbol.isEmpty() && startsWithText(field, symbol))
             field = field.sliced(symbol.size());
         return Reading::of(field, r);
     };
@@ -245,54 +258,75 @@ Timeline BatchComparison::Row::timeline() const
                         in.tariff.AnInfT.value / 100);
 }
 
-QStringList BatchComparison::Row::results()
+std::optional<int> BatchComparison::Row::breakEvenMonth() const
 {
+    const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
+    return torvane::breakEvenMonth(timelineItem(in.item1, item1, hoursDay),
+                                   timelineItem(in.item2, item2, hoursDay),
+                                   in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100);
+}
+
+void BatchComparison::Row::results(TextBuffer& buffer, QList<QStringView>& out)
+{
+    // Written one after another into one buffer, each ended at an offset; the views come
+    // last, once the buffer no longer moves.
+    buffer.clear();
+    std::array<std::size_t, 28> ends{};
+    std::size_t written = 0;
     NumberText text;
-    const auto string = [&](QStringView view) {
-        const QString value = view.toString();
+    const auto add = [&](QStringView value) {
+        char16_t* at = buffer.room(static_cast<std::size_t>(value.size()));
+        buffer.setEnd(std::copy_n(value.utf16(), value.size(), at));
+        ends[written++] = buffer.size();
         text.clear();
-        return value;
     };
     const auto hoursText = [&](double value) {
-        return value == 0 ? QString() : string(r.writeGeneral(text, value));
+        add(value == 0 ? QStringView() : r.writeGeneral(text, value));
     };
-    QStringList out;
-    out.reserve(28);
-    out << hoursText(hours.on) << hoursText(hours.standby)
-        << string(count(text, in.item1, item1, blank1))
-        << string(count(text, in.item2, item2, blank2));
+    hoursText(hours.on);
+    hoursText(hours.standby);
+    add(count(text, in.item1, item1, blank1));
+    add(count(text, in.item2, item2, blank2));
     const auto costs = [&](const ItemFigures& f, bool blank) {
         for (const auto& figure : {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
-            out << (blank ? QString() : string(money(text, [&](NumberText& t) {
+            add(blank ? QStringView() : money(text, [&](NumberText& t) {
                 return r.writeCurrency(t, figure.first, figure.second);
-            })));
+            }));
     };
     const bool both = !blank1 && !blank2;
     costs(item1, blank1);
     costs(item2, blank2);
     for (const auto& figure :
          {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
-        out << (both ? string(money(text,
-                                    [&](NumberText& t) {
-                                        return r.writeFixed(t, figure.first, figure.second);
-                                    }))
-                     : QString());
+        add(both
+                ? money(text,
+                        [&](NumberText& t) { return r.writeFixed(t, figure.first, figure.second); })
+                : QStringView());
     const auto units = [&](const Amounts& amounts, bool shown) {
         for (auto [value, decimals] :
              {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}})
-            out << (shown ? string(r.writeFixed(text, value, decimals)) : QString());
+            add(shown ? r.writeFixed(text, value, decimals) : QStringView());
     };
     units(item1.units, !blank1);
     units(item2.units, !blank2);
     units(saving.units, both);
     const auto co2 = [&](const std::optional<double>& value, bool shown) {
-        return shown && value ? string(r.writeFixed(text, *value, 1)) : QString();
+        add(shown && value ? r.writeFixed(text, *value, 1) : QStringView());
     };
-    out << string(share(text, item1, blank1)) << string(share(text, item2, blank2))
-        << co2(item1.co2, !blank1) << co2(item2.co2, !blank2) << co2(saving.co2, both);
-    const std::optional<int> breakEven = both ? timeline().breakEven : std::nullopt;
-    out << (breakEven ? QString::number(*breakEven) : QString());
-    return out;
+    add(share(text, item1, blank1));
+    add(share(text, item2, blank2));
+    co2(item1.co2, !blank1);
+    co2(item2.co2, !blank2);
+    co2(saving.co2, both);
+    const std::optional<int> breakEven = both ? breakEvenMonth() : std::nullopt;
+    add(breakEven ? r.writeGeneral(text, *breakEven) : QStringView());
+
+    out.resize(static_cast<qsizetype>(written));
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < written; ++i) {
+        out[static_cast<qsizetype>(i)] = QStringView(buffer.begin() + start, ends[i] - start);
+        start = ends[i];
+    }
 }
 
 RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item,
@@ -312,7 +346,7 @@ RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item
              })}};
 }
 
-QString BatchComparison::Row::record()
+void BatchComparison::Row::record(TextBuffer& out)
 {
     const TariffInputs& t = in.tariff;
     NumberText normalRate, cheapRate, payPeriod, savingCo2, savingPeriod;
@@ -358,7 +392,8 @@ QString BatchComparison::Row::record()
                                       r.writeCurrency(savingPeriod, saving.cost.period, 2)};
     qint16 step = 0;
     try {
-        return composeResultRecord(record, r, step);
+        out.clear();
+        appendResultRecord(record, r, step, out);
     } catch (const RuntimeError&) {
         throw FatalCalculation{u"Log Generation Error"_s, step};
     }
@@ -451,11 +486,13 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
             result.status = QString::fromLatin1(messages::NoDataToCalculate);
         }
         if (result.outcome != Outcome::Refused && !withRecord)
-            result.results = row.results();
+            row.results(m_results, result.results);
         else if (result.outcome == Outcome::Calculated && m_timeline)
             result.timeline = row.timeline();
-        else if (result.outcome == Outcome::Calculated)
-            result.record = row.record();
+        else if (result.outcome == Outcome::Calculated) {
+            row.record(m_record);
+            result.record = m_record.view();
+        }
     } catch (const FatalCalculation& fatal) {
         result = Result();
         result.outcome = Outcome::Fatal;
@@ -463,7 +500,7 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
                            u"A Fatal %1 Has Occurred."_s.arg(fatal.title)};
     }
     if (!withRecord && result.results.isEmpty())
-        result.results = QStringList(resultColumns().size(), QString());
+        result.results.resize(resultColumns().size());
     return result;
 }
 

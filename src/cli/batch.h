@@ -1,7 +1,8 @@
 #pragma once
 
-#include "engine/timeline.h"
 #include "core/regional.h"
+#include "core/text_buffer.h"
+#include "engine/timeline.h"
 
 #include <QStringList>
 
@@ -39,8 +40,9 @@ public:
         Outcome outcome = Outcome::Calculated;
         QString status;       // the status message, for Outcome::Status
         QStringList messages; // the check messages, or the fatal message's first two lines
-        QString record;       // the record, when asked for and calculated
-        QStringList results;  // the values of resultColumns(), when no record is asked for
+        QStringView record;   // the record, when asked for and calculated: until the next run
+        // The values of resultColumns(), when no record is asked for: until the next run.
+        QList<QStringView> results;
         std::optional<Timeline> timeline; // in place of the record, when asked for
     };
 
@@ -61,6 +63,8 @@ private:
     const Regional& m_regional;
     std::unique_ptr<Loaded> m_loaded;
     std::vector<int> m_columns; // the input each column fills
+    TextBuffer m_record;        // the last row's record
+    TextBuffer m_results;       // the last row's result columns
     bool m_timeline = false;
 };
 

@@ -94,6 +94,11 @@ QString checkHeader(CsvReader& reader, QStringList& header)
 QString checkRows(CsvReader& reader, const QStringList& header)
 {
     QList<QStringView> fields;
+    QList<qsizetype> checkBoxes;
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        if (BatchComparison::isCheckBox(header[i]))
+            checkBoxes.append(i);
+    }
     for (qint64 row = 1;; ++row) {
         const CsvReader::Result result = reader.next(fields);
         if (result == CsvReader::Result::End)
@@ -103,9 +108,9 @@ QString checkRows(CsvReader& reader, const QStringList& header)
         if (fields.size() != header.size())
             return rowName(row, reader.line()) +
                    u": %1 fields where the header names %2"_s.arg(fields.size()).arg(header.size());
-        for (qsizetype i = 0; i < header.size(); ++i) {
-            if (BatchComparison::isCheckBox(header[i]) && !fields[i].isEmpty() &&
-                fields[i] != QLatin1String("0") && fields[i] != QLatin1String("1"))
+        for (const qsizetype i : checkBoxes) {
+            if (!fields[i].isEmpty() && fields[i] != QLatin1String("0") &&
+                fields[i] != QLatin1String("1"))
                 return rowName(row, reader.line()) +
                        u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i],
                                                                        fields[i].toString());

@@ -3,7 +3,9 @@
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -34,15 +36,21 @@ void writeTimeline(StandardOutput& out, qint64 row, const BatchComparison::Resul
 void writeCsvLine(StandardOutput& out, qint64 row, const BatchComparison::Result& result)
 {
     static const QStringList Outcomes = {u"ok"_s, u"error"_s, QString(), u"fatal"_s};
-    QString line;
-    line.setNum(row);
-    line += QLatin1Char(',');
-    line += result.outcome == Outcome::Status ? csvField(result.status)
-                                              : Outcomes[static_cast<int>(result.outcome)];
-    line += QLatin1Char(',') + csvField(result.messages.join(u" | "_s));
-    for (const QString& value : result.results)
-        line += QLatin1Char(',') + csvField(value);
-    out.write(line);
+    char digits[24];
+    char16_t wide[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, row).ptr;
+    out.write(QStringView(wide, std::copy(static_cast<const char*>(digits), end, wide)));
+    out.write(u",");
+    if (result.outcome == Outcome::Status)
+        out.writeCsvField(result.status);
+    else
+        out.write(Outcomes[static_cast<int>(result.outcome)]);
+    out.write(u",");
+    out.writeCsvField(result.messages.join(u" | "_s));
+    for (QStringView value : result.results) {
+        out.write(u",");
+        out.writeCsvField(value);
+    }
     out.write(CrLf);
 }
 
@@ -80,14 +88,65 @@ QString outputProblem(int error)
         QString::fromLocal8Bit(std::strerror(error)));
 }
 
+StandardOutput::StandardOutput()
+    : m_bytes(std::make_unique_for_overwrite<char[]>(Block + 16))
+{}
+
+void StandardOutput::writeLong(QStringView text)
+{
+    // Texts are gathered and encoded a few thousand characters at a time: the encoder's
+    // start-up costs more than a short text's characters. A long text goes in pieces, cut
+    // where no character is split.
+    encodePending();
+    const auto most = static_cast<qsizetype>(PendingChars);
+    while (text.size() > most) {
+        const qsizetype piece = text[most - 1].isHighSurrogate() ? most - 1 : most;
+        write(text.first(piece));
+        encodePending();
+        text = text.sliced(piece);
+    }
+    write(text);
+}
+
+void StandardOutput::encodePending()
+{
+    if (m_used + 3 * static_cast<qsizetype>(m_pending.size()) > Block)
+        flushBytes();
+    m_used = m_encoder.appendToBuffer(m_bytes.get() + m_used, m_pending.view()) - m_bytes.get();
+    m_pending.clear();
+}
+
+void StandardOutput::writeCsvField(QStringView value)
+{
+    const bool quoted = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c == u'"' || c == u'\r' || c == u'\n' || c == u',';
+    });
+    if (!quoted) {
+        write(value);
+        return;
+    }
+    write(u"\"");
+    for (qsizetype quote; (quote = value.indexOf(u'"')) >= 0; value = value.sliced(quote + 1)) {
+        write(value.first(quote + 1));
+        write(u"\"");
+    }
+    write(value);
+    write(u"\"");
+}
+
 bool StandardOutput::flush()
 {
-    if (m_error == 0 &&
-        (std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), stdout) !=
-             static_cast<std::size_t>(m_buffer.size()) ||
-         std::fflush(stdout) != 0))
+    encodePending();
+    return flushBytes();
+}
+
+bool StandardOutput::flushBytes()
+{
+    if (m_error == 0 && (std::fwrite(m_bytes.get(), 1, static_cast<std::size_t>(m_used), stdout) !=
+                             static_cast<std::size_t>(m_used) ||
+                         std::fflush(stdout) != 0))
         m_error = errno;
-    m_buffer.truncate(0);
+    m_used = 0;
     return m_error == 0;
 }
 

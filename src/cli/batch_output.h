@@ -2,9 +2,11 @@
 
 #include "batch.h"
 #include "batch_options.h"
+#include "core/text_buffer.h"
 
-#include <QByteArray>
 #include <QStringEncoder>
+
+#include <memory>
 
 namespace torvane {
 
@@ -15,24 +17,34 @@ QString outputProblem(int error);
 // remembered with its reason; nothing more is written after it.
 class StandardOutput {
 public:
-    StandardOutput() { m_buffer.reserve(Block + 16 * 1024); }
+    StandardOutput();
+    // Whole texts only: a character is never split between two writes.
     void write(QStringView text)
     {
-        const qsizetype used = m_buffer.size();
-        m_buffer.resize(used + m_encoder.requiredSpace(text.size()));
-        char* end = m_encoder.appendToBuffer(m_buffer.data() + used, text);
-        m_buffer.truncate(end - m_buffer.constData());
-        if (m_buffer.size() > Block)
-            flush();
+        const auto size = static_cast<std::size_t>(text.size());
+        if (m_pending.size() + size <= PendingChars)
+            m_pending.setEnd(copyText(text.utf16(), size, m_pending.room(size)));
+        else
+            writeLong(text);
     }
+    // A CSV field, quoted when it holds a comma, a quote or a line break.
+    void writeCsvField(QStringView value);
     bool flush();
     bool ok() const { return m_error == 0; }
     int error() const { return m_error; }
 
 private:
     static constexpr qsizetype Block = 64 * 1024;
-    QByteArray m_buffer;
-    QStringEncoder m_encoder{QStringConverter::Utf8};
+    static constexpr std::size_t PendingChars = 4096;
+    void writeLong(QStringView text);
+    void encodePending();
+    bool flushBytes();
+
+    TextBuffer m_pending; // written, not yet encoded
+    std::unique_ptr<char[]> m_bytes;
+    qsizetype m_used = 0;
+    // Each write whole: a text never leaves half a character for the next.
+    QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
     int m_error = 0;
 };
 

@@ -2,15 +2,18 @@
 
 #include <QIODevice>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
+#include <string>
 #include <vector>
 
 namespace torvane {
 
 // Reads CSV records (RFC 4180: quoted fields with "" for a quote, CR LF, LF or CR line
 // ends, line breaks inside quotes) from UTF-8 text, one record at a time, so that memory
-// does not grow with the file. Blank lines are skipped. Bytes that are not UTF-8 are an
+// does not grow with the file. The record is found on the bytes, whose separators are
+// ASCII, and only its fields are decoded. Blank lines are skipped. Bytes that are not UTF-8 are an
 // error of the record that holds them, however the device hands the bytes out. A record
 // may hold at most LongestRecord UTF-16 units besides its line end, so that input that
 // never ends a record (a device of zeros) is refused instead of filling the memory. A
@@ -32,8 +35,16 @@ public:
     bool recordSkipped() const { return m_recordSkipped; }
 
 private:
-    // Whether there is text at the reading place, reading more from the device if needed.
-    bool more() { return m_pos < m_buffer.size() || fill(); }
+    // A field's place: bytes from the record's start, then, once decoded, UTF-16 units
+    // in m_text.
+    struct Span {
+        qsizetype offset;
+        qsizetype size;
+        bool doubledQuotes;
+    };
+
+    // Whether there is a byte at the reading place, reading more from the device if needed.
+    bool more() { return m_pos < m_bytes.size() || fill(); }
     bool fill();
     // Takes a line end (CR LF, LF or CR) at the reading place, counting the line.
     bool lineEnd();
@@ -42,17 +53,26 @@ private:
     // quoted one is false (the error set) when it is not closed or text follows its
     // closing quote.
     void readPlainField();
+    // The usual record, whole in the bytes read already, on one line ended by a line feed,
+    // ASCII and without quotes: found and decoded in one pass over its bytes. False, and
+    // nothing taken, for any other.
+    bool readSimpleRecord(qsizetype& length);
     bool readQuotedField();
-    // The record read to its end: checked, then its fields pointed at.
+    // The record read to its end: checked, decoded, then its fields pointed at.
     Result finishRecord(QList<QStringView>& fields, qsizetype length);
+    void decodeFields(qsizetype length, bool ascii);
+    void addSpan(qsizetype offset, qsizetype size, bool doubledQuotes = false)
+    {
+        if (m_spanCount == m_spans.size())
+            m_spans.resize(m_spans.size() * 2 + 32);
+        m_spans[m_spanCount++] = {offset, size, doubledQuotes};
+    }
+    void pointFields(QList<QStringView>& fields) const;
 
     QIODevice& m_device;
-    QByteArray m_chunk; // what the last read took from the device
-    QByteArray m_carry; // the start of a character that the last read cut off
-    QString m_buffer;   // from the start of the record being read
+    QByteArray m_bytes; // from the start of the record being read
     qsizetype m_pos = 0;
     qsizetype m_recordStart = 0;
-    qsizetype m_badAt = -1; // where in the buffer the first bytes that are not UTF-8 stand
     bool m_deviceDone = false;
     QString m_stop; // why reading stopped short: a record too long, or a read that failed
     bool m_first = true;
@@ -60,10 +80,11 @@ private:
     qint64 m_recordLine = 0;
     QString m_error;
     bool m_recordSkipped = false;
-    // Each field of the record: its offset from the record's start and its size, or -1
-    // and its place among the fields whose doubled quotes were taken out.
-    std::vector<std::pair<qsizetype, qsizetype>> m_spans;
-    QStringList m_unquoted;
+    std::vector<Span> m_spans; // the first m_spanCount are the record's
+    std::size_t m_spanCount = 0;
+    std::u16string m_text; // the record's fields, decoded; never shrinks
+    QStringDecoder m_decoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                         QStringConverter::Flag::ConvertInitialBom};
 };
 
 // One CSV field, quoted when it holds the separator, a quote or a line break.

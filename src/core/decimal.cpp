@@ -110,68 +110,44 @@ bool parseShort(std::string_view text, double& value)
     return true;
 }
 
-// Estimate of floor(log10(magnitude)) for a normal double, now and then one too low; the
-// callers correct it.
-int decimalExponentEstimate(double magnitude)
+} // namespace
+
+bool settleNearHalf(double magnitude, double scaled, Scaled& out)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    const double mantissa =
-        std::bit_cast<double>((bits & 0x000FFFFFFFFFFFFFULL) | 0x3FF0000000000000ULL);
-    // log2 of the mantissa (in [1, 2)) is a little above mantissa - 1.
-    const double estimate = (binary + mantissa - 1.0) * 0.30102999566398120;
-    const int whole = static_cast<int>(estimate);
-    return estimate < whole ? whole - 1 : whole;
+    if (out.scale < 0)
+        return false;
+    // The product's error is a double itself, and fma gives it exactly; the distance from
+    // the whole number is exact as both are multiples of the same small power of two.
+    const double error = std::fma(magnitude, PowersOfTen[out.scale], -scaled);
+    const double distance = scaled - out.whole;
+    const double aboveHalf = distance - 0.5;
+    const double belowHalf = distance + 0.5;
+    if (aboveHalf + error == 0 || belowHalf + error == 0)
+        return false; // an exact half: the exact conversion rounds it to even
+    if (error > -aboveHalf)
+        out.whole += 1;
+    else if (error < -belowHalf)
+        out.whole -= 1;
+    return out.whole >= 1e14 && out.whole < 1e15;
 }
 
-// The 15-digit rounding by scaling to a whole number with one multiplication or division
-// by an exact power of ten. That one rounding errs by at most half a unit in the last
-// place of a number below 2^50, 1/16, so a fraction further than that from a half
-// decides the rounding as the exact value would, and dividing the whole number back
-// rounds correctly. Returns false near a half, for subnormals and far out of range.
-struct Scaled {
-    double whole; // 1e14 <= whole < 1e15
-    int scale;    // whole = value x 10^scale, rounded
-    int exponent; // decimal exponent of the first digit
-};
-
-bool scaleToSignificant(double magnitude, Scaled& out)
+bool scaleFromNeighbours(double magnitude, int exponent, Scaled& out)
 {
-    if (magnitude < std::numeric_limits<double>::min())
-        return false;
-    int exponent = decimalExponentEstimate(magnitude);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int scale = 14 - exponent;
+    for (const int neighbour : {exponent - 1, exponent + 1}) {
+        const int scale = 14 - neighbour;
         if (scale < -22 || scale > 22)
-            return false;
+            continue;
         const double scaled =
             scale >= 0 ? magnitude * PowersOfTen[scale] : magnitude / PowersOfTen[-scale];
-        // To the nearest whole number, halves to even: the sum rounds away the fraction
-        // below 2^52, and anything larger is too large here anyway.
         const double whole = (scaled + 4503599627370496.0) - 4503599627370496.0;
-        if (whole >= 1e15) {
-            ++exponent;
-            continue;
+        if (whole < 1e15 && whole >= 1e14) {
+            out = {whole, scale, neighbour};
+            return std::fabs(scaled - whole) < 0.5 - 1.0 / 16 ||
+                   settleNearHalf(magnitude, scaled, out);
         }
-        if (whole < 1e14) {
-            --exponent;
-            continue;
-        }
-        if (std::fabs(scaled - whole) >= 0.5 - 1.0 / 16)
-            return false;
-        out = {whole, scale, exponent};
-        return true;
     }
     return false;
 }
-
-double unscale(const Scaled& scaled)
-{
-    return scaled.scale >= 0 ? scaled.whole / PowersOfTen[scaled.scale]
-                             : scaled.whole * PowersOfTen[-scaled.scale];
-}
-
-} // namespace
 
 SignificantDigits significantDigits(double magnitude)
 {
@@ -191,7 +167,7 @@ SignificantDigits significantDigits(double magnitude)
             --result.count;
         std::copy(buffer, buffer + result.count, result.digits);
         result.exponent = scaled.exponent;
-        result.rounded = unscale(scaled);
+        result.rounded = unscaled(scaled);
         return result;
     }
 
@@ -216,69 +192,13 @@ SignificantDigits significantDigits(double magnitude)
 double roundedToSignificant(double magnitude)
 {
     Scaled scaled;
-    if (magnitude != 0.0 && scaleToSignificant(magnitude, scaled))
-        return unscale(scaled);
+    if (scaleToSignificant(magnitude, scaled))
+        return unscaled(scaled);
     return significantDigits(magnitude).rounded;
 }
 
-namespace {
-
-constexpr std::uint64_t WholePowersOfTen[] = {1ULL,
-                                              10ULL,
-                                              100ULL,
-                                              1000ULL,
-                                              10000ULL,
-                                              100000ULL,
-                                              1000000ULL,
-                                              10000000ULL,
-                                              100000000ULL,
-                                              1000000000ULL,
-                                              10000000000ULL,
-                                              100000000000ULL,
-                                              1000000000000ULL,
-                                              10000000000000ULL,
-                                              100000000000000ULL,
-                                              1000000000000000ULL};
-
-} // namespace
-
-// Worked out on the 15-digit whole number that scaling gives.
-bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
+double unitsValueOfText(unsigned long long units, int decimals)
 {
-    if (magnitude == 0.0) {
-        units = 0;
-        return true;
-    }
-    Scaled scaled;
-    if (decimals < 0 || !scaleToSignificant(magnitude, scaled))
-        return false;
-    const auto whole = static_cast<std::uint64_t>(scaled.whole);
-    const int after = scaled.scale; // digits of whole after the decimal point
-    if (after <= decimals) {
-        // Fits: below 10^15 times at most 10^4.
-        if (decimals - after > 4)
-            return false;
-        units = whole * WholePowersOfTen[decimals - after];
-        return true;
-    }
-    const int dropped = after - decimals;
-    if (dropped > 15) {
-        units = 0;
-        return true;
-    }
-    // Half away from zero, decided by the first digit dropped.
-    units = whole / WholePowersOfTen[dropped];
-    if (whole / WholePowersOfTen[dropped - 1] % 10 >= 5)
-        ++units;
-    return true;
-}
-
-double unitsValue(unsigned long long units, int decimals)
-{
-    // Exact units over an exact power of ten: one correctly rounded division, as reading
-    // the written text gives.
-    if (units < (1ULL << 53) && decimals <= 22)
-        return static_cast<double>(units) / PowersOfTen[decimals];
     const std::string text = std::to_string(units) + 'e' + std::to_string(-decimals);
     double value = 0;
     parseAsciiNumber(text, value);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +22,67 @@ enum class AsciiNumber { Ok, Invalid, Overflow };
 // one too large reports Overflow.
 AsciiNumber parseAsciiNumber(std::string_view text, double& value);
 
+// The powers of ten from 1e-9 to 1e38 as the nearest doubles: where a magnitude stands
+// among them decides its first digit's place on the quick route.
+inline constexpr int NearPowersFrom = -9;
+inline constexpr double NearPowersOfTen[] = {
+    1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+    1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+    1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38};
+
+// A magnitude rounded to 15 significant digits by scaling it to a whole number with one
+// multiplication or division by an exact power of ten. That one rounding errs by at most
+// half a unit in the last place of a number below 2^50, 1/16, so a fraction further than
+// that from a half decides the rounding as the exact value would, and dividing the whole
+// number back rounds correctly.
+struct Scaled {
+    double whole; // 1e14 <= whole < 1e15
+    int scale;    // whole = value x 10^scale, rounded
+    int exponent; // decimal exponent of the first digit
+};
+
+// The scaling tried again from the exponents on either side, for the rare magnitude
+// whose first attempt lands just outside 15 digits.
+bool scaleFromNeighbours(double magnitude, int exponent, Scaled& out);
+
+// Near a half the one rounding of the scaling may have crossed it: a multiplication's
+// exact error decides which side the magnitude is on. False for an exact half and after a
+// division, whose error is not worked out.
+bool settleNearHalf(double magnitude, double scaled, Scaled& out);
+
+// False near an exact half, for zero, subnormals, infinities and far out of range: the exact
+// conversion decides those. Every figure passes through here, so it is kept short.
+inline bool scaleToSignificant(double magnitude, Scaled& out)
+{
+    const auto binary = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+    // floor(log10(2^binary)), exact over this range; the first digit's place is that or
+    // one more.
+    const int low = (binary * 78913) >> 18;
+    const int above = low + 1 - NearPowersFrom; // index of 10^(low + 1)
+    if (above < 1 || above >= static_cast<int>(std::size(NearPowersOfTen)))
+        return false;
+    const int exponent = magnitude >= NearPowersOfTen[above] ? low + 1 : low;
+    const int scale = 14 - exponent;
+    if (scale < -22 || scale > 22)
+        return false;
+    const double scaled =
+        scale >= 0 ? magnitude * PowersOfTen[scale] : magnitude / PowersOfTen[-scale];
+    // To the nearest whole number, halves to even: the sum rounds away the fraction below
+    // 2^52, and anything larger is out of range here anyway.
+    const double whole = (scaled + 4503599627370496.0) - 4503599627370496.0;
+    if (whole >= 1e15 || whole < 1e14)
+        return scaleFromNeighbours(magnitude, exponent, out);
+    out = {whole, scale, exponent};
+    return std::fabs(scaled - whole) < 0.5 - 1.0 / 16 || settleNearHalf(magnitude, scaled, out);
+}
+
+// The double nearest to the scaled whole number's decimal value.
+inline double unscaled(const Scaled& scaled)
+{
+    return scaled.scale >= 0 ? scaled.whole / PowersOfTen[scaled.scale]
+                             : scaled.whole * PowersOfTen[-scaled.scale];
+}
+
 // A finite, non-negative double rounded to 15 significant digits: the digits without
 // trailing zeros, the decimal exponent of the first (0.1848 gives "1848" and -1) and the
 // double nearest to that decimal number.
@@ -34,11 +98,68 @@ SignificantDigits significantDigits(double magnitude);
 // Rounding past the largest double gives infinity.
 double roundedToSignificant(double magnitude);
 
+inline constexpr std::uint64_t WholePowersOfTen[] = {1ULL,
+                                                     10ULL,
+                                                     100ULL,
+                                                     1000ULL,
+                                                     10000ULL,
+                                                     100000ULL,
+                                                     1000000ULL,
+                                                     10000000ULL,
+                                                     100000000ULL,
+                                                     1000000000ULL,
+                                                     10000000000ULL,
+                                                     100000000000ULL,
+                                                     1000000000000ULL,
+                                                     10000000000000ULL,
+                                                     100000000000000ULL,
+                                                     1000000000000000ULL};
+
 // The magnitude rounded as below, in units of the last decimal, when the quick route
 // settles it (the usual case); false near a half of the 15th digit and far out of range.
-bool fixedUnits(double magnitude, int decimals, unsigned long long& units);
+// Worked out on the 15-digit whole number that scaling gives.
+inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
+{
+    if (magnitude == 0.0) {
+        units = 0;
+        return true;
+    }
+    Scaled scaled;
+    if (decimals < 0 || !scaleToSignificant(magnitude, scaled))
+        return false;
+    const auto whole = static_cast<std::uint64_t>(scaled.whole);
+    const int after = scaled.scale; // digits of whole after the decimal point
+    if (after <= decimals) {
+        // Fits: below 10^15 times at most 10^4.
+        if (decimals - after > 4)
+            return false;
+        units = whole * WholePowersOfTen[decimals - after];
+        return true;
+    }
+    const int dropped = after - decimals;
+    if (dropped > 15) {
+        units = 0;
+        return true;
+    }
+    // Half away from zero, decided by the first digit dropped.
+    units = whole / WholePowersOfTen[dropped];
+    if (whole / WholePowersOfTen[dropped - 1] % 10 >= 5)
+        ++units;
+    return true;
+}
+
+// Units too large for a double's exact whole numbers, through their text.
+double unitsValueOfText(unsigned long long units, int decimals);
+
 // Those units as the double nearest to the number they stand for.
-double unitsValue(unsigned long long units, int decimals);
+inline double unitsValue(unsigned long long units, int decimals)
+{
+    // Exact units over an exact power of ten: one correctly rounded division, as reading
+    // the written text gives.
+    if (units < (1ULL << 53) && decimals <= 22)
+        return static_cast<double>(units) / PowersOfTen[decimals];
+    return unitsValueOfText(units, decimals);
+}
 
 // A finite double rounded half away from zero to a number of decimals, starting from its
 // 15 significant digits (so 0.145 gives 0.15, as a person rounds what is written). The

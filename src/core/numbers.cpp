@@ -196,7 +196,7 @@ double Reading::strict() const
     throw RuntimeError::typeMismatch();
 }
 
-double roundToGeneral(double value)
+double roundToGeneralExactly(double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         return value;
@@ -204,15 +204,10 @@ double roundToGeneral(double value)
     return std::signbit(value) ? -rounded : rounded;
 }
 
-double roundToDecimals(double value, int decimals)
+double roundToDecimalsExactly(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    unsigned long long units = 0;
-    if (detail::fixedUnits(std::fabs(value), decimals, units)) {
-        const double rounded = detail::unitsValue(units, decimals);
-        return std::signbit(value) && units != 0 ? -rounded : rounded;
-    }
     return detail::fixedValue(detail::fixedDecimal(value, decimals));
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "decimal.h"
 #include "regional.h"
 
 #include <QString>
+
+#include <cmath>
 
 namespace torvane {
 
@@ -46,12 +49,31 @@ private:
     static Reading roundedFrom(double rounded, double value);
 };
 
+// The roundings below where their quick route does not settle them: near a half, out of
+// range, zero and the values that are not finite.
+double roundToGeneralExactly(double value);
+double roundToDecimalsExactly(double value, int decimals);
+
 // A double rounded to the 15 significant digits that the general format keeps, which
 // is what a figure stored as text and read back holds.
-double roundToGeneral(double value);
+inline double roundToGeneral(double value)
+{
+    detail::Scaled scaled;
+    if (detail::scaleToSignificant(std::fabs(value), scaled))
+        return std::copysign(detail::unscaled(scaled), value);
+    return roundToGeneralExactly(value);
+}
 
 // A double rounded as the fixed format with that many decimals writes it, and read back.
-double roundToDecimals(double value, int decimals);
+inline double roundToDecimals(double value, int decimals)
+{
+    unsigned long long units = 0;
+    if (std::isfinite(value) && detail::fixedUnits(std::fabs(value), decimals, units)) {
+        const double rounded = detail::unitsValue(units, decimals);
+        return std::signbit(value) && units != 0 ? -rounded : rounded;
+    }
+    return roundToDecimalsExactly(value, decimals);
+}
 
 // Every figure passes through here: an infinite or undefined result is an overflow.
 double checkedFigure(double value);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -169,6 +170,7 @@ Regional::Regional(const QLocale& locale)
             m_group.clear();
         }
     }
+    m_groupsWithFullStop = m_group == QLatin1String(".");
 
     m_localeCurrencySymbol = m_locale.currencySymbol(QLocale::CurrencySymbol);
     const QString body = QLatin1Char('1') + QString(m_decimal) + u"00"_s;
@@ -196,9 +198,6 @@ Regional::Regional(const QLocale& locale)
 
 namespace {
 
-// Room for a number written by the quick routes: sign, 20 digits, point, 20 decimals.
-constexpr int QuickRoom = 48;
-
 QString fromBuffer(const char16_t* text, int size)
 {
     return QString(reinterpret_cast<const QChar*>(text), size);
@@ -208,27 +207,59 @@ QString fromBuffer(const char16_t* text, int size)
 
 namespace {
 
+// Most figures written are already rounded to the decimals they are written with: a
+// magnitude that is the double nearest to a whole number of at most 15 digits over 10^d
+// has those digits as its 15 significant ones, and rounds to them.
+bool onGrid(double magnitude, int decimals, unsigned long long& units)
+{
+    const double scaled = magnitude * detail::PowersOfTen[decimals];
+    if (!(scaled < 1e15))
+        return false;
+    const double whole = (scaled + 4503599627370496.0) - 4503599627370496.0;
+    if (whole / detail::PowersOfTen[decimals] != magnitude)
+        return false;
+    units = static_cast<unsigned long long>(whole);
+    return true;
+}
+
+// The decimal digits a whole number has, at least one: from its binary length
+// (x 1233 / 4096 is a little below log10 2), corrected by one comparison.
+int digitCount(unsigned long long n)
+{
+    static constexpr auto Powers = [] {
+        std::array<unsigned long long, 20> powers{};
+        powers[0] = 1;
+        for (std::size_t i = 1; i < powers.size(); ++i)
+            powers[i] = powers[i - 1] * 10;
+        return powers;
+    }();
+    const auto estimate = static_cast<int>((std::bit_width(n | 1) * 1233) >> 12);
+    return estimate + (n >= Powers[static_cast<std::size_t>(estimate)] ? 1 : 0);
+}
+
+constexpr char DigitPairs[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
+
+// Two digits, below 100, written before end; returns where they begin.
+char16_t* writePair(char16_t* end, unsigned long long pair)
+{
+    end[-1] = static_cast<char16_t>(DigitPairs[2 * pair + 1]);
+    end[-2] = static_cast<char16_t>(DigitPairs[2 * pair]);
+    return end - 2;
+}
+
 // The decimal digits of a whole number, written right to left, two at a time, ending at
 // end; returns where they begin.
 char16_t* writeDigits(char16_t* end, unsigned long long n)
 {
-    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
-                                    "25262728293031323334353637383940414243444546474849"
-                                    "50515253545556575859606162636465666768697071727374"
-                                    "75767778798081828384858687888990919293949596979899";
     char16_t* at = end;
-    while (n >= 100) {
-        const unsigned long long pair = n % 100;
-        n /= 100;
-        *--at = static_cast<char16_t>(Pairs[2 * pair + 1]);
-        *--at = static_cast<char16_t>(Pairs[2 * pair]);
-    }
-    if (n >= 10) {
-        *--at = static_cast<char16_t>(Pairs[2 * n + 1]);
-        *--at = static_cast<char16_t>(Pairs[2 * n]);
-    } else {
-        *--at = static_cast<char16_t>(u'0' + n);
-    }
+    for (; n >= 100; n /= 100)
+        at = writePair(at, n % 100);
+    if (n >= 10)
+        return writePair(at, n);
+    *--at = static_cast<char16_t>(u'0' + n);
     return at;
 }
 
@@ -240,29 +271,28 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
     unsigned long long units = 0;
     if (decimals > 20 || !std::isfinite(value) ||
-        !detail::fixedUnits(std::fabs(value), decimals, units))
+        !(onGrid(std::fabs(value), decimals, units) ||
+          detail::fixedUnits(std::fabs(value), decimals, units)))
         return -1;
-    const bool negative = std::signbit(value) && units != 0;
-    char16_t digits[24];
-    const char16_t* first = writeDigits(digits + 24, units);
-    const auto count = static_cast<int>(digits + 24 - first);
     char16_t* at = out;
-    if (negative)
+    if (std::signbit(value) && units != 0)
         *at++ = u'-';
-    // The whole part, at least a 0; then the decimals, zeros first where the digits are fewer.
-    if (count > decimals) {
-        at = std::copy(first, first + (count - decimals), at);
-        first += count - decimals;
-    } else {
-        *at++ = u'0';
+    // Written from the right, two digits at a time: the decimals (zeros where the digits
+    // are fewer), the point, then the whole part, at least a 0.
+    const int wholeDigits = std::max(digitCount(units) - decimals, 1);
+    char16_t* const end = at + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
+    char16_t* digit = end;
+    int place = 0;
+    for (; place + 2 <= decimals; place += 2, units /= 100)
+        digit = writePair(digit, units % 100);
+    if (place < decimals) {
+        *--digit = static_cast<char16_t>(u'0' + units % 10);
+        units /= 10;
     }
-    if (decimals > 0) {
-        *at++ = m_decimal.unicode();
-        for (int zeros = decimals - std::min(count, decimals); zeros > 0; --zeros)
-            *at++ = u'0';
-        at = std::copy(first, static_cast<const char16_t*>(digits + 24), at);
-    }
-    return static_cast<int>(at - out);
+    if (decimals > 0)
+        *--digit = m_decimal.unicode();
+    writeDigits(digit, units);
+    return static_cast<int>(end - out);
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
@@ -288,13 +318,9 @@ void Regional::slowFixed(NumberText& out, double value, int decimals) const
 
 QStringView Regional::writeFixed(NumberText& out, double value, int decimals) const
 {
-    char16_t text[QuickRoom];
-    char16_t* room = out.room(QuickRoom);
-    const int size = quickFixed(room ? room : text, value, decimals);
-    if (size >= 0 && room)
+    const int size = quickFixed(out.room(QuickRoom), value, decimals);
+    if (size >= 0)
         out.grow(size);
-    else if (size >= 0)
-        out.append(text, size);
     else
         slowFixed(out, value, decimals);
     return out.view();
@@ -380,8 +406,11 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
+    char16_t quick[QuickRoom];
     NumberText plain;
-    const QStringView digits = writeFixed(plain, std::fabs(value), decimals);
+    const int size = quickFixed(quick, std::fabs(value), decimals);
+    const QStringView digits =
+        size >= 0 ? QStringView(quick, size) : writeFixed(plain, std::fabs(value), decimals);
     // An amount that rounds to zero has no sign.
     const bool zero = std::all_of(digits.begin(), digits.end(),
                                   [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
@@ -390,6 +419,11 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     // The whole part grouped as the locale groups it: the last group primary, the ones
     // before it secondary.
     const qsizetype integer = decimals > 0 ? digits.size() - decimals - 1 : digits.size();
+    if (integer <= m_primaryGroup || m_group.isEmpty()) {
+        out.append(digits);
+        out.append(affixes.suffix);
+        return out.view();
+    }
     const int secondary = std::max(m_secondaryGroup, 1);
     qsizetype from = 0;
     for (qsizetype i = 0; i < integer; ++i) {
@@ -412,16 +446,13 @@ QString Regional::formatCurrency(double value, int decimals) const
     return writeCurrency(text, value, decimals).toString();
 }
 
-void NumberText::append(const char16_t* text, qsizetype size)
+void NumberText::enlarge(qsizetype size)
 {
-    if (m_spill.empty() && m_size + size <= Room) {
-        std::copy(text, text + size, m_room + m_size);
-        m_size += size;
-        return;
-    }
-    if (m_spill.empty())
-        m_spill.assign(m_room, static_cast<std::size_t>(m_size));
-    m_spill.append(text, static_cast<std::size_t>(size));
+    m_capacity = std::max(2 * m_capacity, m_size + size);
+    auto larger = std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(m_capacity));
+    std::copy_n(m_data, m_size, larger.get());
+    m_heap = std::move(larger);
+    m_data = m_heap.get();
 }
 
 QString Regional::formatShortDate(const QDate& date) const

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "text_buffer.h"
+
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,31 +23,34 @@ inline void appendText(std::u16string& out, QStringView text)
 // for each number; a text too long for the room goes to the heap.
 class NumberText {
 public:
-    QStringView view() const
+    NumberText() = default;
+    NumberText(const NumberText&) = delete;
+    NumberText& operator=(const NumberText&) = delete;
+
+    QStringView view() const { return QStringView(m_data, m_size); }
+    void clear() { m_size = 0; }
+    void append(const char16_t* text, qsizetype size)
     {
-        return m_spill.empty()
-                   ? QStringView(m_room, m_size)
-                   : QStringView(m_spill.data(), static_cast<qsizetype>(m_spill.size()));
+        m_size = copyText(text, static_cast<std::size_t>(size), room(size)) - m_data;
     }
-    void clear()
-    {
-        m_size = 0;
-        m_spill.clear();
-    }
-    void append(const char16_t* text, qsizetype size);
     void append(QStringView text) { append(text.utf16(), text.size()); }
-    // Room to write up to size characters in place, or nullptr; grow() keeps what was written.
+    // Room to write up to size characters in place; grow() keeps what was written there.
     char16_t* room(qsizetype size)
     {
-        return m_spill.empty() && m_size + size <= Room ? m_room + m_size : nullptr;
+        if (m_size + size > m_capacity)
+            enlarge(size);
+        return m_data + m_size;
     }
     void grow(qsizetype size) { m_size += size; }
 
 private:
     static constexpr qsizetype Room = 80;
+    void enlarge(qsizetype size);
     char16_t m_room[Room];
+    char16_t* m_data = m_room;
     qsizetype m_size = 0;
-    std::u16string m_spill;
+    qsizetype m_capacity = Room;
+    std::unique_ptr<char16_t[]> m_heap;
 };
 
 // The user's regional settings as the program uses them: number and currency formats,
@@ -57,7 +63,7 @@ public:
     const QLocale& locale() const { return m_locale; }
     QChar decimalPoint() const { return m_decimal; }
     // Whether the full stop groups digits here ("1.234" is a thousand and more).
-    bool groupsWithFullStop() const { return m_group == QLatin1String("."); }
+    bool groupsWithFullStop() const { return m_groupsWithFullStop; }
 
     // The text written before the amount in the currency format ("£", "$", "R$"), or
     // empty where the symbol follows the amount or there is none.
@@ -79,6 +85,13 @@ public:
     QStringView writeFixed(NumberText& out, double value, int decimals) const;
     QStringView writeGeneral(NumberText& out, double value) const;
     QStringView writeCurrency(NumberText& out, double value, int decimals) const;
+
+    // For texts laid out in bulk, straight into room for QuickRoom characters: the fixed
+    // format on its usual quick route, returning the characters written, or -1 where only
+    // writeFixed() writes it; and the general format, which always fits.
+    static constexpr int QuickRoom = 48;
+    int quickFixed(char16_t* out, double value, int decimals) const;
+    int generalChars(char16_t* out, double value) const;
 
     QString formatShortDate(const QDate& date) const;
     // "dd-mmm-yy hh:mm:ss" with the language's month abbreviations, as file headers
@@ -102,11 +115,7 @@ private:
         QString prefix;
         QString suffix;
     };
-    // The fixed format written into room for 48 characters on the usual quick route;
-    // returns the characters written, or -1 where the slow route must write it.
-    int quickFixed(char16_t* out, double value, int decimals) const;
     void slowFixed(NumberText& out, double value, int decimals) const;
-    int generalChars(char16_t* out, double value) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
     // a number in the regional form (or, regionalForm false, in the machine form).
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;
@@ -114,6 +123,7 @@ private:
     QLocale m_locale;
     QChar m_decimal;
     QString m_group;
+    bool m_groupsWithFullStop = false;
     int m_primaryGroup = 3;
     int m_secondaryGroup = 3;
     QString m_localeCurrencySymbol;

@@ -14,11 +14,6 @@ constexpr double MostYears = 32767;
 
 } // namespace
 
-double stored(double value)
-{
-    return checkedFigure(roundToGeneral(checkedFigure(value)));
-}
-
 PeriodHours periodHours(const TariffInputs& tariff, const DayHours& hours)
 {
     const double days = tariff.PayPeriod.strict() * DaysPerYear;

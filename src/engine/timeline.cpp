@@ -10,34 +10,71 @@ namespace {
 
 constexpr double DaysPerMonth = 365.0 / 12;
 
-// What the item has cost and used by the end of each month.
-void workOut(const TimelineItem& item, int months, double inflation, std::vector<double>& cost,
-             std::vector<double>& kwh, std::vector<Purchase>& purchases)
-{
-    cost.resize(static_cast<std::size_t>(months));
-    kwh.resize(static_cast<std::size_t>(months));
-    double spent = 0;
-    double used = 0;
-    double price = 1;
-    int bought = 0;
-    for (int month = 1; month <= months; ++month) {
+// What an item has cost and used by the end of each month, one month after another.
+class MonthByMonth {
+public:
+    MonthByMonth(const TimelineItem& item, double inflation)
+        : m_item(item)
+        , m_inflation(inflation)
+    {}
+
+    // Goes on to the end of the month; returns the units bought at its start.
+    int next(int month)
+    {
         if (month % 12 == 1)
-            price *= 1 + inflation; // a new year's prices
+            m_price *= 1 + m_inflation; // a new year's prices
         // Hours used by the start of the month against the life of the units bought.
-        const double hoursSoFar = (month - 1) * 365 * item.hoursDay / 12;
+        const double hoursSoFar = (month - 1) * 365 * m_item.hoursDay / 12;
         // Unit k (from 0) is due once the hours reach k lives; without a life all at once.
-        const int before = bought;
-        const double due = item.life > 0 ? std::floor(hoursSoFar / item.life) + 1 : item.units;
-        bought = std::max(bought, static_cast<int>(std::min<double>(due, item.units)));
-        if (bought > before) {
-            spent += (bought - before) * item.price;
-            purchases.push_back({month, bought - before});
+        // Below as many lives as units bought, none is due.
+        const int before = m_bought;
+        const double lives = m_item.life > 0 ? hoursSoFar / m_item.life : 0;
+        if (m_item.life <= 0 || lives >= m_bought) {
+            const double due = m_item.life > 0 ? std::floor(lives) + 1 : m_item.units;
+            m_bought = std::max(m_bought, static_cast<int>(std::min<double>(due, m_item.units)));
         }
-        spent += item.runningDay * DaysPerMonth * price;
-        used += item.unitsDay * DaysPerMonth;
-        cost[static_cast<std::size_t>(month - 1)] = spent;
-        kwh[static_cast<std::size_t>(month - 1)] = used;
+        if (m_bought > before)
+            m_spent += (m_bought - before) * m_item.price;
+        m_spent += m_item.runningDay * DaysPerMonth * m_price;
+        m_used += m_item.unitsDay * DaysPerMonth;
+        return m_bought - before;
     }
+    double spent() const { return m_spent; }
+    double used() const { return m_used; }
+
+private:
+    const TimelineItem& m_item;
+    double m_inflation;
+    double m_spent = 0;
+    double m_used = 0;
+    double m_price = 1;
+    int m_bought = 0;
+};
+
+// The break-even month, found month by month: the first of the last run of months in
+// which Item 2 has cost no more than Item 1.
+class BreakEvenSearch {
+public:
+    void month(int month, double cost1, double cost2)
+    {
+        if (cost2 > cost1 + 1e-9)
+            m_month.reset();
+        else if (!m_month)
+            m_month = month;
+    }
+    std::optional<int> result() const { return m_month; }
+
+private:
+    std::optional<int> m_month;
+};
+
+// At most a century of months, for a period that only the checks turned off allow.
+int monthsOver(double years)
+{
+    const double wanted = 12 * years;
+    return std::isfinite(wanted) && wanted > 0
+               ? static_cast<int>(std::ceil(std::min(wanted, 1200.0) - 1e-9))
+               : 0;
 }
 
 } // namespace
@@ -55,23 +92,42 @@ TimelineItem timelineItem(const ItemInputs& inputs, const ItemFigures& figures, 
 Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
                       double inflation)
 {
-    // At most a century of months, for a period that only the checks turned off allow.
-    const double wanted = 12 * years;
-    const int months = std::isfinite(wanted) && wanted > 0
-                           ? static_cast<int>(std::ceil(std::min(wanted, 1200.0) - 1e-9))
-                           : 0;
+    const int months = monthsOver(years);
     Timeline timeline;
-    workOut(one, months, inflation, timeline.cost1, timeline.kwh1, timeline.bought1);
-    workOut(two, months, inflation, timeline.cost2, timeline.kwh2, timeline.bought2);
-    // Searched from the end: the break-even month starts the last run of months in which
-    // Item 2 costs no more than Item 1.
-    for (int month = months; month >= 1; --month) {
-        const auto at = static_cast<std::size_t>(month - 1);
-        if (timeline.cost2[at] > timeline.cost1[at] + 1e-9)
-            break;
-        timeline.breakEven = month;
+    for (std::vector<double>* figures :
+         {&timeline.cost1, &timeline.cost2, &timeline.kwh1, &timeline.kwh2})
+        figures->reserve(static_cast<std::size_t>(months));
+    MonthByMonth first(one, inflation);
+    MonthByMonth second(two, inflation);
+    BreakEvenSearch breakEven;
+    for (int month = 1; month <= months; ++month) {
+        if (const int units = first.next(month))
+            timeline.bought1.push_back({month, units});
+        if (const int units = second.next(month))
+            timeline.bought2.push_back({month, units});
+        timeline.cost1.push_back(first.spent());
+        timeline.cost2.push_back(second.spent());
+        timeline.kwh1.push_back(first.used());
+        timeline.kwh2.push_back(second.used());
+        breakEven.month(month, first.spent(), second.spent());
     }
+    timeline.breakEven = breakEven.result();
     return timeline;
+}
+
+std::optional<int> breakEvenMonth(const TimelineItem& one, const TimelineItem& two, double years,
+                                  double inflation)
+{
+    const int months = monthsOver(years);
+    MonthByMonth first(one, inflation);
+    MonthByMonth second(two, inflation);
+    BreakEvenSearch breakEven;
+    for (int month = 1; month <= months; ++month) {
+        first.next(month);
+        second.next(month);
+        breakEven.month(month, first.spent(), second.spent());
+    }
+    return breakEven.result();
 }
 
 QString breakEvenSentence(const Timeline& timeline, double years, const QDate& today,

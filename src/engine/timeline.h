@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/regional.h"
 #include "comparison.h"
+#include "core/regional.h"
 
 #include <QDate>
 
@@ -59,6 +59,11 @@ struct CostOverTime {
 // start the hours used reach (k - 1) x the life.
 Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double years,
                       double inflation);
+
+// The break-even month alone, worked out as the model works it out, without keeping the
+// months.
+std::optional<int> breakEvenMonth(const TimelineItem& one, const TimelineItem& two, double years,
+                                  double inflation);
 
 // What the break-even month means, its months counted from today: "Item 2 pays for itself
 // after 19 months (July 2028)", or "Item 2 does not pay for itself within 4.0 years".

@@ -2,6 +2,8 @@
 
 #include "core/runtime_error.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -9,54 +11,81 @@ using namespace Qt::StringLiterals;
 namespace torvane {
 namespace {
 
-// Writes the record line by line into one buffer, numbers formatted straight into their
-// columns: appending to a QString piece by piece, or formatting apart, costs more.
+// Writes the record line by line into one buffer through a pointer, numbers formatted
+// straight into their columns: appending piece by piece to a string, with its checks on
+// every piece, costs more than the record's own work.
 class RecordWriter {
 public:
-    RecordWriter(const ResultRecord& record, const Regional& regional, qint16& step)
+    RecordWriter(const ResultRecord& record, const Regional& regional, qint16& step,
+                 TextBuffer& out)
         : m_record(record)
         , m_regional(regional)
         , m_step(step)
-        , m_periodLabel(record.monthly ? u"Mth"_s : u"Qtr"_s)
-        , m_unit(record.pounds ? u"lb"_s : u"Kg"_s)
+        , m_periodLabel(record.monthly ? u"Mth" : u"Qtr")
+        , m_unit(record.pounds ? u"lb" : u"Kg")
+        , m_out(out)
     {}
 
-    QString compose();
+    void compose();
 
 private:
+    // Room for size more characters at the writing place.
+    char16_t* room(std::size_t size)
+    {
+        if (static_cast<std::size_t>(m_end - m_at) < size)
+            moveOn(size);
+        return m_at;
+    }
+    // Ends the text where it is written up to and takes more room after it.
+    void moveOn(std::size_t size)
+    {
+        m_out.setEnd(m_at);
+        m_at = m_out.room(std::max<std::size_t>(size, 1024));
+        m_end = m_at + std::max<std::size_t>(size, 1024);
+    }
+    void put(const char16_t* text, std::size_t size) { m_at = std::copy_n(text, size, room(size)); }
     RecordWriter& operator<<(QStringView text)
     {
-        appendText(m_text, text);
+        put(text.utf16(), static_cast<std::size_t>(text.size()));
         return *this;
     }
+    // A literal's size is known here, so its copy is a few fixed moves.
     template <std::size_t N> RecordWriter& operator<<(const char16_t (&text)[N])
     {
-        m_text.append(text, N - 1);
+        std::memcpy(room(N - 1), text, (N - 1) * sizeof(char16_t));
+        m_at += N - 1;
         return *this;
     }
     // pad blanks in front of the value, then only the last n characters.
     RecordWriter& column(int n, int pad, QStringView value)
     {
         const auto width = static_cast<qsizetype>(n);
-        if (value.size() < width)
-            m_text.append(static_cast<std::size_t>(std::min<qsizetype>(pad, width - value.size())),
-                          u' ');
-        return *this << value.last(std::min(width, value.size()));
+        const qsizetype size = value.size();
+        char16_t* at = room(static_cast<std::size_t>(pad + n));
+        if (size < width)
+            at = std::fill_n(at, std::min<qsizetype>(pad, width - size), u' ');
+        const qsizetype shown = std::clamp<qsizetype>(size, 0, width);
+        m_at = copyText(value.utf16() + size - shown, static_cast<std::size_t>(shown), at);
+        return *this;
     }
     RecordWriter& fixed(int n, int pad, double value, int decimals)
     {
+        char16_t quick[Regional::QuickRoom];
+        const int size = m_regional.quickFixed(quick, value, decimals);
+        if (size >= 0)
+            return column(n, pad, QStringView(quick, size));
         NumberText number;
         return column(n, pad, m_regional.writeFixed(number, value, decimals));
     }
     RecordWriter& general(int n, int pad, double value)
     {
-        NumberText number;
-        return column(n, pad, m_regional.writeGeneral(number, value));
+        char16_t text[Regional::QuickRoom];
+        return column(n, pad, QStringView(text, m_regional.generalChars(text, value)));
     }
     void endLine() { *this << u"\r\n"; }
     void rule()
     {
-        m_text.append(81, u'-');
+        m_at = std::fill_n(room(81), 81, u'-');
         endLine();
     }
     // VAT, inflation, CO2 rate, both rates and the running time, then a rule.
@@ -73,9 +102,11 @@ private:
     const ResultRecord& m_record;
     const Regional& m_regional;
     qint16& m_step;
-    const QString m_periodLabel;
-    const QString m_unit;
-    std::u16string m_text;
+    const QStringView m_periodLabel;
+    const QStringView m_unit;
+    TextBuffer& m_out;
+    char16_t* m_at = nullptr;
+    char16_t* m_end = nullptr;
 };
 
 void RecordWriter::tariffBlock(const RecordTariff& tariff, bool first)
@@ -174,13 +205,12 @@ void RecordWriter::notesLine()
 {
     // The notes are one line of the record: a line break, a tab or another control
     // character in them shows as a blank.
-    const std::size_t start = m_text.size();
     *this << m_record.notes;
-    for (std::size_t i = start; i < m_text.size(); ++i) {
-        const QChar::Category kind = QChar(m_text[i]).category();
+    for (char16_t* c = m_at - m_record.notes.size(); c < m_at; ++c) {
+        const QChar::Category kind = QChar(*c).category();
         if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
             kind == QChar::Separator_Paragraph)
-            m_text[i] = u' ';
+            *c = u' ';
     }
     endLine();
 }
@@ -234,24 +264,32 @@ void RecordWriter::figureLines()
     }
 }
 
-QString RecordWriter::compose()
+void RecordWriter::compose()
 {
     m_step = RecordStep::Heading;
-    m_text.reserve(2048);
+    m_at = m_end = m_out.room(0);
+    room(2048);
     if (!m_record.notes.isEmpty())
         notesLine();
     endLine();
     dataLines();
     figureLines();
-    return QString(reinterpret_cast<const QChar*>(m_text.data()),
-                   static_cast<qsizetype>(m_text.size()));
+    m_out.setEnd(m_at);
 }
 
 } // namespace
 
+void appendResultRecord(const ResultRecord& record, const Regional& regional, qint16& step,
+                        TextBuffer& out)
+{
+    RecordWriter(record, regional, step, out).compose();
+}
+
 QString composeResultRecord(const ResultRecord& record, const Regional& regional, qint16& step)
 {
-    return RecordWriter(record, regional, step).compose();
+    TextBuffer text;
+    appendResultRecord(record, regional, step, text);
+    return text.view().toString();
 }
 
 } // namespace torvane

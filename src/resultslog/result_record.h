@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/regional.h"
+#include "core/text_buffer.h"
 
 #include <QString>
 
@@ -83,5 +84,8 @@ inline constexpr qint16 FirstCostLine = 208;
 // The fixed-layout record of a calculation, each line ended by CR LF. step marks the
 // stage reached for the fatal-error report.
 QString composeResultRecord(const ResultRecord& record, const Regional& regional, qint16& step);
+// The same, after what out holds: for records written one after another into one buffer.
+void appendResultRecord(const ResultRecord& record, const Regional& regional, qint16& step,
+                        TextBuffer& out);
 
 } // namespace torvane

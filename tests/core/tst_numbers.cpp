@@ -189,6 +189,14 @@ void TestNumbers::roundTrips()
         const Reading plain = Reading::of(fixed, regional);
         QCOMPARE(exact(plain.value), exact(LeadingValue(fixed, regional)));
         QCOMPARE(exact(plain.strict()), exact(strictNumber(fixed, regional)));
+        // A figure already rounded to its decimals is written as exactly those digits.
+        const int places = i % 7;
+        const auto units = static_cast<long long>(random() % 1'000'000'000'000'000);
+        QString digits = QString::number(units).rightJustified(places + 1, u'0');
+        if (places > 0)
+            digits.insert(digits.size() - places, regional.decimalPoint());
+        QCOMPARE(regional.formatFixed(static_cast<double>(units) / std::pow(10.0, places), places),
+                 digits);
     }
     // Past the room on the stack.
     QCOMPARE(regional.formatFixed(1e70, 12).size(), 71 + 1 + 12);
