@@ -8,9 +8,9 @@
 // It runs on the X server that DISPLAY names, through the xcb platform, and with the session
 // bus that DBUS_SESSION_BUS_ADDRESS names, as a user's desktop would (scripts/bench.sh
 // starts an Xvfb and a bus of their own for it). Without a DISPLAY it falls back to the
-// offscreen platform; without a bus, every start launches one for itself, which adds the
-// same to both. The output says which. The runtime folder is one of its own in memory
-// unless XDG_RUNTIME_DIR names one.
+// offscreen platform (a QT_QPA_PLATFORM given is kept); without a bus, every start
+// launches one for itself, which adds the same to both. The output says which. The
+// runtime folder is one of its own in memory unless XDG_RUNTIME_DIR names one.
 //
 //   bench_startup [runs [torvane]]     (11 runs of the torvane built beside it by default)
 
@@ -45,8 +45,8 @@ extern char** environ;
 namespace {
 
 // The main window's controls by kind, as it shows them: 39 text boxes, 57 labels (fixed
-// captions, headings and the model's labels), 17 push buttons (the model's, the two Pick
-// buttons and the logo) and 5 check boxes.
+// captions, headings and the model's labels), 17 push buttons (the model's sixteen and the
+// logo) and 5 check boxes.
 int showBareWindow(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -144,9 +144,9 @@ int main(int argc, char** argv)
     }
     const char* program = argc > 2 ? argv[2] : TORVANE_EXE;
 
-    const bool onX = !qEnvironmentVariableIsEmpty("DISPLAY");
-    if (!onX)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb", 1);
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     setenv("TORVANE_QUIT_WHEN_IDLE", "1", 1);
     // A desktop session's runtime folder is in memory (/run/user/...). Without one, Qt puts
@@ -197,7 +197,7 @@ int main(int argc, char** argv)
                 "  torvane     %8.1f   %8.1f %10.0f\n"
                 "  bare window %8.1f   %8.1f %10.0f\n"
                 "  ratio       %8.2f   %8.2f %10.2f\n",
-                onX ? "xcb" : "offscreen",
+                platform.constData(),
                 qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ? "no" : "with a", runs,
                 torvaneMs, torvaneCpu, torvaneKiB, bareMs, bareCpu, bareKiB, torvaneMs / bareMs,
                 torvaneCpu / bareCpu, torvaneKiB / bareKiB);
