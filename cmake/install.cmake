@@ -4,6 +4,8 @@ set(TORVANE_ID org.example.marnoft.Torvane)
 set(program ${CMAKE_INSTALL_DATADIR}/torvane/program)
 
 install(TARGETS torvane torvane-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The modules, where the program looks for them: lib/torvane/modules beside its folder.
+install(TARGETS torvane_network torvane_svg LIBRARY DESTINATION lib/torvane/modules)
 # The program folder's template, copied into each user's own at the first start.
 install(FILES dist/Data/Appliances.csv dist/Data/Torvane.ini DESTINATION ${program}/Data)
 install(FILES dist/Help/index.htm DESTINATION ${program}/Help)

@@ -88,4 +88,9 @@ ProgramPlaces chooseProgramPlaces(const QString& builtInSiteRoot)
     return places;
 }
 
+bool quitsWhenIdle()
+{
+    return qEnvironmentVariableIsSet("TORVANE_QUIT_WHEN_IDLE");
+}
+
 } // namespace torvane

@@ -31,4 +31,8 @@ struct ProgramPlaces {
 };
 ProgramPlaces chooseProgramPlaces(const QString& builtInSiteRoot);
 
+// Whether the program ends by itself once its window is shown and idle
+// (TORVANE_QUIT_WHEN_IDLE set), so that its start-up can be timed from outside.
+bool quitsWhenIdle();
+
 } // namespace torvane

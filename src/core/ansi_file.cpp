@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -152,7 +153,20 @@ Read readLines(const QString& path, QStringList& lines)
     QFile file(path);
     if (!open(file, QIODevice::ReadOnly))
         return Read::Failed;
-    const QByteArray bytes = file.read(MostBytes + 1);
+    // Read as it comes, up to one byte past the most. Asking for all of that at once makes a
+    // buffer of that size for the smallest file, and its release leaves the allocator
+    // keeping every later block on the heap for good.
+    QByteArray bytes;
+    char piece[16 * 1024];
+    while (bytes.size() <= MostBytes) {
+        const qint64 got =
+            file.read(piece, std::min<qint64>(sizeof piece, MostBytes + 1 - bytes.size()));
+        if (got < 0)
+            return Read::Failed;
+        if (got == 0)
+            break;
+        bytes.append(piece, got);
+    }
     if (file.error() != QFileDevice::NoError)
         return Read::Failed;
     if (bytes.size() > MostBytes)

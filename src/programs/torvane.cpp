@@ -3,6 +3,7 @@
 #include "app/main_controller.h"
 #include "app/program_start.h"
 #include "core/clock.h"
+#include "ui/end_when_idle.h"
 #include "ui/logo.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
@@ -19,7 +20,6 @@ int main(int argc, char** argv)
         answerOnTerminal(argc, argv);
     QApplication application(argc, argv);
     nameApplication();
-    QApplication::setWindowIcon(logoIcon());
     QGuiApplication::setDesktopFileName(u"org.example.marnoft.Torvane"_s);
     const auto runningMark = markRunningCopy();
 
@@ -35,7 +35,13 @@ int main(int argc, char** argv)
                         arguments.join(u' '));
     MainWindow window(main);
     desktop.setParentWindow(&window);
+    // The window system is handed the icon once for the main window when its window exists
+    // first (at its creation it would be handed it twice), and before any message box.
+    window.winId();
+    QApplication::setWindowIcon(logoIcon());
     main.load();
+    if (quitsWhenIdle())
+        new EndWhenIdle(window, [&desktop] { desktop.endProgram(); });
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "chart_window.h"
 
 #include "logo.h"
+#include "svg_pictures.h"
 
 #include <QBuffer>
 #include <QHBoxLayout>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QShortcut>
-#include <QSvgGenerator>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -384,10 +384,10 @@ QByteArray ChartWindow::picture(PictureFormat format)
     light.setColor(QPalette::Base, Qt::white);
     light.setColor(QPalette::Text, Qt::black);
     const ChartColours colours = ChartColours::of(light);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     if (format == PictureFormat::Png) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         QImage image(PictureSize * 2, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(2);
         QPainter painter(&image);
@@ -398,18 +398,17 @@ QByteArray ChartWindow::picture(PictureFormat format)
             return QByteArray();
         return bytes;
     }
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(PictureSize);
-    svg.setResolution(QImage(1, 1, QImage::Format_ARGB32).logicalDpiX()); // fonts as in the PNG
-    svg.setViewBox(QRect(QPoint(0, 0), PictureSize));
-    svg.setTitle(windowTitle());
-    svg.setDescription(m_form.description());
-    QPainter painter(&svg);
-    painter.setFont(font());
-    drawChart(painter, QRectF(QPointF(0, 0), PictureSize), m_form, colours, true);
-    painter.end();
-    return bytes;
+    // Without the picture module there is no drawing: the export says it could not be drawn.
+    QString why;
+    SvgPictures* pictures = svgPictures(why);
+    if (!pictures)
+        return QByteArray();
+    return pictures->write(
+        PictureSize, QImage(1, 1, QImage::Format_ARGB32).logicalDpiX(), // fonts as in the PNG
+        windowTitle(), m_form.description(), [&](QPainter& painter) {
+            painter.setFont(font());
+            drawChart(painter, QRectF(QPointF(0, 0), PictureSize), m_form, colours, true);
+        });
 }
 
 } // namespace torvane

@@ -29,6 +29,22 @@ QColor toQColor(Colour colour, const QPalette& palette)
     return QColor(colour.red, colour.green, colour.blue);
 }
 
+// Gives the role that colour in every colour group: the program colours a control the same
+// whatever its state. A role that has that colour in every group anyway is left unset, so
+// that widgets the program leaves in the theme's colours share their palette, and the
+// style draws what they have in common (a button's face) once for all of them.
+void setColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour,
+               const QPalette& theme)
+{
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (theme.color(group, role) != colour) {
+            palette.setColor(role, colour);
+            return;
+        }
+    }
+}
+
 // A caption as it reads: without the "&" that marks the access key, the blanks that pad
 // it and the colon that leads to its field.
 QString readable(const QString& caption)
@@ -273,12 +289,13 @@ void FormBinding::controlChanged(const Control& control)
         return;
     widget->setToolTip(control.toolTip());
     widget->setEnabled(control.enabled());
-    QPalette palette = widget->palette();
-    const QPalette defaults = QApplication::palette(widget);
+    // Only the roles the program colours are set; the widget inherits the rest.
+    QPalette palette;
+    const QPalette theme = QApplication::palette(widget);
     switch (control.kind()) {
     case Control::Kind::TextBox:
-        palette.setColor(QPalette::Base, toQColor(control.backColour(), defaults));
-        palette.setColor(QPalette::Text, toQColor(control.foreColour(), defaults));
+        setColour(palette, QPalette::Base, toQColor(control.backColour(), theme), theme);
+        setColour(palette, QPalette::Text, toQColor(control.foreColour(), theme), theme);
         showText(widget, control.text());
         break;
     case Control::Kind::Label:
@@ -287,7 +304,7 @@ void FormBinding::controlChanged(const Control& control)
         break;
     case Control::Kind::Button:
         static_cast<QPushButton*>(widget)->setText(control.text());
-        palette.setColor(QPalette::Button, toQColor(control.backColour(), defaults));
+        setColour(palette, QPalette::Button, toQColor(control.backColour(), theme), theme);
         break;
     case Control::Kind::CheckBox:
         showState(static_cast<QCheckBox*>(widget), static_cast<const CheckBox&>(control).value());

@@ -1,19 +1,17 @@
 #include "url_get.h"
 
-#include <QNetworkReply>
-#include <QNetworkRequest>
-
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 
-UrlGet::UrlGet(QObject* parent)
+UrlGet::UrlGet(QObject* parent, QString networkModule)
     : QObject(parent)
-{
-    m_network.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
-}
+    , m_module(std::move(networkModule))
+{}
+
+UrlGet::~UrlGet() = default;
 
 void UrlGet::start(const QString& url, int mode)
 {
@@ -26,79 +24,92 @@ void UrlGet::start(const QString& url, int mode)
     m_tooLarge = false;
     m_bytes.clear();
     m_clock.start();
-    QNetworkRequest request{QUrl(url)};
-    if (mode & FreshCopy)
-        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                             QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(m_timeout);
-    request.setMaximumRedirectsAllowed(5);
-    QNetworkReply* reply = m_network.get(request);
-    reply->setReadBufferSize(MostBytes + 1);
-    m_reply = reply;
-    // A redirect stays on the host it started from, and never goes from https to http.
-    connect(reply, &QNetworkReply::redirected, this,
-            [reply, last = QUrl(url)](const QUrl& location) mutable {
-                const QUrl to = last.resolved(location);
-                if (to.host() != last.host() || to.port() != last.port() ||
-                    (last.scheme() == u"https" && to.scheme() != u"https")) {
-                    reply->abort();
-                    return;
-                }
-                last = to;
-                Q_EMIT reply->redirectAllowed();
-            });
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { received(reply); });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    ++m_transfer;
+    if (!m_fetch) {
+        QString why;
+        m_fetch = loadHttpFetch(m_module,
+                                {[this](const QUrl& location) { return mayRedirect(location); },
+                                 [this] { received(); },
+                                 [this] {
+                                     finished();
+                                 }},
+                                why);
+        if (!m_fetch) {
+            // Told after the start, as any failure is; not once another start or a cancel
+            // came first.
+            QMetaObject::invokeMethod(
+                this,
+                [this, transfer = m_transfer, why] {
+                    if (transfer != m_transfer)
+                        return;
+                    end();
+                    Q_EMIT failed(NoNetwork, u"The network module cannot be loaded: "_s + why);
+                },
+                Qt::QueuedConnection);
+            return;
+        }
+    }
+    m_last = QUrl(url);
+    HttpFetch::Request request;
+    request.url = m_last;
+    request.fresh = (mode & FreshCopy) != 0;
+    request.timeout = m_timeout;
+    request.mostRedirects = 5;
+    request.bufferSize = MostBytes + 1;
+    m_fetch->get(request);
 }
 
 void UrlGet::cancel()
 {
-    if (QNetworkReply* reply = m_reply) {
-        m_reply = nullptr;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    ++m_transfer;
+    if (m_fetch)
+        m_fetch->cancel();
 }
 
-void UrlGet::received(QNetworkReply* reply)
+bool UrlGet::mayRedirect(const QUrl& location)
 {
-    if (reply != m_reply)
-        return;
-    m_bytes += reply->read(MostBytes + 1 - m_bytes.size());
+    // A redirect stays on the host it started from, and never goes from https to http.
+    const QUrl to = m_last.resolved(location);
+    if (to.host() != m_last.host() || to.port() != m_last.port() ||
+        (m_last.scheme() == u"https" && to.scheme() != u"https"))
+        return false;
+    m_last = to;
+    return true;
+}
+
+void UrlGet::received()
+{
+    m_bytes += m_fetch->read(MostBytes + 1 - m_bytes.size());
     if (m_bytes.size() > MostBytes) {
         // Enough: the rest is never read, and the transfer ends as a failure.
         m_tooLarge = true;
         m_bytes.truncate(MostBytes);
-        reply->abort();
+        m_fetch->abort();
         return;
     }
     Q_EMIT progressed(static_cast<qint32>(m_bytes.size()));
 }
 
-void UrlGet::finished(QNetworkReply* reply)
+void UrlGet::end()
 {
-    if (reply != m_reply)
-        return;
-    m_reply = nullptr;
-    reply->deleteLater();
-    if (!m_tooLarge)
-        m_bytes += reply->read(MostBytes + 1 - m_bytes.size());
     m_duration = static_cast<qint32>(
         std::min<qint64>(m_clock.elapsed(), std::numeric_limits<qint32>::max()));
     m_busy = false;
+}
+
+void UrlGet::finished()
+{
+    if (!m_tooLarge)
+        m_bytes += m_fetch->read(MostBytes + 1 - m_bytes.size());
+    end();
     // An answer from the server, an error page included, is the document; no answer, a
     // redirect not followed, or an answer too large is a failure.
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool answered = ((status >= 200 && status < 300) || (status >= 400 && status < 600)) &&
-                          (reply->error() == QNetworkReply::NoError ||
-                           reply->error() >= QNetworkReply::ContentAccessDenied);
     if (m_tooLarge || m_bytes.size() > MostBytes) {
         m_bytes.clear();
         Q_EMIT failed(TooLarge, u"The answer is longer than %1 bytes"_s.arg(MostBytes));
-    } else if (!answered) {
+    } else if (!m_fetch->answered()) {
         m_bytes.clear();
-        Q_EMIT failed(reply->error(), reply->errorString());
+        Q_EMIT failed(m_fetch->error(), m_fetch->errorString());
     } else {
         Q_EMIT completed(static_cast<qint32>(m_bytes.size()));
     }

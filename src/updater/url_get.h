@@ -1,12 +1,14 @@
 #pragma once
 
+#include "updater/http_fetch.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QNetworkAccessManager>
 #include <QObject>
-#include <QPointer>
+#include <QString>
+#include <QUrl>
 
-class QNetworkReply;
+#include <memory>
 
 namespace torvane {
 
@@ -14,11 +16,15 @@ namespace torvane {
 // signals. The answer is treated as hostile: at most MostBytes are kept (more ends the
 // transfer as a failure), a transfer that hears nothing for 30 s fails, and at most 5
 // redirects are followed, each on the same host and port and never from https to http.
+// Qt Network, in the network module, is loaded at the first start.
 class UrlGet final : public QObject {
     Q_OBJECT
 
 public:
-    explicit UrlGet(QObject* parent = nullptr);
+    // The network module is the program's own unless another is named (without the "lib"
+    // and ".so" of its file name).
+    explicit UrlGet(QObject* parent = nullptr, QString networkModule = networkModulePath());
+    ~UrlGet() override;
 
     // The read option that asks for a fresh copy, never a cached one.
     static constexpr int FreshCopy = 16;
@@ -27,6 +33,8 @@ public:
     void setTransferTimeout(int milliseconds) { m_timeout = milliseconds; }
     // The error number of an answer longer than MostBytes.
     static constexpr qint32 TooLarge = -1;
+    // The error number of a transfer that could not start: the network module is missing.
+    static constexpr qint32 NoNetwork = -2;
 
     // Starts fetching the address (nothing for an empty one); a transfer still running is
     // cancelled first, so that only the new one's signals arrive.
@@ -46,11 +54,15 @@ Q_SIGNALS:
     void progressed(qint32 nBytes);
 
 private:
-    void received(QNetworkReply* reply);
-    void finished(QNetworkReply* reply);
+    bool mayRedirect(const QUrl& location);
+    void received();
+    void finished();
+    void end();
 
-    QNetworkAccessManager m_network;
-    QPointer<QNetworkReply> m_reply;
+    QString m_module;
+    std::unique_ptr<HttpFetch> m_fetch;
+    QUrl m_last;            // where the transfer stands, for the next redirect
+    quint32 m_transfer = 0; // counts the starts and the cancels
     QElapsedTimer m_clock;
     QByteArray m_bytes;
     bool m_busy = false;

@@ -71,6 +71,8 @@ private Q_SLOTS:
     void textFromAccessibilityToolsIsCalculated();
     void everyControlIsNamed();
     void bindingFollowsTheModel();
+    void coloursInEveryState_data();
+    void coloursInEveryState();
     void aboutWindow();
     void chartWindow();
     void pickFromTheCatalogue();
@@ -403,6 +405,51 @@ void TestMainWindow::bindingFollowsTheModel()
     m_main->form().Notes.setText(QString(80, u'x'));
     QCOMPARE(edit("Notes")->text(), QString(80, u'x'));
     QCOMPARE(m_main->form().Notes.text(), QString(80, u'x'));
+}
+
+void TestMainWindow::coloursInEveryState_data()
+{
+    // After the worked example is calculated and item 1's tariff kept: a control's colour,
+    // an RGB value or "theme" (the theme's colour of an active window), in every colour
+    // group, so that a disabled control keeps the colours the program gives it.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("colour");
+    const auto row = [](const char* control, const char* part, QPalette::ColorRole role,
+                        const char* colour) {
+        QTest::addRow("%s %s", control, part)
+            << QString::fromLatin1(control) << int(role) << QString::fromLatin1(colour);
+    };
+    row("NormalHr", "back", QPalette::Base, "#c0ffc0"); // kept
+    row("NormalHr", "fore", QPalette::Text, "theme");
+    row("Item1Watts", "back", QPalette::Base, "theme");
+    row("Item1Watts", "fore", QPalette::Text, "theme");
+    row("Notes", "back", QPalette::Base, "theme");
+    row("Keep", "face", QPalette::Button, "#c0ffc0");
+    row("Calc", "face", QPalette::Button, "theme");
+    row("Reset_Defaults", "face", QPalette::Button, "theme"); // disabled
+    row("Save_Defaults", "face", QPalette::Button, "theme");  // disabled
+}
+
+void TestMainWindow::coloursInEveryState()
+{
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, colour);
+    for (const auto& [field, text] : WorkedExample)
+        type(field, QString::fromLatin1(text));
+    click("Calc");
+    click("Keep");
+    QVERIFY(m_main->form().TariffKept);
+    auto* widget = m_window->findChild<QWidget*>(control);
+    QVERIFY(widget);
+    const auto colourRole = static_cast<QPalette::ColorRole>(role);
+    const QColor wanted = colour == u"theme"
+                              ? QApplication::palette(widget).color(QPalette::Active, colourRole)
+                              : QColor(colour);
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        QCOMPARE(widget->palette().color(group, colourRole).name(), wanted.name());
 }
 
 void TestMainWindow::aboutWindow()

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void checks();
     void updaterLog();
     void downloadControl();
+    void missingNetworkModule();
     void siteRoot_data();
     void siteRoot();
     void offeredVersion_data();
@@ -178,6 +179,39 @@ void TestUpdateCheck::downloadControl()
     QTRY_COMPARE(failed.size(), 1);
     QCOMPARE(failed[0][0].toInt(), int(QNetworkReply::OperationCanceledError));
     QVERIFY(get.duration() >= 200); // after about the time allowed; timers are coarse
+}
+
+void TestUpdateCheck::missingNetworkModule()
+{
+    // Without the module a start fails, after it returns, with the reason; a cancel or
+    // another start before then takes the failure with it.
+    const QString module = u"/nonexistent/torvane-network"_s;
+    UrlGet get(nullptr, module);
+    QSignalSpy failed(&get, &UrlGet::failed);
+    get.start(u"http://127.0.0.1:9/a"_s);
+    QVERIFY(get.busy());
+    QCOMPARE(failed.size(), 0);
+    QTRY_COMPARE(failed.size(), 1);
+    QCOMPARE(failed[0][0].toInt(), UrlGet::NoNetwork);
+    // The reason as the system's loader gives it.
+    const QString reason = u"Cannot load library /nonexistent/torvane-network: "
+                           "(/nonexistent/libtorvane-network.so: cannot open shared object "
+                           "file: No such file or directory)"_s;
+    QCOMPARE(failed[0][1].toString(), u"The network module cannot be loaded: "_s + reason);
+    QVERIFY(!get.busy());
+    get.start(u"http://127.0.0.1:9/b"_s);
+    get.cancel();
+    get.start(u"http://127.0.0.1:9/c"_s);
+    QTRY_COMPARE(failed.size(), 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(failed.size(), 2);
+
+    // The program's own module is found beside the test's folder, as beside the program's.
+    QString why;
+    QVERIFY(loadHttpFetch(networkModulePath(), {}, why));
+    QCOMPARE(why, QString());
+    QVERIFY(!loadHttpFetch(module, {}, why));
+    QCOMPARE(why, reason);
 }
 
 void TestUpdateCheck::siteRoot_data()
