@@ -51,6 +51,42 @@ bool startsWithText(QStringView text, QStringView prefix)
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
 }
 
+// The texts of a row's result columns, written one after another into one buffer, each
+// ended at an offset; the views come last, once the buffer no longer moves.
+class ResultTexts {
+public:
+    explicit ResultTexts(TextBuffer& buffer)
+        : m_buffer(buffer)
+    {
+        m_buffer.clear();
+    }
+    // Where a column's text is written before it is added.
+    NumberText& scratch() { return m_text; }
+    void add(QStringView value)
+    {
+        const auto size = static_cast<std::size_t>(value.size());
+        m_buffer.setEnd(copyText(value.utf16(), size, m_buffer.room(size)));
+        m_ends[m_count++] = m_buffer.size();
+        m_text.clear();
+    }
+    void views(QList<QStringView>& out) const
+    {
+        out.resize(static_cast<qsizetype>(m_count));
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < m_count; ++i) {
+            out[static_cast<qsizetype>(i)] =
+                QStringView(m_buffer.begin() + start, m_ends[i] - start);
+            start = m_ends[i];
+        }
+    }
+
+private:
+    TextBuffer& m_buffer;
+    NumberText m_text;
+    std::array<std::size_t, 28> m_ends{};
+    std::size_t m_count = 0;
+};
+
 // Loading a window needs a desktop and services; nothing of theirs is kept but what
 // the configuration reader said.
 class Recorder final : public Desktop, public FormServices {
@@ -131,6 +167,8 @@ public:
     // Month by month, what each item has cost and used so far.
     Timeline timeline() const;
     std::optional<int> breakEvenMonth() const;
+    // Both items as the cost over time sees them.
+    std::pair<TimelineItem, TimelineItem> timelineItems() const;
 
 private:
     // The texts an item's fields show once calculated.
@@ -250,46 +288,39 @@ QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figu
     return out.view();
 }
 
-Timeline BatchComparison::Row::timeline() const
+std::pair<TimelineItem, TimelineItem> BatchComparison::Row::timelineItems() const
 {
     const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
-    return costTimeline(timelineItem(in.item1, item1, hoursDay),
-                        timelineItem(in.item2, item2, hoursDay), in.tariff.PayPeriod.value,
-                        in.tariff.AnInfT.value / 100);
+    return {timelineItem(in.item1, item1, hoursDay), timelineItem(in.item2, item2, hoursDay)};
+}
+
+Timeline BatchComparison::Row::timeline() const
+{
+    const auto [one, two] = timelineItems();
+    return costTimeline(one, two, in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100);
 }
 
 std::optional<int> BatchComparison::Row::breakEvenMonth() const
 {
-    const double hoursDay = in.hours.NormalHr.value + in.hours.CheapHr.value;
-    return torvane::breakEvenMonth(timelineItem(in.item1, item1, hoursDay),
-                                   timelineItem(in.item2, item2, hoursDay),
-                                   in.tariff.PayPeriod.value, in.tariff.AnInfT.value / 100);
+    const auto [one, two] = timelineItems();
+    return torvane::breakEvenMonth(one, two, in.tariff.PayPeriod.value,
+                                   in.tariff.AnInfT.value / 100);
 }
 
 void BatchComparison::Row::results(TextBuffer& buffer, QList<QStringView>& out)
 {
-    // Written one after another into one buffer, each ended at an offset; the views come
-    // last, once the buffer no longer moves.
-    buffer.clear();
-    std::array<std::size_t, 28> ends{};
-    std::size_t written = 0;
-    NumberText text;
-    const auto add = [&](QStringView value) {
-        char16_t* at = buffer.room(static_cast<std::size_t>(value.size()));
-        buffer.setEnd(std::copy_n(value.utf16(), value.size(), at));
-        ends[written++] = buffer.size();
-        text.clear();
-    };
+    ResultTexts texts(buffer);
+    NumberText& text = texts.scratch();
     const auto hoursText = [&](double value) {
-        add(value == 0 ? QStringView() : r.writeGeneral(text, value));
+        texts.add(value == 0 ? QStringView() : r.writeGeneral(text, value));
     };
     hoursText(hours.on);
     hoursText(hours.standby);
-    add(count(text, in.item1, item1, blank1));
-    add(count(text, in.item2, item2, blank2));
+    texts.add(count(text, in.item1, item1, blank1));
+    texts.add(count(text, in.item2, item2, blank2));
     const auto costs = [&](const ItemFigures& f, bool blank) {
         for (const auto& figure : {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
-            add(blank ? QStringView() : money(text, [&](NumberText& t) {
+            texts.add(blank ? QStringView() : money(text, [&](NumberText& t) {
                 return r.writeCurrency(t, figure.first, figure.second);
             }));
     };
@@ -298,35 +329,30 @@ void BatchComparison::Row::results(TextBuffer& buffer, QList<QStringView>& out)
     costs(item2, blank2);
     for (const auto& figure :
          {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
-        add(both
-                ? money(text,
-                        [&](NumberText& t) { return r.writeFixed(t, figure.first, figure.second); })
-                : QStringView());
+        texts.add(both ? money(text,
+                               [&](NumberText& t) {
+                                   return r.writeFixed(t, figure.first, figure.second);
+                               })
+                       : QStringView());
     const auto units = [&](const Amounts& amounts, bool shown) {
         for (auto [value, decimals] :
              {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}})
-            add(shown ? r.writeFixed(text, value, decimals) : QStringView());
+            texts.add(shown ? r.writeFixed(text, value, decimals) : QStringView());
     };
     units(item1.units, !blank1);
     units(item2.units, !blank2);
     units(saving.units, both);
     const auto co2 = [&](const std::optional<double>& value, bool shown) {
-        add(shown && value ? r.writeFixed(text, *value, 1) : QStringView());
+        texts.add(shown && value ? r.writeFixed(text, *value, 1) : QStringView());
     };
-    add(share(text, item1, blank1));
-    add(share(text, item2, blank2));
+    texts.add(share(text, item1, blank1));
+    texts.add(share(text, item2, blank2));
     co2(item1.co2, !blank1);
     co2(item2.co2, !blank2);
     co2(saving.co2, both);
     const std::optional<int> breakEven = both ? breakEvenMonth() : std::nullopt;
-    add(breakEven ? r.writeGeneral(text, *breakEven) : QStringView());
-
-    out.resize(static_cast<qsizetype>(written));
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < written; ++i) {
-        out[static_cast<qsizetype>(i)] = QStringView(buffer.begin() + start, ends[i] - start);
-        start = ends[i];
-    }
+    texts.add(breakEven ? r.writeGeneral(text, *breakEven) : QStringView());
+    texts.views(out);
 }
 
 RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item,

@@ -113,6 +113,43 @@ void skipUntil(const std::array<bool, N>& stops, QByteArray& bytes, qsizetype& p
     pos = at - data;
 }
 
+// Widens whole blocks of sixteen bytes into text, which stands for the bytes from begin,
+// handing each block's commas to commasAt as a bit mask, up to the first byte that ends
+// the quick reading (stopped is then set): a line end, a quote or a byte beyond ASCII.
+// Returns where it stopped, or the start of the bytes left over.
+template <typename CommasAt>
+const unsigned char*
+widenBlocks(const unsigned char* begin, [[maybe_unused]] const unsigned char* end,
+            [[maybe_unused]] char16_t* text, [[maybe_unused]] const CommasAt& commasAt,
+            [[maybe_unused]] bool& stopped)
+{
+    const unsigned char* at = begin;
+#if defined(__SSE2__)
+    const auto byteIs = [](__m128i bytes, char c) {
+        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
+    };
+    for (; end - at >= 16; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        auto* wide = reinterpret_cast<__m128i*>(text + (at - begin));
+        _mm_storeu_si128(wide, _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+        _mm_storeu_si128(wide + 1, _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+        // A byte beyond ASCII has its top bit set, which the mask takes as it is.
+        const __m128i ends = _mm_or_si128(_mm_or_si128(byteIs(bytes, '\n'), byteIs(bytes, '\r')),
+                                          _mm_or_si128(byteIs(bytes, '"'), bytes));
+        const auto stops = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        const auto commas = static_cast<unsigned>(_mm_movemask_epi8(byteIs(bytes, ',')));
+        if (stops != 0) {
+            const int stop = std::countr_zero(stops);
+            commasAt(at, commas & ((1U << stop) - 1));
+            stopped = true;
+            return at + stop;
+        }
+        commasAt(at, commas);
+    }
+#endif
+    return at;
+}
+
 QString tooLong()
 {
     return u"the record is longer than %1 characters"_s.arg(CsvReader::LongestRecord);
@@ -234,34 +271,8 @@ bool CsvReader::readSimpleRecord(qsizetype& length)
             field = comma + 1;
         }
     };
-    const unsigned char* at = begin;
     bool stopped = false;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: widened as they are, with a bit for each comma and for
-    // each byte that ends the quick reading.
-    const auto byteIs = [](__m128i bytes, char c) {
-        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
-    };
-    for (; end - at >= 16; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        auto* wide = reinterpret_cast<__m128i*>(text + (at - begin));
-        _mm_storeu_si128(wide, _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
-        _mm_storeu_si128(wide + 1, _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
-        // A byte beyond ASCII has its top bit set, which the mask takes as it is.
-        const __m128i ends = _mm_or_si128(_mm_or_si128(byteIs(bytes, '\n'), byteIs(bytes, '\r')),
-                                          _mm_or_si128(byteIs(bytes, '"'), bytes));
-        const auto stops = static_cast<unsigned>(_mm_movemask_epi8(ends));
-        const auto commas = static_cast<unsigned>(_mm_movemask_epi8(byteIs(bytes, ',')));
-        if (stops != 0) {
-            const int stop = std::countr_zero(stops);
-            commasAt(at, commas & ((1U << stop) - 1));
-            at += stop;
-            stopped = true;
-            break;
-        }
-        commasAt(at, commas);
-    }
-#endif
+    const unsigned char* at = widenBlocks(begin, end, text, commasAt, stopped);
     for (; !stopped && at < end && !QuickStops[*at]; ++at) {
         text[at - begin] = *at;
         if (*at == ',')
