@@ -118,20 +118,10 @@ void StandardOutput::encodePending()
 
 void StandardOutput::writeCsvField(QStringView value)
 {
-    const bool quoted = std::any_of(value.begin(), value.end(), [](QChar c) {
-        return c == u'"' || c == u'\r' || c == u'\n' || c == u',';
-    });
-    if (!quoted) {
+    if (csvNeedsQuotes(value))
+        write(csvField(value.toString()));
+    else
         write(value);
-        return;
-    }
-    write(u"\"");
-    for (qsizetype quote; (quote = value.indexOf(u'"')) >= 0; value = value.sliced(quote + 1)) {
-        write(value.first(quote + 1));
-        write(u"\"");
-    }
-    write(value);
-    write(u"\"");
 }
 
 bool StandardOutput::flush()

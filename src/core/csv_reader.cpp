@@ -381,12 +381,16 @@ void CsvReader::decodeFields(qsizetype length, bool ascii)
     }
 }
 
-QString csvField(const QString& value, QChar separator)
+bool csvNeedsQuotes(QStringView value, QChar separator)
 {
-    const bool needsQuotes = std::any_of(value.begin(), value.end(), [separator](QChar c) {
+    return std::any_of(value.begin(), value.end(), [separator](QChar c) {
         return c == u'"' || c == u'\r' || c == u'\n' || c == separator;
     });
-    if (!needsQuotes)
+}
+
+QString csvField(const QString& value, QChar separator)
+{
+    if (!csvNeedsQuotes(value, separator))
         return value;
     QString quoted = value;
     quoted.replace(u'"', u"\"\""_s);

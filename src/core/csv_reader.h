@@ -87,7 +87,9 @@ private:
                                                          QStringConverter::Flag::ConvertInitialBom};
 };
 
-// One CSV field, quoted when it holds the separator, a quote or a line break.
+// Whether a CSV field must be quoted: it holds the separator, a quote or a line break.
+bool csvNeedsQuotes(QStringView value, QChar separator = u',');
+// One CSV field, quoted when it needs it, its quotes doubled.
 QString csvField(const QString& value, QChar separator = u',');
 
 } // namespace torvane

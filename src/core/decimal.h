@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -99,22 +100,14 @@ SignificantDigits significantDigits(double magnitude);
 // Rounding past the largest double gives infinity.
 double roundedToSignificant(double magnitude);
 
-inline constexpr std::uint64_t WholePowersOfTen[] = {1ULL,
-                                                     10ULL,
-                                                     100ULL,
-                                                     1000ULL,
-                                                     10000ULL,
-                                                     100000ULL,
-                                                     1000000ULL,
-                                                     10000000ULL,
-                                                     100000000ULL,
-                                                     1000000000ULL,
-                                                     10000000000ULL,
-                                                     100000000000ULL,
-                                                     1000000000000ULL,
-                                                     10000000000000ULL,
-                                                     100000000000000ULL,
-                                                     1000000000000000ULL};
+// The powers of ten that fit in 64 bits, up to 10^19.
+inline constexpr auto WholePowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
 
 // The magnitude rounded as below, in units of the last decimal, when the quick route
 // settles it (the usual case); false near a half of the 15th digit and far out of range.
@@ -134,7 +127,7 @@ inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units
         // Fits: below 10^15 times at most 10^4.
         if (decimals - after > 4)
             return false;
-        units = whole * WholePowersOfTen[decimals - after];
+        units = whole * WholePowersOfTen[static_cast<std::size_t>(decimals - after)];
         return true;
     }
     const int dropped = after - decimals;
@@ -143,8 +136,8 @@ inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units
         return true;
     }
     // Half away from zero, decided by the first digit dropped.
-    units = whole / WholePowersOfTen[dropped];
-    if (whole / WholePowersOfTen[dropped - 1] % 10 >= 5)
+    units = whole / WholePowersOfTen[static_cast<std::size_t>(dropped)];
+    if (whole / WholePowersOfTen[static_cast<std::size_t>(dropped - 1)] % 10 >= 5)
         ++units;
     return true;
 }

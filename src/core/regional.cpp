@@ -3,7 +3,6 @@
 #include "decimal.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -226,15 +225,8 @@ bool onGrid(double magnitude, int decimals, unsigned long long& units)
 // (x 1233 / 4096 is a little below log10 2), corrected by one comparison.
 int digitCount(unsigned long long n)
 {
-    static constexpr auto Powers = [] {
-        std::array<unsigned long long, 20> powers{};
-        powers[0] = 1;
-        for (std::size_t i = 1; i < powers.size(); ++i)
-            powers[i] = powers[i - 1] * 10;
-        return powers;
-    }();
     const auto estimate = static_cast<int>((std::bit_width(n | 1) * 1233) >> 12);
-    return estimate + (n >= Powers[static_cast<std::size_t>(estimate)] ? 1 : 0);
+    return estimate + (n >= detail::WholePowersOfTen[static_cast<std::size_t>(estimate)] ? 1 : 0);
 }
 
 constexpr char DigitPairs[] = "00010203040506070809101112131415161718192021222324"
