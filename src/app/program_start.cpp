@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -54,6 +55,11 @@ void answerOnTerminal(int argc, char** argv)
     if (parser.isSet(u"version"_s))
         parser.showVersion();
     parser.showHelp(0);
+}
+
+void failWritesBeyondSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void nameApplication()

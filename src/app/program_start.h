@@ -15,6 +15,10 @@ bool asksForTerminalAnswer(int argc, char** argv);
 // Answers "--help" or "--version" without a window, and ends the program.
 [[noreturn]] void answerOnTerminal(int argc, char** argv);
 
+// A file that may grow no further (a size limit set for the program) fails the write,
+// which the program tells and recovers from, instead of ending the program.
+void failWritesBeyondSizeLimit();
+
 // The organisation, name and version the application is known by.
 void nameApplication();
 

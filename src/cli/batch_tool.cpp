@@ -112,6 +112,8 @@ int runBatchTool(int argc, char** argv)
 {
     // Output cut off by the reader (a pipe into head) is told like any write that fails.
     std::signal(SIGPIPE, SIG_IGN);
+    // So is a file that may grow no further.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!guardStandardStreams()) {
         complain(outputProblem(EBADF));
         return Unusable;

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,6 +139,25 @@ bool commit(QSaveFile& file)
     return file.flush() && ::fsync(file.handle()) == 0 && file.commit();
 }
 
+namespace {
+
+// Writes all of the bytes, going on after a short write; false when the file takes no more.
+bool writeAll(int fd, const char* bytes, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, static_cast<std::size_t>(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+} // namespace
+
 Append append(const QString& path, const QString& text)
 {
     if (!exists(path))
@@ -144,8 +165,22 @@ Append append(const QString& path, const QString& text)
     QFile file(path);
     if (!open(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
         return Append::Failed;
+    const int fd = file.handle();
+    // Another copy of the program appending at the same moment waits, so that cutting a
+    // failed append back never cuts into its entry.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat before {};
+    if (::fstat(fd, &before) != 0)
+        return Append::Failed;
     const QByteArray bytes = encode(text);
-    return file.write(bytes) == bytes.size() && file.flush() ? Append::Done : Append::Failed;
+    if (writeAll(fd, bytes.constData(), bytes.size()))
+        return Append::Done;
+    // A full disk or a size limit took part of it: a torn entry would run into the next
+    // one, so the file goes back to what it was.
+    while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+    }
+    return Append::Failed;
 }
 
 Read readLines(const QString& path, QStringList& lines)

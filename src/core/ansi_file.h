@@ -45,7 +45,8 @@ bool replace(const QString& path, const QString& text);
 bool commit(QSaveFile& file);
 
 enum class Append { Done, Missing, Failed };
-// Appends to an existing file; never creates one.
+// Appends to an existing file, all or nothing: a write that fails part-way (a full disk,
+// a size limit) is cut back off. Never creates a file.
 Append append(const QString& path, const QString& text);
 
 // The program's own text files are small; anything larger is no file of the program's.

@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     using namespace torvane;
     if (asksForTerminalAnswer(argc, argv))
         answerOnTerminal(argc, argv);
+    failWritesBeyondSizeLimit();
     QApplication application(argc, argv);
     nameApplication();
     QGuiApplication::setDesktopFileName(u"org.example.marnoft.Torvane"_s);

@@ -4,7 +4,12 @@
 #include "core/ansi_file.h"
 #include "support/fixture_table.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +22,39 @@ class TestAnsiFile : public QObject {
 private Q_SLOTS:
     void encodeAndDecode_data();
     void encodeAndDecode();
+    void appendIsAllOrNothing_data();
+    void appendIsAllOrNothing();
 };
+
+namespace {
+
+// Lets the files of this process grow to the given size at most while it lives, as a
+// full disk would stop them; a write past it fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
 
 void TestAnsiFile::encodeAndDecode_data()
 {
@@ -40,6 +77,38 @@ void TestAnsiFile::encodeAndDecode()
     QCOMPARE(AnsiFile::encode(character), byte);
     if (bothWays)
         QCOMPARE(AnsiFile::decode(byte), character);
+}
+
+void TestAnsiFile::appendIsAllOrNothing_data()
+{
+    QTest::addColumn<qint64>("room"); // bytes the file may grow by
+    QTest::addColumn<bool>("done");
+    // The entry is "Entry \u20ac12\r\n": 11 bytes in the code page.
+    QTest::newRow("room for all of it") << qint64(11) << true;
+    QTest::newRow("room for all but the line end") << qint64(9) << false;
+    QTest::newRow("room for one byte") << qint64(1) << false;
+    QTest::newRow("no room at all") << qint64(0) << false;
+}
+
+void TestAnsiFile::appendIsAllOrNothing()
+{
+    QFETCH(qint64, room);
+    QFETCH(bool, done);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"Torvane.log"_s);
+    const QByteArray before = "Torvane Results Log\r\n\r\n";
+    QVERIFY(AnsiFile::create(path, QString::fromLatin1(before)));
+    AnsiFile::Append outcome;
+    {
+        const FileSizeLimit limit(static_cast<rlim_t>(before.size() + room));
+        outcome = AnsiFile::append(path, u"Entry \u20ac12\r\n"_s);
+    }
+    QCOMPARE(outcome, done ? AnsiFile::Append::Done : AnsiFile::Append::Failed);
+    const QByteArray expected = done ? before + "Entry \x80" "12\r\n" : before;
+    QCOMPARE(fileBytes(path), expected);
+    // Once there is room again, the next entry follows whole entries only.
+    QCOMPARE(AnsiFile::append(path, u"Next\r\n"_s), AnsiFile::Append::Done);
+    QCOMPARE(fileBytes(path), expected + "Next\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestAnsiFile)
