@@ -104,9 +104,7 @@ void TestAnsiFile::appendIsAllOrNothing()
         outcome = AnsiFile::append(path, u"Entry \u20ac12\r\n"_s);
     }
     QCOMPARE(outcome, done ? AnsiFile::Append::Done : AnsiFile::Append::Failed);
-    const QByteArray expected = done ? before + "Entry \x80"
-                                                "12\r\n"
-                                     : before;
+    const QByteArray expected = done ? before + QByteArray("Entry \x80") + "12\r\n" : before;
     QCOMPARE(fileBytes(path), expected);
     // Once there is room again, the next entry follows whole entries only.
     QCOMPARE(AnsiFile::append(path, u"Next\r\n"_s), AnsiFile::Append::Done);
