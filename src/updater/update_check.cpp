@@ -3,6 +3,7 @@
 #include "core/ansi_file.h"
 #include "core/numbers.h"
 
+#include <QDir>
 #include <QOperatingSystemVersion>
 #include <QSysInfo>
 #include <QUrl>
@@ -24,6 +25,33 @@ constexpr struct {
     {"KIssues", &UpdateDocument::KnownIssuesUrl}, {"Index", &UpdateDocument::HomePageUrl},
     {"Message", &UpdateDocument::UpdateMessage},  {"Uninstall", &UpdateDocument::UninstallFirst},
 };
+
+// The folder a page's address names as a server would take it: escaped dots and slashes
+// (escaped again and again, too) count as what they stand for, and "." and ".." are
+// resolved.
+QString resolvedPath(const QUrl& page)
+{
+    QString path = page.path(QUrl::FullyDecoded);
+    for (int round = 0; round < 8 && path.contains(u'%'); ++round) {
+        const QString decoded = QUrl::fromPercentEncoding(path.toUtf8());
+        if (decoded == path)
+            break;
+        path = decoded;
+    }
+    return QDir::cleanPath(path);
+}
+
+// Whether the page stays in the root's folder of the site.
+bool underRootPath(const QUrl& root, const QUrl& page)
+{
+    QString folder = QDir::cleanPath(root.path(QUrl::FullyDecoded));
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    const QString path = resolvedPath(page);
+    if (path == u".." || path.startsWith(u"../") || path.startsWith(u"/../"))
+        return false;
+    return folder == u"/"_s || path.startsWith(folder) || path + u'/' == folder;
+}
 
 } // namespace
 
@@ -103,6 +131,8 @@ QString pageRefusal(const QString& siteRoot, const QString& path)
         if (!page.isValid() || page.scheme() != root.scheme() || page.host() != root.host() ||
             page.port() != root.port() || !page.userInfo().isEmpty())
             return u"Page path refused (it leaves the site): "_s + path;
+        if (!underRootPath(root, page))
+            return u"Page path refused (it leaves the site's folder): "_s + path;
     }
     return QString();
 }

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void missingNetworkModule();
     void siteRoot_data();
     void siteRoot();
+    void pageRefusal_data();
+    void pageRefusal();
     void offeredVersion_data();
     void offeredVersion();
 };
@@ -225,6 +227,18 @@ void TestUpdateCheck::siteRoot()
     QString complaint;
     QCOMPARE(chooseSiteRoot(u"https://www.marnoft.example.org/"_s, row[0], complaint), row[1]);
     QCOMPARE(complaint, row.value(2));
+}
+
+void TestUpdateCheck::pageRefusal_data()
+{
+    addTableRows(u"page_paths.tsv"_s);
+}
+
+void TestUpdateCheck::pageRefusal()
+{
+    QFETCH(QStringList, row); // path, refusal
+    QCOMPARE(torvane::pageRefusal(u"http://host.example:8080/maker/"_s, row.value(0)),
+             row.value(1));
 }
 
 void TestUpdateCheck::offeredVersion_data()
