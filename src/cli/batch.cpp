@@ -331,7 +331,9 @@ void BatchComparison::Row::results(TextBuffer& buffer, QList<QStringView>& out)
          {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
         texts.add(both ? money(text,
                                [&](NumberText& t) {
-                                   return r.writeFixed(t, figure.first, figure.second);
+                                   r.writeFixed(t, figure.first, figure.second);
+                                   t.append(r.currencySuffix());
+                                   return t.view();
                                })
                        : QStringView());
     const auto units = [&](const Amounts& amounts, bool shown) {

@@ -185,6 +185,8 @@ Regional::Regional(const QLocale& locale)
     // A prefix of marks and spaces alone names no currency.
     if (!affixSymbol(m_positiveCurrency.prefix).isEmpty())
         m_currencyPrefix = m_positiveCurrency.prefix.trimmed();
+    else if (!affixSymbol(m_positiveCurrency.suffix).isEmpty())
+        m_currencySuffix = m_positiveCurrency.suffix;
     // What the strict reading takes off a money text: every spelling of the symbol that
     // the locale writes, compared without marks, as the text is.
     for (const QString& symbol :

@@ -68,6 +68,10 @@ public:
     // The text written before the amount in the currency format ("£", "$", "R$"), or
     // empty where the symbol follows the amount or there is none.
     const QString& currencyPrefix() const { return m_currencyPrefix; }
+    // The text written after the amount where the symbol follows it ("\u00A0€"), so that
+    // figures written plainly can carry the symbol as the locale places it; empty where the
+    // symbol goes before the amount or there is none.
+    const QString& currencySuffix() const { return m_currencySuffix; }
 
     // Digits with the given number of decimals, at least one before the decimal point,
     // no grouping; the value is rounded, and a result that rounds to zero has no sign.
@@ -128,6 +132,7 @@ private:
     int m_secondaryGroup = 3;
     QString m_localeCurrencySymbol;
     QString m_currencyPrefix;
+    QString m_currencySuffix;
     Affixes m_positiveCurrency;
     Affixes m_negativeCurrency;
     QStringList m_readSymbols;

@@ -87,9 +87,11 @@ void showDifferences(const FormContext& c, const Differences& d)
     f.QtrUnitsSave = c.fixed(d.units.part, 2);
     f.PeriodUnitsSave = c.fixed(d.units.period, 1);
     f.UnitsSaveNegative = d.unitsNegative;
-    f.DayCostSave = c.fixed(d.cost.day, 5);
-    f.QtrCostSave = c.fixed(d.cost.part, 2);
-    f.PeriodCostSave = c.fixed(d.cost.period, 2);
+    // A symbol before the amount is put on with the money fields'; one after it goes on here.
+    const QString& symbolAfter = c.regional.currencySuffix();
+    f.DayCostSave = c.fixed(d.cost.day, 5) + symbolAfter;
+    f.QtrCostSave = c.fixed(d.cost.part, 2) + symbolAfter;
+    f.PeriodCostSave = c.fixed(d.cost.period, 2) + symbolAfter;
     f.CostSaveNegative = d.costNegative;
     if (d.co2Negative)
         f.CO2Save.setForeColour(Colours::orange);

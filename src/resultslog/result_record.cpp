@@ -189,10 +189,10 @@ void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
 {
     if (!f.moneyReads)
         throw RuntimeError::typeMismatch();
-    // The day's cost as the symbol and five decimals, without grouping.
+    // The day's cost with five decimals, without grouping, and the symbol where it goes.
     *this << head << m_regional.currencyPrefix();
     NumberText number;
-    *this << m_regional.writeFixed(number, f.dayCost, 5);
+    *this << m_regional.writeFixed(number, f.dayCost, 5) << m_regional.currencySuffix();
     *this << u"/day, ";
     number.clear();
     column(9, 10, m_regional.writeCurrency(number, f.partCost, 2));
