@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace torvane {
 
@@ -37,13 +38,59 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char encodeOne(char16_t c)
+// The code page's own place for a character, or 0 where it has none.
+char placeOf(char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     for (std::size_t i = 0; i < HighControls.size(); ++i) {
         if (HighControls[i] == c)
             return static_cast<char>(0x80 + i);
+    }
+    return 0;
+}
+
+// Characters that the locales write in numbers and money (digit groups, signs, decimal
+// separators, currency symbols) and the code page lacks, with the nearest that it has.
+constexpr std::pair<char32_t, char> NearestPlaces[] = {
+    {0x2010, '-'},    {0x2011, '-'},    {0x2012, '-'},    {0x2212, '-'},    {0xFE63, '-'},
+    {0x2015, '\x97'}, {0x066B, '.'},    {0x066C, ','},    {0x060C, ','},    {0x2E41, ','},
+    {0x061B, ';'},    {0x066A, '%'},    {0x0609, '\x89'}, {0x02BB, '\x91'}, {0x02BD, '\x91'},
+    {0x02BC, '\x92'}, {0x2032, '\''},   {0x2033, '"'},    {0x2024, '.'},    {0x2044, '/'},
+    {0x2215, '/'},    {0x0131, 'i'},    {0x0141, 'L'},    {0x0142, 'l'},    {0x0110, '\xD0'},
+    {0x0111, 'd'},    {0x0126, 'H'},    {0x0127, 'h'},    {0x0166, 'T'},    {0x0167, 't'},
+    {0xFFE0, '\xA2'}, {0xFFE1, '\xA3'}, {0xFFE2, '\xAC'}, {0xFFE3, '\xAF'}, {0xFFE4, '\xA6'},
+    {0xFFE5, '\xA5'}};
+
+// What a character becomes in the code page: its own place, else the nearest character
+// that the code page has (any space as the no-break space, which keeps digit groups
+// together; a digit of any script as its ASCII digit; a letter as the letter without its
+// accent), or nothing (0) for a mark that only steers the direction of the text. Anything
+// else is "?".
+char nearestPlace(char32_t c)
+{
+    if (const char own = placeOf(c); own != 0)
+        return own;
+    for (const auto& [character, place] : NearestPlaces) {
+        if (character == c)
+            return place;
+    }
+    switch (QChar::category(c)) {
+    case QChar::Separator_Space:
+        return '\xA0';
+    case QChar::Other_Format:
+        return 0;
+    case QChar::Number_DecimalDigit:
+        return static_cast<char>('0' + QChar::digitValue(c));
+    default:
+        break;
+    }
+    if (c >= 0xFF01 && c <= 0xFF5E) // the full-width forms of ASCII
+        return static_cast<char>(c - 0xFEE0);
+    if (QChar::decompositionTag(c) == QChar::Canonical) {
+        const char letter = placeOf(QChar::decomposition(c).front().unicode());
+        if (letter != 0)
+            return letter;
     }
     return '?';
 }
@@ -55,16 +102,22 @@ QByteArray encode(const QString& text)
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character outside the basic plane is one "?", not two.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes += '?';
-            ++i;
-            continue;
+        char32_t c = text[i].unicode();
+        // A character outside the basic plane is one character, not two.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]), ++i;
+        if (c == 0) {
+            bytes += '\0';
+        } else if (const char place = nearestPlace(c); place != 0) {
+            bytes += place;
         }
-        bytes += encodeOne(c.unicode());
     }
     return bytes;
+}
+
+bool hasPlaces(QStringView text)
+{
+    return encode(text.toString()).count('?') == text.count(u'?');
 }
 
 QString decode(const QByteArray& bytes)

@@ -19,8 +19,14 @@ QStringView trimBlanks(QStringView text);
 // reads or writes, and closes the file before it returns.
 namespace AnsiFile {
 
-QByteArray encode(const QString& text); // characters outside the code page become "?"
+// A character the code page lacks becomes the nearest one it has: a narrow or thin space
+// the no-break space, a minus sign "-", a digit of any script its ASCII digit, a letter
+// the letter without its accent; marks that steer the direction of text are left out. A
+// character with nothing near (a letter of another script, an emoji) becomes "?".
+QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
+// Whether every character of the text is written as itself or a near one, none as "?".
+bool hasPlaces(QStringView text);
 
 // Whether a regular file stands there: a folder, a named pipe or a device is no file
 // the program can keep its text in.

@@ -1,5 +1,6 @@
 #include "regional.h"
 
+#include "ansi_file.h"
 #include "decimal.h"
 
 #include <algorithm>
@@ -172,13 +173,25 @@ Regional::Regional(const QLocale& locale)
     m_groupsWithFullStop = m_group == QLatin1String(".");
 
     m_localeCurrencySymbol = m_locale.currencySymbol(QLocale::CurrencySymbol);
+    // The program's files keep an 8-bit code page: a symbol it has no place for (the rupee
+    // sign, a symbol in Cyrillic or Arabic letters) is written as the currency's code,
+    // "INR", on the window as in the files, so that both say the same.
+    const QString code = m_locale.currencySymbol(QLocale::CurrencyIsoCode);
+    const bool byCode = !AnsiFile::hasPlaces(m_localeCurrencySymbol) && !code.isEmpty();
+    const QString written = byCode ? code : m_localeCurrencySymbol;
     const QString body = QLatin1Char('1') + QString(m_decimal) + u"00"_s;
     const auto affixes = [&](double sample) {
-        const QString text = m_locale.toCurrencyString(sample, m_localeCurrencySymbol, 2);
+        const QString text = m_locale.toCurrencyString(sample, written, 2);
         const qsizetype at = text.indexOf(body);
         if (at < 0)
             return Affixes{sample < 0 ? u"-"_s : QString(), QString()};
-        return Affixes{text.left(at), text.mid(at + body.size())};
+        Affixes found{text.left(at), text.mid(at + body.size())};
+        // A code is a word: it never runs into the digits ("INR 12.00", not "INR12.00").
+        if (byCode && found.prefix.endsWith(code))
+            found.prefix += QChar(0x00A0);
+        if (byCode && found.suffix.startsWith(code))
+            found.suffix.prepend(QChar(0x00A0));
+        return found;
     };
     m_positiveCurrency = affixes(1.0);
     m_negativeCurrency = affixes(-1.0);
@@ -190,7 +203,7 @@ Regional::Regional(const QLocale& locale)
     // What the strict reading takes off a money text: every spelling of the symbol that
     // the locale writes, compared without marks, as the text is.
     for (const QString& symbol :
-         {m_currencyPrefix, m_localeCurrencySymbol, m_positiveCurrency.suffix}) {
+         {m_currencyPrefix, m_localeCurrencySymbol, written, m_positiveCurrency.suffix}) {
         const QString bare = affixSymbol(symbol);
         if (!bare.isEmpty() && !m_readSymbols.contains(bare))
             m_readSymbols.append(bare);
@@ -449,14 +462,19 @@ void NumberText::enlarge(qsizetype size)
     m_data = m_heap.get();
 }
 
+// Dates go into the program's 8-bit files: one whose words are in a script the code page
+// lacks is written in a form that the files can hold.
 QString Regional::formatShortDate(const QDate& date) const
 {
-    return m_locale.toString(date, QLocale::ShortFormat);
+    const QString text = m_locale.toString(date, QLocale::ShortFormat);
+    return AnsiFile::hasPlaces(text) ? text : date.toString(Qt::ISODate);
 }
 
 QString Regional::formatStamp(const QDateTime& time) const
 {
-    return m_locale.toString(time, QStringLiteral("dd-MMM-yy hh:mm:ss"));
+    const QString format = QStringLiteral("dd-MMM-yy hh:mm:ss");
+    const QString text = m_locale.toString(time, format);
+    return AnsiFile::hasPlaces(text) ? text : QLocale::c().toString(time, format);
 }
 
 bool Regional::readBody(QStringView body, bool regionalForm, std::string& ascii) const

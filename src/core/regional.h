@@ -97,9 +97,11 @@ public:
     int quickFixed(char16_t* out, double value, int decimals) const;
     int generalChars(char16_t* out, double value) const;
 
+    // The short date, or the ISO date where the short date has words in a script that the
+    // files' code page lacks.
     QString formatShortDate(const QDate& date) const;
     // "dd-mmm-yy hh:mm:ss" with the language's month abbreviations, as file headers
-    // write the time of saving.
+    // write the time of saving; in English where the code page lacks the language's script.
     QString formatStamp(const QDateTime& time) const;
 
     enum class ReadStatus { Ok, NotNumeric, Overflow };

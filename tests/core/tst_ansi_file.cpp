@@ -2,6 +2,7 @@
 // and back, and what becomes of characters the code page has no place for.
 
 #include "core/ansi_file.h"
+#include "core/regional.h"
 #include "support/fixture_table.h"
 
 #include <QFile>
@@ -22,6 +23,7 @@ class TestAnsiFile : public QObject {
 private Q_SLOTS:
     void encodeAndDecode_data();
     void encodeAndDecode();
+    void everyLocaleWritesWhatTheCodePageHolds();
     void appendIsAllOrNothing_data();
     void appendIsAllOrNothing();
 };
@@ -64,7 +66,8 @@ void TestAnsiFile::encodeAndDecode_data()
     for (const QStringList& row : fixtureTable(u"code_page.tsv"_s)) {
         const char32_t code = row[2].toUInt(nullptr, 16);
         QTest::newRow(qPrintable(row[0]))
-            << QByteArray(1, static_cast<char>(row[1].toInt(nullptr, 16)))
+            << (row[1] == u"-" ? QByteArray()
+                               : QByteArray(1, static_cast<char>(row[1].toInt(nullptr, 16))))
             << QString::fromUcs4(&code, 1) << (row[3] == u"both");
     }
 }
@@ -77,6 +80,34 @@ void TestAnsiFile::encodeAndDecode()
     QCOMPARE(AnsiFile::encode(character), byte);
     if (bothWays)
         QCOMPARE(AnsiFile::decode(byte), character);
+}
+
+// Every text the program writes from the user's regional settings (money, numbers, digit
+// groups, signs, dates) reaches its files without a "?".
+void TestAnsiFile::everyLocaleWritesWhatTheCodePageHolds()
+{
+    const QDateTime time(QDate(2026, 12, 6), QTime(21, 7, 5));
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    QVERIFY(locales.size() > 300);
+    for (const QLocale& locale : locales) {
+        const Regional regional(locale);
+        for (const QString& text :
+             {regional.formatCurrency(-1234567.891, 2), regional.formatCurrency(0.24541, 5),
+              regional.formatFixed(-1234567.5, 2), regional.formatGeneral(-1.25e-7),
+              regional.formatGeneral(1.5e20), regional.currencyPrefix(), regional.currencySuffix(),
+              regional.formatShortDate(time.date()), regional.formatStamp(time)}) {
+            const QByteArray bytes = AnsiFile::encode(text);
+            if (bytes.contains('?'))
+                QFAIL(qPrintable(locale.name() + u": "_s + text + u" -> "_s +
+                                 QString::fromLatin1(bytes)));
+        }
+    }
+    // The nearest characters, as a French and a German record write them.
+    QCOMPARE(AnsiFile::encode(Regional(QLocale(u"fr_FR"_s)).formatCurrency(605684.73, 2)),
+             QByteArray("605\xA0") + "684,73\xA0\x80");
+    QCOMPARE(AnsiFile::encode(Regional(QLocale(u"de_DE"_s)).formatCurrency(-1234.5, 2)),
+             QByteArray("-1.234,50\xA0\x80"));
 }
 
 void TestAnsiFile::appendIsAllOrNothing_data()
