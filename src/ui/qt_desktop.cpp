@@ -53,9 +53,10 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
     }
 }
 
-bool QtDesktop::openUrl(const QString& url)
+void QtDesktop::openUrl(const QString& url, std::function<void()> whenFailed)
 {
-    return QDesktopServices::openUrl(QUrl(url));
+    if (!QDesktopServices::openUrl(QUrl(url)))
+        whenFailed();
 }
 
 QString QtDesktop::saveFileName(const QString& title, const QString& name, const QString& filter)

@@ -14,7 +14,7 @@ public:
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
-    bool openUrl(const QString& url) override;
+    void openUrl(const QString& url, std::function<void()> whenFailed) override;
     QString saveFileName(const QString& title, const QString& name, const QString& filter) override;
 
 protected:
