@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/desktop.h"
+#include "core/program_launcher.h"
 
 class QWidget;
 
@@ -25,6 +26,7 @@ private:
 
     QWidget* m_parent = nullptr;
     QString m_saveFolder; // where the user last saved, for the next save
+    ProgramLauncher m_launcher;
 };
 
 } // namespace torvane
