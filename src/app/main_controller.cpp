@@ -172,9 +172,7 @@ void MainController::openHelp()
                              title, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
-    if (!m_desktop.openUrl(QUrl::fromLocalFile(page).toString()))
-        m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
-                             MessageButtons::Ok);
+    m_folder.openInBrowser(QUrl::fromLocalFile(page).toString());
 }
 
 void MainController::archiveResultsLog()

@@ -97,7 +97,7 @@ public:
         boxText = text;
         return MessageAnswer::Ok;
     }
-    bool openUrl(const QString&) override { return false; }
+    void openUrl(const QString&, std::function<void()> whenFailed) override { whenFailed(); }
     QString saveFileName(const QString&, const QString&, const QString&) override
     {
         return QString();

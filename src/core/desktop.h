@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <functional>
 
 namespace torvane {
 
@@ -23,9 +24,11 @@ public:
     virtual MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                                      MessageButtons buttons) = 0;
 
-    // Opens a web address or a local file in the user's browser or viewer; false when
-    // nothing could be started.
-    virtual bool openUrl(const QString& url) = 0;
+    // Opens a web address or a local file in the user's browser or viewer, without
+    // waiting for it. whenFailed runs at once when nothing could be started, or later,
+    // from the event loop, when the launcher ends in failure; never once the desktop is
+    // gone, so it may use the desktop but should keep nothing else that may go first.
+    virtual void openUrl(const QString& url, std::function<void()> whenFailed) = 0;
 
     // Asks where to save a file, offering the name given in the user's usual folder; the
     // chosen path, or empty when the user cancels.

@@ -128,9 +128,16 @@ bool ProgramFolder::replaceFile(const QString& relative, const QString& text)
 
 void ProgramFolder::openWebPage(const QString& page)
 {
-    if (!m_desktop.openUrl(m_siteRoot + page))
-        m_desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
-                             MessageButtons::Ok);
+    openInBrowser(m_siteRoot + page);
+}
+
+void ProgramFolder::openInBrowser(const QString& url)
+{
+    // The failure may come after this folder is gone; the desktop is still there.
+    m_desktop.openUrl(url, [&desktop = m_desktop] {
+        desktop.messageBox(u"Unable to launch Browser."_s, u"Torvane Error"_s, MessageIcon::None,
+                           MessageButtons::Ok);
+    });
 }
 
 QString ProgramFolder::siteAddress() const

@@ -44,6 +44,9 @@ public:
     virtual bool replaceFile(const QString& relative, const QString& text);
     // Opens a page of the maker's web site (the home page for an empty path).
     void openWebPage(const QString& page);
+    // Opens an address in the user's browser; tells the user, at once or when the
+    // browser's launcher fails, when that could not be done.
+    void openInBrowser(const QString& url);
     // The site's address as a person reads it: the home page without the scheme.
     QString siteAddress() const;
 

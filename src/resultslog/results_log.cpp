@@ -12,6 +12,17 @@
 using namespace Qt::StringLiterals;
 
 namespace torvane {
+
+namespace {
+
+void warnAbout(Desktop& desktop, const QString& text)
+{
+    desktop.messageBox(text, u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
+                       MessageButtons::Ok);
+}
+
+} // namespace
+
 ResultsLog::ResultsLog(ProgramFolder& folder, Desktop& desktop, const Regional& regional,
                        const Clock& clock)
     : m_folder(folder)
@@ -138,9 +149,12 @@ void ResultsLog::showInViewer()
 {
     if (!logExists())
         return;
-    if (!m_desktop.openUrl(QUrl::fromLocalFile(m_folder.path(fileName())).toString()))
-        warn(u"Unable to run Notepad"_s + CrLf + u"Check that it exists and"_s + CrLf +
-             u"is working properly."_s);
+    // The failure may come after the log is gone; the desktop is still there.
+    m_desktop.openUrl(
+        QUrl::fromLocalFile(m_folder.path(fileName())).toString(), [&desktop = m_desktop] {
+            warnAbout(desktop, u"Unable to run Notepad"_s + CrLf + u"Check that it exists and"_s +
+                                   CrLf + u"is working properly."_s);
+        });
 }
 
 bool ResultsLog::logExists()
@@ -151,8 +165,7 @@ bool ResultsLog::logExists()
 
 void ResultsLog::warn(const QString& text)
 {
-    m_desktop.messageBox(text, u"Torvane Results Log File Error"_s, MessageIcon::Exclamation,
-                         MessageButtons::Ok);
+    warnAbout(m_desktop, text);
 }
 
 } // namespace torvane

@@ -53,9 +53,18 @@ MessageAnswer QtDesktop::messageBox(const QString& text, const QString& title, M
     }
 }
 
-bool QtDesktop::openUrl(const QString& url)
+void QtDesktop::openUrl(const QString& url, std::function<void()> whenFailed)
 {
-    return QDesktopServices::openUrl(QUrl(url));
+    // The toolkit starts the desktop's launcher and counts that as success, though the
+    // browser may then fail; so the launcher is started here and watched to its end. It
+    // gets the address encoded, as the toolkit would hand it.
+    const QString launcher = QStandardPaths::findExecutable(u"xdg-open"_s);
+    const bool started =
+        launcher.isEmpty()
+            ? QDesktopServices::openUrl(QUrl(url))
+            : m_launcher.start(launcher, {QString::fromLatin1(QUrl(url).toEncoded())}, whenFailed);
+    if (!started)
+        whenFailed();
 }
 
 QString QtDesktop::saveFileName(const QString& title, const QString& name, const QString& filter)

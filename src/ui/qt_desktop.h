@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/desktop.h"
+#include "core/program_launcher.h"
 
 class QWidget;
 
@@ -14,7 +15,7 @@ public:
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
-    bool openUrl(const QString& url) override;
+    void openUrl(const QString& url, std::function<void()> whenFailed) override;
     QString saveFileName(const QString& title, const QString& name, const QString& filter) override;
 
 protected:
@@ -25,6 +26,7 @@ private:
 
     QWidget* m_parent = nullptr;
     QString m_saveFolder; // where the user last saved, for the next save
+    ProgramLauncher m_launcher;
 };
 
 } // namespace torvane

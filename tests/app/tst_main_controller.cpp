@@ -383,7 +383,8 @@ void TestMainController::helpAndAbout()
     m.form().Help1.click();
     QCOMPARE(p.desktop.openedUrls,
              QStringList{QUrl::fromLocalFile(p.dir.filePath(u"Help/index.htm"_s)).toString()});
-    p.desktop.openUrlResult = false;
+    QVERIFY(p.desktop.boxes.isEmpty());
+    p.desktop.openUrlFails = true;
     p.desktop.expectBox(MessageAnswer::Ok);
     m.openMakerHomePage();
     QCOMPARE(p.desktop.openedUrls.last(), u"https://example.org/"_s);
@@ -407,6 +408,19 @@ void TestMainController::helpAndAbout()
     m.form().About.click();
     QCOMPARE(shown, 1);
     QCOMPARE(m.settings().RunOnTopSetting, qint16(2));
+
+    // The help page's launcher fails after the controller is gone: the user is still told.
+    p.main.reset();
+    QCOMPARE(p.desktop.launchFailures.size(), 1);
+    const qsizetype before = p.desktop.boxes.size();
+    p.desktop.expectBox(MessageAnswer::Ok);
+    p.desktop.launchFailures[0]();
+    QCOMPARE(p.desktop.boxes.size(), before + 1);
+    const ScriptedDesktop::Box& box = p.desktop.boxes.last();
+    QCOMPARE(box.text, u"Unable to launch Browser."_s);
+    QCOMPARE(box.title, u"Torvane Error"_s);
+    QCOMPARE(box.icon, MessageIcon::None);
+    QCOMPARE(box.buttons, MessageButtons::Ok);
 }
 
 void TestMainController::fatalDump()

@@ -34,10 +34,13 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, const QString& ti
     return answer;
 }
 
-bool ScriptedDesktop::openUrl(const QString& url)
+void ScriptedDesktop::openUrl(const QString& url, std::function<void()> whenFailed)
 {
     openedUrls.append(url);
-    return openUrlResult;
+    if (openUrlFails)
+        whenFailed();
+    else
+        launchFailures.append(std::move(whenFailed));
 }
 
 QString ScriptedDesktop::saveFileName(const QString&, const QString& name, const QString&)

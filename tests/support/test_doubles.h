@@ -36,7 +36,9 @@ public:
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override;
-    bool openUrl(const QString& url) override;
+    // Records the address; calls whenFailed at once when openUrlFails, else keeps it in
+    // launchFailures, for a test to call as a launcher failing later would.
+    void openUrl(const QString& url, std::function<void()> whenFailed) override;
     // Answers with the next of savePaths (empty: cancelled) and records the name offered.
     QString saveFileName(const QString& title, const QString& name, const QString& filter) override;
     void quit() override;
@@ -45,7 +47,8 @@ public:
     QStringList openedUrls;
     QStringList savePaths;
     QStringList offeredNames;
-    bool openUrlResult = true;
+    bool openUrlFails = false;
+    QList<std::function<void()>> launchFailures;
     bool ended = false;
 
 private:
