@@ -1,8 +1,8 @@
 #include "appliance_catalogue.h"
 
+#include "catalogue_messages.h"
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
-#include "catalogue_messages.h"
 #include "engine/rules.h"
 
 #include <QFile>
@@ -109,18 +109,20 @@ bool isHeader(const QList<QStringView>& fields)
 Catalogue readCatalogue(const QString& path)
 {
     using namespace messages;
-    Catalogue catalogue;
     QFile file(path);
-    if (!AnsiFile::open(file, QIODevice::ReadOnly)) {
-        catalogue.problems.append(text(CatalogueUnreadable));
-        return catalogue;
-    }
+    if (!AnsiFile::open(file, QIODevice::ReadOnly))
+        return {{}, {text(CatalogueUnreadable)}};
     // A regular file: its size is known before reading, and the reader streams it.
-    if (file.size() > AnsiFile::MostBytes) {
-        catalogue.problems.append(text(CatalogueTooLarge));
-        return catalogue;
-    }
-    CsvReader reader(file);
+    if (file.size() > AnsiFile::MostBytes)
+        return {{}, {text(CatalogueTooLarge)}};
+    return readCatalogue(file);
+}
+
+Catalogue readCatalogue(QIODevice& device)
+{
+    using namespace messages;
+    Catalogue catalogue;
+    CsvReader reader(device);
     QList<QStringView> fields;
     bool headerRead = false;
     for (;;) {
