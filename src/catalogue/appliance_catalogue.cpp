@@ -54,11 +54,24 @@ QString text(const char* message)
     return QString::fromUtf8(message);
 }
 
-// A field as a problem quotes it: a whole line of rubbish would not fit in a message box.
+// A field as a problem quotes it, on the problem's one line: a whole line of rubbish
+// would not fit in a message box, and a line break or another control character in it
+// shows as a blank.
 QString quoted(QStringView field)
 {
     constexpr qsizetype Longest = 40;
-    return field.size() <= Longest ? field.toString() : field.first(Longest) + u"..."_s;
+    qsizetype kept = std::min(field.size(), Longest);
+    // Never between the two halves of a character beyond 16 bits.
+    if (kept < field.size() && field[kept - 1].isHighSurrogate())
+        --kept;
+    QString shown = field.first(kept).toString();
+    for (QChar& c : shown) {
+        const QChar::Category kind = c.category();
+        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+            kind == QChar::Separator_Paragraph)
+            c = u' ';
+    }
+    return kept < field.size() ? shown + u"..."_s : shown;
 }
 
 // The appliance of a line, or the line's problem.
