@@ -11,23 +11,6 @@ using namespace torvane;
 
 namespace {
 
-// Hands out at most a few bytes at a time, as a pipe may.
-class Trickle final : public QBuffer {
-public:
-    explicit Trickle(qint64 most)
-        : m_most(most)
-    {}
-
-protected:
-    qint64 readData(char* data, qint64 size) override
-    {
-        return QBuffer::readData(data, std::min(size, m_most));
-    }
-
-private:
-    qint64 m_most;
-};
-
 // Every record as its fields joined by a unit separator, or the error and where it stands.
 QStringList readAll(QIODevice& device)
 {

@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh dev
 bash scripts/install-deps.sh valgrind xvfb dbus-daemon
 build/dev/bench/bench_calc -median 9 -minimumvalue 100
+build/dev/bench/bench_load
 build/dev/bench/bench_batch
 
 # Start-up is timed as on a desktop: on an X server of its own, with a session bus of its own

@@ -1,8 +1,8 @@
 #include "appliance_catalogue.h"
 
+#include "catalogue_messages.h"
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
-#include "catalogue_messages.h"
 #include "engine/rules.h"
 
 #include <QFile>
@@ -54,11 +54,24 @@ QString text(const char* message)
     return QString::fromUtf8(message);
 }
 
-// A field as a problem quotes it: a whole line of rubbish would not fit in a message box.
+// A field as a problem quotes it, on the problem's one line: a whole line of rubbish
+// would not fit in a message box, and a line break or another control character in it
+// shows as a blank.
 QString quoted(QStringView field)
 {
     constexpr qsizetype Longest = 40;
-    return field.size() <= Longest ? field.toString() : field.first(Longest) + u"..."_s;
+    qsizetype kept = std::min(field.size(), Longest);
+    // Never between the two halves of a character beyond 16 bits.
+    if (kept < field.size() && field[kept - 1].isHighSurrogate())
+        --kept;
+    QString shown = field.first(kept).toString();
+    for (QChar& c : shown) {
+        const QChar::Category kind = c.category();
+        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+            kind == QChar::Separator_Paragraph)
+            c = u' ';
+    }
+    return kept < field.size() ? shown + u"..."_s : shown;
 }
 
 // The appliance of a line, or the line's problem.
@@ -109,18 +122,20 @@ bool isHeader(const QList<QStringView>& fields)
 Catalogue readCatalogue(const QString& path)
 {
     using namespace messages;
-    Catalogue catalogue;
     QFile file(path);
-    if (!AnsiFile::open(file, QIODevice::ReadOnly)) {
-        catalogue.problems.append(text(CatalogueUnreadable));
-        return catalogue;
-    }
+    if (!AnsiFile::open(file, QIODevice::ReadOnly))
+        return {{}, {text(CatalogueUnreadable)}};
     // A regular file: its size is known before reading, and the reader streams it.
-    if (file.size() > AnsiFile::MostBytes) {
-        catalogue.problems.append(text(CatalogueTooLarge));
-        return catalogue;
-    }
-    CsvReader reader(file);
+    if (file.size() > AnsiFile::MostBytes)
+        return {{}, {text(CatalogueTooLarge)}};
+    return readCatalogue(file);
+}
+
+Catalogue readCatalogue(QIODevice& device)
+{
+    using namespace messages;
+    Catalogue catalogue;
+    CsvReader reader(device);
     QList<QStringView> fields;
     bool headerRead = false;
     for (;;) {

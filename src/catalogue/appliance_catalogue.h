@@ -3,6 +3,7 @@
 #include "core/program_folder.h"
 #include "core/regional.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,9 @@ struct Catalogue {
 // numbers in the machine form. A damaged line is told and left out; every figure is in
 // the range its item field accepts, so a picked appliance passes the window's checks.
 Catalogue readCatalogue(const QString& path);
+// The same from a device open for reading. Only the file's reader above refuses a file
+// larger than AnsiFile::MostBytes, as its size is known before reading.
+Catalogue readCatalogue(QIODevice& device);
 
 // The problems in one message: the first few lines and how many more there are.
 QString catalogueProblemsText(const QStringList& problems);
