@@ -171,7 +171,11 @@ Regional::Regional(const QLocale& locale)
         }
     }
     m_groupsWithFullStop = m_group == QLatin1String(".");
+    readCurrencyFormat();
+}
 
+void Regional::readCurrencyFormat()
+{
     m_localeCurrencySymbol = m_locale.currencySymbol(QLocale::CurrencySymbol);
     // The program's files keep an 8-bit code page: a symbol it has no place for (the rupee
     // sign, a symbol in Cyrillic or Arabic letters) is written as the currency's code,

@@ -121,6 +121,8 @@ private:
         QString prefix;
         QString suffix;
     };
+    // The symbol, its place and the affixes of positive and negative amounts.
+    void readCurrencyFormat();
     void slowFixed(NumberText& out, double value, int decimals) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
     // a number in the regional form (or, regionalForm false, in the machine form).
