@@ -101,6 +101,7 @@ QString LogReader::start()
     if (line.starts_with("\xEF\xBB\xBF"))
         line.remove_prefix(3);
     const QString unusable = detectLogFormat(line, m_format);
+    m_fields.resize(static_cast<std::size_t>(m_format.columnsNeeded()) + 1);
     if (unusable.isEmpty() && !m_format.header) {
         m_firstRowText = line;
         m_firstRow = m_firstRowText;
@@ -164,12 +165,13 @@ bool LogReader::readValue(std::string_view text, LogReading& reading)
 
 bool LogReader::readRow(std::string_view line, LogReading& reading)
 {
-    constexpr int Most = 66;
-    std::string_view fields[Most];
+    std::string_view* fields = m_fields.data();
     const int needed = m_format.columnsNeeded();
-    const int count = splitFields(line, m_format.separator, fields, std::min(needed + 1, Most));
+    const int count = splitFields(line, m_format.separator, fields, needed + 1);
     if (count < needed) {
-        unreadable(u"%1 fields where %2 are needed"_s.arg(count).arg(needed));
+        unreadable(u"the line has %1 field%2 where %3 are needed"_s.arg(count)
+                       .arg(count == 1 ? QString() : u"s"_s)
+                       .arg(needed));
         return false;
     }
     if (m_format.entityColumn >= 0 && !sameEntity(fields[m_format.entityColumn]))

@@ -94,6 +94,7 @@ private:
     LineSource m_lines;
     LocalClock m_clock;
     LogFormat m_format;
+    std::vector<std::string_view> m_fields; // the columns needed, and the rest of the line
     std::string_view m_firstRow; // a row without a header, read again as the first reading
     std::string m_firstRowText;
     TimeForm m_timeForm = TimeForm::Iso;

@@ -46,7 +46,9 @@ QString formatNote(const MeasuredUse& use)
     if (use.decimalComma)
         note += u", decimal comma"_s;
     if (use.otherEntityRows > 0)
-        note += u"; %1 rows of other entities left out"_s.arg(use.otherEntityRows);
+        note += use.otherEntityRows == 1
+                    ? u"; 1 row of another entity left out"_s
+                    : u"; %1 rows of other entities left out"_s.arg(use.otherEntityRows);
     return note;
 }
 
