@@ -80,6 +80,8 @@ bool headerless(const std::string_view* fields, int count, LogFormat& format)
         return false;
     format.header = false;
     format.kind = LogKind::Power;
+    format.timeColumn = 0;
+    format.valueColumn = 1;
     format.timeName = u"column 1"_s;
     format.valueName = u"column 2"_s;
     format.unit = u"W"_s;

@@ -49,7 +49,7 @@ bool LineSource::fill()
     m_ended = got == 0;
     m_end += static_cast<std::size_t>(got);
     m_read += got;
-    if (m_progress && !m_progress(m_read, m_total)) {
+    if (got > 0 && m_progress && !m_progress(m_read, m_total)) {
         m_cancelled = true;
         return false;
     }
