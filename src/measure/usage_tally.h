@@ -41,6 +41,13 @@ struct TallyRules {
 // (a counter's rise over the interval is its power), unknown when the hold is longer than
 // the gap limit, the reading is not a number or the counter went down. Known holds are
 // added up by level of power, so that the standby threshold can be found once all are in.
+//
+// The standby threshold, when not given: among the powers at or above the off threshold,
+// the widest gap between two consecutive powers on a log scale (the largest ratio of a
+// power to the next lower one) parts standby from on, at the geometric mean of the powers
+// either side (0.9 W and 95 W: 9.2 W). A ratio below LevelRatio parts nothing: one level,
+// all on. The levels are bins a sixteenth of an octave wide that keep their lowest and
+// highest power, so the gap is measured between the powers themselves and memory stays flat.
 class UsageTally {
 public:
     // Powers below 2^-40 W and from 2^40 W share the ends of the scale.
