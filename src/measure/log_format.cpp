@@ -36,7 +36,7 @@ Column columnOf(std::string_view field)
 {
     static const QRegularExpression apart(u"[^\\p{L}\\p{N}]+"_s);
     Column c;
-    c.name = QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size())).trimmed();
+    c.name = visibleText(field).trimmed();
     const QStringList words = c.name.toLower().split(apart, Qt::SkipEmptyParts);
     const QString joined = words.join(QString());
     c.kilo = anyOf(words, {u"kw", u"kwh"});
@@ -212,6 +212,16 @@ QString detectLogFormat(std::string_view firstLine, LogFormat& format)
     }
     return u"no power column: the header names none of power, watts, W, kW, apower, state, "
            "value, Leistung, nor an energy counter (energy, total, kWh, Wh, Energie)"_s;
+}
+
+QString visibleText(std::string_view bytes)
+{
+    QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
 bool parseReadingNumber(std::string_view text, double& value, bool& decimalComma)

@@ -42,6 +42,10 @@ int splitFields(std::string_view line, char separator, std::string_view* fields,
 // cannot be used.
 QString detectLogFormat(std::string_view firstLine, LogFormat& format);
 
+// Bytes of the log as a message may show them: UTF-8, a control character (a line break in
+// quotes) as U+FFFD.
+QString visibleText(std::string_view bytes);
+
 // A number written with a full stop or a decimal comma; false unless the whole field is one.
 bool parseReadingNumber(std::string_view text, double& value, bool& decimalComma);
 

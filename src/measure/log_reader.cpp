@@ -15,8 +15,7 @@ constexpr std::size_t Block = 1024 * 1024;
 QString shown(std::string_view field)
 {
     const std::size_t size = std::min<std::size_t>(field.size(), 40);
-    return QString::fromUtf8(field.data(), static_cast<qsizetype>(size)) +
-           (size < field.size() ? u"..."_s : QString());
+    return visibleText(field.substr(0, size)) + (size < field.size() ? u"..."_s : QString());
 }
 
 bool blank(std::string_view line)
@@ -29,9 +28,12 @@ bool blank(std::string_view line)
 LineSource::LineSource(QIODevice& device, MeasureProgress progress)
     : m_device(device)
     , m_progress(std::move(progress))
-    , m_buffer(Block + LongestLine)
     , m_total(device.isSequential() ? -1 : device.size() - device.pos())
-{}
+{
+    // A small file needs no more room than it has bytes (and one to see its end).
+    m_buffer.resize(m_total >= 0 ? std::min<std::size_t>(m_total + 1, Block + LongestLine)
+                                 : Block + LongestLine);
+}
 
 bool LineSource::fill()
 {
@@ -40,6 +42,8 @@ bool LineSource::fill()
         m_end -= m_begin;
         m_begin = 0;
     }
+    if (m_end == m_buffer.size())
+        m_buffer.resize(Block + LongestLine); // a file that grew as it was read
     const qint64 got =
         m_device.read(m_buffer.data() + m_end, static_cast<qint64>(m_buffer.size() - m_end));
     if (got < 0) {
@@ -138,7 +142,7 @@ bool LogReader::sameEntity(std::string_view entity)
 {
     if (m_entity.isEmpty()) {
         m_entityBytes = entity;
-        m_entity = QString::fromUtf8(entity.data(), static_cast<qsizetype>(entity.size()));
+        m_entity = visibleText(entity);
     }
     if (entity == m_entityBytes)
         return true;
@@ -148,19 +152,21 @@ bool LogReader::sameEntity(std::string_view entity)
 
 bool LogReader::readValue(std::string_view text, LogReading& reading)
 {
+    const bool number = parseReadingNumber(text, reading.value, m_decimalComma);
+    reading.value *= m_format.scale;
+    // Far beyond any appliance, and kept out so that the sums stay finite.
+    const bool inRange = number && std::abs(reading.value) <= 1e15;
     if (m_format.kind == LogKind::History) {
         // Not a number (unavailable, unknown): unknown from here to the next change.
-        if (!parseReadingNumber(text, reading.value, m_decimalComma))
+        if (!inRange)
             reading.value = std::numeric_limits<double>::quiet_NaN();
         return true;
     }
-    if (!parseReadingNumber(text, reading.value, m_decimalComma)) {
-        unreadable(u"the %1 \"%2\" is not a number"_s.arg(
-            m_format.kind == LogKind::Energy ? u"energy"_s : u"power"_s, shown(text)));
-        return false;
-    }
-    reading.value *= m_format.scale;
-    return true;
+    if (!inRange)
+        unreadable(u"the %1 \"%2\" %3"_s.arg(
+            m_format.kind == LogKind::Energy ? u"energy"_s : u"power"_s, shown(text),
+            number ? u"is out of range"_s : u"is not a number"_s));
+    return inRange;
 }
 
 bool LogReader::readRow(std::string_view line, LogReading& reading)
