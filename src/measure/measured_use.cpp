@@ -34,8 +34,10 @@ TallyRules rulesOf(const MeasureOptions& options, const LogFormat& format)
     rules.standbyBelow = options.standbyBelow;
     rules.cheap = options.cheap;
     rules.counter = format.kind == LogKind::Energy;
+    // A limit past 1,900 years limits nothing a log can hold.
     if (options.maxGapMinutes)
-        rules.maxGapMs = std::llround(*options.maxGapMinutes * MsPerMinute);
+        rules.maxGapMs =
+            std::max<qint64>(std::llround(std::min(*options.maxGapMinutes, 1e9) * MsPerMinute), 1);
     else if (format.kind != LogKind::History)
         rules.maxGapMs = 60 * MsPerMinute;
     return rules;
