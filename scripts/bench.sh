@@ -7,6 +7,7 @@ bash scripts/install-deps.sh valgrind xvfb dbus-daemon
 build/dev/bench/bench_calc -median 9 -minimumvalue 100
 build/dev/bench/bench_load
 build/dev/bench/bench_batch
+build/dev/bench/bench_measure
 
 # Start-up is timed as on a desktop: on an X server of its own, with a session bus of its own
 # (without one, every start would launch a bus for itself); offscreen without Xvfb.

@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -24,6 +26,18 @@ const char Help[] =
     "  --help             show this help and end\n"
     "  --version          show the version and end\n"
     "\n"
+    "With --measure, works out an item's hours a day on and on standby and its powers\n"
+    "from a smart plug's or meter's log (a power log, an energy counter or a state\n"
+    "history, in CSV) and writes them as a CSV row; what it read and chose goes to\n"
+    "standard error.\n"
+    "\n"
+    "  --measure FILE             the log to read\n"
+    "  --cheap-hours HH:MM-HH:MM  the cheap-rate hours on the local clock (default none)\n"
+    "  --off-below W              off below this power (default 0.5)\n"
+    "  --standby-below W          standby below this power (default: found in the log)\n"
+    "  --max-gap MINUTES          a reading held longer is unknown time (default 60;\n"
+    "                             none for a state history)\n"
+    "\n"
     "Exit status: 0 every row calculated, 1 a row refused, 2 unusable arguments, input\n"
     "or output, 3 a row met a fatal error. See torvane-calc(1).\n";
 
@@ -32,16 +46,27 @@ struct CommandLine {
     QCommandLineParser parser;
     const QCommandLineOption format{u"format"_s, QString(), u"format"_s};
     const QCommandLineOption settings{u"settings"_s, QString(), u"INI"_s};
+    const QCommandLineOption measure{u"measure"_s, QString(), u"FILE"_s};
+    const QCommandLineOption cheapHours{u"cheap-hours"_s, QString(), u"HH:MM-HH:MM"_s};
+    const QCommandLineOption offBelow{u"off-below"_s, QString(), u"W"_s};
+    const QCommandLineOption standbyBelow{u"standby-below"_s, QString(), u"W"_s};
+    const QCommandLineOption maxGap{u"max-gap"_s, QString(), u"MINUTES"_s};
     const QCommandLineOption help{QStringList{u"h"_s, u"help"_s}};
     const QCommandLineOption version{u"version"_s};
     // The options that take a value, and what is told when one is given without it.
-    const std::pair<const QCommandLineOption&, QString> needsValue[2] = {
+    const std::pair<const QCommandLineOption&, QString> needsValue[7] = {
         {format, u"--format needs a value: record, csv or timeline"_s},
-        {settings, u"--settings needs a configuration file"_s}};
+        {settings, u"--settings needs a configuration file"_s},
+        {measure, u"--measure needs a log file"_s},
+        {cheapHours, u"--cheap-hours needs the hours, HH:MM-HH:MM"_s},
+        {offBelow, u"--off-below needs a power in watts"_s},
+        {standbyBelow, u"--standby-below needs a power in watts"_s},
+        {maxGap, u"--max-gap needs a number of minutes"_s}};
 
     CommandLine()
     {
-        parser.addOptions({format, settings, help, version});
+        parser.addOptions(
+            {format, settings, measure, cheapHours, offBelow, standbyBelow, maxGap, help, version});
         parser.addPositionalArgument(u"FILE"_s, QString());
     }
 };
@@ -99,6 +124,53 @@ ParsedArguments answered(bool help)
     return parsed;
 }
 
+// A number given with a full stop, from `least` up (above it when `above`).
+std::optional<double> numberOption(const QString& text, double least, bool above)
+{
+    const QByteArray bytes = text.toLatin1();
+    double value = 0;
+    const auto [end, error] = std::from_chars(bytes.begin(), bytes.end(), value);
+    if (error != std::errc() || end != bytes.end() || !std::isfinite(value) || value < least ||
+        (above && value == least))
+        return std::nullopt;
+    return value;
+}
+
+// --measure and the options that go with it, or why they cannot be used.
+QString measureOptions(const CommandLine& line, BatchOptions& options)
+{
+    const QCommandLineParser& parser = line.parser;
+    options.measure = parser.value(line.measure);
+    if (parser.isSet(line.format) || parser.isSet(line.settings) ||
+        !parser.positionalArguments().isEmpty())
+        return u"--measure reads its own FILE and takes no --format, --settings or input file"_s;
+    MeasureOptions& measure = options.measureOptions;
+    if (parser.isSet(line.cheapHours)) {
+        CheapWindow window;
+        if (const QString why = parseCheapWindow(parser.value(line.cheapHours), window);
+            !why.isEmpty())
+            return why;
+        measure.cheap = window;
+    }
+    const auto number = [&](const QCommandLineOption& option, std::optional<double>& value,
+                            double least, bool above, const QString& what) -> QString {
+        if (!parser.isSet(option))
+            return QString();
+        value = numberOption(parser.value(option), least, above);
+        return value ? QString()
+                     : u"--%1: \"%2\" is not %3"_s.arg(option.names().first(), parser.value(option),
+                                                       what);
+    };
+    QString why =
+        number(line.offBelow, measure.offBelow, 0, false, u"a power in watts from 0 up"_s);
+    if (why.isEmpty())
+        why = number(line.standbyBelow, measure.standbyBelow, measure.offBelow.value_or(0.5), false,
+                     u"a power in watts from the off threshold up"_s);
+    if (why.isEmpty())
+        why = number(line.maxGap, measure.maxGapMinutes, 0, true, u"a number of minutes above 0"_s);
+    return why;
+}
+
 // The options of arguments the parser took.
 ParsedArguments chosenOptions(const CommandLine& line)
 {
@@ -108,6 +180,15 @@ ParsedArguments chosenOptions(const CommandLine& line)
             return refused(message);
     }
     ParsedArguments parsed;
+    if (parser.isSet(line.measure)) {
+        const QString why = measureOptions(line, parsed.options);
+        return why.isEmpty() ? parsed : refused(why);
+    }
+    for (const QCommandLineOption* option :
+         {&line.cheapHours, &line.offBelow, &line.standbyBelow, &line.maxGap}) {
+        if (parser.isSet(*option))
+            return refused(u"--%1 goes with --measure"_s.arg(option->names().first()));
+    }
     const QString chosen = parser.value(line.format);
     const QStringList formats = {u"record"_s, u"csv"_s, u"timeline"_s};
     if (parser.isSet(line.format) && !formats.contains(chosen))

@@ -106,6 +106,26 @@ int runRows(QIODevice& input, BatchComparison& comparison, BatchOptions::Format 
     return status;
 }
 
+// The use a log of an appliance's power tells: the figures on standard output, what was read
+// and chosen on standard error.
+int runMeasurement(const BatchOptions& options)
+{
+    const MeasuredUse use = measureFile(options.measure, options.measureOptions);
+    if (use.outcome != MeasuredUse::Outcome::Measured) {
+        complain(options.measure + u": "_s + use.problem);
+        return Unusable;
+    }
+    for (const QString& note : measuredNotes(use))
+        complain(note);
+    const QByteArray figures = (measuredHeader() + u'\n' + measuredRow(use) + u'\n').toUtf8();
+    std::fwrite(figures.constData(), 1, static_cast<std::size_t>(figures.size()), stdout);
+    if (std::fflush(stdout) != 0) {
+        complain(outputProblem(errno));
+        return Unusable;
+    }
+    return AllCalculated;
+}
+
 } // namespace
 
 int runBatchTool(int argc, char** argv)
@@ -130,6 +150,8 @@ int runBatchTool(int argc, char** argv)
         break;
     }
     const BatchOptions& options = parsed.options;
+    if (!options.measure.isEmpty())
+        return runMeasurement(options);
     // The whole input is checked before the configuration is read: its faults come first.
     BatchInput input;
     if (const QString unusable = input.open(options.file); !unusable.isEmpty()) {

@@ -1,0 +1,186 @@
+#include "measured_use.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace torvane {
+namespace {
+
+constexpr qint64 MsPerMinute = 60'000;
+constexpr double MsPerDay = 86'400'000;
+
+// How reading the log through ended.
+struct Pass {
+    enum class End { Done, OutOfOrder } end = End::Done;
+    qint64 line = 0, earlierLine = 0; // OutOfOrder: the row, and the row before it in the file
+};
+
+MeasuredUse unusable(const QString& why)
+{
+    MeasuredUse use;
+    use.problem = why;
+    return use;
+}
+
+TallyRules rulesOf(const MeasureOptions& options, const LogFormat& format)
+{
+    TallyRules rules;
+    rules.offBelow = options.offBelow.value_or(0.5);
+    rules.standbyBelow = options.standbyBelow;
+    rules.cheap = options.cheap;
+    rules.counter = format.kind == LogKind::Energy;
+    // A limit past 1,900 years limits nothing a log can hold.
+    if (options.maxGapMinutes)
+        rules.maxGapMs =
+            std::max<qint64>(std::llround(std::min(*options.maxGapMinutes, 1e9) * MsPerMinute), 1);
+    else if (format.kind != LogKind::History)
+        rules.maxGapMs = 60 * MsPerMinute;
+    return rules;
+}
+
+// The readings in file order, until one comes before the one above it.
+Pass streamed(LogReader& reader, UsageTally& tally)
+{
+    LogReading reading;
+    qint64 latest = std::numeric_limits<qint64>::min();
+    qint64 latestLine = 0;
+    while (reader.next(reading)) {
+        if (reading.utcMs < latest)
+            return {Pass::End::OutOfOrder, reading.line, latestLine};
+        tally.add(reading);
+        latest = reading.utcMs;
+        latestLine = reading.line;
+    }
+    return {};
+}
+
+// All the readings, sorted by time (rows of the same time in file order).
+Pass sorted(LogReader& reader, UsageTally& tally)
+{
+    std::vector<LogReading> readings;
+    LogReading reading;
+    while (reader.next(reading))
+        readings.push_back(reading);
+    std::stable_sort(readings.begin(), readings.end(),
+                     [](const LogReading& a, const LogReading& b) { return a.utcMs < b.utcMs; });
+    for (const LogReading& r : readings)
+        tally.add(r);
+    return {};
+}
+
+QString noKnownTime(const MeasuredUse& use)
+{
+    if (use.readings == 0) {
+        const QString first = use.firstUnreadable.isEmpty()
+                                  ? QString()
+                                  : u" (line %1: %2)"_s.arg(use.firstUnreadable[0].line)
+                                        .arg(use.firstUnreadable[0].reason);
+        return u"no reading could be read%1"_s.arg(first);
+    }
+    if (use.readings == 1)
+        return u"no known time: there is only one reading"_s;
+    return u"no known time: every hold is unknown (longer than the gap limit, or a state or "
+           "counter that is unknown)"_s;
+}
+
+void setFigures(MeasuredUse& use, const UsageTotals& t)
+{
+    const auto perDay = [&](qint64 ms) {
+        return static_cast<double>(ms) * 24 / static_cast<double>(use.knownMs);
+    };
+    use.normalHours = perDay(t.onMs - t.onCheapMs);
+    use.cheapHours = perDay(t.onCheapMs);
+    use.normalStandbyHours = perDay(t.standbyMs - t.standbyCheapMs);
+    use.cheapStandbyHours = perDay(t.standbyCheapMs);
+    use.offHours = perDay(t.offMs);
+    use.onWatts = t.onMs > 0 ? t.onEnergy / static_cast<double>(t.onMs) : 0;
+    use.standbyWatts = t.standbyMs > 0 ? t.standbyEnergy / static_cast<double>(t.standbyMs) : 0;
+}
+
+MeasuredUse finished(const LogReader& reader, const UsageTotals& t, const TallyRules& rules,
+                     const MeasureOptions& options)
+{
+    MeasuredUse use;
+    use.outcome = MeasuredUse::Outcome::Measured;
+    use.format = reader.format();
+    use.timeForm = reader.timeForm();
+    use.decimalComma = reader.decimalComma();
+    use.entity = reader.entity();
+    use.otherEntityRows = reader.otherEntityRows();
+    use.unreadableLines = reader.unreadableLines();
+    use.firstUnreadable = reader.firstUnreadable();
+    use.readings = t.readings;
+    use.first = QDateTime::fromMSecsSinceEpoch(t.firstMs, Qt::LocalTime);
+    use.last = QDateTime::fromMSecsSinceEpoch(t.lastMs, Qt::LocalTime);
+    use.spanMs = t.lastMs - t.firstMs;
+    use.knownMs = t.knownMs;
+    use.offBelow = rules.offBelow;
+    use.offGiven = options.offBelow.has_value();
+    use.standbyBelow = t.standbyBelow;
+    use.threshold = t.choice;
+    use.belowGap = t.belowGap;
+    use.aboveGap = t.aboveGap;
+    use.maxGapMs = rules.maxGapMs;
+    use.cheap = rules.cheap;
+    if (use.knownMs == 0) {
+        use.outcome = MeasuredUse::Outcome::Unusable;
+        use.problem = noKnownTime(use);
+        return use;
+    }
+    use.knownDays = static_cast<double>(use.knownMs) / MsPerDay;
+    use.knownPercent = static_cast<double>(use.knownMs) * 100 / static_cast<double>(use.spanMs);
+    setFigures(use, t);
+    return use;
+}
+
+} // namespace
+
+MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
+                       const MeasureProgress& progress)
+{
+    const qint64 start = device.pos();
+    for (const bool sorting : {false, true}) {
+        LogReader reader(device, progress);
+        if (const QString why = reader.start(); !why.isEmpty())
+            return unusable(why);
+        LocalClock clock;
+        const TallyRules rules = rulesOf(options, reader.format());
+        UsageTally tally(rules, clock);
+        const Pass pass = sorting ? sorted(reader, tally) : streamed(reader, tally);
+        if (reader.cancelled()) {
+            MeasuredUse use;
+            use.outcome = MeasuredUse::Outcome::Cancelled;
+            return use;
+        }
+        if (!reader.failure().isEmpty())
+            return unusable(reader.failure());
+        if (pass.end == Pass::End::OutOfOrder) {
+            if (device.isSequential() || device.size() - start > SortLimit || !device.seek(start))
+                return unusable(
+                    u"line %1 is out of time order (before line %2): rows are sorted "
+                    "only in a file of at most 64 MiB, so sort this one by time"_s.arg(pass.line)
+                        .arg(pass.earlierLine));
+            continue;
+        }
+        MeasuredUse use = finished(reader, tally.finish(), rules, options);
+        use.sorted = sorting;
+        return use;
+    }
+    return unusable(QString()); // not reached: the second pass sorts
+}
+
+MeasuredUse measureFile(const QString& path, const MeasureOptions& options,
+                        const MeasureProgress& progress)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return unusable(u"cannot be read: %1"_s.arg(file.errorString()));
+    return measureUse(file, options, progress);
+}
+
+} // namespace torvane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cheap_window.h"
+#include "log_format.h"
+#include "log_reader.h"
+#include "reading_time.h"
+#include "usage_tally.h"
+
+#include <QDateTime>
+#include <QIODevice>
+#include <QStringList>
+
+#include <optional>
+
+namespace torvane {
+
+// What the user may set; the rest is found from the log.
+struct MeasureOptions {
+    std::optional<CheapWindow> cheap;
+    std::optional<double> offBelow;     // watts; 0.5 when not given
+    std::optional<double> standbyBelow; // watts; found from the readings when not given
+    // Longest hold that counts as known, in minutes: 60 when not given, except for a state
+    // history, which logs only changes, where a state holds until the next however long.
+    std::optional<double> maxGapMinutes;
+};
+
+// An appliance's use as a log of its power tells it, with what was found on the way.
+struct MeasuredUse {
+    enum class Outcome { Measured, Unusable, Cancelled } outcome = Outcome::Unusable;
+    QString problem; // Unusable: why, for the user
+
+    // The log as read.
+    LogFormat format;
+    TimeForm timeForm = TimeForm::Iso;
+    bool decimalComma = false;
+    QString entity;             // a history's entity, the first it names
+    qint64 otherEntityRows = 0; // a history's rows of other entities, left out
+    bool sorted = false;        // the rows were out of time order and were sorted
+    qint64 unreadableLines = 0;
+    QList<UnreadableLine> firstUnreadable; // the first LogReader::KeptUnreadable of them
+
+    // The time it covers.
+    qint64 readings = 0;
+    QDateTime first, last; // local time
+    qint64 spanMs = 0, knownMs = 0;
+    double knownDays = 0;
+    double knownPercent = 0; // of the span from the first reading to the last
+
+    // The rules applied.
+    double offBelow = 0.5;
+    bool offGiven = false;
+    double standbyBelow = 0;
+    ThresholdChoice threshold = ThresholdChoice::Given;
+    double belowGap = 0, aboveGap = 0; // Found: the powers either side of the gap
+    qint64 maxGapMs = 0;               // 0: none
+    std::optional<CheapWindow> cheap;
+
+    // The figures for an item's fields: hours a day on and on standby at each rate, and the
+    // mean powers of the time on and on standby (0 when there is none).
+    double normalHours = 0, cheapHours = 0;
+    double normalStandbyHours = 0, cheapStandbyHours = 0;
+    double onWatts = 0, standbyWatts = 0;
+    double offHours = 0;
+};
+
+// Reads a log from the device (a file's whole contents, from where it stands) and works out
+// the use. Rows in time order stream through in flat memory; rows out of order are sorted
+// when the device can be read again from the start and holds at most SortLimit bytes
+// (progress then starts again from 0), and refused otherwise. A device that is sequential
+// must block for its data, as a pipe does.
+inline constexpr qint64 SortLimit = 64 * 1024 * 1024;
+MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
+                       const MeasureProgress& progress = {});
+MeasuredUse measureFile(const QString& path, const MeasureOptions& options,
+                        const MeasureProgress& progress = {});
+
+// The figures as the batch tool writes them: a header, and a row of plain numbers with a
+// full stop (hours and watts to one decimal, days to two, the known share to one).
+QString measuredHeader();
+QString measuredRow(const MeasuredUse& use);
+// What was read and chosen, a line each: the format, the time covered, the thresholds,
+// the cheap-rate hours, the rows sorted and the lines that could not be read.
+QStringList measuredNotes(const MeasuredUse& use);
+
+} // namespace torvane
