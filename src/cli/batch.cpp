@@ -1,5 +1,6 @@
 #include "batch.h"
 
+#include "core/ansi_file.h"
 #include "engine/rules.h"
 #include "engine/timeline.h"
 #include "mainform/defaults.h"
@@ -7,6 +8,8 @@
 #include "mainform/messages.h"
 #include "mainform/steps.h"
 #include "resultslog/result_record.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -125,7 +128,8 @@ struct BatchComparison::Loaded {
     QString texts[InputCount];
     QString currencySymbol;
 
-    Loaded(const Regional& regional, Recorder& recorder, const QString& configuration)
+    // The window's load, reading its defaults with the given loader (or none).
+    Loaded(const Regional& regional, Recorder& recorder, const DefaultsLoader& loadDefaults)
     {
         NoClock clock;
         MainForm form;
@@ -134,8 +138,8 @@ struct BatchComparison::Loaded {
         Settings settings;
         QString transcript;
         prepareFreshForm(context, [&] {
-            if (!configuration.isEmpty())
-                loadDefaultsFromFile(context, configuration, settings, transcript);
+            if (loadDefaults)
+                loadDefaults(context, settings, transcript);
         });
         for (int input = 0; input < InputCount; ++input) {
             const Control* control = form.control(inputColumns()[input]);
@@ -431,7 +435,7 @@ BatchComparison::BatchComparison(const Regional& regional)
     : m_regional(regional)
 {
     Recorder recorder;
-    m_loaded = std::make_unique<Loaded>(regional, recorder, QString());
+    m_loaded = std::make_unique<Loaded>(regional, recorder, DefaultsLoader());
 }
 
 BatchComparison::~BatchComparison() = default;
@@ -467,9 +471,27 @@ const QStringList& BatchComparison::resultColumns()
 
 QString BatchComparison::setConfiguration(const QString& path)
 {
+    return loadWindow([&path](FormContext& context, Settings& settings, QString& transcript) {
+        loadDefaultsFromFile(context, path, settings, transcript);
+    });
+}
+
+QString BatchComparison::setShippedDefaults()
+{
+    QFile shipped(u":/Data/Torvane.ini"_s);
+    if (!shipped.open(QIODevice::ReadOnly))
+        return u"the shipped defaults are missing from the program"_s;
+    const QStringList lines = AnsiFile::splitLines(shipped.readAll());
+    return loadWindow([&lines](FormContext& context, Settings& settings, QString& transcript) {
+        loadDefaultsFromLines(context, lines, settings, transcript);
+    });
+}
+
+QString BatchComparison::loadWindow(const DefaultsLoader& load)
+{
     Recorder recorder;
     try {
-        m_loaded = std::make_unique<Loaded>(m_regional, recorder, path);
+        m_loaded = std::make_unique<Loaded>(m_regional, recorder, load);
     } catch (const FatalCalculation& fatal) {
         // The reader's own message, or the run-time error it met.
         QString message = recorder.boxText;

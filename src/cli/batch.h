@@ -6,11 +6,15 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace torvane {
+
+struct FormContext;
+struct Settings;
 
 // Comparisons as a freshly started main window makes them: the row's texts typed into
 // the window as loading left it, then one press of Calculate. Worked out straight from
@@ -30,6 +34,9 @@ public:
     // Starts every row from a window that read this configuration file, as loading reads
     // Data\Torvane.ini. Returns the reader's message when it refuses the file.
     QString setConfiguration(const QString& path);
+    // Starts every row from a freshly installed window: the configuration file that the
+    // program ships with, kept inside the tool.
+    QString setShippedDefaults();
 
     // The columns of the rows to come, each one of inputColumns().
     void setColumns(const QStringList& columns);
@@ -60,6 +67,11 @@ public:
 private:
     struct Loaded;
     class Row;
+    // Loads the window that every row starts from, its defaults read by the loader;
+    // returns the reader's message when it refuses them.
+    using DefaultsLoader = std::function<void(FormContext&, Settings&, QString& transcript)>;
+    QString loadWindow(const DefaultsLoader& load);
+
     const Regional& m_regional;
     std::unique_ptr<Loaded> m_loaded;
     std::vector<int> m_columns; // the input each column fills

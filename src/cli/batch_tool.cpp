@@ -56,11 +56,12 @@ QStringList argumentList(int argc, char** argv)
     return arguments;
 }
 
-// Starts every row from the configuration file, if one is given; returns why it cannot.
+// Starts every row from the configuration file given, or from the one the program ships
+// with, as a freshly installed window does; returns why it cannot.
 QString configure(BatchComparison& comparison, const QString& settings)
 {
     if (settings.isEmpty())
-        return QString();
+        return comparison.setShippedDefaults();
     if (!AnsiFile::exists(settings))
         return u"%1: cannot be read"_s.arg(settings);
     const QString refused = comparison.setConfiguration(settings);

@@ -207,4 +207,14 @@ void loadDefaultsFromFile(FormContext& context, const QString& path, Settings& s
     });
 }
 
+void loadDefaultsFromLines(FormContext& context, const QStringList& lines, Settings& settings,
+                           QString& configTranscript)
+{
+    withErrorTrap(context, "Config Read Error", [&] {
+        context.form.StepNumber = Step::ReadDefaults;
+        configTranscript = configTranscriptHead();
+        readAndApply(context, lines, settings, configTranscript);
+    });
+}
+
 } // namespace torvane

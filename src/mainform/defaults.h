@@ -15,6 +15,9 @@ void loadDefaults(FormContext& context, ProgramFolder& folder, Settings& setting
 // The same from a configuration file elsewhere, as the batch tool names one.
 void loadDefaultsFromFile(FormContext& context, const QString& path, Settings& settings,
                           QString& configTranscript);
+// The same from the lines of a configuration file, as the batch tool keeps the shipped one.
+void loadDefaultsFromLines(FormContext& context, const QStringList& lines, Settings& settings,
+                           QString& configTranscript);
 
 // Save_Defaults: checks the tariff and writes it, with the options, as the new
 // configuration file. Nothing is written unless every check passes, also under the test
