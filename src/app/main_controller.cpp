@@ -4,7 +4,6 @@
 #include "catalogue/catalogue_messages.h"
 #include "core/ansi_file.h"
 #include "core/version.h"
-#include "mainform/appliance_fill.h"
 #include "mainform/calculation.h"
 #include "mainform/defaults.h"
 #include "mainform/form_actions.h"
@@ -224,10 +223,11 @@ void MainController::offerCatalogue(int item)
     Q_EMIT pickRequested(item, catalogue.appliances);
 }
 
-void MainController::fillItem(int item, const std::variant<Appliance, LabelPower>& choice)
+void MainController::fillItem(int item, const std::variant<Appliance, LabelPower>& choice,
+                              Ownership ownership)
 {
     if (const auto* appliance = std::get_if<Appliance>(&choice))
-        fillItemFromAppliance(m_context, item, *appliance);
+        fillItemFromAppliance(m_context, item, *appliance, ownership);
     else if (const auto* label = std::get_if<LabelPower>(&choice))
         fillItemOnPower(m_context, item, label->watts, label->hoursPerDay);
     m_form.requestFocus(item == 1 ? m_form.Item1Watts : m_form.Item2Watts);

@@ -45,14 +45,22 @@ void typeHours(FormContext& context, double hoursDay, bool standby)
 
 } // namespace
 
-void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance)
+Ownership defaultOwnership(int item)
+{
+    return item == 1 ? Ownership::Owned : Ownership::ToBuy;
+}
+
+void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance,
+                           Ownership ownership)
 {
     const ItemFields fields = itemFields(context.form, item);
     typeFigure(context, fields.watts, appliance.watts);
     typeFigure(context, fields.standby, appliance.standbyWatts);
     typeFigure(context, fields.continuous, appliance.continuousWatts);
-    typeFigure(context, fields.life, appliance.lifeHours);
-    typeFigure(context, fields.cost, appliance.price);
+    // Otherwise the appliance in use would be bought again in the first month.
+    const bool owned = ownership == Ownership::Owned;
+    typeFigure(context, fields.life, owned ? 0 : appliance.lifeHours);
+    typeFigure(context, fields.cost, owned ? 0 : appliance.price);
     typeHours(context, appliance.hoursDay, appliance.standbyWatts > 0);
 }
 

@@ -85,7 +85,7 @@ MainWindow::MainWindow(MainController& main, QWidget* parent)
             [this](int item, const std::vector<Appliance>& appliances) {
                 ApplianceDialog dialog(appliances, item, m_main.regional(), this);
                 if (dialog.exec() == QDialog::Accepted && dialog.choice())
-                    m_main.fillItem(item, *dialog.choice());
+                    m_main.fillItem(item, *dialog.choice(), dialog.ownership());
             });
     connect(&m_main, &MainController::updateWindowOpened, this,
             [this](UpdateForm& form, bool shown) {

@@ -562,38 +562,47 @@ void TestMainWindow::pickFromTheCatalogue()
                              "LifeHours,Price,HoursPerDay,Source\r\n"
                              "Lighting,Lamp,60,,,1000,1.5,5,mine\r\n"
                              "Lighting,Broken,sixty,,,,,,mine\r\n"_s));
-    m_desktop.expectBox(MessageAnswer::Ok);
     m_expectedDialog = u"frmAppliances"_s;
     int offered = -1;
-    QTimer::singleShot(100, this, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        offered = dialog->findChild<QListWidget*>(u"appliances"_s)->count();
-        auto* search = dialog->findChild<QLineEdit*>(u"searchAppliances"_s);
-        QTest::keyClicks(search, u"lamp"_s);
-        QTest::keyClick(search, Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    });
-    click("Pick2");
-    QCOMPARE(m_desktop.boxes.size(), 1);
+    const auto pick = [&](const char* button) {
+        m_desktop.expectBox(MessageAnswer::Ok);
+        QTimer::singleShot(100, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            offered = dialog->findChild<QListWidget*>(u"appliances"_s)->count();
+            auto* search = dialog->findChild<QLineEdit*>(u"searchAppliances"_s);
+            QTest::keyClicks(search, u"lamp"_s);
+            QTest::keyClick(search, Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        click(button);
+    };
+    // Item 1 is the lamp in use: its price and life, typed before, go.
+    type("Item1Life", u"2000"_s);
+    type("Item1Cost", u"3"_s);
+    pick("Pick1");
+    pick("Pick2");
+    QCOMPARE(m_desktop.boxes.size(), 2);
     QCOMPARE(m_desktop.boxes[0].text,
              u"Torvane could not read all of the appliance catalogue Data/Appliances.csv:\r\n"
              "Line 3: the on power \"sixty\" is not a number"_s);
     QCOMPARE(offered, 1);
     // As if typed: the five fields, and the hours while they were empty.
     QStringList texts;
-    for (const char* name : {"Item2Watts", "Item2SWatts", "Item2CWatts", "Item2Life", "Item2Cost",
-                             "NormalHr", "NormalSHr"})
+    for (const char* name : {"Item1Watts", "Item1Life", "Item1Cost", "Item2Watts", "Item2SWatts",
+                             "Item2CWatts", "Item2Life", "Item2Cost", "NormalHr", "NormalSHr"})
         texts << edit(name)->text();
-    QCOMPARE(texts,
-             (QStringList{u"60"_s, QString(), QString(), u"1000"_s, u"1.5"_s, u"5"_s, QString()}));
+    QCOMPARE(texts, (QStringList{u"60"_s, QString(), QString(), u"60"_s, QString(), QString(),
+                                 u"1000"_s, u"1.5"_s, u"5"_s, QString()}));
     for (auto [field, text] :
          {std::pair{"NormalR", "0.15"}, {"VAT", "0"}, {"AnInfT", "0"}, {"PayPeriod", "4"}})
         type(field, QString::fromLatin1(text));
     click("Calc");
-    // 0.3 kWh a day at £0.15 over 4 years, and 8 lamps of 1000 hours for 7300 hours.
+    // 0.3 kWh a day at £0.15 over 4 years, and 8 lamps of 1000 hours for 7300 hours, against
+    // the same lamp already in use.
     QCOMPARE(edit("Item2Period")->text(), u"£77.70"_s);
+    QCOMPARE(edit("Item1Period")->text(), u"£65.70"_s);
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
