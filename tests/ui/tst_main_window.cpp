@@ -270,6 +270,24 @@ void TestMainWindow::typingLandsInTheClickedField()
         QCOMPARE(QApplication::focusWidget(), edit(qPrintable(target)));
         QCOMPARE(m_main->form().focus(), m_main->form().control(target));
     }
+    if (!buttons.contains(u"Keep"_s))
+        return;
+    // A kept tariff field looks disabled, as the theme draws one, and a click on it leaves
+    // what is typed next nowhere.
+    QLineEdit* vat = edit("VAT");
+    const QPalette theme = QApplication::palette(vat);
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
+        QCOMPARE(vat->palette().color(QPalette::Disabled, role),
+                 theme.color(QPalette::Disabled, role));
+    QVERIFY(vat->palette().color(QPalette::Disabled, QPalette::Base) !=
+                vat->palette().color(QPalette::Active, QPalette::Base) ||
+            vat->palette().color(QPalette::Disabled, QPalette::Text) !=
+                vat->palette().color(QPalette::Active, QPalette::Text));
+    const QStringList before = fieldTexts();
+    QTest::mouseClick(vat, Qt::LeftButton);
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClicks(focused ? focused : m_window.get(), u"7"_s);
+    QCOMPARE(fieldTexts(), before);
 }
 
 void TestMainWindow::textFromAccessibilityToolsIsCalculated()
@@ -410,8 +428,8 @@ void TestMainWindow::bindingFollowsTheModel()
 void TestMainWindow::coloursInEveryState_data()
 {
     // After the worked example is calculated and item 1's tariff kept: a control's colour,
-    // an RGB value or "theme" (the theme's colour of an active window), in every colour
-    // group, so that a disabled control keeps the colours the program gives it.
+    // an RGB value or "theme" (the theme's colour of an active window), in an active and an
+    // inactive window; disabled, a control looks as the theme draws a disabled one.
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("colour");
@@ -447,9 +465,10 @@ void TestMainWindow::coloursInEveryState()
     const QColor wanted = colour == u"theme"
                               ? QApplication::palette(widget).color(QPalette::Active, colourRole)
                               : QColor(colour);
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         QCOMPARE(widget->palette().color(group, colourRole).name(), wanted.name());
+    QCOMPARE(widget->palette().color(QPalette::Disabled, colourRole).name(),
+             QApplication::palette(widget).color(QPalette::Disabled, colourRole).name());
 }
 
 void TestMainWindow::aboutWindow()
