@@ -215,7 +215,8 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
         type(field, QString::fromLatin1(text));
     // The tariff was typed by the user: it counts as changed.
     QVERIFY(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled());
-    click("Calc");
+    // Enter in a field presses Calculate.
+    QVERIFY(runs(m_desktop, [&] { QTest::keyClick(edit("Item2Cost"), Qt::Key_Return); }));
     QCOMPARE(edit("Item1Day")->text(), u"£0.24541"_s);
     QCOMPARE(edit("NormalR")->text(), u"£0.150000"_s);
     QVERIFY(edit("NormalHr")->hasFocus());
@@ -230,6 +231,16 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
                 .endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
                           u"\r\n"_s));
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), QString());
+    // On a button Enter presses that button, not Calculate; keypad Enter works as Enter.
+    type("Item2Cost", u"41"_s);
+    auto* output = m_window->findChild<QPushButton*>(u"OutputType"_s);
+    output->setFocus();
+    QTest::keyClick(output, Qt::Key_Return);
+    QCOMPARE(output->text(), u"C&ost"_s);
+    QVERIFY(!save->isEnabled());
+    edit("Item2Cost")->setFocus();
+    QTest::keyClick(edit("Item2Cost"), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(save->isEnabled());
 }
 
 void TestMainWindow::typingLandsInTheClickedField_data()
