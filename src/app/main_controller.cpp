@@ -207,7 +207,8 @@ void MainController::openMakerHomePage()
 void MainController::followChart()
 {
     if (m_form.Chart.enabled())
-        m_chart.setResult(*m_form.CostChart, m_context.clock.now().date());
+        m_chart.setResult(*m_form.CostChart, m_context.clock.now().date(),
+                          {m_form.Notes.text(), m_form.Item1Appliance, m_form.Item2Appliance});
     else
         m_chart.clear();
 }

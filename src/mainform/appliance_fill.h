@@ -14,6 +14,7 @@ Ownership defaultOwnership(int item);
 // Puts a catalogue appliance into item 1 or 2 as if the user typed its figures: every
 // change handler, the checks and the prompt to save run as for typed values. A zero
 // figure leaves its field empty, and so does the life and price of an owned appliance.
+// The item keeps the appliance's name until the user changes one of its powers.
 // The hours go in only while all four hour fields are empty: hours on at the normal
 // rate, and the rest of the day on standby when the appliance has a standby power.
 void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance,

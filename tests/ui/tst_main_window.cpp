@@ -521,6 +521,7 @@ void TestMainWindow::chartWindow()
     QVERIFY(!button->isEnabled());
     for (const auto& [field, text] : WorkedExample)
         type(field, QString::fromLatin1(text));
+    type("Notes", u"Hall lamps"_s);
     click("Calc");
     QVERIFY(button->isEnabled());
     click("Chart");
@@ -560,6 +561,7 @@ void TestMainWindow::chartWindow()
         press(name);
     QCOMPARE(QImage(files + u".png"_s).size(), QSize(1920, 1200));
     QVERIFY(QSvgRenderer(files + u".svg"_s).isValid());
+    QVERIFY(bytes(files + u".svg"_s).contains("<title>Hall lamps</title>"));
     const QList<QByteArray> rows = bytes(files + u".csv"_s).split('\n');
     QCOMPARE(rows.size(), 50); // the header, 48 months and the end of the last line
     QCOMPARE(rows[0], "Month,Up to,Item 1 cost (£),Item 2 cost (£),Item 1 kWh,Item 2 kWh,"
@@ -633,6 +635,13 @@ void TestMainWindow::pickFromTheCatalogue()
     // the same lamp already in use.
     QCOMPARE(edit("Item2Period")->text(), u"£77.70"_s);
     QCOMPARE(edit("Item1Period")->text(), u"£65.70"_s);
+    // The exports name what was picked, until the user's own power makes it another.
+    QCOMPARE(m_main->chart().title(), u"Item 1: Lamp \u2014 Item 2: Lamp"_s);
+    QVERIFY(m_main->chart().csvText().startsWith(
+        u"Month,Up to,Item 1 cost (£): Lamp,Item 2 cost (£): Lamp,Item 1 kWh: Lamp,"_s));
+    type("Item1Watts", u"40"_s);
+    click("Calc");
+    QCOMPARE(m_main->chart().title(), u"Item 2: Lamp"_s);
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
