@@ -1,6 +1,7 @@
 #include "chart_form.h"
 
 #include "core/csv_reader.h"
+#include "core/one_line.h"
 
 #include <QSaveFile>
 
@@ -16,9 +17,7 @@ const auto WindowTitle = u"Torvane Cost Chart"_s;
 QString oneLine(QString text)
 {
     for (QChar& c : text) {
-        const QChar::Category kind = c.category();
-        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
-            kind == QChar::Separator_Paragraph)
+        if (breaksLine(c))
             c = u' ';
     }
     return text.trimmed();
