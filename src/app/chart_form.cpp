@@ -1,6 +1,7 @@
 #include "chart_form.h"
 
 #include "core/csv_reader.h"
+#include "core/one_line.h"
 
 #include <QSaveFile>
 
@@ -10,6 +11,17 @@ namespace torvane {
 namespace {
 
 const auto WindowTitle = u"Torvane Cost Chart"_s;
+
+// A text as one line of a title or a header, as the record writes the notes: a line break,
+// a tab or another control character is a blank.
+QString oneLine(QString text)
+{
+    for (QChar& c : text) {
+        if (breaksLine(c))
+            c = u' ';
+    }
+    return text.trimmed();
+}
 
 } // namespace
 
@@ -62,9 +74,11 @@ ChartForm::ChartForm(const Regional& regional, Desktop& desktop, QObject* parent
     clear();
 }
 
-void ChartForm::setResult(const CostOverTime& result, const QDate& today)
+void ChartForm::setResult(const CostOverTime& result, const QDate& today,
+                          const ChartSubject& subject)
 {
     m_result = result;
+    m_subject = {oneLine(subject.notes), oneLine(subject.item1), oneLine(subject.item2)};
     m_today = today;
     m_timeline = costTimeline(result.item1, result.item2, result.years, result.inflation);
     Sentence.setCaption(breakEvenSentence(m_timeline, result.years, today, m_regional));
@@ -77,6 +91,7 @@ void ChartForm::setResult(const CostOverTime& result, const QDate& today)
 void ChartForm::clear()
 {
     m_result = CostOverTime();
+    m_subject = ChartSubject();
     m_timeline = Timeline();
     Sentence.setCaption(u"There is no calculation of both items to show."_s);
     for (Button* exporting : {&ExportPNG, &ExportSVG, &ExportCSV})
@@ -181,6 +196,18 @@ QString ChartForm::description() const
         valueText(m_line2.back().y(), 2));
 }
 
+QString ChartForm::title() const
+{
+    QStringList parts;
+    if (!m_subject.notes.isEmpty())
+        parts.append(m_subject.notes);
+    for (int item : {1, 2}) {
+        if (!appliance(item).isEmpty())
+            parts.append(u"Item %1: %2"_s.arg(item).arg(appliance(item)));
+    }
+    return parts.isEmpty() ? WindowTitle : parts.join(u" \u2014 "_s);
+}
+
 QString ChartForm::csvText() const
 {
     // A spreadsheet of a decimal-comma language expects semicolons between fields. The
@@ -193,9 +220,17 @@ QString ChartForm::csvText() const
     const QString symbol = locale.currencySymbol();
     const QString money = symbol.isEmpty() ? QString() : u" ("_s + symbol + u')';
     const QString co2Unit = u" ("_s + m_result.co2Unit + u')';
-    QStringList header{
-        u"Month"_s,      u"Up to"_s,      u"Item 1 cost"_s + money,  u"Item 2 cost"_s + money,
-        u"Item 1 kWh"_s, u"Item 2 kWh"_s, u"Item 1 CO2"_s + co2Unit, u"Item 2 CO2"_s + co2Unit};
+    QStringList header{u"Month"_s, u"Up to"_s};
+    // Each column starts with the same name whatever was compared; a picked appliance's
+    // name follows it.
+    for (const QString& measure :
+         {QString(u"cost"_s + money), u"kWh"_s, QString(u"CO2"_s + co2Unit)}) {
+        for (int item : {1, 2}) {
+            const QString name = appliance(item);
+            header.append(u"Item %1 %2"_s.arg(item).arg(measure) +
+                          (name.isEmpty() ? QString() : u": "_s + name));
+        }
+    }
     for (QString& name : header)
         name = field(name);
     QString out = header.join(separator) + u"\r\n"_s;

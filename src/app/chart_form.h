@@ -2,8 +2,8 @@
 
 #include "core/desktop.h"
 #include "core/regional.h"
-#include "form/form.h"
 #include "engine/timeline.h"
+#include "form/form.h"
 
 #include <QDate>
 #include <QObject>
@@ -17,6 +17,12 @@ namespace torvane {
 enum class ChartMeasure { Cost, Units, CO2 };
 
 enum class PictureFormat { Png, Svg };
+
+// What a calculation compared, for the exports: the user's notes on the comparison, and
+// the catalogue appliance each item was picked as (empty for an item typed in).
+struct ChartSubject {
+    QString notes, item1, item2;
+};
 
 // Draws the chart as a picture file's bytes; only a view can draw.
 class ChartPictures {
@@ -38,7 +44,8 @@ public:
     Button ShowCost, ShowUnits, ShowCO2, ExportPNG, ExportSVG, ExportCSV, Close;
 
     // Shows a calculation's cost over time, months counted from today's month.
-    void setResult(const CostOverTime& result, const QDate& today);
+    void setResult(const CostOverTime& result, const QDate& today,
+                   const ChartSubject& subject = {});
     // Nothing to show: no calculation of both items stands.
     void clear();
     void setMeasure(ChartMeasure measure);
@@ -56,6 +63,9 @@ public:
     QString monthText(int month) const; // the month that starts after so many months
     // What a screen reader says of the picture: the sentence and where both lines end.
     QString description() const;
+    // The exported picture's title: the notes and the appliances picked, or the window's
+    // title when there are none.
+    QString title() const;
     // Month by month, in the user's number format, for a spreadsheet.
     QString csvText() const;
 
@@ -69,11 +79,16 @@ private:
     void exportFile(const QString& title, const QString& name, const QString& filter,
                     const std::function<QByteArray()>& bytes);
     std::vector<double> co2(const std::vector<double>& kwh) const;
+    const QString& appliance(int item) const
+    {
+        return item == 1 ? m_subject.item1 : m_subject.item2;
+    }
 
     const Regional& m_regional;
     Desktop& m_desktop;
     ChartPictures* m_pictures = nullptr;
     CostOverTime m_result;
+    ChartSubject m_subject;
     Timeline m_timeline;
     QDate m_today;
     ChartMeasure m_measure = ChartMeasure::Cost;

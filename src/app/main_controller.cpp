@@ -4,7 +4,6 @@
 #include "catalogue/catalogue_messages.h"
 #include "core/ansi_file.h"
 #include "core/version.h"
-#include "mainform/appliance_fill.h"
 #include "mainform/calculation.h"
 #include "mainform/defaults.h"
 #include "mainform/form_actions.h"
@@ -208,7 +207,8 @@ void MainController::openMakerHomePage()
 void MainController::followChart()
 {
     if (m_form.Chart.enabled())
-        m_chart.setResult(*m_form.CostChart, m_context.clock.now().date());
+        m_chart.setResult(*m_form.CostChart, m_context.clock.now().date(),
+                          {m_form.Notes.text(), m_form.Item1Appliance, m_form.Item2Appliance});
     else
         m_chart.clear();
 }
@@ -224,10 +224,11 @@ void MainController::offerCatalogue(int item)
     Q_EMIT pickRequested(item, catalogue.appliances);
 }
 
-void MainController::fillItem(int item, const std::variant<Appliance, LabelPower>& choice)
+void MainController::fillItem(int item, const std::variant<Appliance, LabelPower>& choice,
+                              Ownership ownership)
 {
     if (const auto* appliance = std::get_if<Appliance>(&choice))
-        fillItemFromAppliance(m_context, item, *appliance);
+        fillItemFromAppliance(m_context, item, *appliance, ownership);
     else if (const auto* label = std::get_if<LabelPower>(&choice))
         fillItemOnPower(m_context, item, label->watts, label->hoursPerDay);
     m_form.requestFocus(item == 1 ? m_form.Item1Watts : m_form.Item2Watts);

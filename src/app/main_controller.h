@@ -5,6 +5,7 @@
 #include "catalogue/appliance_catalogue.h"
 #include "config/settings.h"
 #include "core/program_folder.h"
+#include "mainform/appliance_fill.h"
 #include "mainform/form_context.h"
 #include "resultslog/results_log.h"
 
@@ -50,9 +51,9 @@ public:
     void activate();
     // The Marnoft logo: the maker's home page.
     void openMakerHomePage();
-    // What the user chose in the catalogue window for the item: an appliance, or an energy
-    // label's power.
-    void fillItem(int item, const std::variant<Appliance, LabelPower>& choice);
+    // What the user chose in the catalogue window for the item: an appliance, one the
+    // household has or would buy, or an energy label's power.
+    void fillItem(int item, const std::variant<Appliance, LabelPower>& choice, Ownership ownership);
 
     void appendPendingLogText() override;
     // Shows the message in the status line for 2 seconds (and in a box in some test modes).

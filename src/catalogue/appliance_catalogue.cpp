@@ -3,6 +3,7 @@
 #include "catalogue_messages.h"
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
+#include "core/one_line.h"
 #include "engine/rules.h"
 
 #include <QFile>
@@ -66,9 +67,7 @@ QString quoted(QStringView field)
         --kept;
     QString shown = field.first(kept).toString();
     for (QChar& c : shown) {
-        const QChar::Category kind = c.category();
-        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
-            kind == QChar::Separator_Paragraph)
+        if (breaksLine(c))
             c = u' ';
     }
     return kept < field.size() ? shown + u"..."_s : shown;

@@ -10,13 +10,15 @@ namespace {
 // The five item fields in the order of Appliance's figures.
 struct ItemFields {
     TextBox &watts, &standby, &continuous, &life, &cost;
+    QString& appliance;
 };
 
 ItemFields itemFields(MainForm& f, int item)
 {
     if (item == 1)
-        return {f.Item1Watts, f.Item1SWatts, f.Item1CWatts, f.Item1Life, f.Item1Cost};
-    return {f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2Life, f.Item2Cost};
+        return {f.Item1Watts, f.Item1SWatts, f.Item1CWatts,
+                f.Item1Life,  f.Item1Cost,   f.Item1Appliance};
+    return {f.Item2Watts, f.Item2SWatts, f.Item2CWatts, f.Item2Life, f.Item2Cost, f.Item2Appliance};
 }
 
 // As the user would type it under the regional settings; nothing for zero.
@@ -45,15 +47,25 @@ void typeHours(FormContext& context, double hoursDay, bool standby)
 
 } // namespace
 
-void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance)
+Ownership defaultOwnership(int item)
+{
+    return item == 1 ? Ownership::Owned : Ownership::ToBuy;
+}
+
+void fillItemFromAppliance(FormContext& context, int item, const Appliance& appliance,
+                           Ownership ownership)
 {
     const ItemFields fields = itemFields(context.form, item);
     typeFigure(context, fields.watts, appliance.watts);
     typeFigure(context, fields.standby, appliance.standbyWatts);
     typeFigure(context, fields.continuous, appliance.continuousWatts);
-    typeFigure(context, fields.life, appliance.lifeHours);
-    typeFigure(context, fields.cost, appliance.price);
+    // Otherwise the appliance in use would be bought again in the first month.
+    const bool owned = ownership == Ownership::Owned;
+    typeFigure(context, fields.life, owned ? 0 : appliance.lifeHours);
+    typeFigure(context, fields.cost, owned ? 0 : appliance.price);
     typeHours(context, appliance.hoursDay, appliance.standbyWatts > 0);
+    // After the typing, which forgets the item's earlier appliance.
+    fields.appliance = appliance.name;
 }
 
 void fillItemOnPower(FormContext& context, int item, double watts, double hoursPerDay)
@@ -61,6 +73,7 @@ void fillItemOnPower(FormContext& context, int item, double watts, double hoursP
     const ItemFields fields = itemFields(context.form, item);
     // The checks keep a wattage to a tenth of a watt, so more digits would not stand.
     typeFigure(context, fields.watts, roundToDecimals(watts, Decimals::Watts));
+    fields.appliance.clear();
     typeHours(context, hoursPerDay, context.num(fields.standby) > 0);
 }
 

@@ -106,7 +106,8 @@ void clearInputs(FormContext& context)
                     &f.Item1Life,   &f.Item2Life,   &f.Item1Cost,   &f.Item2Cost,   &f.Item1Day,
                     &f.Item2Day,    &f.Item1Qtr,    &f.Item2Qtr,    &f.Item1Period, &f.Item1CO2,
                     &f.Item2Period, &f.Item2CO2,    &f.HoursUsed,   &f.HoursSUsed,  &f.Notes});
-        clearStrings({&f.PendingLogText, &f.RecordText, &f.PreviousRecordText});
+        clearStrings({&f.PendingLogText, &f.RecordText, &f.PreviousRecordText, &f.Item1Appliance,
+                      &f.Item2Appliance});
         renewCurrencySymbol(context, SymbolOnMoney::Renewed);
         if (f.TariffKept)
             toggleKeptTariff(context);

@@ -106,6 +106,18 @@ void connectComparisonHandlers(FormContext& context)
         period->onChange = [&f] {
             updateChartButton(f);
         };
+    // The powers make the appliance: changed by the user, the item is no longer the one
+    // picked. A price or life of the user's own leaves it the same appliance.
+    const auto forget = [&f](QString& appliance) {
+        return [&f, name = &appliance] {
+            if (!f.UpdatingFields)
+                name->clear();
+        };
+    };
+    for (TextBox* power : {&f.Item1Watts, &f.Item1SWatts, &f.Item1CWatts})
+        power->onChange = forget(f.Item1Appliance);
+    for (TextBox* power : {&f.Item2Watts, &f.Item2SWatts, &f.Item2CWatts})
+        power->onChange = forget(f.Item2Appliance);
 }
 
 void prepareFreshForm(FormContext& context, const std::function<void()>& readDefaults)

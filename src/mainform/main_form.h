@@ -53,6 +53,9 @@ struct MainFormState {
 
     // The last calculation of both items, for the Chart button.
     std::optional<CostOverTime> CostChart;
+    // The catalogue appliance each item was filled from, while its powers are the
+    // catalogue's; empty for an item typed in.
+    QString Item1Appliance, Item2Appliance;
 };
 
 // The main window as the program defines it: its controls, each declared with its name,

@@ -1,5 +1,6 @@
 #include "result_record.h"
 
+#include "core/one_line.h"
 #include "core/runtime_error.h"
 
 #include <algorithm>
@@ -207,9 +208,7 @@ void RecordWriter::notesLine()
     // character in them shows as a blank.
     *this << m_record.notes;
     for (char16_t* c = m_at - m_record.notes.size(); c < m_at; ++c) {
-        const QChar::Category kind = QChar(*c).category();
-        if (kind == QChar::Other_Control || kind == QChar::Separator_Line ||
-            kind == QChar::Separator_Paragraph)
+        if (breaksLine(*c))
             *c = u' ';
     }
     endLine();

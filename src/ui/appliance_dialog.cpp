@@ -65,6 +65,7 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     makeList();
     m_source = named(new QLabel, u"applianceSource"_s, u"Source of the figures"_s);
     m_source->setWordWrap(true);
+    QLayout* ownership = makeOwnership(item);
     QGroupBox* label = makeEnergyLabel();
     QLayout* buttons = makeButtons();
 
@@ -73,6 +74,7 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     layout->addWidget(m_search);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_source);
+    layout->addLayout(ownership);
     layout->addWidget(label);
     layout->addLayout(buttons);
 
@@ -102,6 +104,27 @@ void ApplianceDialog::makeList()
                        m_list->verticalScrollBar()->sizeHint().width();
     m_list->setMinimumWidth(std::min(widest, screen()->availableGeometry().width() * 9 / 10));
     m_list->setMinimumHeight(m_list->sizeHintForRow(0) * 12);
+}
+
+QLayout* ApplianceDialog::makeOwnership(int item)
+{
+    m_owned = named(new QCheckBox(u"&I already have this appliance"_s), u"applianceOwned"_s,
+                    u"I already have this appliance"_s);
+    m_owned->setChecked(defaultOwnership(item) == Ownership::Owned);
+    // A screen reader reads the label's own text.
+    auto* why = new QLabel(u"An appliance you already have costs nothing to buy again until "
+                           "it wears out: its price and life are left empty."_s);
+    why->setObjectName(u"ownedExplained"_s);
+    why->setWordWrap(true);
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(m_owned);
+    layout->addWidget(why);
+    return layout;
+}
+
+Ownership ApplianceDialog::ownership() const
+{
+    return m_owned->isChecked() ? Ownership::Owned : Ownership::ToBuy;
 }
 
 QGroupBox* ApplianceDialog::makeEnergyLabel()

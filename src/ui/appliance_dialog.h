@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/appliance_catalogue.h"
+#include "mainform/appliance_fill.h"
 
 #include <QDialog>
 
@@ -32,6 +33,8 @@ public:
 
     // Set once the user chose; empty when the dialog was cancelled.
     const std::optional<Choice>& choice() const { return m_choice; }
+    // Whether the appliance chosen is one the household has or one it would buy.
+    Ownership ownership() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +42,7 @@ protected:
 private:
     // The dialog's parts, made by the constructor.
     void makeList();
+    QLayout* makeOwnership(int item);
     QGroupBox* makeEnergyLabel();
     QLayout* makeButtons();
     void connectControls();
@@ -55,6 +59,7 @@ private:
     QLineEdit* m_search;
     QListWidget* m_list;
     QLabel* m_source;
+    QCheckBox* m_owned;
     QLineEdit* m_energy;
     QLineEdit* m_hours;
     QCheckBox* m_allDay;

@@ -115,14 +115,23 @@ struct ChartDrawing {
     double lineHeight;
 };
 
-// The sentence in bold across the top; returns where the chart below it starts.
-double drawSentence(const ChartDrawing& drawing, const QRectF& rect, double top)
+// The title, larger and wrapped as it needs, then the sentence, both in bold across the
+// top; returns where the chart below them starts.
+double drawHeading(const ChartDrawing& drawing, const QRectF& rect, double top)
 {
     QPainter& painter = drawing.painter;
     const double line = drawing.lineHeight;
     QFont bold = painter.font();
     bold.setBold(true);
     painter.save();
+    QFont large = bold;
+    large.setPointSizeF(bold.pointSizeF() * 1.25);
+    painter.setFont(large);
+    const QRectF across(rect.left() + line, top, rect.width() - 2 * line, rect.height() / 4);
+    const int wrapped = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    const QRectF title = painter.boundingRect(across, wrapped, drawing.form.title());
+    painter.drawText(across, wrapped, drawing.form.title());
+    top = std::min(title.bottom(), across.bottom()) + line / 4;
     painter.setFont(bold);
     painter.drawText(QRectF(rect.left() + line, top, rect.width() - 2 * line, line * 1.5),
                      Qt::AlignLeft | Qt::AlignVCenter, drawing.form.Sentence.text());
@@ -309,7 +318,7 @@ ChartColours ChartColours::of(const QPalette& palette)
 }
 
 void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
-               const ChartColours& colours, bool withSentence)
+               const ChartColours& colours, bool withHeading)
 {
     painter.fillRect(rect, colours.background);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -317,8 +326,8 @@ void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
     const ChartDrawing drawing{painter, form, colours, metrics, metrics.height()};
     double top = rect.top() + drawing.lineHeight / 2;
     painter.setPen(colours.text);
-    if (withSentence)
-        top = drawSentence(drawing, rect, top);
+    if (withHeading)
+        top = drawHeading(drawing, rect, top);
     if (form.months() == 0)
         return;
     const Layout layout = layOut(rect, form, metrics, top);
@@ -405,7 +414,7 @@ QByteArray ChartWindow::picture(PictureFormat format)
         return QByteArray();
     return pictures->write(
         PictureSize, QImage(1, 1, QImage::Format_ARGB32).logicalDpiX(), // fonts as in the PNG
-        windowTitle(), m_form.description(), [&](QPainter& painter) {
+        m_form.title(), m_form.description(), [&](QPainter& painter) {
             painter.setFont(font());
             drawChart(painter, QRectF(QPointF(0, 0), PictureSize), m_form, colours, true);
         });

@@ -18,9 +18,9 @@ struct ChartColours {
 
 // Draws the chart of the form's lines into the rectangle: axes in the user's money,
 // numbers and month names, a step at every purchase, the break-even month marked. With
-// the sentence on top when the picture has to stand alone (a file).
+// the title and the sentence on top when the picture has to stand alone (a file).
 void drawChart(QPainter& painter, const QRectF& rect, const ChartForm& form,
-               const ChartColours& colours, bool withSentence);
+               const ChartColours& colours, bool withHeading);
 
 // The cost chart window: the sentence, the chart, the switch and the exports, bound to
 // its model.

@@ -9,6 +9,8 @@
 #include <QTextBoundaryFinder>
 #include <QValidator>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -29,20 +31,20 @@ QColor toQColor(Colour colour, const QPalette& palette)
     return QColor(colour.red, colour.green, colour.blue);
 }
 
-// Gives the role that colour in every colour group: the program colours a control the same
-// whatever its state. A role that has that colour in every group anyway is left unset, so
-// that widgets the program leaves in the theme's colours share their palette, and the
-// style draws what they have in common (a button's face) once for all of them.
+// Gives the role that colour in an active and an inactive window; a disabled control
+// keeps the theme's look, so that a field that takes no typing does not look as if it
+// did. A role that has that colour in the theme anyway is left unset, so that widgets the
+// program leaves in the theme's colours share their palette, and the style draws what
+// they have in common (a button's face) once for all of them.
 void setColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour,
                const QPalette& theme)
 {
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        if (theme.color(group, role) != colour) {
-            palette.setColor(role, colour);
-            return;
-        }
-    }
+    const auto groups = {QPalette::Active, QPalette::Inactive};
+    if (std::all_of(groups.begin(), groups.end(),
+                    [&](QPalette::ColorGroup group) { return theme.color(group, role) == colour; }))
+        return;
+    for (const QPalette::ColorGroup group : groups)
+        palette.setColor(group, role, colour);
 }
 
 // A caption as it reads: without the "&" that marks the access key, the blanks that pad
@@ -200,6 +202,7 @@ QWidget* FormBinding::makeTextField(TextBox& box)
         edit->setValidator(new TypingLimit(box, edit));
     if (box.isOutput())
         edit->setFocusPolicy(Qt::ClickFocus);
+    edit->installEventFilter(this);
     // The program's own changes arrive equal to the model's text; any other is the
     // user's, whichever way it was made.
     connect(edit, &QLineEdit::textChanged, this, [this, &box](const QString& text) {
@@ -211,6 +214,19 @@ QWidget* FormBinding::makeTextField(TextBox& box)
             controlChanged(box);
     });
     return edit;
+}
+
+bool FormBinding::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on a disabled field takes the focus from the field that had it: what the
+    // user types next, thinking it goes into the field clicked, goes nowhere.
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* clicked = static_cast<QWidget*>(watched);
+        QWidget* focused = QApplication::focusWidget();
+        if (!clicked->isEnabled() && focused && focused->window() == clicked->window())
+            focused->clearFocus();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QWidget* FormBinding::makeLabel(Label& label)

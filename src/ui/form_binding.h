@@ -37,6 +37,9 @@ public:
     // Tab order as the model lists its controls, over those that take the focus by Tab.
     void setTabOrder();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // A new widget for each kind of control, wired so that what the user does reaches it.
     QWidget* makeTextField(TextBox& box);

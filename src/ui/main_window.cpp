@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,7 +86,7 @@ MainWindow::MainWindow(MainController& main, QWidget* parent)
             [this](int item, const std::vector<Appliance>& appliances) {
                 ApplianceDialog dialog(appliances, item, m_main.regional(), this);
                 if (dialog.exec() == QDialog::Accepted && dialog.choice())
-                    m_main.fillItem(item, *dialog.choice());
+                    m_main.fillItem(item, *dialog.choice(), dialog.ownership());
             });
     connect(&m_main, &MainController::updateWindowOpened, this,
             [this](UpdateForm& form, bool shown) {
@@ -107,6 +108,24 @@ void MainWindow::showEvent(QShowEvent* event)
         m_main.activate();
     }
     QWidget::showEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in a field presses Calculate, as a dialog's default button would, and on a
+    // button presses that button. Both pass the key on unused, outside a dialog.
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    QWidget* focused = focusWidget();
+    if (auto* button = qobject_cast<QPushButton*>(focused); enter && button) {
+        button->click();
+        return;
+    }
+    if (auto* field = qobject_cast<QLineEdit*>(focused); enter && field && !field->isReadOnly()) {
+        static_cast<QPushButton*>(m_binding.widget(m_main.form().Calc))->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindow::placeOnTop(bool onTop)

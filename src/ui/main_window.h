@@ -22,6 +22,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* area(FormArea area, QGridLayout*& grid);

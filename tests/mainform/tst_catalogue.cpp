@@ -57,7 +57,7 @@ void TestCatalogue::shippedCatalogue()
                  qPrintable(appliance.name));
         FormFixture f(u"de_DE"_s);
         typeTariff(f);
-        fillItemFromAppliance(f.context, 1, appliance);
+        fillItemFromAppliance(f.context, 1, appliance, Ownership::ToBuy);
         QVERIFY2(f.calculate() && !f.form.Item1Period.text().isEmpty(), qPrintable(appliance.name));
     }
     QCOMPARE(categories,
@@ -189,25 +189,32 @@ void TestCatalogue::fillItem_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("owned");         // "default", or the user's "yes" or "no"
     QTest::addColumn<QList<double>>("figures"); // as Appliance's, or a label's power and hours
     QTest::addColumn<QString>("typed");         // "field=text;..." before filling
     QTest::addColumn<QString>("fields"); // watts|standby|continuous|life|cost|NormalHr|NormalSHr
     using F = QList<double>;
-    QTest::newRow("standby for the rest of the day")
-        << "en_GB" << 1 << F{15, 10, 0, 20000, 100, 5} << ""
+    QTest::newRow("standby for the rest of the day, item 1 to buy")
+        << "en_GB" << 1 << "no" << F{15, 10, 0, 20000, 100, 5} << ""
         << "15|10||20000|100|5|19";
-    QTest::newRow("decimal comma, no standby") << "de_DE" << 1 << F{8.5, 0, 0, 15000, 4.5, 3} << ""
-                                               << "8,5|||15000|4,5|3|";
-    QTest::newRow("standby hours at most 23.9") << "en_GB" << 1 << F{3, 2, 1.5, 0, 0, 0.05} << ""
-                                                << "3|2|1.5|||0.1|23.9";
+    QTest::newRow("decimal comma, no standby, item 2 to buy")
+        << "de_DE" << 2 << "default" << F{8.5, 0, 0, 15000, 4.5, 3} << ""
+        << "8,5|||15000|4,5|3|";
+    QTest::newRow("standby hours at most 23.9")
+        << "en_GB" << 1 << "default" << F{3, 2, 1.5, 0, 0, 0.05} << ""
+        << "3|2|1.5|||0.1|23.9";
     QTest::newRow("all day, the user's hours stand")
-        << "de_DE" << 2 << F{17.1, 0, 0, 50000, 550, 24} << "CheapSHr=0;Item1Watts=60"
+        << "de_DE" << 2 << "default" << F{17.1, 0, 0, 50000, 550, 24} << "CheapSHr=0;Item1Watts=60"
         << "17,1|||50000|550||";
-    QTest::newRow("replaces the item's figures") << "en_GB" << 1 << F{2000, 0, 2, 2500, 400, 0.5}
-                                                 << "Item1SWatts=4;Item1Life=1000;Item1Cost=5"
-                                                 << "2000||2|2500|400|0.5|";
+    QTest::newRow("item 1 owned: no price, no life")
+        << "en_GB" << 1 << "default" << F{2000, 0, 2, 2500, 400, 0.5}
+        << "Item1SWatts=4;Item1Life=1000;Item1Cost=5"
+        << "2000||2|||0.5|";
+    QTest::newRow("item 2 owned") << "en_GB" << 2 << "yes" << F{60, 1, 0, 1000, 1.5, 5}
+                                  << "Item2Life=1000;Item2Cost=5"
+                                  << "60|1||||5|19";
     QTest::newRow("label power to a tenth")
-        << "de_DE" << 1 << F{482.191780821918, 1} << "Item1SWatts=4"
+        << "de_DE" << 1 << "default" << F{482.191780821918, 1} << "Item1SWatts=4"
         << "482,2|4||||1|23";
 }
 
@@ -215,6 +222,7 @@ void TestCatalogue::fillItem()
 {
     QFETCH(QString, locale);
     QFETCH(int, item);
+    QFETCH(QString, owned);
     QFETCH(QList<double>, figures);
     QFETCH(QString, typed);
     QFETCH(QString, fields);
@@ -233,7 +241,10 @@ void TestCatalogue::fillItem()
                                figures[3],
                                figures[4],
                                figures[5],
-                               {}});
+                               {}},
+                              owned == u"default" ? defaultOwnership(item)
+                              : owned == u"yes"   ? Ownership::Owned
+                                                  : Ownership::ToBuy);
     QStringList shown;
     for (const char* name : {"Watts", "SWatts", "CWatts", "Life", "Cost"})
         shown.append(f.field(qPrintable(u"Item%1%2"_s.arg(item).arg(QLatin1String(name)))).text());

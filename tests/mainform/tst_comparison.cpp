@@ -29,6 +29,8 @@ private Q_SLOTS:
     void timelines();
     void timelineEndsOnThePeriodCosts();
     void breakEvenSentences();
+    void exportHeadings_data();
+    void exportHeadings();
 };
 
 void TestComparison::checksInTestModes_data()
@@ -196,6 +198,56 @@ void TestComparison::breakEvenSentences()
              u"Item 2 does not pay for itself within 4.0 years"_s);
     QCOMPARE(sentence(std::nullopt, 2.5, "de_DE"),
              u"Item 2 does not pay for itself within 2,5 years"_s);
+}
+
+void TestComparison::exportHeadings_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("item1"); // the appliance picked, or nothing for typed figures
+    QTest::addColumn<QString>("item2");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("header"); // the CSV header after "Month,Up to,"
+    const QString typed =
+        u"Item 1 cost (£),Item 2 cost (£),Item 1 kWh,Item 2 kWh,Item 1 CO2 (Kg),Item 2 CO2 (Kg)"_s;
+    QTest::newRow("typed items") << ""
+                                 << ""
+                                 << ""
+                                 << "Torvane Cost Chart" << typed;
+    QTest::newRow("typed items with notes on lines") << " Hall\tlamps\n"
+                                                     << ""
+                                                     << ""
+                                                     << "Hall lamps" << typed;
+    QTest::newRow("picked pair")
+        << "Kitchen"
+        << "Fridge-freezer, 2000s model"
+        << "Fridge-freezer \"D\""
+        << "Kitchen \u2014 Item 1: Fridge-freezer, 2000s model \u2014 Item 2: Fridge-freezer \"D\""
+        << "\"Item 1 cost (£): Fridge-freezer, 2000s model\",\"Item 2 cost (£): Fridge-freezer "
+           "\"\"D\"\"\",\"Item 1 kWh: Fridge-freezer, 2000s model\",\"Item 2 kWh: "
+           "Fridge-freezer \"\"D\"\"\",\"Item 1 CO2 (Kg): Fridge-freezer, 2000s model\",\"Item 2 "
+           "CO2 (Kg): Fridge-freezer \"\"D\"\"\"";
+    QTest::newRow("item 2 picked")
+        << ""
+        << ""
+        << "Kettle"
+        << "Item 2: Kettle"
+        << "Item 1 cost (£),Item 2 cost (£): Kettle,Item 1 kWh,Item 2 kWh: Kettle,Item 1 CO2 "
+           "(Kg),Item 2 CO2 (Kg): Kettle";
+}
+
+void TestComparison::exportHeadings()
+{
+    QFETCH(QString, notes);
+    QFETCH(QString, item1);
+    QFETCH(QString, item2);
+    QFETCH(QString, title);
+    QFETCH(QString, header);
+    ScriptedDesktop desktop;
+    const Regional british(QLocale(u"en_GB"_s));
+    ChartForm chart(british, desktop);
+    chart.setResult({{}, {}, 1, 0, 0.43, u"Kg"_s}, QDate(2026, 12, 4), {notes, item1, item2});
+    QCOMPARE(chart.title(), title);
+    QCOMPARE(chart.csvText().section(u"\r\n"_s, 0, 0), u"Month,Up to,"_s + header);
 }
 
 QTEST_GUILESS_MAIN(TestComparison)

@@ -43,6 +43,11 @@ void TestApplianceDialog::picksAnAppliance()
     auto* use = dialog.findChild<QPushButton*>(u"useAppliance"_s);
     QCOMPARE(search->placeholderText(), u"Search appliances"_s);
     QVERIFY(search->hasFocus());
+    // Item 2 is one the household would buy.
+    QVERIFY(!dialog.findChild<QCheckBox*>(u"applianceOwned"_s)->isChecked());
+    QCOMPARE(dialog.findChild<QLabel*>(u"ownedExplained"_s)->text(),
+             u"An appliance you already have costs nothing to buy again until it wears out: its "
+             "price and life are left empty."_s);
     QTest::keyClicks(search, u"no such"_s);
     QVERIFY(!use->isEnabled());
     search->clear();
@@ -66,6 +71,7 @@ void TestApplianceDialog::picksAnAppliance()
     const Appliance& chosen = std::get<Appliance>(*dialog.choice());
     QCOMPARE(chosen.name, u"Halogen bulb"_s);
     QCOMPARE(chosen.standbyWatts, 0.5);
+    QCOMPARE(dialog.ownership(), Ownership::ToBuy);
 }
 
 void TestApplianceDialog::worksOutTheLabel()
@@ -78,6 +84,11 @@ void TestApplianceDialog::worksOutTheLabel()
     auto* hours = dialog.findChild<QLineEdit*>(u"labelHours"_s);
     auto* problem = dialog.findChild<QLabel*>(u"labelProblem"_s);
     auto* use = dialog.findChild<QPushButton*>(u"useLabel"_s);
+    // Item 1 is the one the household has, unless the user says otherwise.
+    auto* owned = dialog.findChild<QCheckBox*>(u"applianceOwned"_s);
+    QVERIFY(owned->isChecked());
+    QTest::keyClick(owned, Qt::Key_Space);
+    QCOMPARE(dialog.ownership(), Ownership::ToBuy);
     QCOMPARE(problem->text(), QString());
     QTest::keyClicks(energy, u"0"_s);
     QCOMPARE(problem->text(), QString::fromLatin1(messages::LabelEnergy));

@@ -215,7 +215,8 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
         type(field, QString::fromLatin1(text));
     // The tariff was typed by the user: it counts as changed.
     QVERIFY(m_window->findChild<QPushButton*>(u"Save_Defaults"_s)->isEnabled());
-    click("Calc");
+    // Enter in a field presses Calculate.
+    QVERIFY(runs(m_desktop, [&] { QTest::keyClick(edit("Item2Cost"), Qt::Key_Return); }));
     QCOMPARE(edit("Item1Day")->text(), u"£0.24541"_s);
     QCOMPARE(edit("NormalR")->text(), u"£0.150000"_s);
     QVERIFY(edit("NormalHr")->hasFocus());
@@ -230,6 +231,16 @@ void TestMainWindow::workedExampleIsCalculatedAndSaved()
                 .endsWith(u"04/12/2026 20:31:07\r\n"_s + QString::fromUtf8(record.readAll()) +
                           u"\r\n"_s));
     QCOMPARE(m_window->findChild<QLabel*>(u"Status"_s)->text(), QString());
+    // On a button Enter presses that button, not Calculate; keypad Enter works as Enter.
+    type("Item2Cost", u"41"_s);
+    auto* output = m_window->findChild<QPushButton*>(u"OutputType"_s);
+    output->setFocus();
+    QTest::keyClick(output, Qt::Key_Return);
+    QCOMPARE(output->text(), u"C&ost"_s);
+    QVERIFY(!save->isEnabled());
+    edit("Item2Cost")->setFocus();
+    QTest::keyClick(edit("Item2Cost"), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(save->isEnabled());
 }
 
 void TestMainWindow::typingLandsInTheClickedField_data()
@@ -270,6 +281,24 @@ void TestMainWindow::typingLandsInTheClickedField()
         QCOMPARE(QApplication::focusWidget(), edit(qPrintable(target)));
         QCOMPARE(m_main->form().focus(), m_main->form().control(target));
     }
+    if (!buttons.contains(u"Keep"_s))
+        return;
+    // A kept tariff field looks disabled, as the theme draws one, and a click on it leaves
+    // what is typed next nowhere.
+    QLineEdit* vat = edit("VAT");
+    const QPalette theme = QApplication::palette(vat);
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
+        QCOMPARE(vat->palette().color(QPalette::Disabled, role),
+                 theme.color(QPalette::Disabled, role));
+    QVERIFY(vat->palette().color(QPalette::Disabled, QPalette::Base) !=
+                vat->palette().color(QPalette::Active, QPalette::Base) ||
+            vat->palette().color(QPalette::Disabled, QPalette::Text) !=
+                vat->palette().color(QPalette::Active, QPalette::Text));
+    const QStringList before = fieldTexts();
+    QTest::mouseClick(vat, Qt::LeftButton);
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClicks(focused ? focused : m_window.get(), u"7"_s);
+    QCOMPARE(fieldTexts(), before);
 }
 
 void TestMainWindow::textFromAccessibilityToolsIsCalculated()
@@ -410,8 +439,8 @@ void TestMainWindow::bindingFollowsTheModel()
 void TestMainWindow::coloursInEveryState_data()
 {
     // After the worked example is calculated and item 1's tariff kept: a control's colour,
-    // an RGB value or "theme" (the theme's colour of an active window), in every colour
-    // group, so that a disabled control keeps the colours the program gives it.
+    // an RGB value or "theme" (the theme's colour of an active window), in an active and an
+    // inactive window; disabled, a control looks as the theme draws a disabled one.
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("colour");
@@ -447,9 +476,10 @@ void TestMainWindow::coloursInEveryState()
     const QColor wanted = colour == u"theme"
                               ? QApplication::palette(widget).color(QPalette::Active, colourRole)
                               : QColor(colour);
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         QCOMPARE(widget->palette().color(group, colourRole).name(), wanted.name());
+    QCOMPARE(widget->palette().color(QPalette::Disabled, colourRole).name(),
+             QApplication::palette(widget).color(QPalette::Disabled, colourRole).name());
 }
 
 void TestMainWindow::aboutWindow()
@@ -491,6 +521,7 @@ void TestMainWindow::chartWindow()
     QVERIFY(!button->isEnabled());
     for (const auto& [field, text] : WorkedExample)
         type(field, QString::fromLatin1(text));
+    type("Notes", u"Hall lamps"_s);
     click("Calc");
     QVERIFY(button->isEnabled());
     click("Chart");
@@ -530,6 +561,7 @@ void TestMainWindow::chartWindow()
         press(name);
     QCOMPARE(QImage(files + u".png"_s).size(), QSize(1920, 1200));
     QVERIFY(QSvgRenderer(files + u".svg"_s).isValid());
+    QVERIFY(bytes(files + u".svg"_s).contains("<title>Hall lamps</title>"));
     const QList<QByteArray> rows = bytes(files + u".csv"_s).split('\n');
     QCOMPARE(rows.size(), 50); // the header, 48 months and the end of the last line
     QCOMPARE(rows[0], "Month,Up to,Item 1 cost (£),Item 2 cost (£),Item 1 kWh,Item 2 kWh,"
@@ -562,38 +594,54 @@ void TestMainWindow::pickFromTheCatalogue()
                              "LifeHours,Price,HoursPerDay,Source\r\n"
                              "Lighting,Lamp,60,,,1000,1.5,5,mine\r\n"
                              "Lighting,Broken,sixty,,,,,,mine\r\n"_s));
-    m_desktop.expectBox(MessageAnswer::Ok);
     m_expectedDialog = u"frmAppliances"_s;
     int offered = -1;
-    QTimer::singleShot(100, this, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        offered = dialog->findChild<QListWidget*>(u"appliances"_s)->count();
-        auto* search = dialog->findChild<QLineEdit*>(u"searchAppliances"_s);
-        QTest::keyClicks(search, u"lamp"_s);
-        QTest::keyClick(search, Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    });
-    click("Pick2");
-    QCOMPARE(m_desktop.boxes.size(), 1);
+    const auto pick = [&](const char* button) {
+        m_desktop.expectBox(MessageAnswer::Ok);
+        QTimer::singleShot(100, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            offered = dialog->findChild<QListWidget*>(u"appliances"_s)->count();
+            auto* search = dialog->findChild<QLineEdit*>(u"searchAppliances"_s);
+            QTest::keyClicks(search, u"lamp"_s);
+            QTest::keyClick(search, Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        click(button);
+    };
+    // Item 1 is the lamp in use: its price and life, typed before, go.
+    type("Item1Life", u"2000"_s);
+    type("Item1Cost", u"3"_s);
+    pick("Pick1");
+    pick("Pick2");
+    QCOMPARE(m_desktop.boxes.size(), 2);
     QCOMPARE(m_desktop.boxes[0].text,
              u"Torvane could not read all of the appliance catalogue Data/Appliances.csv:\r\n"
              "Line 3: the on power \"sixty\" is not a number"_s);
     QCOMPARE(offered, 1);
     // As if typed: the five fields, and the hours while they were empty.
     QStringList texts;
-    for (const char* name : {"Item2Watts", "Item2SWatts", "Item2CWatts", "Item2Life", "Item2Cost",
-                             "NormalHr", "NormalSHr"})
+    for (const char* name : {"Item1Watts", "Item1Life", "Item1Cost", "Item2Watts", "Item2SWatts",
+                             "Item2CWatts", "Item2Life", "Item2Cost", "NormalHr", "NormalSHr"})
         texts << edit(name)->text();
-    QCOMPARE(texts,
-             (QStringList{u"60"_s, QString(), QString(), u"1000"_s, u"1.5"_s, u"5"_s, QString()}));
+    QCOMPARE(texts, (QStringList{u"60"_s, QString(), QString(), u"60"_s, QString(), QString(),
+                                 u"1000"_s, u"1.5"_s, u"5"_s, QString()}));
     for (auto [field, text] :
          {std::pair{"NormalR", "0.15"}, {"VAT", "0"}, {"AnInfT", "0"}, {"PayPeriod", "4"}})
         type(field, QString::fromLatin1(text));
     click("Calc");
-    // 0.3 kWh a day at £0.15 over 4 years, and 8 lamps of 1000 hours for 7300 hours.
+    // 0.3 kWh a day at £0.15 over 4 years, and 8 lamps of 1000 hours for 7300 hours, against
+    // the same lamp already in use.
     QCOMPARE(edit("Item2Period")->text(), u"£77.70"_s);
+    QCOMPARE(edit("Item1Period")->text(), u"£65.70"_s);
+    // The exports name what was picked, until the user's own power makes it another.
+    QCOMPARE(m_main->chart().title(), u"Item 1: Lamp \u2014 Item 2: Lamp"_s);
+    QVERIFY(m_main->chart().csvText().startsWith(
+        u"Month,Up to,Item 1 cost (£): Lamp,Item 2 cost (£): Lamp,Item 1 kWh: Lamp,"_s));
+    type("Item1Watts", u"40"_s);
+    click("Calc");
+    QCOMPARE(m_main->chart().title(), u"Item 2: Lamp"_s);
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
