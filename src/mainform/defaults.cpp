@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace torvane {
@@ -197,24 +199,33 @@ void loadDefaults(FormContext& context, ProgramFolder& folder, Settings& setting
     loadDefaultsFromFile(context, folder.path(ConfigFile), settings, configTranscript);
 }
 
-void loadDefaultsFromFile(FormContext& context, const QString& path, Settings& settings,
-                          QString& configTranscript)
+namespace {
+
+// Reads the defaults with the reader given, under the configuration reader's error trap.
+void loadDefaultsWith(FormContext& context, QString& configTranscript,
+                      const std::function<void()>& read)
 {
     withErrorTrap(context, "Config Read Error", [&] {
         context.form.StepNumber = Step::ReadDefaults;
         configTranscript = configTranscriptHead();
-        readFile(context, path, settings, configTranscript);
+        read();
     });
+}
+
+} // namespace
+
+void loadDefaultsFromFile(FormContext& context, const QString& path, Settings& settings,
+                          QString& configTranscript)
+{
+    loadDefaultsWith(context, configTranscript,
+                     [&] { readFile(context, path, settings, configTranscript); });
 }
 
 void loadDefaultsFromLines(FormContext& context, const QStringList& lines, Settings& settings,
                            QString& configTranscript)
 {
-    withErrorTrap(context, "Config Read Error", [&] {
-        context.form.StepNumber = Step::ReadDefaults;
-        configTranscript = configTranscriptHead();
-        readAndApply(context, lines, settings, configTranscript);
-    });
+    loadDefaultsWith(context, configTranscript,
+                     [&] { readAndApply(context, lines, settings, configTranscript); });
 }
 
 } // namespace torvane
