@@ -65,6 +65,8 @@ private Q_SLOTS:
     void refusedOption();
     void cheapHoursAboveEight_data();
     void cheapHoursAboveEight();
+    void found_data();
+    void found();
 };
 
 void TestMeasuredFill::fill_data()
@@ -186,6 +188,46 @@ void TestMeasuredFill::cheapHoursAboveEight()
              "\nFill item 1 with them anyway?"_s);
     QCOMPARE(f.desktop.boxes[0].buttons, MessageButtons::YesNo);
     QCOMPARE(f.field("CheapHr").text(), cheapHr);
+}
+
+void TestMeasuredFill::found_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("log"); // empty: a file with only a header
+    QTest::addColumn<QString>("text");
+    QTest::newRow("measured")
+        << u"de_DE"_s << u"0:1.0 6:100 8:1.0"_s
+        << u"power log: time in \"timestamp\" (ISO 8601), power in \"power\" (W), separator \",\"\n"
+           "49 readings from 2026-01-12 00:00:00 to 2026-01-13 00:00:00: 1.00 days known "
+           "(100.0%), holds over 60 min unknown\n"
+           "off below 0.5 W (default), standby below 10.0 W (found: the widest gap in the "
+           "powers, from 1.0 W to 100.0 W)\n"
+           "cheap rate 00:00-06:00 local time\n\n"
+           "Hours a day on: 2,0 at the normal rate, 0,0 at the cheap rate\n"
+           "Hours a day on standby: 16,0 at the normal rate, 6,0 at the cheap rate\n"
+           "On power: 100,0 W\nStandby power: 1,0 W"_s;
+    QTest::newRow("no readings") << u"en_GB"_s << QString()
+                                 << u"The readings cannot be used: no reading could be read"_s;
+}
+
+void TestMeasuredFill::found()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, log);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    QString path = dir.filePath(u"log.csv"_s);
+    if (log.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("timestamp,power\n") == 16);
+    } else {
+        path = writeLog(dir, log);
+    }
+    FormFixture f(locale);
+    MeasuredFill fill(f.context, 1);
+    measure(fill, {path, u"00:00-06:00"_s, {}, {}, {}});
+    QCOMPARE(fill.resultText(), text);
+    QCOMPARE(fill.figureTexts().isEmpty(), log.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMeasuredFill)

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void chartWindow();
     void pickFromTheCatalogue();
     void measureFromReadings();
+    void measureCancelled();
     void defaults_data();
     void defaults();
     void archive_data();
@@ -697,6 +698,37 @@ void TestMainWindow::measureFromReadings()
                                  QString()}));
     QCOMPARE(m_window->findChild<QPushButton*>(u"Measure2"_s)->toolTip(),
              u"Fill item 2 from measured power readings"_s);
+}
+
+void TestMainWindow::measureCancelled()
+{
+    // Long enough that the reading is still under way when Cancel is pressed.
+    QByteArray log = "time,power\n";
+    for (qint64 second = 1768176000; second < 1768176000 + 2'000'000; ++second)
+        log += QByteArray::number(second) + ",1.0\n";
+    QFile file(m_dir->filePath(u"long.csv"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) == log.size());
+    file.close();
+    m_expectedDialog = u"frmMeasure"_s;
+    click("Measure2");
+    QTRY_VERIFY(QApplication::activeModalWidget());
+    QWidget* window = QApplication::activeModalWidget();
+    const auto button = [window](const char* name) {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    QTest::keyClicks(window->findChild<QLineEdit*>(u"measuredFile"_s), file.fileName());
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    QVERIFY(!button("measuredRead")->isEnabled());
+    QTest::mouseClick(button("measuredCancel"), Qt::LeftButton);
+    QTRY_VERIFY(button("measuredRead")->isEnabled());
+    QCOMPARE(window->findChild<QPlainTextEdit*>(u"measuredFound"_s)->toPlainText(),
+             u"Reading cancelled."_s);
+    QVERIFY(!button("measuredUse")->isEnabled());
+    // Closing while a reading runs stops it and leaves the item as it was.
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    window->close();
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(edit("Item2Watts")->text(), QString());
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
