@@ -5,8 +5,8 @@
 #include "ui/about_dialog.h"
 #include "ui/appliance_dialog.h"
 #include "ui/chart_window.h"
-#include "ui/measure_window.h"
 #include "ui/logo.h"
+#include "ui/measure_window.h"
 #include "ui/update_window.h"
 
 #include <QCheckBox>
