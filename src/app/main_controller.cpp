@@ -89,6 +89,12 @@ void MainController::connectWindowButtons()
     f.Pick2.onClick = [this] {
         offerCatalogue(2);
     };
+    f.Measure1.onClick = [this] {
+        Q_EMIT measureRequested(1);
+    };
+    f.Measure2.onClick = [this] {
+        Q_EMIT measureRequested(2);
+    };
 }
 
 void MainController::load()

@@ -35,6 +35,8 @@ public:
     ChartForm& chart() { return m_chart; }
     ProgramFolder& folder() { return m_folder; }
     const Regional& regional() const { return m_context.regional; }
+    // What the main window's procedures work on, for a window that fills its fields.
+    FormContext& context() { return m_context; }
     TestMode testMode() const { return m_context.testMode; }
     const Settings& settings() const { return m_settings; }
     // The configuration file as last read, for the fatal-error dump.
@@ -69,6 +71,8 @@ Q_SIGNALS:
     void chartRequested();
     // The view offers the catalogue for the item, and reports the choice to fillItem.
     void pickRequested(int item, const std::vector<Appliance>& appliances);
+    // The view opens the Measured Use window for the item, which fills it through context().
+    void measureRequested(int item);
     // An update window was made; the view shows it at once when visible, otherwise when
     // it asks to be shown.
     void updateWindowOpened(UpdateForm& updater, bool visible);

@@ -41,19 +41,20 @@ QString MainForm::itemToolTip(const char* text, int item)
 
 MainForm::MainForm()
 {
-    addControls(
-        {&NormalHr,   &NormalSHr,   &CheapHr,     &CheapSHr,    &Notes,         &NormalR,
-         &CheapR,     &VAT,         &CO2,         &PayPeriod,   &AnInfT,        &VATH,
-         &CO2L,       &Units1,      &OnTop,       &AutoSave,    &UpEnable1,     &MonthlyT,
-         &Item1Watts, &Item1SWatts, &Item1CWatts, &Item1Life,   &Item1Cost,     &Item1No,
-         &Pick1,      &Item2Watts,  &Item2SWatts, &Item2CWatts, &Item2Life,     &Item2Cost,
-         &Item2No,    &Pick2,       &HoursUsed,   &HoursSUsed,  &Item1Day,      &Item2Day,
-         &DaySave,    &Item1Qtr,    &Item2Qtr,    &QtrSave,     &Item1Period,   &Item2Period,
-         &PeriodSave, &Item1CO2,    &Item2CO2,    &CO2Save,     &Item1SB,       &Item2SB,
-         &ItemDayL,   &ItemQtrL,    &ItemPeriodL, &ItemCO2L,    &Calc,          &Keep,
-         &Save,       &Clear,       &OutputType,  &Chart,       &Save_Defaults, &Reset_Defaults,
-         &ViewL,      &Archive,     &Update,      &Help1,       &About,         &Exit,
-         &Status});
+    addControls({&NormalHr,      &NormalSHr,      &CheapHr,     &CheapSHr,    &Notes,
+                 &NormalR,       &CheapR,         &VAT,         &CO2,         &PayPeriod,
+                 &AnInfT,        &VATH,           &CO2L,        &Units1,      &OnTop,
+                 &AutoSave,      &UpEnable1,      &MonthlyT,    &Item1Watts,  &Item1SWatts,
+                 &Item1CWatts,   &Item1Life,      &Item1Cost,   &Item1No,     &Pick1,
+                 &Measure1,      &Item2Watts,     &Item2SWatts, &Item2CWatts, &Item2Life,
+                 &Item2Cost,     &Item2No,        &Pick2,       &Measure2,    &HoursUsed,
+                 &HoursSUsed,    &Item1Day,       &Item2Day,    &DaySave,     &Item1Qtr,
+                 &Item2Qtr,      &QtrSave,        &Item1Period, &Item2Period, &PeriodSave,
+                 &Item1CO2,      &Item2CO2,       &CO2Save,     &Item1SB,     &Item2SB,
+                 &ItemDayL,      &ItemQtrL,       &ItemPeriodL, &ItemCO2L,    &Calc,
+                 &Keep,          &Save,           &Clear,       &OutputType,  &Chart,
+                 &Save_Defaults, &Reset_Defaults, &ViewL,       &Archive,     &Update,
+                 &Help1,         &About,          &Exit,        &Status});
     for (CheckBox* box : {&Units1, &OnTop, &AutoSave, &UpEnable1, &MonthlyT})
         box->setBackColour(Colours::lightGreen);
     for (TextBox* saving : {&DaySave, &QtrSave, &PeriodSave, &CO2Save})

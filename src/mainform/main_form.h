@@ -141,6 +141,11 @@ public:
     Button Pick2{
         QStringLiteral("Pick2"), QStringLiteral("P&ick..."),
         QStringLiteral("Fill item 2 from the appliance catalogue or from its energy label")};
+    // Fill an item from a log of its measured power.
+    Button Measure1{QStringLiteral("Measure1"), QStringLiteral("Measure..."),
+                    QStringLiteral("Fill item 1 from measured power readings")};
+    Button Measure2{QStringLiteral("Measure2"), QStringLiteral("Measure..."),
+                    QStringLiteral("Fill item 2 from measured power readings")};
     // Results area.
     TextBox HoursUsed{QStringLiteral("HoursUsed"),
                       QStringLiteral("Total hours on over payback period"), true};

@@ -138,6 +138,13 @@ MeasuredUse finished(const LogReader& reader, const UsageTotals& t, const TallyR
     return use;
 }
 
+MeasuredUse cancelledUse()
+{
+    MeasuredUse use;
+    use.outcome = MeasuredUse::Outcome::Cancelled;
+    return use;
+}
+
 } // namespace
 
 MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
@@ -146,17 +153,17 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
     const qint64 start = device.pos();
     for (const bool sorting : {false, true}) {
         LogReader reader(device, progress);
-        if (const QString why = reader.start(); !why.isEmpty())
+        const QString why = reader.start();
+        if (reader.cancelled()) // before the format was found: the rows cannot be read
+            return cancelledUse();
+        if (!why.isEmpty())
             return unusable(why);
         LocalClock clock;
         const TallyRules rules = rulesOf(options, reader.format());
         UsageTally tally(rules, clock);
         const Pass pass = sorting ? sorted(reader, tally) : streamed(reader, tally);
-        if (reader.cancelled()) {
-            MeasuredUse use;
-            use.outcome = MeasuredUse::Outcome::Cancelled;
-            return use;
-        }
+        if (reader.cancelled())
+            return cancelledUse();
         if (!reader.failure().isEmpty())
             return unusable(reader.failure());
         if (pass.end == Pass::End::OutOfOrder) {

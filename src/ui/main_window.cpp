@@ -6,6 +6,7 @@
 #include "ui/appliance_dialog.h"
 #include "ui/chart_window.h"
 #include "ui/logo.h"
+#include "ui/measure_window.h"
 #include "ui/update_window.h"
 
 #include <QCheckBox>
@@ -88,6 +89,11 @@ MainWindow::MainWindow(MainController& main, QWidget* parent)
                 if (dialog.exec() == QDialog::Accepted && dialog.choice())
                     m_main.fillItem(item, *dialog.choice(), dialog.ownership());
             });
+    connect(&m_main, &MainController::measureRequested, this, [this](int item) {
+        auto* window = new MeasureWindow(m_main.context(), item, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->open();
+    });
     connect(&m_main, &MainController::updateWindowOpened, this,
             [this](UpdateForm& form, bool shown) {
                 auto* window = new UpdateWindow(form, this);
@@ -266,8 +272,8 @@ QWidget* MainWindow::comparisonArea()
                 &f.Item1Life, "hrs", &f.Item1Cost, Blank, &f.Item1No},
                {"Item 2:", &f.Item2Watts, "W", &f.Item2SWatts, "W", &f.Item2CWatts, "W",
                 &f.Item2Life, "hrs", &f.Item2Cost, Blank, &f.Item2No}});
-    // The Pick buttons at the ends of the item rows.
-    placeRows(m_binding, grid, 2, 12, {{&f.Pick1}, {&f.Pick2}});
+    // The Pick and Measure buttons at the ends of the item rows.
+    placeRows(m_binding, grid, 2, 12, {{&f.Pick1, &f.Measure1}, {&f.Pick2, &f.Measure2}});
     return frame;
 }
 
@@ -348,6 +354,8 @@ void MainWindow::nameControls()
     results(u"Saving "_s, {&f.DaySave, &f.QtrSave, &f.PeriodSave, &f.CO2Save});
     name(f.Pick1, "Pick item 1 from the appliance catalogue or its energy label");
     name(f.Pick2, "Pick item 2 from the appliance catalogue or its energy label");
+    name(f.Measure1, "Fill item 1 from measured power readings");
+    name(f.Measure2, "Fill item 2 from measured power readings");
     name(f.HoursUsed, "Total hours on");
     name(f.HoursSUsed, "Total hours standby");
 }

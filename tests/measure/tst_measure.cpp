@@ -137,6 +137,10 @@ void TestMeasure::progressAndCancel()
         measureUse(again, {}, [&](qint64, qint64) { return ++calls < 2; });
     QCOMPARE(cancelled.outcome, MeasuredUse::Outcome::Cancelled);
     QCOMPARE(calls, 2);
+    // Cancelled at the first block, before the header was read.
+    Pieces early(log, qint64(1) << 30, false);
+    QCOMPARE(measureUse(early, {}, [](qint64, qint64) { return false; }).outcome,
+             MeasuredUse::Outcome::Cancelled);
 }
 
 QTEST_GUILESS_MAIN(TestMeasure)

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void aboutWindow();
     void chartWindow();
     void pickFromTheCatalogue();
+    void measureFromReadings();
+    void measureCancelled();
     void defaults_data();
     void defaults();
     void archive_data();
@@ -344,7 +347,7 @@ void TestMainWindow::everyControlIsNamed()
     };
     walk(QAccessible::queryAccessibleInterface(m_window.get()));
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
-    QCOMPARE(named, 61);
+    QCOMPARE(named, 63);
 
     const auto name = [this](const char* control) {
         return QAccessible::queryAccessibleInterface(
@@ -355,6 +358,7 @@ void TestMainWindow::everyControlIsNamed()
     QCOMPARE(name("Item1Watts"), u"Item 1 on power, watts"_s);
     QCOMPARE(name("VAT"), u"VAT, percent"_s);
     QCOMPARE(name("Calc"), u"Calculate"_s);
+    QCOMPARE(name("Measure2"), u"Fill item 2 from measured power readings"_s);
     QCOMPARE(name("Item2Qtr"), u"Item 2 Cost / Qtr"_s);
     click("OutputType");
     QCOMPARE(name("Item2Qtr"), u"Item 2 KWHr /  Qtr"_s);
@@ -402,7 +406,8 @@ void TestMainWindow::bindingFollowsTheModel()
     QCOMPARE(nextStop("AnInfT"), u"Units1"_s);
     QCOMPARE(nextStop("Item2Cost"), u"Item2No"_s);
     QCOMPARE(nextStop("Item2No"), u"Pick2"_s);
-    QCOMPARE(nextStop("Pick2"), u"Calc"_s);
+    QCOMPARE(nextStop("Pick2"), u"Measure2"_s);
+    QCOMPARE(nextStop("Measure2"), u"Calc"_s);
     // Typing stops at 75 characters as the user sees them: an emoji that an input method
     // commits, or a letter with its accent, is one. A paste keeps what fits, where it goes;
     // what the program writes is shown whole.
@@ -642,6 +647,88 @@ void TestMainWindow::pickFromTheCatalogue()
     type("Item1Watts", u"40"_s);
     click("Calc");
     QCOMPARE(m_main->chart().title(), u"Item 2: Lamp"_s);
+}
+
+void TestMainWindow::measureFromReadings()
+{
+    // A day of half-hourly readings: standby through the night, 100 W from 06:00 to 08:00.
+    QString log = u"timestamp,power\n"_s;
+    const QDateTime midnight(QDate(2026, 1, 12), QTime(0, 0));
+    for (int half = 0; half <= 48; ++half)
+        log += midnight.addSecs(half * 1800).toString(Qt::ISODate) +
+               (half >= 12 && half < 16 ? u",100\n"_s : u",1.0\n"_s);
+    const QString path = m_dir->filePath(u"plug.csv"_s);
+    QVERIFY(AnsiFile::create(path, log));
+    m_expectedDialog = u"frmMeasure"_s;
+    click("Measure1");
+    QTRY_VERIFY(QApplication::activeModalWidget());
+    QWidget* window = QApplication::activeModalWidget();
+    QCOMPARE(window->windowTitle(), u"Torvane Measured Use"_s);
+    const auto field = [window](const char* name) {
+        return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+    const auto button = [window](const char* name) {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    QCOMPARE(field("measuredFile")->toolTip(), u"File of measured power readings"_s);
+    QCOMPARE(field("measuredCheap")->toolTip(), u"Cheap rate hours, as HH:MM-HH:MM"_s);
+    QVERIFY(!button("measuredUse")->isEnabled());
+    QStringList unnamed;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus && control->accessibleName().isEmpty())
+            unnamed << control->objectName();
+    }
+    QCOMPARE(unnamed, QStringList());
+    QTest::keyClicks(field("measuredFile"), path);
+    QTest::keyClicks(field("measuredCheap"), u"00:00-06:00"_s);
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    QTRY_VERIFY(button("measuredUse")->isEnabled());
+    QVERIFY(window->findChild<QPlainTextEdit*>(u"measuredFound"_s)
+                ->toPlainText()
+                .endsWith(u"Hours a day on: 2.0 at the normal rate, 0.0 at the cheap rate\n"
+                          "Hours a day on standby: 16.0 at the normal rate, 6.0 at the cheap "
+                          "rate\nOn power: 100.0 W\nStandby power: 1.0 W"_s));
+    QVERIFY(runs(m_desktop, [&] { QTest::mouseClick(button("measuredUse"), Qt::LeftButton); }));
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QStringList texts;
+    for (const char* name : {"NormalHr", "CheapHr", "NormalSHr", "CheapSHr", "Item1Watts",
+                             "Item1SWatts", "Item2Watts"})
+        texts << edit(name)->text();
+    QCOMPARE(texts, (QStringList{u"2.0"_s, u"0.0"_s, u"16.0"_s, u"6.0"_s, u"100.0"_s, u"1.0"_s,
+                                 QString()}));
+    QCOMPARE(m_window->findChild<QPushButton*>(u"Measure2"_s)->toolTip(),
+             u"Fill item 2 from measured power readings"_s);
+}
+
+void TestMainWindow::measureCancelled()
+{
+    // Long enough that the reading is still under way when Cancel is pressed.
+    QByteArray log = "time,power\n";
+    for (qint64 second = 1768176000; second < 1768176000 + 2'000'000; ++second)
+        log += QByteArray::number(second) + ",1.0\n";
+    QFile file(m_dir->filePath(u"long.csv"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) == log.size());
+    file.close();
+    m_expectedDialog = u"frmMeasure"_s;
+    click("Measure2");
+    QTRY_VERIFY(QApplication::activeModalWidget());
+    QWidget* window = QApplication::activeModalWidget();
+    const auto button = [window](const char* name) {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    QTest::keyClicks(window->findChild<QLineEdit*>(u"measuredFile"_s), file.fileName());
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    QVERIFY(!button("measuredRead")->isEnabled());
+    QTest::mouseClick(button("measuredCancel"), Qt::LeftButton);
+    QTRY_VERIFY(button("measuredRead")->isEnabled());
+    QCOMPARE(window->findChild<QPlainTextEdit*>(u"measuredFound"_s)->toPlainText(),
+             u"Reading cancelled."_s);
+    QVERIFY(!button("measuredUse")->isEnabled());
+    // Closing while a reading runs stops it and leaves the item as it was.
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    window->close();
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(edit("Item2Watts")->text(), QString());
 }
 
 bool TestMainWindow::breakFolder(const QString& fault, const QString& folder, const QString& file)
