@@ -1,4 +1,5 @@
 #include "appliance_dialog.h"
+#include "named_widgets.h"
 
 #include "catalogue/catalogue_messages.h"
 
@@ -21,21 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
-
-template <typename W> W* named(W* widget, const QString& objectName, const QString& accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QPushButton* button(const QString& caption, const QString& objectName, const QString& name)
-{
-    auto* button = named(new QPushButton(caption), objectName, name);
-    // Enter belongs to the field or list it is pressed in, not to a default button.
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The heading names the item the choice goes into.
 QLabel* itemHeading(int item)
@@ -145,9 +131,9 @@ QGroupBox* ApplianceDialog::makeEnergyLabel()
 
 QLayout* ApplianceDialog::makeButtons()
 {
-    m_useAppliance = button(u"&Use appliance"_s, u"useAppliance"_s, u"Use appliance"_s);
-    m_useLabel = button(u"Use &label"_s, u"useLabel"_s, u"Use label"_s);
-    auto* cancel = button(u"Cancel"_s, u"cancel"_s, u"Cancel"_s);
+    m_useAppliance = namedButton(u"&Use appliance"_s, u"useAppliance"_s, u"Use appliance"_s);
+    m_useLabel = namedButton(u"Use &label"_s, u"useLabel"_s, u"Use label"_s);
+    auto* cancel = namedButton(u"Cancel"_s, u"cancel"_s, u"Cancel"_s);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -1,4 +1,5 @@
 #include "measure_window.h"
+#include "named_widgets.h"
 
 #include <QFileDialog>
 #include <QFormLayout>
@@ -15,25 +16,11 @@ using namespace Qt::StringLiterals;
 namespace torvane {
 namespace {
 
-template <typename W> W* named(W* widget, const QString& objectName, const QString& accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
 QLineEdit* field(const QString& objectName, const QString& name, const QString& toolTip)
 {
     auto* edit = named(new QLineEdit, objectName, name);
     edit->setToolTip(toolTip);
     return edit;
-}
-
-QPushButton* button(const QString& caption, const QString& objectName, const QString& name)
-{
-    auto* button = named(new QPushButton(caption), objectName, name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -73,7 +60,8 @@ QLayout* MeasureWindow::makeOptions()
 {
     m_path = field(u"measuredFile"_s, u"File of measured power readings"_s,
                    u"File of measured power readings"_s);
-    m_browse = button(u"Browse..."_s, u"measuredBrowse"_s, u"Browse for the file of readings"_s);
+    m_browse =
+        namedButton(u"Browse..."_s, u"measuredBrowse"_s, u"Browse for the file of readings"_s);
     auto* file = new QHBoxLayout;
     file->addWidget(m_path, 1);
     file->addWidget(m_browse);
@@ -97,11 +85,11 @@ QLayout* MeasureWindow::makeOptions()
 
 QLayout* MeasureWindow::makeButtons()
 {
-    m_read = button(u"&Read"_s, u"measuredRead"_s, u"Read the file"_s);
-    m_cancel = button(u"&Cancel"_s, u"measuredCancel"_s, u"Cancel the reading"_s);
-    m_use = button(u"&Use These Figures"_s, u"measuredUse"_s,
-                   u"Use these figures for item %1"_s.arg(m_fill.item()));
-    auto* close = button(u"C&lose"_s, u"measuredClose"_s, u"Close"_s);
+    m_read = namedButton(u"&Read"_s, u"measuredRead"_s, u"Read the file"_s);
+    m_cancel = namedButton(u"&Cancel"_s, u"measuredCancel"_s, u"Cancel the reading"_s);
+    m_use = namedButton(u"&Use These Figures"_s, u"measuredUse"_s,
+                        u"Use these figures for item %1"_s.arg(m_fill.item()));
+    auto* close = namedButton(u"C&lose"_s, u"measuredClose"_s, u"Close"_s);
     auto* row = new QHBoxLayout;
     row->addWidget(m_read);
     row->addWidget(m_cancel);
