@@ -28,14 +28,12 @@ struct Figures {
 
 Figures roundedFigures(const MeasuredUse& use)
 {
-    const auto hours = [](double value) {
-        return roundToDecimals(value, Decimals::Hours);
-    };
+    // The hours are rounded together, so that a day split four ways still adds up to a day.
+    const std::array<double, 4> hours = shownHours(use);
     const auto watts = [](double value) {
         return roundToDecimals(value, Decimals::Watts);
     };
-    return {hours(use.normalHours),       hours(use.cheapHours), hours(use.normalStandbyHours),
-            hours(use.cheapStandbyHours), watts(use.onWatts),    watts(use.standbyWatts)};
+    return {hours[0], hours[1], hours[2], hours[3], watts(use.onWatts), watts(use.standbyWatts)};
 }
 
 } // namespace
@@ -105,7 +103,7 @@ QString MeasuredFill::resultText() const
     if (m_use->outcome == MeasuredUse::Outcome::Unusable)
         return u"The readings cannot be used: "_s + m_use->problem;
     const QStringList t = figureTexts();
-    QStringList lines = measuredNotes(*m_use);
+    QStringList lines = measuredNotes(*m_use, &m_context.regional);
     lines << QString()
           << u"Hours a day on: %1 at the normal rate, %2 at the cheap rate"_s.arg(t[0], t[1])
           << u"Hours a day on standby: %1 at the normal rate, %2 at the cheap rate"_s.arg(t[2],

@@ -1,19 +1,49 @@
 // The figures and notes of a measurement as text: plain numbers with a full stop, and
-// notes in the words of the batch tool's messages.
+// notes in the words of the batch tool's messages, their numbers plain or in the user's
+// format.
 
 #include "measured_use.h"
+
+#include "core/regional.h"
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
 
-QString watts(double value)
-{
-    return (value != 0 && std::abs(value) < 0.05 ? QString::number(value, 'g', 2)
-                                                 : QString::number(value, 'f', 1)) +
-           u" W"_s;
-}
+// Numbers as a note writes them: plain for the batch tool, as the user's fields show
+// numbers for the window.
+class NoteNumbers {
+public:
+    explicit NoteNumbers(const Regional* regional)
+        : m_regional(regional)
+    {}
+
+    QString fixed(double value, int decimals) const
+    {
+        return m_regional ? m_regional->formatFixed(value, decimals)
+                          : QString::number(value, 'f', decimals);
+    }
+
+    QString general(double value) const
+    {
+        return m_regional ? m_regional->formatGeneral(value) : QString::number(value);
+    }
+
+    // A power too small to show to one decimal keeps two significant digits.
+    QString watts(double value) const
+    {
+        if (value == 0 || std::abs(value) >= 0.05)
+            return fixed(value, 1) + u" W"_s;
+        QString digits = QString::number(value, 'g', 2);
+        if (m_regional)
+            digits.replace(u'.', m_regional->decimalPoint());
+        return digits + u" W"_s;
+    }
+
+private:
+    const Regional* m_regional;
+};
 
 QString timeFormName(TimeForm form)
 {
@@ -52,19 +82,22 @@ QString formatNote(const MeasuredUse& use)
     return note;
 }
 
-QString spanNote(const MeasuredUse& use)
+QString spanNote(const MeasuredUse& use, const NoteNumbers& numbers)
 {
     const QString gap = use.maxGapMs == 0 ? u"a hold counts however long"_s
-                                          : u"holds over %1 min unknown"_s.arg(QString::number(
+                                          : u"holds over %1 min unknown"_s.arg(numbers.general(
                                                 static_cast<double>(use.maxGapMs) / 60000));
     return u"%1 readings from %2 to %3: %4 days known (%5%), %6"_s.arg(
         QString::number(use.readings), use.first.toString(u"yyyy-MM-dd HH:mm:ss"_s),
-        use.last.toString(u"yyyy-MM-dd HH:mm:ss"_s), QString::number(use.knownDays, 'f', 2),
-        QString::number(use.knownPercent, 'f', 1), gap);
+        use.last.toString(u"yyyy-MM-dd HH:mm:ss"_s), numbers.fixed(use.knownDays, 2),
+        numbers.fixed(use.knownPercent, 1), gap);
 }
 
-QString thresholdNote(const MeasuredUse& use)
+QString thresholdNote(const MeasuredUse& use, const NoteNumbers& numbers)
 {
+    const auto watts = [&numbers](double value) {
+        return numbers.watts(value);
+    };
     const QString off =
         u"off below %1 (%2)"_s.arg(watts(use.offBelow), use.offGiven ? u"given"_s : u"default"_s);
     switch (use.threshold) {
@@ -91,17 +124,19 @@ QString measuredHeader()
 QString measuredRow(const MeasuredUse& use)
 {
     QStringList fields;
-    for (const double value : {use.normalHours, use.cheapHours, use.normalStandbyHours,
-                               use.cheapStandbyHours, use.onWatts, use.standbyWatts})
+    for (const double value : shownHours(use))
+        fields.append(QString::number(value, 'f', 1));
+    for (const double value : {use.onWatts, use.standbyWatts})
         fields.append(QString::number(value, 'f', 1));
     fields.append(QString::number(use.knownDays, 'f', 2));
     fields.append(QString::number(use.knownPercent, 'f', 1));
     return fields.join(u',');
 }
 
-QStringList measuredNotes(const MeasuredUse& use)
+QStringList measuredNotes(const MeasuredUse& use, const Regional* regional)
 {
-    QStringList notes{formatNote(use), spanNote(use), thresholdNote(use)};
+    const NoteNumbers numbers(regional);
+    QStringList notes{formatNote(use), spanNote(use, numbers), thresholdNote(use, numbers)};
     if (use.cheap)
         notes.append(u"cheap rate %1 local time"_s.arg(cheapWindowText(*use.cheap)));
     if (use.sorted)

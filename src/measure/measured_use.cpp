@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -179,6 +180,30 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
         return use;
     }
     return unusable(QString()); // not reached: the second pass sorts
+}
+
+std::array<double, 4> shownHours(const MeasuredUse& use)
+{
+    const std::array<double, 4> exact{use.normalHours, use.cheapHours, use.normalStandbyHours,
+                                      use.cheapStandbyHours};
+    std::array<long long, 4> tenths{};
+    for (std::size_t i = 0; i < exact.size(); ++i)
+        tenths[i] = std::llround(exact[i] * 10);
+    // The exact figures share at most a day, so the floors of their tenths always fit.
+    while (std::accumulate(tenths.begin(), tenths.end(), 0LL) > 240) {
+        std::size_t most = 0;
+        for (std::size_t i = 1; i < exact.size(); ++i) {
+            const double up = static_cast<double>(tenths[i]) - exact[i] * 10;
+            const double mostUp = static_cast<double>(tenths[most]) - exact[most] * 10;
+            if (up > mostUp || (up == mostUp && exact[i] > exact[most]))
+                most = i;
+        }
+        --tenths[most];
+    }
+    std::array<double, 4> shown{};
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shown[i] = static_cast<double>(tenths[i]) / 10;
+    return shown;
 }
 
 MeasuredUse measureFile(const QString& path, const MeasureOptions& options,

@@ -10,9 +10,12 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace torvane {
+
+class Regional;
 
 // What the user may set; the rest is found from the log.
 struct MeasureOptions {
@@ -74,12 +77,19 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
 MeasuredUse measureFile(const QString& path, const MeasureOptions& options,
                         const MeasureProgress& progress = {});
 
+// The four hour figures as the fields show them, to one decimal, in the order normal, cheap,
+// normal standby, cheap standby: each the nearest tenth, except that where those would add
+// up to more than the 24 hours of the day they share, the figures rounded up the most
+// (the larger of two alike) come down a tenth until they fit.
+std::array<double, 4> shownHours(const MeasuredUse& use);
+
 // The figures as the batch tool writes them: a header, and a row of plain numbers with a
 // full stop (hours and watts to one decimal, days to two, the known share to one).
 QString measuredHeader();
 QString measuredRow(const MeasuredUse& use);
 // What was read and chosen, a line each: the format, the time covered, the thresholds,
-// the cheap-rate hours, the rows sorted and the lines that could not be read.
-QStringList measuredNotes(const MeasuredUse& use);
+// the cheap-rate hours, the rows sorted and the lines that could not be read. Numbers are
+// plain with a full stop, or in the user's format when regional settings are given.
+QStringList measuredNotes(const MeasuredUse& use, const Regional* regional = nullptr);
 
 } // namespace torvane

@@ -87,6 +87,10 @@ void TestMeasuredFill::fill_data()
     QTest::newRow("on in the cheap hours")
         << u"de_DE"_s << 1 << u"0:1.0 1:2000.6 4:1.0 18:60 21:1.0"_s << u"00:30-07:30"_s << u"1,5"_s
         << QStringList{u"3,0"_s, u"3,0"_s, u"14,0"_s, u"4,0"_s, u"1030,3"_s, u"1,0"_s};
+    // Each rounded to the nearest tenth, 1.8, 0.3, 16.0 and 6.0 would make a day of 24.1 hours.
+    QTest::newRow("a day rounded to fit")
+        << u"en_GB"_s << 1 << u"0:1.0 6:100 8:1.0"_s << u"00:00-06:15"_s << QString()
+        << QStringList{u"1.7"_s, u"0.3"_s, u"16.0"_s, u"6.0"_s, u"100.0"_s, u"1.0"_s};
     QTest::newRow("no cheap rate")
         << u"en_GB"_s << 2 << u"0:0.3 12:2.4 13:45 19:2.4"_s << QString() << QString()
         << QStringList{u"6.0"_s, u"0.0"_s, u"6.0"_s, u"0.0"_s, u"45.0"_s, u"2.4"_s};
@@ -198,10 +202,10 @@ void TestMeasuredFill::found_data()
     QTest::newRow("measured")
         << u"de_DE"_s << u"0:1.0 6:100 8:1.0"_s
         << u"power log: time in \"timestamp\" (ISO 8601), power in \"power\" (W), separator \",\"\n"
-           "49 readings from 2026-01-12 00:00:00 to 2026-01-13 00:00:00: 1.00 days known "
-           "(100.0%), holds over 60 min unknown\n"
-           "off below 0.5 W (default), standby below 10.0 W (found: the widest gap in the "
-           "powers, from 1.0 W to 100.0 W)\n"
+           "49 readings from 2026-01-12 00:00:00 to 2026-01-13 00:00:00: 1,00 days known "
+           "(100,0%), holds over 60 min unknown\n"
+           "off below 0,5 W (default), standby below 10,0 W (found: the widest gap in the "
+           "powers, from 1,0 W to 100,0 W)\n"
            "cheap rate 00:00-06:00 local time\n\n"
            "Hours a day on: 2,0 at the normal rate, 0,0 at the cheap rate\n"
            "Hours a day on standby: 16,0 at the normal rate, 6,0 at the cheap rate\n"
