@@ -89,7 +89,9 @@ qint64 UsageTally::cheapMs(qint64 fromMs, qint64 toMs)
     qint64 total = 0;
     while (fromMs < toMs) {
         const int offset = m_clock.offsetAt(fromMs);
-        const qint64 end = offsetChange(fromMs, std::min(toMs, fromMs + MsPerWeek), offset);
+        qint64 end = std::min(toMs, fromMs + MsPerWeek);
+        if (m_clock.offsetAt(end - 1) != offset)
+            end = offsetChange(fromMs, end, offset);
         const qint64 shift = offset * qint64(1000);
         total += cheapMsWithin(*m_rules.cheap, fromMs + shift, end + shift);
         fromMs = end;
@@ -97,12 +99,10 @@ qint64 UsageTally::cheapMs(qint64 fromMs, qint64 toMs)
     return total;
 }
 
-// The end of [fromMs, endMs), or the first millisecond of another offset within it; the
-// span is at most a week, and a zone changes at most once a week.
+// The first millisecond of another offset in [fromMs, endMs), which ends in one; the span
+// is at most a week, and a zone changes at most once a week.
 qint64 UsageTally::offsetChange(qint64 fromMs, qint64 endMs, int offset)
 {
-    if (m_clock.offsetAt(endMs - 1) == offset)
-        return endMs;
     qint64 same = fromMs; // still the old offset
     qint64 changed = endMs - 1;
     while (changed - same > 1) {
@@ -122,7 +122,9 @@ void UsageTally::findSpan(qint64 utcMs)
     const qint64 local = utcMs + shift;
     const qint64 localHour = local >= 0 ? local / MsPerHour : (local + 1) / MsPerHour - 1;
     m_span.fromMs = utcMs;
-    m_span.toMs = offsetChange(utcMs, (localHour + 1) * MsPerHour - shift, offset);
+    m_span.toMs = (localHour + 1) * MsPerHour - shift;
+    if (m_clock.offsetAt(m_span.toMs - 1) != offset)
+        m_span.toMs = offsetChange(utcMs, m_span.toMs, offset);
     m_span.hour = static_cast<int>((localHour % 24 + 24) % 24);
 }
 
