@@ -136,6 +136,7 @@ MeasuredUse finished(const LogReader& reader, const UsageTotals& t, const TallyR
     use.knownDays = static_cast<double>(use.knownMs) / MsPerDay;
     use.knownPercent = static_cast<double>(use.knownMs) * 100 / static_cast<double>(use.spanMs);
     setFigures(use, t);
+    use.hours = t.hours;
     return use;
 }
 

@@ -64,6 +64,9 @@ struct MeasuredUse {
     double normalStandbyHours = 0, cheapStandbyHours = 0;
     double onWatts = 0, standbyWatts = 0;
     double offHours = 0;
+
+    // The known time at each hour of the day on the local clock, all days together.
+    DayByHour hours;
 };
 
 // Reads a log from the device (a file's whole contents, from where it stands) and works out

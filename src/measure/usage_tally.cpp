@@ -8,6 +8,12 @@ namespace {
 constexpr qint64 MsPerHour = 3'600'000;
 constexpr qint64 MsPerWeek = 7 * 24 * MsPerHour;
 
+void addHourMs(DayByHour& hours, const std::array<qint64, 24>& ms, qint64 HourUse::*kind)
+{
+    for (std::size_t h = 0; h < hours.size(); ++h)
+        hours[h].*kind += ms[h];
+}
+
 } // namespace
 
 UsageTally::UsageTally(const TallyRules& rules, LocalClock& clock)
@@ -69,6 +75,11 @@ void UsageTally::hold(qint64 fromMs, qint64 toMs, double watts)
     level.highest = std::max(level.highest, watts);
     if (m_rules.cheap)
         level.cheapMs += cheapMs(fromMs, toMs);
+    // Most holds lie within the hour of the one before.
+    if (fromMs >= m_span.fromMs && toMs <= m_span.toMs)
+        level.hourMs[static_cast<std::size_t>(m_span.hour)] += length;
+    else
+        addHours(level, fromMs, toMs);
 }
 
 // The window is on the local clock: the hold is cut where the offset from UTC changes, and
@@ -79,21 +90,55 @@ qint64 UsageTally::cheapMs(qint64 fromMs, qint64 toMs)
     while (fromMs < toMs) {
         const int offset = m_clock.offsetAt(fromMs);
         qint64 end = std::min(toMs, fromMs + MsPerWeek);
-        if (m_clock.offsetAt(end - 1) != offset) {
-            // The first millisecond of the new offset; a zone changes at most once a week.
-            qint64 same = fromMs; // still the old offset
-            qint64 changed = end - 1;
-            while (changed - same > 1) {
-                const qint64 middle = same + (changed - same) / 2;
-                (m_clock.offsetAt(middle) == offset ? same : changed) = middle;
-            }
-            end = changed;
-        }
+        if (m_clock.offsetAt(end - 1) != offset)
+            end = offsetChange(fromMs, end, offset);
         const qint64 shift = offset * qint64(1000);
         total += cheapMsWithin(*m_rules.cheap, fromMs + shift, end + shift);
         fromMs = end;
     }
     return total;
+}
+
+// The first millisecond of another offset in [fromMs, endMs), which ends in one; the span
+// is at most a week, and a zone changes at most once a week.
+qint64 UsageTally::offsetChange(qint64 fromMs, qint64 endMs, int offset)
+{
+    qint64 same = fromMs; // still the old offset
+    qint64 changed = endMs - 1;
+    while (changed - same > 1) {
+        const qint64 middle = same + (changed - same) / 2;
+        (m_clock.offsetAt(middle) == offset ? same : changed) = middle;
+    }
+    return changed;
+}
+
+// The hour of the day on the local clock at a UTC time, and until when it lasts: the end of
+// that wall-clock hour, or sooner where the offset changes (the clocks going forward skip
+// an hour of the day, going back give one twice).
+void UsageTally::findSpan(qint64 utcMs)
+{
+    const int offset = m_clock.offsetAt(utcMs);
+    const qint64 shift = offset * qint64(1000);
+    const qint64 local = utcMs + shift;
+    const qint64 localHour = local >= 0 ? local / MsPerHour : (local + 1) / MsPerHour - 1;
+    m_span.fromMs = utcMs;
+    m_span.toMs = (localHour + 1) * MsPerHour - shift;
+    if (m_clock.offsetAt(m_span.toMs - 1) != offset)
+        m_span.toMs = offsetChange(utcMs, m_span.toMs, offset);
+    m_span.hour = static_cast<int>((localHour % 24 + 24) % 24);
+}
+
+// A hold cut at the local hours it spans. The span found is kept: a log's readings come
+// thousands to the hour, so the clock is asked about once an hour.
+void UsageTally::addHours(Level& level, qint64 fromMs, qint64 toMs)
+{
+    while (fromMs < toMs) {
+        if (fromMs < m_span.fromMs || fromMs >= m_span.toMs)
+            findSpan(fromMs);
+        const qint64 end = std::min(toMs, m_span.toMs);
+        level.hourMs[static_cast<std::size_t>(m_span.hour)] += end - fromMs;
+        fromMs = end;
+    }
 }
 
 // Without a given threshold, the widest gap between consecutive levels of power at or above
@@ -129,6 +174,7 @@ UsageTotals UsageTally::finish() const
     else
         findThreshold(totals);
     totals.offMs = m_levels[0].ms;
+    addHourMs(totals.hours, m_levels[0].hourMs, &HourUse::offMs);
     for (std::size_t i = 1; i < m_levels.size(); ++i) {
         const Level& level = m_levels[i];
         const bool standby = m_rules.standbyBelow ? i == 1 : level.highest < totals.standbyBelow;
@@ -137,6 +183,7 @@ UsageTotals UsageTally::finish() const
         (standby ? totals.standbyMs : totals.onMs) += level.ms;
         (standby ? totals.standbyCheapMs : totals.onCheapMs) += level.cheapMs;
         (standby ? totals.standbyEnergy : totals.onEnergy) += level.energy;
+        addHourMs(totals.hours, level.hourMs, standby ? &HourUse::standbyMs : &HourUse::onMs);
     }
     totals.knownMs = totals.offMs + totals.standbyMs + totals.onMs;
     return totals;

@@ -4,6 +4,7 @@
 #include "local_clock.h"
 #include "log_reader.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,14 @@ enum class ThresholdChoice {
     OneLevel, // no gap wide enough: everything from the off threshold up is on
 };
 
+// The known time of one hour of the day on the local clock (from 13:00 up to 14:00, say),
+// all days together, by kind of use, in milliseconds.
+struct HourUse {
+    qint64 offMs = 0, standbyMs = 0, onMs = 0;
+    friend bool operator==(const HourUse&, const HourUse&) = default;
+};
+using DayByHour = std::array<HourUse, 24>;
+
 // The time and energy at each kind of use, in milliseconds and watt-milliseconds.
 struct UsageTotals {
     qint64 firstMs = 0, lastMs = 0; // UTC, of the first and last reading
@@ -27,6 +36,7 @@ struct UsageTotals {
     double standbyBelow = 0;
     ThresholdChoice choice = ThresholdChoice::Given;
     double belowGap = 0, aboveGap = 0; // the powers either side of the gap found
+    DayByHour hours;                   // the known time split by hour of the day
 };
 
 struct TallyRules {
@@ -48,6 +58,7 @@ struct TallyRules {
 // either side (0.9 W and 95 W: 9.2 W). A ratio below LevelRatio parts nothing: one level,
 // all on. The levels are bins a sixteenth of an octave wide that keep their lowest and
 // highest power, so the gap is measured between the powers themselves and memory stays flat.
+// Each level also keeps its time by hour of the day, to be split by the threshold with it.
 class UsageTally {
 public:
     // Powers below 2^-40 W and from 2^40 W share the ends of the scale.
@@ -65,15 +76,25 @@ private:
         qint64 ms = 0, cheapMs = 0;
         double energy = 0;
         double lowest = 0, highest = 0;
+        std::array<qint64, 24> hourMs{};
+    };
+    // A stretch of UTC time in one hour of the day at one offset from UTC.
+    struct HourSpan {
+        qint64 fromMs = 0, toMs = 0; // empty until the first hold
+        int hour = 0;
     };
     std::size_t levelOf(double watts) const;
     void hold(qint64 fromMs, qint64 toMs, double watts);
     qint64 cheapMs(qint64 fromMs, qint64 toMs);
+    qint64 offsetChange(qint64 fromMs, qint64 endMs, int offset);
+    void addHours(Level& level, qint64 fromMs, qint64 toMs);
+    void findSpan(qint64 utcMs);
     void findThreshold(UsageTotals& totals) const;
 
     TallyRules m_rules;
     LocalClock& m_clock;
     std::vector<Level> m_levels; // off, then standby and on, or the octaves' parts
+    HourSpan m_span;
     LogReading m_previous;
     UsageTotals m_totals;
 };

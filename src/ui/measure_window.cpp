@@ -1,4 +1,5 @@
 #include "measure_window.h"
+#include "hour_picture.h"
 #include "named_widgets.h"
 
 #include <QFileDialog>
@@ -34,16 +35,18 @@ MeasureWindow::MeasureWindow(FormContext& context, int item, QWidget* parent)
     QLayout* options = makeOptions();
     m_found = named(new QPlainTextEdit, u"measuredFound"_s, u"What was found"_s);
     m_found->setReadOnly(true);
+    m_picture = named(new HourPicture, u"measuredPicture"_s, u"Use by hour of the day"_s);
     m_progress = named(new QProgressBar, u"measuredProgress"_s, u"Reading progress"_s);
     m_progress->setRange(0, 100);
     m_progress->setVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(m_found, 1);
+    layout->addWidget(m_picture);
     layout->addWidget(m_progress);
     layout->addLayout(makeButtons());
     setReading(false);
-    resize(560, 420);
+    resize(600, 600);
 }
 
 MeasureWindow::~MeasureWindow()
@@ -121,6 +124,7 @@ void MeasureWindow::read()
         return;
     m_cancelled = false;
     m_found->clear();
+    m_picture->setMeasured(std::nullopt);
     const QString path = texts.path.trimmed();
     // Called on the worker: hands the share read to the window's thread when it changes.
     auto progress = [this, last = -1](qint64 done, qint64 total) mutable {
@@ -160,6 +164,7 @@ void MeasureWindow::finishReading()
     m_fill.keep(std::move(m_pending));
     m_pending = MeasuredUse();
     m_found->setPlainText(m_fill.resultText());
+    m_picture->setMeasured(m_fill.result());
     setReading(false);
     Q_EMIT readingEnded();
 }

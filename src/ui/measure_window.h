@@ -14,6 +14,8 @@ class QThread;
 
 namespace torvane {
 
+class HourPicture;
+
 // Reads a log of an appliance's measured power on a worker thread and fills one item of
 // the main window with what it found, through MeasuredFill.
 class MeasureWindow final : public QDialog {
@@ -51,6 +53,7 @@ private:
     QLineEdit* m_standby;
     QLineEdit* m_gap;
     QPlainTextEdit* m_found;
+    HourPicture* m_picture;
     QProgressBar* m_progress;
     QPushButton* m_browse;
     QPushButton* m_read;

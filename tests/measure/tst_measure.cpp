@@ -1,8 +1,10 @@
 // An appliance's use from logs of its power worked out by hand (tests/fixtures/
 // measure_logs.tsv): each log read whole, and again a few bytes at a time, in the time zone
-// it names; then progress and cancelling on a log of several blocks.
+// it names; then progress and cancelling on a log of several blocks; then the known time by
+// hour of the day and its words (measure_hours.tsv).
 
 #include "cli/batch_options.h"
+#include "measure/day_by_hour.h"
 #include "measure/measured_use.h"
 #include "support/fixture_table.h"
 
@@ -80,6 +82,23 @@ QStringList outcome(const MeasuredUse& use)
     return {measuredRow(use), measuredNotes(use).join(u" | "_s)};
 }
 
+// Each hour with known time as "H:off/standby/on", hours alike in a row as "H-H:".
+QString hoursText(const DayByHour& hours)
+{
+    QStringList texts;
+    for (std::size_t hour = 0; hour < hours.size();) {
+        const HourUse& h = hours[hour];
+        std::size_t last = hour;
+        while (last + 1 < hours.size() && hours[last + 1] == h)
+            ++last;
+        if (h != HourUse())
+            texts << (last == hour ? QString::number(hour) : u"%1-%2"_s.arg(hour).arg(last)) +
+                         u":%1/%2/%3"_s.arg(h.offMs).arg(h.standbyMs).arg(h.onMs);
+        hour = last + 1;
+    }
+    return texts.join(u' ');
+}
+
 } // namespace
 
 class TestMeasure : public QObject {
@@ -89,6 +108,10 @@ private Q_SLOTS:
     void logs_data() { addTableRows(u"measure_logs.tsv"_s); }
     void logs();
     void progressAndCancel();
+    void hours_data() { addTableRows(u"measure_hours.tsv"_s); }
+    void hours();
+    void shares_data();
+    void shares();
 };
 
 void TestMeasure::logs()
@@ -141,6 +164,49 @@ void TestMeasure::progressAndCancel()
     Pieces early(log, qint64(1) << 30, false);
     QCOMPARE(measureUse(early, {}, [](qint64, qint64) { return false; }).outcome,
              MeasuredUse::Outcome::Cancelled);
+}
+
+void TestMeasure::hours()
+{
+    QFETCH(QStringList, row);
+    const TimeZone zone(row[0].toUtf8());
+    const ParsedArguments parsed =
+        parseArguments(QStringList{u"torvane-calc"_s, u"--measure"_s, u"log"_s} +
+                       row[1].split(u' ', Qt::SkipEmptyParts));
+    QCOMPARE(parsed.refusal, QString());
+    Pieces log(unescapedBytes(row[2]), qint64(1) << 30, false);
+    const MeasuredUse use = measureUse(log, parsed.options.measureOptions);
+    QCOMPARE(hoursText(use.hours), row[3]);
+    QCOMPARE(dayByHourText(use), row[4]);
+    // The hours add up to the totals the figures come from.
+    HourUse sum;
+    for (const HourUse& h : use.hours)
+        sum = {sum.offMs + h.offMs, sum.standbyMs + h.standbyMs, sum.onMs + h.onMs};
+    QCOMPARE(sum.offMs + sum.standbyMs + sum.onMs, use.knownMs);
+    const auto perDay = [&](qint64 ms) {
+        return static_cast<double>(ms) * 24 / static_cast<double>(use.knownMs);
+    };
+    QCOMPARE(perDay(sum.offMs), use.offHours);
+    QCOMPARE(perDay(sum.standbyMs), use.normalStandbyHours + use.cheapStandbyHours);
+    QCOMPARE(perDay(sum.onMs), use.normalHours + use.cheapHours);
+}
+
+void TestMeasure::shares_data()
+{
+    QTest::addColumn<QList<qint64>>("ms");     // off, standby, on
+    QTest::addColumn<QList<double>>("shares"); // off, standby, on
+    QTest::newRow("none known") << QList<qint64>{0, 0, 0} << QList<double>{0, 0, 0};
+    QTest::newRow("a quarter off and on standby")
+        << QList<qint64>{900'000, 900'000, 1'800'000} << QList<double>{0.25, 0.25, 0.5};
+    QTest::newRow("all off") << QList<qint64>{5, 0, 0} << QList<double>{1, 0, 0};
+}
+
+void TestMeasure::shares()
+{
+    QFETCH(QList<qint64>, ms);
+    QFETCH(QList<double>, shares);
+    const HourShares got = hourShares({ms[0], ms[1], ms[2]});
+    QCOMPARE((QList<double>{got.off, got.standby, got.on}), shares);
 }
 
 QTEST_GUILESS_MAIN(TestMeasure)

@@ -679,10 +679,33 @@ void TestMainWindow::measureFromReadings()
             unnamed << control->objectName();
     }
     QCOMPARE(unnamed, QStringList());
+    // The day by hour is drawn only once there is a day to draw.
+    auto* picture = window->findChild<QWidget*>(u"measuredPicture"_s);
+    QVERIFY(!picture->isVisible());
     QTest::keyClicks(field("measuredFile"), path);
     QTest::keyClicks(field("measuredCheap"), u"00:00-06:00"_s);
     QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
     QTRY_VERIFY(button("measuredUse")->isEnabled());
+    QVERIFY(picture->isVisible());
+    // What a screen reader tells of it.
+    QAccessibleInterface* described = QAccessible::queryAccessibleInterface(picture);
+    QCOMPARE(described->role(), QAccessible::Graphic);
+    QCOMPARE(described->text(QAccessible::Name), u"Use by hour of the day"_s);
+    QCOMPARE(described->text(QAccessible::Description),
+             u"How each hour of the day splits into off, standby and on, over 1.00 days of known "
+             "time. Mostly on: 06:00-08:00. Mostly on standby: 08:00-06:00. Cheap rate: "
+             "00:00-06:00."_s);
+    // A file that cannot be read takes the picture away; the same file again brings it back.
+    QTest::keyClick(field("measuredFile"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field("measuredFile"), m_dir->filePath(u"none.csv"_s));
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    QTRY_VERIFY(!button("measuredUse")->isEnabled() && button("measuredRead")->isEnabled());
+    QVERIFY(!picture->isVisible());
+    QTest::keyClick(field("measuredFile"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field("measuredFile"), path);
+    QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
+    QTRY_VERIFY(button("measuredUse")->isEnabled());
+    QVERIFY(picture->isVisible());
     QVERIFY(window->findChild<QPlainTextEdit*>(u"measuredFound"_s)
                 ->toPlainText()
                 .endsWith(u"Hours a day on: 2.0 at the normal rate, 0.0 at the cheap rate\n"
@@ -724,6 +747,7 @@ void TestMainWindow::measureCancelled()
     QCOMPARE(window->findChild<QPlainTextEdit*>(u"measuredFound"_s)->toPlainText(),
              u"Reading cancelled."_s);
     QVERIFY(!button("measuredUse")->isEnabled());
+    QVERIFY(!window->findChild<QWidget*>(u"measuredPicture"_s)->isVisible());
     // Closing while a reading runs stops it and leaves the item as it was.
     QTest::mouseClick(button("measuredRead"), Qt::LeftButton);
     window->close();
