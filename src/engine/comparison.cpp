@@ -47,9 +47,6 @@ Inflation inflation(const TariffInputs& tariff)
     return result;
 }
 
-namespace {
-
-// Items needed over the period: hours on divided by the life, rounded up.
 double itemsNeeded(double hoursOn, const Reading& life)
 {
     const double ratio = divide(hoursOn, life.strict());
@@ -58,6 +55,8 @@ double itemsNeeded(double hoursOn, const Reading& life)
         count += 1;
     return stored(count);
 }
+
+namespace {
 
 // A day's cost (in the currency, before VAT) and kWh.
 struct DayUse {

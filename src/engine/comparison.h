@@ -66,6 +66,9 @@ struct PeriodHours {
 };
 PeriodHours periodHours(const TariffInputs& tariff, const DayHours& hours);
 
+// Items needed over the period: hours on divided by the life, rounded up.
+double itemsNeeded(double hoursOn, const Reading& life);
+
 // The price factor of the last whole year of the period and the sum of every whole
 // year's factor, in single precision.
 struct Inflation {

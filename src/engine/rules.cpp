@@ -11,8 +11,7 @@ struct RangeRule {
     const Reading& field;
     bool required;
     bool zeroAllowed;
-    double low;
-    double high;
+    Range range;
     const char* message;
     int item = 0; // the item number that "%1" in the message stands for
 };
@@ -21,7 +20,7 @@ void apply(const RangeRule& rule, QString& messages)
 {
     const Reading& field = rule.field;
     const bool malformed = rule.required ? !field.numeric() : (!field.empty && !field.numeric());
-    const bool outside = field.value < rule.low || field.value > rule.high;
+    const bool outside = field.value < rule.range.low || field.value > rule.range.high;
     if (!malformed && !(rule.zeroAllowed ? field.value != 0 && outside : outside))
         return;
     const QString message = QString::fromLatin1(rule.message);
@@ -52,12 +51,12 @@ void tariffRules(const TariffInputs& t, QString& messages)
 {
     using namespace messages;
     for (const RangeRule& rule : {
-             RangeRule{t.CheapR, false, true, 0.01, 0.99, CheapRate},
-             RangeRule{t.NormalR, true, false, 0.01, 0.99, NormalRate},
-             RangeRule{t.PayPeriod, true, false, 1, 10, PaybackPeriod},
-             RangeRule{t.VAT, false, true, 1, 50, VatRate},
-             RangeRule{t.CO2, true, false, 0.1, 2, Co2Rate},
-             RangeRule{t.AnInfT, false, false, -30, 199, InflationRate},
+             RangeRule{t.CheapR, false, true, Ranges::Rate, CheapRate},
+             RangeRule{t.NormalR, true, false, Ranges::Rate, NormalRate},
+             RangeRule{t.PayPeriod, true, false, Ranges::PayPeriod, PaybackPeriod},
+             RangeRule{t.VAT, false, true, Ranges::Vat, VatRate},
+             RangeRule{t.CO2, true, false, Ranges::Co2, Co2Rate},
+             RangeRule{t.AnInfT, false, false, Ranges::Inflation, InflationRate},
          }) {
         apply(rule, messages);
     }
@@ -77,10 +76,10 @@ void hourRules(const HourInputs& h, QString& messages)
 {
     using namespace messages;
     for (const RangeRule& rule : {
-             RangeRule{h.NormalHr, false, false, 0, 24, NormalHours},
-             RangeRule{h.CheapHr, false, false, 0, 8, CheapHours},
-             RangeRule{h.NormalSHr, false, false, 0, 23.9, NormalStandbyHours},
-             RangeRule{h.CheapSHr, false, false, 0, 8, CheapStandbyHours},
+             RangeRule{h.NormalHr, false, false, Ranges::NormalHours, NormalHours},
+             RangeRule{h.CheapHr, false, false, Ranges::CheapHours, CheapHours},
+             RangeRule{h.NormalSHr, false, false, Ranges::NormalStandbyHours, NormalStandbyHours},
+             RangeRule{h.CheapSHr, false, false, Ranges::CheapStandbyHours, CheapStandbyHours},
          }) {
         apply(rule, messages);
     }
@@ -90,12 +89,13 @@ void itemRules(int item, const ItemInputs& fields, QString& messages)
 {
     using namespace messages;
     for (const RangeRule& rule : {
-             RangeRule{fields.Life, false, true, 500, 50000, ItemLife, item},
-             RangeRule{fields.Watts, false, false, 0.1, 7000,
+             RangeRule{fields.Life, false, true, Ranges::Life, ItemLife, item},
+             RangeRule{fields.Watts, false, false, Ranges::Watts,
                        item == 1 ? Item1Wattage : Item2Wattage},
-             RangeRule{fields.SWatts, false, false, 0, 99, ItemStandbyWattage, item},
-             RangeRule{fields.CWatts, false, false, 0, 99, ItemContinuousWattage, item},
-             RangeRule{fields.Cost, false, true, 0.1, 5000, ItemCost, item},
+             RangeRule{fields.SWatts, false, false, Ranges::StandbyWatts, ItemStandbyWattage, item},
+             RangeRule{fields.CWatts, false, false, Ranges::StandbyWatts, ItemContinuousWattage,
+                       item},
+             RangeRule{fields.Cost, false, true, Ranges::Cost, ItemCost, item},
          }) {
         apply(rule, messages);
     }

@@ -22,6 +22,27 @@ inline constexpr int Watts = 1;
 inline constexpr int Cost = 2;
 } // namespace Decimals
 
+// The bounds each field's check accepts (a field that may be 0 takes 0 besides).
+struct Range {
+    double low;
+    double high;
+};
+namespace Ranges {
+inline constexpr Range Rate{0.01, 0.99};
+inline constexpr Range PayPeriod{1, 10};
+inline constexpr Range Vat{1, 50};
+inline constexpr Range Co2{0.1, 2};
+inline constexpr Range Inflation{-30, 199};
+inline constexpr Range NormalHours{0, 24};
+inline constexpr Range CheapHours{0, 8};
+inline constexpr Range NormalStandbyHours{0, 23.9};
+inline constexpr Range CheapStandbyHours{0, 8};
+inline constexpr Range Life{500, 50000};
+inline constexpr Range Watts{0.1, 7000};
+inline constexpr Range StandbyWatts{0, 99};
+inline constexpr Range Cost{0.1, 5000};
+} // namespace Ranges
+
 void tariffRules(const TariffInputs& tariff, QString& messages);
 // An item counts as not entered when its life, wattages and cost add up to nothing.
 bool isBlank(const ItemInputs& item);

@@ -1,4 +1,5 @@
 #include "appliance_dialog.h"
+#include "fitting.h"
 #include "named_widgets.h"
 
 #include "catalogue/catalogue_messages.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -68,6 +68,11 @@ ApplianceDialog::ApplianceDialog(std::vector<Appliance> appliances, int item,
     filter();
     checkLabel();
     m_search->setFocus();
+    // The dozen lines where the screen has room for them; after that the list gives up
+    // lines to a longer source or to entries that wrap, down to a third of them.
+    const QSize first = sizeHint().boundedTo(roomOnScreen(*this));
+    m_list->setMinimumHeight(m_list->minimumHeight() / 3);
+    resize(first);
 }
 
 void ApplianceDialog::makeList()
@@ -85,11 +90,15 @@ void ApplianceDialog::makeList()
                                    m_regional.formatCurrency(a.price, 2), figure(a.hoursDay)),
             m_list);
     }
-    // Wide enough for a whole entry, as far as the screen allows; about a dozen shown.
+    // Wide enough for a whole entry, as far as the screen allows; an entry wider than that
+    // wraps onto more lines rather than being cut off. About a dozen lines shown.
     const int widest = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() +
                        m_list->verticalScrollBar()->sizeHint().width();
-    m_list->setMinimumWidth(std::min(widest, screen()->availableGeometry().width() * 9 / 10));
+    m_list->setMinimumWidth(std::min(widest, roomOnScreen(*this).width() * 9 / 10));
     m_list->setMinimumHeight(m_list->sizeHintForRow(0) * 12);
+    m_list->setWordWrap(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setResizeMode(QListView::Adjust);
 }
 
 QLayout* ApplianceDialog::makeOwnership(int item)

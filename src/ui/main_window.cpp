@@ -2,13 +2,16 @@
 
 #include "app/about_form.h"
 #include "app/main_controller.h"
+#include "mainform/field_extremes.h"
 #include "ui/about_dialog.h"
 #include "ui/appliance_dialog.h"
 #include "ui/chart_window.h"
+#include "ui/fitting.h"
 #include "ui/logo.h"
 #include "ui/measure_window.h"
 #include "ui/update_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,9 +19,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 
@@ -102,6 +108,7 @@ MainWindow::MainWindow(MainController& main, QWidget* parent)
                     window->show();
             });
     buildLayout();
+    fitFields();
     nameControls();
 }
 
@@ -111,6 +118,7 @@ void MainWindow::showEvent(QShowEvent* event)
     // window closes); switching to other programs and back is no activation of its own.
     if (!event->spontaneous() && !m_shown) {
         m_shown = true;
+        resize(firstSize());
         m_main.activate();
     }
     QWidget::showEvent(event);
@@ -178,22 +186,55 @@ QWidget* MainWindow::area(FormArea which, QGridLayout*& grid)
     palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
     palette.setColor(QPalette::WindowText, Qt::black);
     frame->setPalette(palette);
-    grid = new QGridLayout(frame);
+    // The title above the grid, and what room the area gets beyond its rows below them,
+    // so that both stay where they are however large the window is made.
+    auto* column = new QVBoxLayout(frame);
     const QString heading = areaHeading(which);
     if (!heading.isEmpty()) {
         auto* title = new QLabel(heading);
         QFont bold = title->font();
         bold.setBold(true);
         title->setFont(bold);
-        grid->addWidget(title, 0, 0, 1, -1);
+        column->addWidget(title);
     }
+    grid = new QGridLayout;
+    column->addLayout(grid);
+    column->addStretch();
     return frame;
+}
+
+void MainWindow::makeScrolled()
+{
+    // The content scrolls where the screen is smaller than it, rather than squeezing it.
+    m_content = new QWidget;
+    m_scroll = new QScrollArea;
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_content);
+    // The window paints its own background under the content, as it did before the
+    // content scrolled: a start ends at the window's first paint.
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_content->setAutoFillBackground(false);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(QMargins());
+    window->addWidget(m_scroll);
+    // Whatever takes the focus (a click, Tab, the program, an accessibility tool) is
+    // scrolled into sight, the whole of it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !m_content->isAncestorOf(now))
+            return;
+        const QRect area(now->mapTo(m_content, QPoint()), now->size());
+        m_scroll->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                                area.height() / 2 + 1);
+    });
 }
 
 void MainWindow::buildLayout()
 {
     setWindowTitle(m_main.form().Caption);
-    auto* outer = new QVBoxLayout(this);
+    makeScrolled();
+    auto* outer = new QVBoxLayout(m_content);
     outer->addLayout(titleBar());
     // Hours and the electricity data side by side.
     auto* upper = new QHBoxLayout;
@@ -204,6 +245,8 @@ void MainWindow::buildLayout()
     outer->addWidget(resultsArea());
     outer->addLayout(buttonGrid());
     outer->addWidget(m_binding.widget(m_main.form().Status));
+    // Room beyond what the content needs goes below it: nothing moves as the window grows.
+    outer->addStretch(1);
 
     // Tab order: hours, tariff, items, then the buttons, as the model lists them.
     m_binding.setTabOrder();
@@ -229,12 +272,11 @@ QWidget* MainWindow::hoursArea()
     MainForm& f = m_main.form();
     QGridLayout* grid = nullptr;
     QWidget* frame = area(FormArea::Hours, grid);
-    placeRows(m_binding, grid, 1, 0,
+    placeRows(m_binding, grid, 0, 0,
               {{Blank, " Hours On", Blank, " Hours Standby"},
                {"Normal Rate:", &f.NormalHr, "hrs", &f.NormalSHr, "hrs"},
                {"Cheap Rate:", &f.CheapHr, "hrs", &f.CheapSHr, "hrs"},
                {"Notes", Cell(&f.Notes, 4)}});
-    grid->setRowStretch(5, 1);
     return frame;
 }
 
@@ -244,14 +286,14 @@ QWidget* MainWindow::electricityDataArea()
     QGridLayout* grid = nullptr;
     QWidget* frame = area(FormArea::ElectricityData, grid);
     // The tariff's figures with their units, then the switches beside them.
-    placeRows(m_binding, grid, 1, 0,
+    placeRows(m_binding, grid, 0, 0,
               {{"Normal Rate:", &f.NormalR, "/KWHr"},
                {"Cheap Rate:", &f.CheapR, "/KWHr"},
                {&f.VATH, &f.VAT, "%"},
                {"CO2:", &f.CO2, &f.CO2L},
                {"Payback Period:", &f.PayPeriod, "Yrs"},
                {"Inflation:", &f.AnInfT, "%/Year"}});
-    placeRows(m_binding, grid, 1, 3,
+    placeRows(m_binding, grid, 0, 3,
               {{Cell("Units:", Qt::AlignRight), &f.Units1},
                {Cell("On Top:", Qt::AlignRight), &f.OnTop},
                {Cell("Auto Save:", Qt::AlignRight), &f.AutoSave},
@@ -265,7 +307,7 @@ QWidget* MainWindow::comparisonArea()
     MainForm& f = m_main.form();
     QGridLayout* grid = nullptr;
     QWidget* frame = area(FormArea::Comparison, grid);
-    placeRows(m_binding, grid, 1, 0,
+    placeRows(m_binding, grid, 0, 0,
               {{Blank, " On Power", Blank, " Standby Power", Blank, " Cont Power", Blank, "Life",
                 Blank, "Cost", Blank, "No"},
                {"Item 1:", &f.Item1Watts, "W", &f.Item1SWatts, "W", &f.Item1CWatts, "W",
@@ -273,7 +315,7 @@ QWidget* MainWindow::comparisonArea()
                {"Item 2:", &f.Item2Watts, "W", &f.Item2SWatts, "W", &f.Item2CWatts, "W",
                 &f.Item2Life, "hrs", &f.Item2Cost, Blank, &f.Item2No}});
     // The Pick and Measure buttons at the ends of the item rows.
-    placeRows(m_binding, grid, 2, 12, {{&f.Pick1, &f.Measure1}, {&f.Pick2, &f.Measure2}});
+    placeRows(m_binding, grid, 1, 12, {{&f.Pick1, &f.Measure1}, {&f.Pick2, &f.Measure2}});
     return frame;
 }
 
@@ -303,6 +345,41 @@ QLayout* MainWindow::buttonGrid()
         ++at;
     }
     return buttons;
+}
+
+void MainWindow::fitFields()
+{
+    MainForm& f = m_main.form();
+    for (const FieldExtremes& field : fieldExtremes(f, m_main.regional())) {
+        auto* edit = static_cast<QLineEdit*>(m_binding.widget(*field.field));
+        edit->setMinimumWidth(widthToShow(*edit, field.texts));
+    }
+    // A result field widens to show whatever the calculation writes into it.
+    for (Control* control : f.controls()) {
+        if (control->kind() != Control::Kind::TextBox ||
+            !static_cast<TextBox*>(control)->isOutput())
+            continue;
+        auto* edit = static_cast<QLineEdit*>(m_binding.widget(*control));
+        const int least = edit->minimumSizeHint().width();
+        connect(edit, &QLineEdit::textChanged, edit, [edit, least](const QString& text) {
+            edit->setMinimumWidth(std::max(least, widthToShow(*edit, {text})));
+        });
+    }
+}
+
+QSize MainWindow::firstSize() const
+{
+    // All of the content where the screen has room for it. Else as much as fits: the
+    // content gives up its spare width first and scrolls up and down with its scroll bar
+    // beside it; only what is wider than the screen at its least scrolls across as well.
+    const QSize room = roomOnScreen(*this);
+    const QSize wanted = m_content->sizeHint();
+    const int across =
+        wanted.height() > room.height() ? m_scroll->verticalScrollBar()->sizeHint().width() : 0;
+    const bool wide = m_content->minimumSizeHint().width() + across > room.width();
+    const int below = wide ? m_scroll->horizontalScrollBar()->sizeHint().height() : 0;
+    return QSize(std::min(wanted.width() + across, room.width()),
+                 std::min(wanted.height() + below, room.height()));
 }
 
 void MainWindow::nameControls()

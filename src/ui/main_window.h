@@ -7,13 +7,15 @@
 
 class QGridLayout;
 class QLayout;
+class QScrollArea;
 
 namespace torvane {
 
 class MainController;
 
 // The main window on screen: the model's controls laid out in their four coloured areas,
-// bound to it. It holds no logic of its own.
+// bound to it, scrolled where the screen is smaller than they are. It holds no logic of its
+// own.
 class MainWindow final : public QWidget {
     Q_OBJECT
 
@@ -29,6 +31,7 @@ private:
     void placeOnTop(bool onTop);
     void showAbout();
     void showChart();
+    void makeScrolled();
     void buildLayout();
     // The window's parts, top to bottom; each area's grid is filled from a table of its
     // captions and controls.
@@ -38,12 +41,19 @@ private:
     QWidget* comparisonArea();
     QWidget* resultsArea();
     QLayout* buttonGrid();
+    // Each input field at least as wide as the widest text its check accepts, each result
+    // field as wide as what it shows.
+    void fitFields();
+    // The size the window opens at: no larger than the room on its screen.
+    QSize firstSize() const;
     void nameControls();
 
     MainController& m_main;
     FormBinding m_binding;
     bool m_shown = false;
     QWidget* m_chart = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_content = nullptr;
 };
 
 } // namespace torvane
