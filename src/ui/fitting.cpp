@@ -8,23 +8,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace torvane {
 namespace {
 
+// The widest digit of the script whose zero is given, in the font. Kept, since every field
+// of a window asks it of the same font and script (the window's thread alone asks).
+QChar widestDigit(const QFontMetricsF& metrics, const QFont& font, char16_t zero)
+{
+    struct Known {
+        QFont font;
+        char16_t zero;
+        QChar widest;
+    };
+    static std::vector<Known> known;
+    for (const Known& k : known) {
+        if (k.zero == zero && k.font == font)
+            return k.widest;
+    }
+    QChar widest(zero);
+    qreal widestAdvance = metrics.horizontalAdvance(widest);
+    for (char16_t digit = zero + 1; digit < zero + 10; ++digit) {
+        if (const qreal advance = metrics.horizontalAdvance(QChar(digit));
+            advance > widestAdvance) {
+            widest = QChar(digit);
+            widestAdvance = advance;
+        }
+    }
+    known.push_back({font, zero, widest});
+    return widest;
+}
+
 // The text with every digit made the widest digit of its script in the font.
-QString widestDigits(const QString& text, const QFontMetricsF& metrics)
+QString widestDigits(const QString& text, const QFontMetricsF& metrics, const QFont& font)
 {
     QString wide = text;
     for (QChar& character : wide) {
-        const int value = character.digitValue();
-        if (value < 0)
-            continue;
-        const char16_t zero = static_cast<char16_t>(character.unicode() - value);
-        for (char16_t digit = zero; digit < zero + 10; ++digit) {
-            if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(character))
-                character = QChar(digit);
-        }
+        if (const int value = character.digitValue(); value >= 0)
+            character =
+                widestDigit(metrics, font, static_cast<char16_t>(character.unicode() - value));
     }
     return wide;
 }
@@ -37,7 +60,8 @@ int widthToShow(const QLineEdit& field, const QStringList& texts)
     const QFontMetricsF metrics(field.font());
     qreal widest = 0;
     for (const QString& text : texts)
-        widest = std::max(widest, metrics.horizontalAdvance(widestDigits(text, metrics)));
+        widest =
+            std::max(widest, metrics.horizontalAdvance(widestDigits(text, metrics, field.font())));
     // As a line edit lays its text out: a pixel for the cursor after the text, two pixels
     // of margin at each end of the line, its text and contents margins, inside the frame.
     constexpr int LineMargin = 2;
