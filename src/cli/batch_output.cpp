@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -47,10 +48,7 @@ void writeCsvLine(StandardOutput& out, qint64 row, const BatchComparison::Result
         out.write(Outcomes[static_cast<int>(result.outcome)]);
     out.write(u",");
     out.writeCsvField(result.messages.join(u" | "_s));
-    for (QStringView value : result.results) {
-        out.write(u",");
-        out.writeCsvField(value);
-    }
+    out.writeCsvFields(result.results);
     out.write(CrLf);
 }
 
@@ -122,6 +120,33 @@ void StandardOutput::writeCsvField(QStringView value)
         write(csvField(value.toString()));
     else
         write(value);
+}
+
+void StandardOutput::writeCsvFields(const QList<QStringView>& values)
+{
+    // A bit for each character below 64 that makes a field need quotes.
+    constexpr std::uint64_t quoted = 1ULL << '"' | 1ULL << '\r' | 1ULL << '\n' | 1ULL << ',';
+    for (QStringView value : values) {
+        const auto size = static_cast<std::size_t>(value.size());
+        if (m_pending.size() + size + 1 > PendingChars) {
+            write(u",");
+            writeCsvField(value);
+            continue;
+        }
+        // Copied as it is looked through, which is all a plain field needs.
+        char16_t* const comma = m_pending.room(size + 1);
+        char16_t* at = comma;
+        *at++ = u',';
+        bool plain = true;
+        for (const QChar c : value) {
+            const char16_t unit = c.unicode();
+            plain = plain && (unit >= 64 || (quoted >> unit & 1) == 0);
+            *at++ = unit;
+        }
+        m_pending.setEnd(plain ? at : comma + 1);
+        if (!plain)
+            write(csvField(value.toString()));
+    }
 }
 
 bool StandardOutput::flush()

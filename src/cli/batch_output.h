@@ -29,6 +29,8 @@ public:
     }
     // A CSV field, quoted when it holds a comma, a quote or a line break.
     void writeCsvField(QStringView value);
+    // Each value as a CSV field after a comma.
+    void writeCsvFields(const QList<QStringView>& values);
     bool flush();
     bool ok() const { return m_error == 0; }
     int error() const { return m_error; }
