@@ -30,6 +30,11 @@ public:
     void compose();
 
 private:
+    // Room is made once a line, not for every piece: a line's literals and columns always
+    // fit in this; a text of any length (the notes, the period, a number written in full)
+    // makes room for itself and for what may still follow it on its line.
+    static constexpr std::size_t LineRoom = 256;
+
     // Room for size more characters at the writing place.
     char16_t* room(std::size_t size)
     {
@@ -44,16 +49,16 @@ private:
         m_at = m_out.room(std::max<std::size_t>(size, 1024));
         m_end = m_at + std::max<std::size_t>(size, 1024);
     }
-    void put(const char16_t* text, std::size_t size) { m_at = std::copy_n(text, size, room(size)); }
     RecordWriter& operator<<(QStringView text)
     {
-        put(text.utf16(), static_cast<std::size_t>(text.size()));
+        const auto size = static_cast<std::size_t>(text.size());
+        m_at = copyText(text.utf16(), size, room(size + LineRoom));
         return *this;
     }
     // A literal's size is known here, so its copy is a few fixed moves.
     template <std::size_t N> RecordWriter& operator<<(const char16_t (&text)[N])
     {
-        std::memcpy(room(N - 1), text, (N - 1) * sizeof(char16_t));
+        std::memcpy(m_at, text, (N - 1) * sizeof(char16_t));
         m_at += N - 1;
         return *this;
     }
@@ -62,7 +67,7 @@ private:
     {
         const auto width = static_cast<qsizetype>(n);
         const qsizetype size = value.size();
-        char16_t* at = room(static_cast<std::size_t>(pad + n));
+        char16_t* at = m_at;
         if (size < width)
             at = std::fill_n(at, std::min<qsizetype>(pad, width - size), u' ');
         const qsizetype shown = std::clamp<qsizetype>(size, 0, width);
@@ -83,10 +88,14 @@ private:
         char16_t text[Regional::QuickRoom];
         return column(n, pad, QStringView(text, m_regional.generalChars(text, value)));
     }
-    void endLine() { *this << u"\r\n"; }
+    void endLine()
+    {
+        *this << u"\r\n";
+        room(LineRoom);
+    }
     void rule()
     {
-        m_at = std::fill_n(room(81), 81, u'-');
+        m_at = std::fill_n(m_at, 81, u'-');
         endLine();
     }
     // VAT, inflation, CO2 rate, both rates and the running time, then a rule.
@@ -103,8 +112,9 @@ private:
     const ResultRecord& m_record;
     const Regional& m_regional;
     qint16& m_step;
-    const QStringView m_periodLabel;
-    const QStringView m_unit;
+    // Literals, written as literals are: in a few fixed moves.
+    const char16_t (&m_periodLabel)[4];
+    const char16_t (&m_unit)[3];
     TextBuffer& m_out;
     char16_t* m_at = nullptr;
     char16_t* m_end = nullptr;
@@ -267,7 +277,7 @@ void RecordWriter::compose()
 {
     m_step = RecordStep::Heading;
     m_at = m_end = m_out.room(0);
-    room(2048);
+    room(2048); // more than LineRoom
     if (!m_record.notes.isEmpty())
         notesLine();
     endLine();
