@@ -70,10 +70,11 @@ public:
     void views(QList<QStringView>& out) const
     {
         out.resize(static_cast<qsizetype>(m_count));
+        QStringView* view = out.data();
         const QStringView all = m_buffer.view();
         qsizetype start = 0;
         for (std::size_t i = 0; i < m_count; ++i) {
-            out[static_cast<qsizetype>(i)] = all.sliced(start, m_ends[i] - start);
+            view[i] = all.sliced(start, m_ends[i] - start);
             start = m_ends[i];
         }
     }
@@ -539,9 +540,12 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
             result.outcome = Outcome::Status;
             result.status = QString::fromLatin1(messages::NoDataToCalculate);
         }
-        if (result.outcome != Outcome::Refused && !withRecord)
-            row.results(m_results, result.results);
-        else if (result.outcome == Outcome::Calculated && m_timeline)
+        if (result.outcome != Outcome::Refused && !withRecord) {
+            // Shared with the result, the list is free again by the next row: its room is
+            // kept.
+            row.results(m_results, m_resultViews);
+            result.results = m_resultViews;
+        } else if (result.outcome == Outcome::Calculated && m_timeline)
             result.timeline = row.timeline();
         else if (result.outcome == Outcome::Calculated) {
             row.record(m_record);

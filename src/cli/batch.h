@@ -77,6 +77,7 @@ private:
     std::vector<int> m_columns; // the input each column fills
     TextBuffer m_record;        // the last row's record
     NumberText m_results;       // the last row's result columns
+    QList<QStringView> m_resultViews;
     bool m_timeline = false;
 };
 
