@@ -176,10 +176,8 @@ Reading Reading::general(double value)
     return roundedFrom(roundToGeneral(value), value);
 }
 
-Reading Reading::rounded(int decimals) const
+Reading Reading::roundedAnew(int decimals) const
 {
-    if (plainDecimals >= 0 && plainDecimals <= decimals)
-        return number(value);
     return roundedFrom(roundToDecimals(value, decimals), value);
 }
 
