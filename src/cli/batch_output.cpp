@@ -122,26 +122,30 @@ StandardOutput::StandardOutput()
 
 void StandardOutput::writeLong(QStringView text)
 {
-    // Texts are gathered and encoded a few thousand characters at a time: the encoder's
-    // start-up costs more than a short text's characters. A long text goes in pieces, cut
-    // where no character is split.
+    // Short texts are gathered and encoded a few thousand characters at a time: the
+    // encoder's start-up costs more than a short text's characters. A long text is encoded
+    // where it stands, in pieces cut where no character is split.
     encodePending();
     const auto most = static_cast<qsizetype>(PendingChars);
     while (text.size() > most) {
         const qsizetype piece = text[most - 1].isHighSurrogate() ? most - 1 : most;
-        write(text.first(piece));
-        encodePending();
+        encode(text.first(piece));
         text = text.sliced(piece);
     }
-    write(text);
+    encode(text);
 }
 
 void StandardOutput::encodePending()
 {
-    if (m_used + 3 * static_cast<qsizetype>(m_pending.size()) > Block)
-        flushBytes();
-    m_used = m_encoder.appendToBuffer(m_bytes.get() + m_used, m_pending.view()) - m_bytes.get();
+    encode(m_pending.view());
     m_pending.clear();
+}
+
+void StandardOutput::encode(QStringView text)
+{
+    if (m_used + 3 * text.size() > Block)
+        flushBytes();
+    m_used = m_encoder.appendToBuffer(m_bytes.get() + m_used, text) - m_bytes.get();
 }
 
 void StandardOutput::writeCsvField(QStringView value)

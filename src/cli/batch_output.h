@@ -22,7 +22,7 @@ public:
     void write(QStringView text)
     {
         const auto size = static_cast<std::size_t>(text.size());
-        if (m_pending.size() + size <= PendingChars)
+        if (size <= LongText && m_pending.size() + size <= PendingChars)
             m_pending.setEnd(copyText(text.utf16(), size, m_pending.room(size)));
         else
             writeLong(text);
@@ -38,8 +38,11 @@ public:
 private:
     static constexpr qsizetype Block = 64 * 1024;
     static constexpr std::size_t PendingChars = 4096;
+    static constexpr std::size_t LongText = 512; // encoded as it stands, not gathered
     void writeLong(QStringView text);
     void encodePending();
+    // At most PendingChars characters.
+    void encode(QStringView text);
     bool flushBytes();
 
     TextBuffer m_pending; // written, not yet encoded

@@ -49,7 +49,9 @@ private:
         m_at = m_out.room(std::max<std::size_t>(size, 1024));
         m_end = m_at + std::max<std::size_t>(size, 1024);
     }
-    RecordWriter& operator<<(QStringView text)
+    // Inlined, which the compiler would not do: a record writes some thirty such texts,
+    // and the call cost as much as copying one.
+    [[gnu::always_inline]] RecordWriter& operator<<(QStringView text)
     {
         const auto size = static_cast<std::size_t>(text.size());
         m_at = copyText(text.utf16(), size, room(size + LineRoom));
@@ -82,6 +84,18 @@ private:
             return column(n, pad, QStringView(quick, size));
         NumberText number;
         return column(n, pad, m_regional.writeFixed(number, value, decimals));
+    }
+    // A number in full, written where it stands when the quick route writes it.
+    RecordWriter& number(double value, int decimals)
+    {
+        const int size =
+            m_regional.quickFixed(room(Regional::QuickRoom + LineRoom), value, decimals);
+        if (size >= 0) {
+            m_at += size;
+            return *this;
+        }
+        NumberText text;
+        return *this << m_regional.writeFixed(text, value, decimals);
     }
     RecordWriter& general(int n, int pad, double value)
     {
@@ -136,9 +150,7 @@ void RecordWriter::tariffBlock(const RecordTariff& tariff, bool first)
             if (r.payPeriod > 1) {
                 const float total = (r.inflationFactor - 1.0f) * 100.0f;
                 *this << u" (";
-                NumberText number;
-                *this << m_regional.writeFixed(number, total, 1);
-                *this << u"% total inflation over " << r.payPeriodText << u" years)";
+                number(total, 1) << u"% total inflation over " << r.payPeriodText << u" years)";
             }
         }
         endLine();
@@ -202,11 +214,9 @@ void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
         throw RuntimeError::typeMismatch();
     // The day's cost with five decimals, without grouping, and the symbol where it goes.
     *this << head << m_regional.currencyPrefix();
-    NumberText number;
-    *this << m_regional.writeFixed(number, f.dayCost, 5) << m_regional.currencySuffix();
-    *this << u"/day, ";
-    number.clear();
-    column(9, 10, m_regional.writeCurrency(number, f.partCost, 2));
+    number(f.dayCost, 5) << m_regional.currencySuffix() << u"/day, ";
+    NumberText part;
+    column(9, 10, m_regional.writeCurrency(part, f.partCost, 2));
     *this << u"/" << m_periodLabel << u", ";
     column(12, 12, f.periodCost) << u"/" << m_record.payPeriodText << u"yrs,";
     endLine();
