@@ -265,8 +265,8 @@ template <typename Whole> char16_t* writePair(char16_t* end, Whole pair)
 }
 
 // The decimal digits of a whole number, written right to left, two at a time, ending at
-// end; returns where they begin.
-template <typename Whole> char16_t* writeDigits(char16_t* end, Whole n)
+// end; returns where they begin. Inline: each figure written passes through here.
+template <typename Whole> inline char16_t* writeDigits(char16_t* end, Whole n)
 {
     char16_t* at = end;
     for (; n >= 100; n /= 100)
