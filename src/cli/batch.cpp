@@ -161,6 +161,8 @@ public:
     bool nothingToCalculate() const { return blank1 && blank2; }
     // The values of resultColumns(), written into buffer.
     void results(NumberText& buffer, QList<QStringView>& out);
+    // The cost columns of both items and of the saving.
+    void costTexts(ResultTexts& texts) const;
     // The record, in place of what out held.
     void record(TextBuffer& out);
     // Month by month, what each item has cost and used so far.
@@ -306,14 +308,39 @@ std::optional<int> BatchComparison::Row::breakEvenMonth() const
                                    in.tariff.AnInfT.value / 100);
 }
 
+void BatchComparison::Row::costTexts(ResultTexts& texts) const
+{
+    NumberText& text = texts.buffer();
+    for (const auto& [f, blank] : {std::pair{&item1, blank1}, {&item2, blank2}}) {
+        for (const auto& figure :
+             {std::pair{f->cost.day, 5}, {f->cost.part, 2}, {f->cost.period, 2}}) {
+            if (!blank)
+                money(text, [&](NumberText& t) {
+                    return r.writeCurrency(t, figure.first, figure.second);
+                });
+            texts.end();
+        }
+    }
+    const bool both = !blank1 && !blank2;
+    for (const auto& figure :
+         {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}}) {
+        if (both)
+            money(text, [&](NumberText& t) {
+                r.writeFixed(t, figure.first, figure.second);
+                t.append(r.currencySuffix());
+                return t.view();
+            });
+        texts.end();
+    }
+}
+
 void BatchComparison::Row::results(NumberText& buffer, QList<QStringView>& out)
 {
     ResultTexts texts(buffer);
     NumberText& text = texts.buffer();
-    const auto fixedTexts = [&](const Amounts& amounts, std::array<int, 3> decimals, bool shown) {
-        for (auto [value, places] : {std::pair{amounts.day, decimals[0]},
-                                     {amounts.part, decimals[1]},
-                                     {amounts.period, decimals[2]}}) {
+    const auto unitTexts = [&](const Amounts& amounts, bool shown) {
+        for (auto [value, places] :
+             {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}}) {
             if (shown)
                 r.writeFixed(text, value, places);
             texts.end();
@@ -324,32 +351,16 @@ void BatchComparison::Row::results(NumberText& buffer, QList<QStringView>& out)
             r.writeGeneral(text, value);
         texts.end();
     }
-    count(text, in.item1, item1, blank1);
-    texts.end();
-    count(text, in.item2, item2, blank2);
-    texts.end();
-    for (const auto& [f, blank] : {std::pair{&item1, blank1}, {&item2, blank2}}) {
-        for (auto [value, places] :
-             {std::pair{f->cost.day, 5}, {f->cost.part, 2}, {f->cost.period, 2}}) {
-            if (!blank)
-                money(text, [&](NumberText& t) { return r.writeCurrency(t, value, places); });
-            texts.end();
-        }
-    }
-    const bool both = !blank1 && !blank2;
-    for (auto [value, places] :
-         {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}}) {
-        if (both)
-            money(text, [&](NumberText& t) {
-                r.writeFixed(t, value, places);
-                t.append(r.currencySuffix());
-                return t.view();
-            });
+    for (const auto& [item, f, blank] :
+         {std::tuple{&in.item1, &item1, blank1}, {&in.item2, &item2, blank2}}) {
+        count(text, *item, *f, blank);
         texts.end();
     }
-    fixedTexts(item1.units, {3, 2, 1}, !blank1);
-    fixedTexts(item2.units, {3, 2, 1}, !blank2);
-    fixedTexts(saving.units, {3, 2, 1}, both);
+    costTexts(texts);
+    const bool both = !blank1 && !blank2;
+    unitTexts(item1.units, !blank1);
+    unitTexts(item2.units, !blank2);
+    unitTexts(saving.units, both);
     share(text, item1, blank1);
     texts.end();
     share(text, item2, blank2);
