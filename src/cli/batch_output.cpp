@@ -4,9 +4,9 @@
 #include "core/csv_reader.h"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -82,8 +82,8 @@ void writeRecord(StandardOutput& out, const BatchComparison::Result& result)
     out.write(CrLf);
 }
 
-// Whether the text holds that many commas and no quote or line break; eight characters at
-// a time where it can.
+// Whether the text, of at most PendingChars characters, holds that many commas and no
+// quote or line break; eight characters at a time where it can.
 bool onlyCommas(const char16_t* at, const char16_t* end, qsizetype commas)
 {
     qsizetype found = 0;
@@ -92,14 +92,21 @@ bool onlyCommas(const char16_t* at, const char16_t* end, qsizetype commas)
     const auto unitIs = [](__m128i units, char16_t c) {
         return _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(c)));
     };
+    // A match is -1 in its lane: taking it away counts it (at most 512 a lane here).
+    __m128i commaLanes = _mm_setzero_si128();
+    __m128i otherLanes = _mm_setzero_si128();
     for (; end - at >= 8; at += 8) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        // Two bits in the mask for each unit that matches.
-        found += std::popcount(static_cast<unsigned>(_mm_movemask_epi8(unitIs(units, u',')))) / 2;
-        others = others || _mm_movemask_epi8(
-                               _mm_or_si128(_mm_or_si128(unitIs(units, u'"'), unitIs(units, u'\r')),
-                                            unitIs(units, u'\n'))) != 0;
+        commaLanes = _mm_sub_epi16(commaLanes, unitIs(units, u','));
+        otherLanes = _mm_or_si128(
+            otherLanes, _mm_or_si128(_mm_or_si128(unitIs(units, u'"'), unitIs(units, u'\r')),
+                                     unitIs(units, u'\n')));
     }
+    alignas(16) std::int16_t lanes[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), commaLanes);
+    for (const std::int16_t lane : lanes)
+        found += lane;
+    others = _mm_movemask_epi8(otherLanes) != 0;
 #endif
     for (; at < end; ++at) {
         found += *at == u',' ? 1 : 0;
