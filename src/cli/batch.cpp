@@ -58,35 +58,30 @@ bool startsWithText(QStringView text, QStringView prefix)
 // ended at an offset; the views come last, once the buffer no longer moves.
 class ResultTexts {
 public:
-    explicit ResultTexts(TextBuffer& buffer)
+    explicit ResultTexts(NumberText& buffer)
         : m_buffer(buffer)
     {
         m_buffer.clear();
     }
-    // Where a column's text is written before it is added.
-    NumberText& scratch() { return m_text; }
-    void add(QStringView value)
-    {
-        const auto size = static_cast<std::size_t>(value.size());
-        m_buffer.setEnd(copyText(value.utf16(), size, m_buffer.room(size)));
-        m_ends[m_count++] = m_buffer.size();
-        m_text.clear();
-    }
+    // Where each column's text is written, after the columns before it.
+    NumberText& buffer() { return m_buffer; }
+    // Ends the column whose text was written last; nothing written leaves it empty.
+    void end() { m_ends[m_count++] = m_buffer.view().size(); }
     void views(QList<QStringView>& out) const
     {
         out.resize(static_cast<qsizetype>(m_count));
-        std::size_t start = 0;
+        QStringView* view = out.data();
+        const QStringView all = m_buffer.view();
+        qsizetype start = 0;
         for (std::size_t i = 0; i < m_count; ++i) {
-            out[static_cast<qsizetype>(i)] =
-                QStringView(m_buffer.begin() + start, m_ends[i] - start);
+            view[i] = all.sliced(start, m_ends[i] - start);
             start = m_ends[i];
         }
     }
 
 private:
-    TextBuffer& m_buffer;
-    NumberText m_text;
-    std::array<std::size_t, 28> m_ends{};
+    NumberText& m_buffer;
+    std::array<qsizetype, 28> m_ends{};
     std::size_t m_count = 0;
 };
 
@@ -165,7 +160,9 @@ public:
     bool calculate(QString& messages);
     bool nothingToCalculate() const { return blank1 && blank2; }
     // The values of resultColumns(), written into buffer.
-    void results(TextBuffer& buffer, QList<QStringView>& out);
+    void results(NumberText& buffer, QList<QStringView>& out);
+    // The cost columns of both items and of the saving.
+    void costTexts(ResultTexts& texts) const;
     // The record, in place of what out held.
     void record(TextBuffer& out);
     // Month by month, what each item has cost and used so far.
@@ -311,53 +308,72 @@ std::optional<int> BatchComparison::Row::breakEvenMonth() const
                                    in.tariff.AnInfT.value / 100);
 }
 
-void BatchComparison::Row::results(TextBuffer& buffer, QList<QStringView>& out)
+void BatchComparison::Row::costTexts(ResultTexts& texts) const
+{
+    NumberText& text = texts.buffer();
+    for (const auto& [f, blank] : {std::pair{&item1, blank1}, {&item2, blank2}}) {
+        for (const auto& figure :
+             {std::pair{f->cost.day, 5}, {f->cost.part, 2}, {f->cost.period, 2}}) {
+            if (!blank)
+                money(text, [&](NumberText& t) {
+                    return r.writeCurrency(t, figure.first, figure.second);
+                });
+            texts.end();
+        }
+    }
+    const bool both = !blank1 && !blank2;
+    for (const auto& figure :
+         {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}}) {
+        if (both)
+            money(text, [&](NumberText& t) {
+                r.writeFixed(t, figure.first, figure.second);
+                t.append(r.currencySuffix());
+                return t.view();
+            });
+        texts.end();
+    }
+}
+
+void BatchComparison::Row::results(NumberText& buffer, QList<QStringView>& out)
 {
     ResultTexts texts(buffer);
-    NumberText& text = texts.scratch();
-    const auto hoursText = [&](double value) {
-        texts.add(value == 0 ? QStringView() : r.writeGeneral(text, value));
+    NumberText& text = texts.buffer();
+    const auto unitTexts = [&](const Amounts& amounts, bool shown) {
+        for (auto [value, places] :
+             {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}}) {
+            if (shown)
+                r.writeFixed(text, value, places);
+            texts.end();
+        }
     };
-    hoursText(hours.on);
-    hoursText(hours.standby);
-    texts.add(count(text, in.item1, item1, blank1));
-    texts.add(count(text, in.item2, item2, blank2));
-    const auto costs = [&](const ItemFigures& f, bool blank) {
-        for (const auto& figure : {std::pair{f.cost.day, 5}, {f.cost.part, 2}, {f.cost.period, 2}})
-            texts.add(blank ? QStringView() : money(text, [&](NumberText& t) {
-                return r.writeCurrency(t, figure.first, figure.second);
-            }));
-    };
+    for (double value : {hours.on, hours.standby}) {
+        if (value != 0)
+            r.writeGeneral(text, value);
+        texts.end();
+    }
+    for (const auto& [item, f, blank] :
+         {std::tuple{&in.item1, &item1, blank1}, {&in.item2, &item2, blank2}}) {
+        count(text, *item, *f, blank);
+        texts.end();
+    }
+    costTexts(texts);
     const bool both = !blank1 && !blank2;
-    costs(item1, blank1);
-    costs(item2, blank2);
-    for (const auto& figure :
-         {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}})
-        texts.add(both ? money(text,
-                               [&](NumberText& t) {
-                                   r.writeFixed(t, figure.first, figure.second);
-                                   t.append(r.currencySuffix());
-                                   return t.view();
-                               })
-                       : QStringView());
-    const auto units = [&](const Amounts& amounts, bool shown) {
-        for (auto [value, decimals] :
-             {std::pair{amounts.day, 3}, {amounts.part, 2}, {amounts.period, 1}})
-            texts.add(shown ? r.writeFixed(text, value, decimals) : QStringView());
-    };
-    units(item1.units, !blank1);
-    units(item2.units, !blank2);
-    units(saving.units, both);
-    const auto co2 = [&](const std::optional<double>& value, bool shown) {
-        texts.add(shown && value ? r.writeFixed(text, *value, 1) : QStringView());
-    };
-    texts.add(share(text, item1, blank1));
-    texts.add(share(text, item2, blank2));
-    co2(item1.co2, !blank1);
-    co2(item2.co2, !blank2);
-    co2(saving.co2, both);
-    const std::optional<int> breakEven = both ? breakEvenMonth() : std::nullopt;
-    texts.add(breakEven ? r.writeGeneral(text, *breakEven) : QStringView());
+    unitTexts(item1.units, !blank1);
+    unitTexts(item2.units, !blank2);
+    unitTexts(saving.units, both);
+    share(text, item1, blank1);
+    texts.end();
+    share(text, item2, blank2);
+    texts.end();
+    for (const auto& [value, shown] :
+         {std::pair{item1.co2, !blank1}, {item2.co2, !blank2}, {std::optional(saving.co2), both}}) {
+        if (shown && value)
+            r.writeFixed(text, *value, 1);
+        texts.end();
+    }
+    if (const std::optional<int> breakEven = both ? breakEvenMonth() : std::nullopt)
+        r.writeGeneral(text, *breakEven);
+    texts.end();
     texts.views(out);
 }
 
@@ -535,9 +551,12 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
             result.outcome = Outcome::Status;
             result.status = QString::fromLatin1(messages::NoDataToCalculate);
         }
-        if (result.outcome != Outcome::Refused && !withRecord)
-            row.results(m_results, result.results);
-        else if (result.outcome == Outcome::Calculated && m_timeline)
+        if (result.outcome != Outcome::Refused && !withRecord) {
+            // Shared with the result, the list is free again by the next row: its room is
+            // kept.
+            row.results(m_results, m_resultViews);
+            result.results = m_resultViews;
+        } else if (result.outcome == Outcome::Calculated && m_timeline)
             result.timeline = row.timeline();
         else if (result.outcome == Outcome::Calculated) {
             row.record(m_record);

@@ -76,7 +76,8 @@ private:
     std::unique_ptr<Loaded> m_loaded;
     std::vector<int> m_columns; // the input each column fills
     TextBuffer m_record;        // the last row's record
-    TextBuffer m_results;       // the last row's result columns
+    NumberText m_results;       // the last row's result columns
+    QList<QStringView> m_resultViews;
     bool m_timeline = false;
 };
 

@@ -93,27 +93,26 @@ QString checkHeader(CsvReader& reader, QStringList& header)
 // returns why not.
 QString checkRows(CsvReader& reader, const QStringList& header)
 {
-    QList<QStringView> fields;
     QList<qsizetype> checkBoxes;
     for (qsizetype i = 0; i < header.size(); ++i) {
         if (BatchComparison::isCheckBox(header[i]))
             checkBoxes.append(i);
     }
+    qsizetype count = 0;
     for (qint64 row = 1;; ++row) {
-        const CsvReader::Result result = reader.next(fields);
+        const CsvReader::Result result = reader.skim(count);
         if (result == CsvReader::Result::End)
             return QString();
         if (result == CsvReader::Result::Error)
             return rowName(row, reader.line()) + u": "_s + reader.error();
-        if (fields.size() != header.size())
+        if (count != header.size())
             return rowName(row, reader.line()) +
-                   u": %1 fields where the header names %2"_s.arg(fields.size()).arg(header.size());
+                   u": %1 fields where the header names %2"_s.arg(count).arg(header.size());
         for (const qsizetype i : checkBoxes) {
-            if (!fields[i].isEmpty() && fields[i] != QLatin1String("0") &&
-                fields[i] != QLatin1String("1"))
+            const QStringView field = reader.field(i);
+            if (!field.isEmpty() && field != QLatin1String("0") && field != QLatin1String("1"))
                 return rowName(row, reader.line()) +
-                       u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i],
-                                                                       fields[i].toString());
+                       u": %1 must be 0, 1 or empty, not \"%2\""_s.arg(header[i], field.toString());
         }
     }
 }

@@ -22,13 +22,15 @@ public:
     void write(QStringView text)
     {
         const auto size = static_cast<std::size_t>(text.size());
-        if (m_pending.size() + size <= PendingChars)
+        if (size <= LongText && m_pending.size() + size <= PendingChars)
             m_pending.setEnd(copyText(text.utf16(), size, m_pending.room(size)));
         else
             writeLong(text);
     }
     // A CSV field, quoted when it holds a comma, a quote or a line break.
     void writeCsvField(QStringView value);
+    // Each value as a CSV field after a comma.
+    void writeCsvFields(const QList<QStringView>& values);
     bool flush();
     bool ok() const { return m_error == 0; }
     int error() const { return m_error; }
@@ -36,8 +38,11 @@ public:
 private:
     static constexpr qsizetype Block = 64 * 1024;
     static constexpr std::size_t PendingChars = 4096;
+    static constexpr std::size_t LongText = 512; // encoded as it stands, not gathered
     void writeLong(QStringView text);
     void encodePending();
+    // At most PendingChars characters.
+    void encode(QStringView text);
     bool flushBytes();
 
     TextBuffer m_pending; // written, not yet encoded

@@ -113,15 +113,15 @@ void skipUntil(const std::array<bool, N>& stops, QByteArray& bytes, qsizetype& p
     pos = at - data;
 }
 
-// Widens whole blocks of sixteen bytes into text, which stands for the bytes from begin,
-// handing each block's commas to commasAt as a bit mask, up to the first byte that ends
-// the quick reading (stopped is then set): a line end, a quote or a byte beyond ASCII.
-// Returns where it stopped, or the start of the bytes left over.
-template <typename CommasAt>
+// Goes through whole blocks of sixteen bytes, handing each block's commas to commasAt as a
+// bit mask, up to the first byte that ends the quick reading (stopped is then set): a line
+// end, a quote or a byte beyond ASCII; with Widen, writes them into text, which stands for
+// the bytes from begin. Returns where it stopped, or the start of the bytes left over.
+template <bool Widen, typename CommasAt>
 const unsigned char*
-widenBlocks(const unsigned char* begin, [[maybe_unused]] const unsigned char* end,
-            [[maybe_unused]] char16_t* text, [[maybe_unused]] const CommasAt& commasAt,
-            [[maybe_unused]] bool& stopped)
+scanBlocks(const unsigned char* begin, [[maybe_unused]] const unsigned char* end,
+           [[maybe_unused]] char16_t* text, [[maybe_unused]] const CommasAt& commasAt,
+           [[maybe_unused]] bool& stopped)
 {
     const unsigned char* at = begin;
 #if defined(__SSE2__)
@@ -130,9 +130,11 @@ widenBlocks(const unsigned char* begin, [[maybe_unused]] const unsigned char* en
     };
     for (; end - at >= 16; at += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        auto* wide = reinterpret_cast<__m128i*>(text + (at - begin));
-        _mm_storeu_si128(wide, _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
-        _mm_storeu_si128(wide + 1, _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+        if constexpr (Widen) {
+            auto* wide = reinterpret_cast<__m128i*>(text + (at - begin));
+            _mm_storeu_si128(wide, _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+            _mm_storeu_si128(wide + 1, _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+        }
         // A byte beyond ASCII has its top bit set, which the mask takes as it is.
         const __m128i ends = _mm_or_si128(_mm_or_si128(byteIs(bytes, '\n'), byteIs(bytes, '\r')),
                                           _mm_or_si128(byteIs(bytes, '"'), bytes));
@@ -272,7 +274,7 @@ bool CsvReader::readSimpleRecord(qsizetype& length)
         }
     };
     bool stopped = false;
-    const unsigned char* at = widenBlocks(begin, end, text, commasAt, stopped);
+    const unsigned char* at = scanBlocks<true>(begin, end, text, commasAt, stopped);
     for (; !stopped && at < end && !QuickStops[*at]; ++at) {
         text[at - begin] = *at;
         if (*at == ',')
@@ -289,6 +291,62 @@ bool CsvReader::readSimpleRecord(qsizetype& length)
     m_pos = at + (crLf ? 2 : 1) - data;
     ++m_line;
     return true;
+}
+
+CsvReader::Result CsvReader::skim(qsizetype& count)
+{
+    m_skimmed = -1;
+    // Only where next() would read the usual record, and nothing before it.
+    const char first = m_pos < m_bytes.size() ? m_bytes.constData()[m_pos] : '\n';
+    if (!m_first && first != '\r' && first != '\n' && skimSimpleRecord(count))
+        return Result::Record;
+    const Result result = next(m_fields);
+    count = m_fields.size();
+    return result;
+}
+
+bool CsvReader::skimSimpleRecord(qsizetype& count)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.constData());
+    const unsigned char* const begin = data + m_pos;
+    const unsigned char* const end = data + m_bytes.size();
+    qsizetype commas = 0;
+    const auto commasAt = [&](const unsigned char*, unsigned mask) {
+        commas += std::popcount(mask);
+    };
+    bool stopped = false;
+    const unsigned char* at = scanBlocks<false>(begin, end, nullptr, commasAt, stopped);
+    for (; !stopped && at < end && !QuickStops[*at]; ++at)
+        commas += *at == ',';
+    // As readSimpleRecord() would take it.
+    const bool crLf = end - at >= 2 && at[0] == '\r' && at[1] == '\n';
+    if (at == end || (*at != '\n' && !crLf) || at - begin > LongestRecord)
+        return false;
+    m_recordStart = m_pos;
+    m_recordLine = m_line;
+    m_skimmed = at - begin;
+    count = commas + 1;
+    m_pos = at + (crLf ? 2 : 1) - data;
+    ++m_line;
+    return true;
+}
+
+QStringView CsvReader::field(qsizetype index)
+{
+    if (m_skimmed < 0)
+        return index < m_fields.size() ? m_fields[index] : QStringView();
+    const char* at = m_bytes.constData() + m_recordStart;
+    const char* const end = at + m_skimmed;
+    for (qsizetype i = 0; i < index && at <= end; ++i) {
+        const void* comma = std::memchr(at, ',', static_cast<std::size_t>(end - at));
+        at = comma ? static_cast<const char*>(comma) + 1 : end + 1;
+    }
+    if (at > end)
+        return QStringView();
+    const void* comma = std::memchr(at, ',', static_cast<std::size_t>(end - at));
+    const char* const stop = comma ? static_cast<const char*>(comma) : end;
+    m_text.assign(at, stop); // ASCII: a byte is its character
+    return QStringView(m_text.data(), stop - at);
 }
 
 bool CsvReader::readQuotedField()

@@ -28,6 +28,13 @@ public:
     // The next record's fields, as views that hold until the next call.
     Result next(QList<QStringView>& fields);
 
+    // The next record read and checked as next() reads it, only its fields counted: the
+    // usual record's are not decoded unless field() asks for one. For input read to be
+    // checked before it is used.
+    Result skim(qsizetype& count);
+    // One field of the record just skimmed, from 0; valid until the next call.
+    QStringView field(qsizetype index);
+
     // Line on which the record just read (or the error) starts, counting from 1.
     qint64 line() const { return m_recordLine; }
     const QString& error() const { return m_error; }
@@ -58,6 +65,8 @@ private:
     // nothing taken, for any other.
     bool readSimpleRecord(qsizetype& length);
     bool readQuotedField();
+    // The usual record, as readSimpleRecord() takes it, with its commas counted.
+    bool skimSimpleRecord(qsizetype& count);
     // The record read to its end: checked, decoded, then its fields pointed at.
     Result finishRecord(QList<QStringView>& fields, qsizetype length);
     void decodeFields(qsizetype length, bool ascii);
@@ -82,7 +91,9 @@ private:
     bool m_recordSkipped = false;
     std::vector<Span> m_spans; // the first m_spanCount are the record's
     std::size_t m_spanCount = 0;
-    std::u16string m_text; // the record's fields, decoded; never shrinks
+    std::u16string m_text;       // the record's fields, decoded; never shrinks
+    qsizetype m_skimmed = -1;    // the length of the usual record skimmed, if it was one
+    QList<QStringView> m_fields; // any other record skimmed
     QStringDecoder m_decoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                          QStringConverter::Flag::ConvertInitialBom};
 };

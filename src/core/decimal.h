@@ -121,7 +121,8 @@ inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units
     Scaled scaled;
     if (decimals < 0 || !scaleToSignificant(magnitude, scaled))
         return false;
-    const auto whole = static_cast<std::uint64_t>(scaled.whole);
+    // Through a signed whole number, which converts in one step.
+    const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled.whole));
     const int after = scaled.scale; // digits of whole after the decimal point
     if (after <= decimals) {
         // Fits: below 10^15 times at most 10^4.

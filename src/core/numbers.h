@@ -42,10 +42,17 @@ struct Reading {
     // empty or non-numeric text raises "Type mismatch", a number beyond the range of a
     // double "Overflow".
     double strict() const;
-    // The reading of the text the fixed format writes for this number.
-    Reading rounded(int decimals) const;
+    // The reading of the text the fixed format writes for this number; a plain number
+    // with no more decimals than that is written as it was typed.
+    Reading rounded(int decimals) const
+    {
+        if (plainDecimals >= 0 && plainDecimals <= decimals)
+            return number(value);
+        return roundedAnew(decimals);
+    }
 
 private:
+    Reading roundedAnew(int decimals) const;
     static Reading roundedFrom(double rounded, double value);
 };
 

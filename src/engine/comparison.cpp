@@ -14,6 +14,14 @@ constexpr double MostYears = 32767;
 
 } // namespace
 
+// Apart from stored(), so that its quick route is worked out in place.
+double storedSlowly(double value)
+{
+    if (value == 0) // the figures of an hour or a rate left at nothing
+        return value;
+    return checkedFigure(roundToGeneralExactly(checkedFigure(value)));
+}
+
 PeriodHours periodHours(const TariffInputs& tariff, const DayHours& hours)
 {
     const double days = tariff.PayPeriod.strict() * DaysPerYear;

@@ -49,14 +49,13 @@ struct DayHours {
 
 // A figure as the program stores it between steps: 15 significant digits; an infinite or
 // undefined one is an overflow. The quick route settles finite figures away from zero.
+double storedSlowly(double value);
 inline double stored(double value)
 {
     detail::Scaled scaled;
     if (detail::scaleToSignificant(std::fabs(value), scaled))
         return std::copysign(detail::unscaled(scaled), value);
-    if (value == 0) // the figures of an hour or a rate left at nothing
-        return value;
-    return checkedFigure(roundToGeneralExactly(checkedFigure(value)));
+    return storedSlowly(value);
 }
 
 // Hours on and on standby over the payback period.

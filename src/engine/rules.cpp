@@ -16,16 +16,22 @@ struct RangeRule {
     int item = 0; // the item number that "%1" in the message stands for
 };
 
-void apply(const RangeRule& rule, QString& messages)
+void addMessage(const RangeRule& rule, QString& messages)
+{
+    const QString message = QString::fromLatin1(rule.message);
+    messages += rule.item ? message.arg(rule.item) : message;
+    messages += QLatin1Char('\n');
+}
+
+// Every rule of every row is applied, and nearly all pass: the check is kept apart from
+// the message, so that it is worked out in place.
+inline void apply(const RangeRule& rule, QString& messages)
 {
     const Reading& field = rule.field;
     const bool malformed = rule.required ? !field.numeric() : (!field.empty && !field.numeric());
     const bool outside = field.value < rule.range.low || field.value > rule.range.high;
-    if (!malformed && !(rule.zeroAllowed ? field.value != 0 && outside : outside))
-        return;
-    const QString message = QString::fromLatin1(rule.message);
-    messages += rule.item ? message.arg(rule.item) : message;
-    messages += QLatin1Char('\n');
+    if (malformed || (rule.zeroAllowed ? field.value != 0 && outside : outside))
+        addMessage(rule, messages);
 }
 
 void add(QString& messages, const QString& message)

@@ -30,6 +30,11 @@ public:
     void compose();
 
 private:
+    // Room is made once a line, not for every piece: a line's literals and columns always
+    // fit in this; a text of any length (the notes, the period, a number written in full)
+    // makes room for itself and for what may still follow it on its line.
+    static constexpr std::size_t LineRoom = 256;
+
     // Room for size more characters at the writing place.
     char16_t* room(std::size_t size)
     {
@@ -44,16 +49,18 @@ private:
         m_at = m_out.room(std::max<std::size_t>(size, 1024));
         m_end = m_at + std::max<std::size_t>(size, 1024);
     }
-    void put(const char16_t* text, std::size_t size) { m_at = std::copy_n(text, size, room(size)); }
-    RecordWriter& operator<<(QStringView text)
+    // Inlined, which the compiler would not do: a record writes some thirty such texts,
+    // and the call cost as much as copying one.
+    [[gnu::always_inline]] RecordWriter& operator<<(QStringView text)
     {
-        put(text.utf16(), static_cast<std::size_t>(text.size()));
+        const auto size = static_cast<std::size_t>(text.size());
+        m_at = copyText(text.utf16(), size, room(size + LineRoom));
         return *this;
     }
     // A literal's size is known here, so its copy is a few fixed moves.
     template <std::size_t N> RecordWriter& operator<<(const char16_t (&text)[N])
     {
-        std::memcpy(room(N - 1), text, (N - 1) * sizeof(char16_t));
+        std::memcpy(m_at, text, (N - 1) * sizeof(char16_t));
         m_at += N - 1;
         return *this;
     }
@@ -62,7 +69,7 @@ private:
     {
         const auto width = static_cast<qsizetype>(n);
         const qsizetype size = value.size();
-        char16_t* at = room(static_cast<std::size_t>(pad + n));
+        char16_t* at = m_at;
         if (size < width)
             at = std::fill_n(at, std::min<qsizetype>(pad, width - size), u' ');
         const qsizetype shown = std::clamp<qsizetype>(size, 0, width);
@@ -78,15 +85,31 @@ private:
         NumberText number;
         return column(n, pad, m_regional.writeFixed(number, value, decimals));
     }
+    // A number in full, written where it stands when the quick route writes it.
+    RecordWriter& number(double value, int decimals)
+    {
+        const int size =
+            m_regional.quickFixed(room(Regional::QuickRoom + LineRoom), value, decimals);
+        if (size >= 0) {
+            m_at += size;
+            return *this;
+        }
+        NumberText text;
+        return *this << m_regional.writeFixed(text, value, decimals);
+    }
     RecordWriter& general(int n, int pad, double value)
     {
         char16_t text[Regional::QuickRoom];
         return column(n, pad, QStringView(text, m_regional.generalChars(text, value)));
     }
-    void endLine() { *this << u"\r\n"; }
+    void endLine()
+    {
+        *this << u"\r\n";
+        room(LineRoom);
+    }
     void rule()
     {
-        m_at = std::fill_n(room(81), 81, u'-');
+        m_at = std::fill_n(m_at, 81, u'-');
         endLine();
     }
     // VAT, inflation, CO2 rate, both rates and the running time, then a rule.
@@ -103,8 +126,9 @@ private:
     const ResultRecord& m_record;
     const Regional& m_regional;
     qint16& m_step;
-    const QStringView m_periodLabel;
-    const QStringView m_unit;
+    // Literals, written as literals are: in a few fixed moves.
+    const char16_t (&m_periodLabel)[4];
+    const char16_t (&m_unit)[3];
     TextBuffer& m_out;
     char16_t* m_at = nullptr;
     char16_t* m_end = nullptr;
@@ -126,9 +150,7 @@ void RecordWriter::tariffBlock(const RecordTariff& tariff, bool first)
             if (r.payPeriod > 1) {
                 const float total = (r.inflationFactor - 1.0f) * 100.0f;
                 *this << u" (";
-                NumberText number;
-                *this << m_regional.writeFixed(number, total, 1);
-                *this << u"% total inflation over " << r.payPeriodText << u" years)";
+                number(total, 1) << u"% total inflation over " << r.payPeriodText << u" years)";
             }
         }
         endLine();
@@ -192,11 +214,9 @@ void RecordWriter::costLine(const char16_t (&head)[15], const RecordFigures& f)
         throw RuntimeError::typeMismatch();
     // The day's cost with five decimals, without grouping, and the symbol where it goes.
     *this << head << m_regional.currencyPrefix();
-    NumberText number;
-    *this << m_regional.writeFixed(number, f.dayCost, 5) << m_regional.currencySuffix();
-    *this << u"/day, ";
-    number.clear();
-    column(9, 10, m_regional.writeCurrency(number, f.partCost, 2));
+    number(f.dayCost, 5) << m_regional.currencySuffix() << u"/day, ";
+    NumberText part;
+    column(9, 10, m_regional.writeCurrency(part, f.partCost, 2));
     *this << u"/" << m_periodLabel << u", ";
     column(12, 12, f.periodCost) << u"/" << m_record.payPeriodText << u"yrs,";
     endLine();
@@ -267,7 +287,7 @@ void RecordWriter::compose()
 {
     m_step = RecordStep::Heading;
     m_at = m_end = m_out.room(0);
-    room(2048);
+    room(2048); // more than LineRoom
     if (!m_record.notes.isEmpty())
         notesLine();
     endLine();
