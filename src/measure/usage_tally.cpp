@@ -6,7 +6,8 @@ namespace torvane {
 namespace {
 
 constexpr qint64 MsPerHour = 3'600'000;
-constexpr qint64 MsPerWeek = 7 * 24 * MsPerHour;
+constexpr qint64 MsPerDay = 24 * MsPerHour;
+constexpr qint64 MsPerWeek = 7 * MsPerDay;
 
 void addHourMs(DayByHour& hours, const std::array<qint64, 24>& ms, qint64 HourUse::*kind)
 {
@@ -130,7 +131,7 @@ void UsageTally::findSpan(qint64 utcMs)
 
 // A hold cut at the local hours it spans. The span found is kept: a log's readings come
 // thousands to the hour, so the clock is asked about once an hour.
-void UsageTally::addHours(Level& level, qint64 fromMs, qint64 toMs)
+void UsageTally::addHourByHour(Level& level, qint64 fromMs, qint64 toMs)
 {
     while (fromMs < toMs) {
         if (fromMs < m_span.fromMs || fromMs >= m_span.toMs)
@@ -139,6 +140,29 @@ void UsageTally::addHours(Level& level, qint64 fromMs, qint64 toMs)
         level.hourMs[static_cast<std::size_t>(m_span.hour)] += end - fromMs;
         fromMs = end;
     }
+}
+
+// A hold of days (a state history holds a state however long) is counted a day at a time,
+// a part of constant offset at a time (a zone keeps an offset a week at least): a day of
+// one offset is an hour to every hour of the day.
+void UsageTally::addHours(Level& level, qint64 fromMs, qint64 toMs)
+{
+    while (toMs - fromMs >= MsPerDay) {
+        const int offset = m_clock.offsetAt(fromMs);
+        qint64 end = std::min(toMs, fromMs + MsPerWeek);
+        if (m_clock.offsetAt(end - 1) != offset)
+            end = offsetChange(fromMs, end, offset);
+        const qint64 days = (end - fromMs) / MsPerDay;
+        if (days == 0) { // the offset changes within the day
+            addHourByHour(level, fromMs, end);
+            fromMs = end;
+            continue;
+        }
+        for (qint64& ms : level.hourMs)
+            ms += days * MsPerHour;
+        fromMs += days * MsPerDay;
+    }
+    addHourByHour(level, fromMs, toMs);
 }
 
 // Without a given threshold, the widest gap between consecutive levels of power at or above

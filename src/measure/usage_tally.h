@@ -88,6 +88,7 @@ private:
     qint64 cheapMs(qint64 fromMs, qint64 toMs);
     qint64 offsetChange(qint64 fromMs, qint64 endMs, int offset);
     void addHours(Level& level, qint64 fromMs, qint64 toMs);
+    void addHourByHour(Level& level, qint64 fromMs, qint64 toMs);
     void findSpan(qint64 utcMs);
     void findThreshold(UsageTotals& totals) const;
 
