@@ -220,8 +220,13 @@ FixedDecimal fixedDecimal(double value, int decimals)
         fixed.negative = std::signbit(value) && units != 0;
         return fixed;
     }
+    // Near a half, or far out of the usual range.
+    return fixedDecimalFromDigits(value, decimals);
+}
 
-    // Near a half, or far out of the usual range: from the exact 15 significant digits.
+FixedDecimal fixedDecimalFromDigits(double value, int decimals)
+{
+    FixedDecimal fixed;
     const SignificantDigits significant = significantDigits(std::fabs(value));
     fixed.digits.assign(significant.digits, static_cast<std::size_t>(significant.count));
     fixed.point = significant.exponent + 1;

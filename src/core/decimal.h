@@ -114,6 +114,20 @@ inline constexpr auto WholePowersOfTen = [] {
 // Worked out on the 15-digit whole number that scaling gives.
 inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
 {
+    // Most figures have at most 11 digits up to the last decimal. Then the 15-digit
+    // rounding moves magnitude x 10^decimals by at most 5e-5 and the one multiplication by
+    // less than 1e-5, so a fraction more than 1e-4 from a half rounds as the digits would.
+    if (decimals >= 0 && decimals <= 22) {
+        const double scaled = magnitude * PowersOfTen[decimals];
+        if (scaled < 1e11) {
+            const auto whole = static_cast<std::int64_t>(scaled);
+            const double fraction = scaled - static_cast<double>(whole);
+            if (std::fabs(fraction - 0.5) > 1e-4) {
+                units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+                return true;
+            }
+        }
+    }
     if (magnitude == 0.0) {
         units = 0;
         return true;
@@ -165,6 +179,8 @@ struct FixedDecimal {
     bool negative = false; // below zero, and not rounded to zero
 };
 FixedDecimal fixedDecimal(double value, int decimals);
+// The same from the exact 15 significant digits, without the quick routes.
+FixedDecimal fixedDecimalFromDigits(double value, int decimals);
 
 // The double nearest to the rounded decimal number: what its text reads back as.
 double fixedValue(const FixedDecimal& fixed);

@@ -1,6 +1,7 @@
 // Reading and writing numbers under the regional settings: the leading value, the strict
 // reading, the general, fixed and currency formats, and the run-time errors.
 
+#include "core/decimal.h"
 #include "core/numbers.h"
 #include "core/regional.h"
 #include "core/runtime_error.h"
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void errors();
     void roundTrips_data();
     void roundTrips();
+    void quickRoundingNearHalves();
 };
 
 void TestNumbers::table_data()
@@ -201,6 +203,29 @@ void TestNumbers::roundTrips()
     // Past the room on the stack.
     QCOMPARE(regional.formatFixed(1e70, 12).size(), 71 + 1 + 12);
     QCOMPARE(exact(strictNumber(regional.formatFixed(1e70, 12), regional)), exact(1e70));
+}
+
+void TestNumbers::quickRoundingNearHalves()
+{
+    // Halves of the last decimal, and doubles either side of them at every distance from
+    // the margin the quick route keeps, from 1 to 14 digits: they round as the 15 digits do.
+    std::mt19937_64 random(11);
+    const double offsets[] = {0,       1e-6,    -1e-6,    4e-5, -4e-5, 6e-5, -6e-5, 9.9e-5,
+                              -9.9e-5, 1.01e-4, -1.01e-4, 2e-4, -2e-4, 0.3,  -0.3};
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = i % 8;
+        const auto digits = static_cast<std::size_t>(1 + i % 14);
+        const double half =
+            static_cast<double>(random() % detail::WholePowersOfTen[digits - 1]) + 0.5;
+        for (const double offset : offsets) {
+            const double value = (half + offset) / detail::PowersOfTen[decimals];
+            const double exactly =
+                detail::fixedValue(detail::fixedDecimalFromDigits(value, decimals));
+            QCOMPARE(exact(detail::fixedValue(detail::fixedDecimal(value, decimals))),
+                     exact(exactly));
+            QCOMPARE(exact(roundToDecimals(-value, decimals)), exact(-exactly));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)
