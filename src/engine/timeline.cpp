@@ -10,33 +10,82 @@ namespace {
 
 constexpr double DaysPerMonth = 365.0 / 12;
 
+// A century of months at most, for a period that only the checks turned off allow.
+constexpr int MostMonths = 1200;
+constexpr int AfterLastMonth = MostMonths + 1;
+
+// The lives of the units used up by the start of the month: unit k (from 0) is due once
+// they reach k. Never fewer in a later month while the hours a day are positive.
+double livesBy(const TimelineItem& item, int month)
+{
+    const double hoursSoFar = (month - 1) * 365 * item.hoursDay / 12;
+    return hoursSoFar / item.life;
+}
+
+// The first month from this one in which a unit can be due: from where the hours reach the
+// next life, settled on the months either side; none once every unit is bought. Where the
+// lives do not grow steadily, every month is looked at.
+int firstDueMonth(const TimelineItem& item, int from, int bought)
+{
+    if (bought >= item.units)
+        return AfterLastMonth;
+    const double yearHours = 365 * item.hoursDay;
+    if (!(item.life > 0 && yearHours > 0 && std::isfinite(item.life * yearHours)))
+        return from;
+    const double estimate = 1 + bought * item.life * 12 / yearHours;
+    int month = std::clamp(static_cast<int>(std::min(estimate, 1e6)), from, AfterLastMonth);
+    while (month > from && livesBy(item, month - 1) >= bought)
+        --month;
+    while (month < AfterLastMonth && livesBy(item, month) < bought)
+        ++month;
+    return month;
+}
+
+struct UnitsDue {
+    int bought;    // by the end of the month
+    int nextMonth; // the first month after it in which a unit can be due
+};
+
+// The units bought by the start of the month, and when more can be due. Out of line and
+// apart from the month by month's state, which then stays in registers: few months buy.
+[[gnu::noinline]] UnitsDue unitsDue(const TimelineItem& item, int month, int bought)
+{
+    // Below as many lives as units bought, none is due; without a life all at once.
+    if (item.life <= 0 || livesBy(item, month) >= bought) {
+        const double due = item.life > 0 ? std::floor(livesBy(item, month)) + 1 : item.units;
+        bought = std::max(bought, static_cast<int>(std::min<double>(due, item.units)));
+    }
+    return {bought, firstDueMonth(item, month + 1, bought)};
+}
+
 // What an item has cost and used by the end of each month, one month after another.
 class MonthByMonth {
 public:
     MonthByMonth(const TimelineItem& item, double inflation)
         : m_item(item)
         , m_inflation(inflation)
+        , m_runningMonth(item.runningDay * DaysPerMonth)
+        , m_unitsMonth(item.unitsDay * DaysPerMonth)
     {}
 
-    // Goes on to the end of the month; returns the units bought at its start.
-    int next(int month)
+    // Goes on to the end of the month, the first of a year at that year's prices; returns
+    // the units bought at its start.
+    int next(int month, bool newYear)
     {
-        if (month % 12 == 1)
-            m_price *= 1 + m_inflation; // a new year's prices
-        // Hours used by the start of the month against the life of the units bought.
-        const double hoursSoFar = (month - 1) * 365 * m_item.hoursDay / 12;
-        // Unit k (from 0) is due once the hours reach k lives; without a life all at once.
-        // Below as many lives as units bought, none is due.
+        if (newYear) {
+            m_price *= 1 + m_inflation;
+            m_monthCost = m_runningMonth * m_price;
+        }
         const int before = m_bought;
-        const double lives = m_item.life > 0 ? hoursSoFar / m_item.life : 0;
-        if (m_item.life <= 0 || lives >= m_bought) {
-            const double due = m_item.life > 0 ? std::floor(lives) + 1 : m_item.units;
-            m_bought = std::max(m_bought, static_cast<int>(std::min<double>(due, m_item.units)));
+        if (month >= m_firstDueMonth) {
+            const UnitsDue due = unitsDue(m_item, month, m_bought);
+            m_bought = due.bought;
+            m_firstDueMonth = due.nextMonth;
         }
         if (m_bought > before)
             m_spent += (m_bought - before) * m_item.price;
-        m_spent += m_item.runningDay * DaysPerMonth * m_price;
-        m_used += m_item.unitsDay * DaysPerMonth;
+        m_spent += m_monthCost;
+        m_used += m_unitsMonth;
         return m_bought - before;
     }
     double spent() const { return m_spent; }
@@ -45,10 +94,14 @@ public:
 private:
     const TimelineItem& m_item;
     double m_inflation;
+    double m_runningMonth; // a month's running cost at today's prices
+    double m_unitsMonth;
+    double m_monthCost = 0; // at this year's prices
     double m_spent = 0;
     double m_used = 0;
     double m_price = 1;
     int m_bought = 0;
+    int m_firstDueMonth = 1;
 };
 
 // The break-even month, found month by month: the first of the last run of months in
@@ -68,12 +121,11 @@ private:
     std::optional<int> m_month;
 };
 
-// At most a century of months, for a period that only the checks turned off allow.
 int monthsOver(double years)
 {
     const double wanted = 12 * years;
     return std::isfinite(wanted) && wanted > 0
-               ? static_cast<int>(std::ceil(std::min(wanted, 1200.0) - 1e-9))
+               ? static_cast<int>(std::ceil(std::min(wanted, double{MostMonths}) - 1e-9))
                : 0;
 }
 
@@ -101,9 +153,10 @@ Timeline costTimeline(const TimelineItem& one, const TimelineItem& two, double y
     MonthByMonth second(two, inflation);
     BreakEvenSearch breakEven;
     for (int month = 1; month <= months; ++month) {
-        if (const int units = first.next(month))
+        const bool newYear = month % 12 == 1;
+        if (const int units = first.next(month, newYear))
             timeline.bought1.push_back({month, units});
-        if (const int units = second.next(month))
+        if (const int units = second.next(month, newYear))
             timeline.bought2.push_back({month, units});
         timeline.cost1.push_back(first.spent());
         timeline.cost2.push_back(second.spent());
@@ -123,8 +176,9 @@ std::optional<int> breakEvenMonth(const TimelineItem& one, const TimelineItem& t
     MonthByMonth second(two, inflation);
     BreakEvenSearch breakEven;
     for (int month = 1; month <= months; ++month) {
-        first.next(month);
-        second.next(month);
+        const bool newYear = month % 12 == 1;
+        first.next(month, newYear);
+        second.next(month, newYear);
         breakEven.month(month, first.spent(), second.spent());
     }
     return breakEven.result();

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void timelines_data();
     void timelines();
     void timelineEndsOnThePeriodCosts();
+    void purchasesAsEveryMonthSeesThem();
     void breakEvenSentences();
     void exportHeadings_data();
     void exportHeadings();
@@ -181,6 +182,40 @@ void TestComparison::timelineEndsOnThePeriodCosts()
     QCOMPARE(rows[0], u"Month;Up to;Item 1 cost (€);Item 2 cost (€);Item 1 kWh;Item 2 kWh;Item 1 "
                       "CO2 (Kg);Item 2 CO2 (Kg)"_s);
     QCOMPARE(rows[48], u"48;2030-12-04;358,30;251,08;2102,40;1270,20;904,03;546,19"_s);
+}
+
+void TestComparison::purchasesAsEveryMonthSeesThem()
+{
+    // The months in which units are bought, looked up from where the lives run out, are
+    // those that asking every month finds: lives that end exactly on a month's start,
+    // many units a month, none or no hours, for every period; and the break-even month
+    // alone is the model's.
+    const double lives[] = {0, 1e-3, 365.0 / 12, 730, 1000, 10000, 15000, 3e5};
+    const double hours[] = {0, 0.1, 2, 13.9, 14, 24, 1e-300};
+    for (const double life : lives) {
+        for (const double hoursDay : hours) {
+            for (const int units : {0, 1, 3, 1000}) {
+                const TimelineItem item{1, 2, hoursDay, life, 5, units};
+                const TimelineItem other{1.5, 2, 24, 1000, 1, 2};
+                const Timeline t = costTimeline(item, other, 10, 0.03);
+                std::vector<Purchase> expected;
+                int bought = 0;
+                for (int month = 1; month <= 120; ++month) {
+                    const double used = (month - 1) * 365 * hoursDay / 12 / life;
+                    const double due = life <= 0        ? units
+                                       : used >= bought ? std::floor(used) + 1
+                                                        : bought;
+                    const int now =
+                        std::max(bought, static_cast<int>(std::min<double>(due, units)));
+                    if (now > bought)
+                        expected.push_back({month, now - bought});
+                    bought = now;
+                }
+                QCOMPARE(t.bought1, expected);
+                QCOMPARE(breakEvenMonth(item, other, 10, 0.03), t.breakEven);
+            }
+        }
+    }
 }
 
 void TestComparison::breakEvenSentences()
