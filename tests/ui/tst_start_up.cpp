@@ -110,8 +110,7 @@ void TestStartUp::windowIconIsTheLogo()
 {
     const QIcon icon = logoIcon();
     const QList<QSize> sizes = icon.availableSizes();
-    QCOMPARE(sizes, (QList<QSize>{
-                        {16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     // Kept as window systems take it, not premultiplied, and the same once premultiplied.
     for (const QSize& size : sizes) {
         const QImage built = icon.pixmap(size, 1.0).toImage();
