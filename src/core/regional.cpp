@@ -295,27 +295,42 @@ template <typename Whole> void writeUnits(char16_t* end, Whole units, int decima
     writeDigits(digit, units);
 }
 
+// The units of the last decimal that a figure rounds to on the quick route: half away from
+// zero on the 15 significant digits a figure carries, as a person rounds what is written
+// (0.145 gives 0.15 and 456.25 gives 456.3); false where only the slow route settles it.
+[[gnu::always_inline]] inline bool quickUnits(double magnitude, int decimals,
+                                              unsigned long long& units)
+{
+    return decimals <= 20 && std::isfinite(magnitude) &&
+           (onGrid(magnitude, decimals, units) || detail::fixedUnits(magnitude, decimals, units));
+}
+
+// The units written as a number with that many decimals and the point given; returns the
+// characters written.
+[[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, unsigned long long units,
+                                                  int decimals, char16_t point)
+{
+    const int wholeDigits = std::max(digitCount(units) - decimals, 1);
+    char16_t* const end = out + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
+    if (units <= std::numeric_limits<std::uint32_t>::max())
+        writeUnits(end, static_cast<std::uint32_t>(units), decimals, point);
+    else
+        writeUnits(end, units, decimals, point);
+    return static_cast<int>(end - out);
+}
+
 } // namespace
 
 int Regional::quickFixed(char16_t* out, double value, int decimals) const
 {
-    // Half away from zero on the 15 significant digits a figure carries, as a person
-    // rounds what is written: 0.145 gives 0.15 and 456.25 gives 456.3.
     unsigned long long units = 0;
-    if (decimals > 20 || !std::isfinite(value) ||
-        !(onGrid(std::fabs(value), decimals, units) ||
-          detail::fixedUnits(std::fabs(value), decimals, units)))
+    if (!quickUnits(std::fabs(value), decimals, units))
         return -1;
-    char16_t* at = out;
-    if (std::signbit(value) && units != 0)
-        *at++ = u'-';
-    const int wholeDigits = std::max(digitCount(units) - decimals, 1);
-    char16_t* const end = at + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
-    if (units <= std::numeric_limits<std::uint32_t>::max())
-        writeUnits(end, static_cast<std::uint32_t>(units), decimals, m_decimal.unicode());
-    else
-        writeUnits(end, units, decimals, m_decimal.unicode());
-    return static_cast<int>(end - out);
+    const bool minus = std::signbit(value) && units != 0;
+    if (minus)
+        *out = u'-';
+    return (minus ? 1 : 0) +
+           writeFixedUnits(out + (minus ? 1 : 0), units, decimals, m_decimal.unicode());
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
@@ -431,12 +446,19 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
-    char16_t quick[QuickRoom];
+    // Most amounts need no group separator: written in place, between the affixes.
+    unsigned long long units = 0;
+    if (quickUnits(std::fabs(value), decimals, units) &&
+        (m_group.isEmpty() || digitCount(units) - decimals <= m_primaryGroup)) {
+        // An amount that rounds to zero has no sign.
+        const Affixes& affixes = value < 0 && units != 0 ? m_negativeCurrency : m_positiveCurrency;
+        out.append(affixes.prefix);
+        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode()));
+        out.append(affixes.suffix);
+        return out.view();
+    }
     NumberText plain;
-    const int size = quickFixed(quick, std::fabs(value), decimals);
-    const QStringView digits =
-        size >= 0 ? QStringView(quick, size) : writeFixed(plain, std::fabs(value), decimals);
-    // An amount that rounds to zero has no sign.
+    const QStringView digits = writeFixed(plain, std::fabs(value), decimals);
     const bool zero = std::all_of(digits.begin(), digits.end(),
                                   [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
     const Affixes& affixes = value < 0 && !zero ? m_negativeCurrency : m_positiveCurrency;
@@ -453,8 +475,7 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     qsizetype from = 0;
     for (qsizetype i = 0; i < integer; ++i) {
         const qsizetype left = integer - i - 1; // digits still to come
-        if (!m_group.isEmpty() && left > 0 && left >= m_primaryGroup &&
-            (left - m_primaryGroup) % secondary == 0) {
+        if (left > 0 && left >= m_primaryGroup && (left - m_primaryGroup) % secondary == 0) {
             out.append(digits.sliced(from, i + 1 - from));
             out.append(m_group);
             from = i + 1;
