@@ -34,6 +34,7 @@ private:
     // fit in this; a text of any length (the notes, the period, a number written in full)
     // makes room for itself and for what may still follow it on its line.
     static constexpr std::size_t LineRoom = 256;
+    static constexpr int LongestPad = 12;
 
     // Room for size more characters at the writing place.
     char16_t* room(std::size_t size)
@@ -64,14 +65,21 @@ private:
         m_at += N - 1;
         return *this;
     }
-    // pad blanks in front of the value, then only the last n characters.
+    // pad blanks in front of the value, then only the last n characters. Blanks are
+    // written sixteen at a time and as many kept as are wanted: a column pads by at most
+    // twelve, and the line's room holds them.
     RecordWriter& column(int n, int pad, QStringView value)
     {
+        static constexpr char16_t Blanks[] = u"                ";
+        static_assert(std::size(Blanks) - 1 >= LongestPad);
         const auto width = static_cast<qsizetype>(n);
         const qsizetype size = value.size();
         char16_t* at = m_at;
-        if (size < width)
-            at = std::fill_n(at, std::min<qsizetype>(pad, width - size), u' ');
+        Q_ASSERT(pad <= LongestPad);
+        if (size < width) {
+            std::memcpy(at, Blanks, sizeof Blanks - sizeof(char16_t));
+            at += std::min<qsizetype>(pad, width - size);
+        }
         const qsizetype shown = std::clamp<qsizetype>(size, 0, width);
         m_at = copyText(value.utf16() + size - shown, static_cast<std::size_t>(shown), at);
         return *this;
@@ -109,7 +117,8 @@ private:
     }
     void rule()
     {
-        m_at = std::fill_n(m_at, 81, u'-');
+        *this
+            << u"---------------------------------------------------------------------------------";
         endLine();
     }
     // VAT, inflation, CO2 rate, both rates and the running time, then a rule.
