@@ -279,8 +279,11 @@ template <typename Whole> inline char16_t* writeDigits(char16_t* end, Whole n)
 
 // Units of the last decimal written as a number with that many decimals, ending at end:
 // the decimals (zeros where the digits are fewer), the point, then the whole part, at
-// least a 0. Most figures fit 32 bits, whose divisions take fewer steps.
-template <typename Whole> void writeUnits(char16_t* end, Whole units, int decimals, char16_t point)
+// least a 0; returns where they begin. Most figures fit 32 bits, whose divisions take
+// fewer steps.
+template <typename Whole>
+[[gnu::always_inline]] inline char16_t* writeUnits(char16_t* end, Whole units, int decimals,
+                                                   char16_t point)
 {
     char16_t* digit = end;
     int place = 0;
@@ -292,7 +295,7 @@ template <typename Whole> void writeUnits(char16_t* end, Whole units, int decima
     }
     if (decimals > 0)
         *--digit = point;
-    writeDigits(digit, units);
+    return writeDigits(digit, units);
 }
 
 // The units of the last decimal that a figure rounds to on the quick route: half away from
@@ -305,18 +308,24 @@ template <typename Whole> void writeUnits(char16_t* end, Whole units, int decima
            (onGrid(magnitude, decimals, units) || detail::fixedUnits(magnitude, decimals, units));
 }
 
-// The units written as a number with that many decimals and the point given; returns the
-// characters written.
+// The units written as a number with that many decimals and the point given, after a
+// minus if asked; returns the characters written. Written right to left into a scratch
+// line, then moved in one block of FixedBlock characters, which the longest number (20
+// digits, 20 decimals, point and sign) fits: out needs room for the block.
+constexpr int FixedBlock = 32;
+static_assert(FixedBlock <= Regional::QuickRoom);
 [[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, unsigned long long units,
-                                                  int decimals, char16_t point)
+                                                  int decimals, char16_t point, bool minus)
 {
-    const int wholeDigits = std::max(digitCount(units) - decimals, 1);
-    char16_t* const end = out + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
-    if (units <= std::numeric_limits<std::uint32_t>::max())
-        writeUnits(end, static_cast<std::uint32_t>(units), decimals, point);
-    else
-        writeUnits(end, units, decimals, point);
-    return static_cast<int>(end - out);
+    char16_t scratch[2 * FixedBlock];
+    char16_t* const end = scratch + FixedBlock;
+    char16_t* first = units <= std::numeric_limits<std::uint32_t>::max()
+                          ? writeUnits(end, static_cast<std::uint32_t>(units), decimals, point)
+                          : writeUnits(end, units, decimals, point);
+    if (minus)
+        *--first = u'-';
+    std::memcpy(out, first, FixedBlock * sizeof(char16_t));
+    return static_cast<int>(end - first);
 }
 
 } // namespace
@@ -326,11 +335,8 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     unsigned long long units = 0;
     if (!quickUnits(std::fabs(value), decimals, units))
         return -1;
-    const bool minus = std::signbit(value) && units != 0;
-    if (minus)
-        *out = u'-';
-    return (minus ? 1 : 0) +
-           writeFixedUnits(out + (minus ? 1 : 0), units, decimals, m_decimal.unicode());
+    return writeFixedUnits(out, units, decimals, m_decimal.unicode(),
+                           std::signbit(value) && units != 0);
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
@@ -453,7 +459,7 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
         // An amount that rounds to zero has no sign.
         const Affixes& affixes = value < 0 && units != 0 ? m_negativeCurrency : m_positiveCurrency;
         out.append(affixes.prefix);
-        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode()));
+        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode(), false));
         out.append(affixes.suffix);
         return out.view();
     }
