@@ -311,8 +311,13 @@ bool CsvReader::skimSimpleRecord(qsizetype& count)
     const unsigned char* const begin = data + m_pos;
     const unsigned char* const end = data + m_bytes.size();
     qsizetype commas = 0;
+    // The bits of a block's 16-bit mask added in place: popcount is a library call on
+    // machines not known to have its instruction.
     const auto commasAt = [&](const unsigned char*, unsigned mask) {
-        commas += std::popcount(mask);
+        mask -= (mask >> 1) & 0x5555U;
+        mask = (mask & 0x3333U) + ((mask >> 2) & 0x3333U);
+        mask = (mask + (mask >> 4)) & 0x0F0FU;
+        commas += static_cast<qsizetype>((mask + (mask >> 8)) & 0x1FU);
     };
     bool stopped = false;
     const unsigned char* at = scanBlocks<false>(begin, end, nullptr, commasAt, stopped);
