@@ -187,11 +187,11 @@ private:
     template <typename Write>
     QStringView money(NumberText& out, Write write, bool always = false) const
     {
-        NumberText text;
-        const QStringView written = write(text);
+        const qsizetype start = out.view().size();
+        write(out);
+        const QStringView written = out.view().sliced(start);
         if (!written.isEmpty() && !symbol.isEmpty() && (always || !startsWithText(written, symbol)))
-            out.append(symbol);
-        out.append(written);
+            out.insert(start, symbol);
         return out.view();
     }
     QStringView count(NumberText& out, const ItemInputs& item, const ItemFigures& figures,

@@ -34,6 +34,15 @@ public:
         m_size = copyText(text, static_cast<std::size_t>(size), room(size)) - m_data;
     }
     void append(QStringView text) { append(text.utf16(), text.size()); }
+    // The text put in at a place within what is held, which moves on after it.
+    void insert(qsizetype at, QStringView text)
+    {
+        const qsizetype size = text.size();
+        room(size);
+        std::memmove(m_data + at + size, m_data + at, (m_size - at) * sizeof(char16_t));
+        copyText(text.utf16(), static_cast<std::size_t>(size), m_data + at);
+        m_size += size;
+    }
     // Room to write up to size characters in place; grow() keeps what was written there.
     char16_t* room(qsizetype size)
     {
