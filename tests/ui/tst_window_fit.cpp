@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 using namespace torvane;
 using namespace torvane::test;
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void fieldsShowTheirWidestText();
     void resultsShowWhole();
     void areasKeepTheirPlaces();
+    void headingsStandOutAndReadWell();
     void focusScrollsIntoSight();
     void pickListShowsWholeEntries();
 
@@ -215,6 +218,33 @@ void TestWindowFit::areasKeepTheirPlaces()
     m_window->resize(m_window->size() + QSize(400, 300));
     QTest::qWait(0);
     QCOMPARE(places(), before);
+}
+
+void TestWindowFit::headingsStandOutAndReadWell()
+{
+    // Each area's heading is set apart from the black captions by its colour, which keeps
+    // at least the 4.5:1 contrast that normal text needs against the area's background.
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    int headings = 0;
+    for (QLabel* label : m_window->findChildren<QLabel*>()) {
+        if (!QStringList{u"Hours Used Daily"_s, u"Electricity Data"_s, u"Comparison"_s}.contains(
+                label->text()))
+            continue;
+        ++headings;
+        const QColor text = label->palette().color(QPalette::WindowText);
+        const QColor area = label->parentWidget()->palette().color(QPalette::Window);
+        QVERIFY2(text != QColor(Qt::black), qPrintable(label->text()));
+        const double lighter = std::max(luminance(text), luminance(area));
+        const double darker = std::min(luminance(text), luminance(area));
+        QVERIFY2((lighter + 0.05) / (darker + 0.05) >= 4.5, qPrintable(label->text()));
+    }
+    QCOMPARE(headings, 3);
 }
 
 void TestWindowFit::focusScrollsIntoSight()
