@@ -455,7 +455,7 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     // Most amounts need no group separator: written in place, between the affixes.
     unsigned long long units = 0;
     if (quickUnits(std::fabs(value), decimals, units) &&
-        (m_group.isEmpty() || digitCount(units) - decimals <= m_primaryGroup)) {
+        (m_group.isEmpty() || std::max(digitCount(units) - decimals, 1) <= m_primaryGroup)) {
         // An amount that rounds to zero has no sign.
         const Affixes& affixes = value < 0 && units != 0 ? m_negativeCurrency : m_positiveCurrency;
         out.append(affixes.prefix);
