@@ -4,7 +4,6 @@
 #include "decimal.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -243,14 +242,6 @@ bool onGrid(double magnitude, int decimals, unsigned long long& units)
     return true;
 }
 
-// The decimal digits a whole number has, at least one: from its binary length
-// (x 1233 / 4096 is a little below log10 2), corrected by one comparison.
-int digitCount(unsigned long long n)
-{
-    const auto estimate = static_cast<int>((std::bit_width(n | 1) * 1233) >> 12);
-    return estimate + (n >= detail::WholePowersOfTen[static_cast<std::size_t>(estimate)] ? 1 : 0);
-}
-
 constexpr char DigitPairs[] = "00010203040506070809101112131415161718192021222324"
                               "25262728293031323334353637383940414243444546474849"
                               "50515253545556575859606162636465666768697071727374"
@@ -452,39 +443,37 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
-    // Most amounts need no group separator: written in place, between the affixes.
-    unsigned long long units = 0;
-    if (quickUnits(std::fabs(value), decimals, units) &&
-        (m_group.isEmpty() || std::max(digitCount(units) - decimals, 1) <= m_primaryGroup)) {
-        // An amount that rounds to zero has no sign.
-        const Affixes& affixes = value < 0 && units != 0 ? m_negativeCurrency : m_positiveCurrency;
-        out.append(affixes.prefix);
-        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode(), false));
-        out.append(affixes.suffix);
-        return out.view();
+    // The digits once, on the quick route where it settles them.
+    char16_t quick[QuickRoom];
+    NumberText slow;
+    QStringView digits;
+    bool zero = false;
+    if (unsigned long long units = 0; quickUnits(std::fabs(value), decimals, units)) {
+        digits =
+            QStringView(quick, writeFixedUnits(quick, units, decimals, m_decimal.unicode(), false));
+        zero = units == 0;
+    } else {
+        slowFixed(slow, std::fabs(value), decimals);
+        digits = slow.view();
+        zero = std::all_of(digits.begin(), digits.end(),
+                           [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
     }
-    NumberText plain;
-    const QStringView digits = writeFixed(plain, std::fabs(value), decimals);
-    const bool zero = std::all_of(digits.begin(), digits.end(),
-                                  [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
+    // An amount that rounds to zero has no sign.
     const Affixes& affixes = value < 0 && !zero ? m_negativeCurrency : m_positiveCurrency;
     out.append(affixes.prefix);
     // The whole part grouped as the locale groups it: the last group primary, the ones
     // before it secondary.
     const qsizetype integer = decimals > 0 ? digits.size() - decimals - 1 : digits.size();
-    if (integer <= m_primaryGroup || m_group.isEmpty()) {
-        out.append(digits);
-        out.append(affixes.suffix);
-        return out.view();
-    }
-    const int secondary = std::max(m_secondaryGroup, 1);
     qsizetype from = 0;
-    for (qsizetype i = 0; i < integer; ++i) {
-        const qsizetype left = integer - i - 1; // digits still to come
-        if (left > 0 && left >= m_primaryGroup && (left - m_primaryGroup) % secondary == 0) {
-            out.append(digits.sliced(from, i + 1 - from));
-            out.append(m_group);
-            from = i + 1;
+    if (!m_group.isEmpty() && integer > m_primaryGroup) {
+        const int secondary = std::max(m_secondaryGroup, 1);
+        for (qsizetype i = 0; i < integer; ++i) {
+            const qsizetype left = integer - i - 1; // digits still to come
+            if (left > 0 && left >= m_primaryGroup && (left - m_primaryGroup) % secondary == 0) {
+                out.append(digits.sliced(from, i + 1 - from));
+                out.append(m_group);
+                from = i + 1;
+            }
         }
     }
     out.append(digits.sliced(from));
