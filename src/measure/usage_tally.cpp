@@ -89,15 +89,20 @@ qint64 UsageTally::cheapMs(qint64 fromMs, qint64 toMs)
 {
     qint64 total = 0;
     while (fromMs < toMs) {
-        const int offset = m_clock.offsetAt(fromMs);
-        qint64 end = std::min(toMs, fromMs + MsPerWeek);
-        if (m_clock.offsetAt(end - 1) != offset)
-            end = offsetChange(fromMs, end, offset);
+        int offset = 0;
+        const qint64 end = sameOffsetEnd(fromMs, toMs, offset);
         const qint64 shift = offset * qint64(1000);
         total += cheapMsWithin(*m_rules.cheap, fromMs + shift, end + shift);
         fromMs = end;
     }
     return total;
+}
+
+qint64 UsageTally::sameOffsetEnd(qint64 fromMs, qint64 toMs, int& offset)
+{
+    offset = m_clock.offsetAt(fromMs);
+    const qint64 end = std::min(toMs, fromMs + MsPerWeek);
+    return m_clock.offsetAt(end - 1) == offset ? end : offsetChange(fromMs, end, offset);
 }
 
 // The first millisecond of another offset in [fromMs, endMs), which ends in one; the span
@@ -143,15 +148,13 @@ void UsageTally::addHourByHour(Level& level, qint64 fromMs, qint64 toMs)
 }
 
 // A hold of days (a state history holds a state however long) is counted a day at a time,
-// a part of constant offset at a time (a zone keeps an offset a week at least): a day of
-// one offset is an hour to every hour of the day.
+// a part of constant offset at a time: a day of one offset is an hour to every hour of
+// the day.
 void UsageTally::addHours(Level& level, qint64 fromMs, qint64 toMs)
 {
     while (toMs - fromMs >= MsPerDay) {
-        const int offset = m_clock.offsetAt(fromMs);
-        qint64 end = std::min(toMs, fromMs + MsPerWeek);
-        if (m_clock.offsetAt(end - 1) != offset)
-            end = offsetChange(fromMs, end, offset);
+        int offset = 0;
+        const qint64 end = sameOffsetEnd(fromMs, toMs, offset);
         const qint64 days = (end - fromMs) / MsPerDay;
         if (days == 0) { // the offset changes within the day
             addHourByHour(level, fromMs, end);

@@ -87,6 +87,9 @@ private:
     void hold(qint64 fromMs, qint64 toMs, double watts);
     qint64 cheapMs(qint64 fromMs, qint64 toMs);
     qint64 offsetChange(qint64 fromMs, qint64 endMs, int offset);
+    // The end of the part of [fromMs, toMs) from its start that keeps one offset from UTC
+    // (its offset, in offset), a week at most: a zone keeps an offset a week at least.
+    qint64 sameOffsetEnd(qint64 fromMs, qint64 toMs, int& offset);
     void addHours(Level& level, qint64 fromMs, qint64 toMs);
     void addHourByHour(Level& level, qint64 fromMs, qint64 toMs);
     void findSpan(qint64 utcMs);
