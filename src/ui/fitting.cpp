@@ -40,14 +40,23 @@ QChar widestDigit(const QFontMetricsF& metrics, const QFont& font, char16_t zero
     return widest;
 }
 
-// The text with every digit made the widest digit of its script in the font.
+// The text with every digit made the widest digit of its script in the font, looked up
+// once for each run of digits of one script.
 QString widestDigits(const QString& text, const QFontMetricsF& metrics, const QFont& font)
 {
     QString wide = text;
+    char16_t zero = 0; // of the script looked up last; no digit's zero is 0
+    QChar widest;
     for (QChar& character : wide) {
-        if (const int value = character.digitValue(); value >= 0)
-            character =
-                widestDigit(metrics, font, static_cast<char16_t>(character.unicode() - value));
+        const int value = character.digitValue();
+        if (value < 0)
+            continue;
+        if (const auto itsZero = static_cast<char16_t>(character.unicode() - value);
+            itsZero != zero) {
+            zero = itsZero;
+            widest = widestDigit(metrics, font, zero);
+        }
+        character = widest;
     }
     return wide;
 }
