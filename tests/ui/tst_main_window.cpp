@@ -9,7 +9,7 @@
 #include "support/http_server.h"
 #include "support/test_doubles.h"
 #include "ui/about_dialog.h"
-#include "ui/main_window.h"
+#include "window_fixture.h"
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
@@ -60,7 +60,7 @@ public:
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public WindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -100,14 +100,8 @@ private:
     static bool goesOn(const std::function<void()>& action);
     QStringList fieldTexts() const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_mounts;
     QString m_siteRoot = QStringLiteral("https://example.org/");
-    Regional m_regional{QLocale(u"en_GB"_s)};
-    ScriptedDesktop m_desktop;
-    FixedClock m_clock;
-    std::unique_ptr<MainController> m_main;
-    std::unique_ptr<MainWindow> m_window;
     QTimer m_watchdog;
     QStringList m_unexpectedDialogs;
     QString m_expectedDialog;
@@ -115,13 +109,7 @@ private:
 
 void TestMainWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QDir root(m_dir->path());
-    for (const char* folder : {"Data", "Help", "Log"})
-        root.mkpath(QString::fromLatin1(folder));
-    QFile::copy(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s,
-                root.filePath(u"Data/Torvane.ini"_s));
-    m_desktop = ScriptedDesktop();
+    makeProgramFolder();
     // Closes any modal dialog but the one a test waits for, and remembers it.
     m_unexpectedDialogs.clear();
     m_expectedDialog.clear();
@@ -139,12 +127,7 @@ void TestMainWindow::init()
 
 void TestMainWindow::start(const QString& arguments)
 {
-    m_window.reset();
-    m_main = std::make_unique<MainController>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                              m_siteRoot, arguments);
-    m_window = std::make_unique<MainWindow>(*m_main);
-    QVERIFY(runs(m_desktop, [&] { m_main->load(); }));
-    m_window->show();
+    QVERIFY(openWindow(m_siteRoot, arguments));
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 

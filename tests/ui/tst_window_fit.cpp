@@ -3,10 +3,8 @@
 // the screen, scrolls rather than squeezes, every field shows its widest text whole, and
 // the areas keep their places as the window grows.
 
-#include "app/main_controller.h"
-#include "support/test_doubles.h"
 #include "ui/appliance_dialog.h"
-#include "ui/main_window.h"
+#include "window_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,7 +58,7 @@ bool scaled()
 
 } // namespace
 
-class TestWindowFit : public QObject {
+class TestWindowFit : public WindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -79,30 +77,12 @@ private:
     QLineEdit* edit(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
     // The window at its least: its content as narrow and short as it goes, scrolled.
     void shrink();
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Regional m_regional{QLocale(u"en_GB"_s)};
-    ScriptedDesktop m_desktop;
-    FixedClock m_clock;
-    std::unique_ptr<MainController> m_main;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestWindowFit::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QDir root(m_dir->path());
-    for (const char* folder : {"Data", "Help", "Log"})
-        root.mkpath(QString::fromLatin1(folder));
-    QFile::copy(qEnvironmentVariable("TORVANE_DIST") + u"/Data/Torvane.ini"_s,
-                root.filePath(u"Data/Torvane.ini"_s));
-    m_desktop = ScriptedDesktop();
-    m_main = std::make_unique<MainController>(m_desktop, m_clock, m_regional, m_dir->path(),
-                                              u"https://example.org/"_s, QString());
-    m_window = std::make_unique<MainWindow>(*m_main);
-    QVERIFY(runs(m_desktop, [&] { m_main->load(); }));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    makeProgramFolder();
+    QVERIFY(openWindow(u"https://example.org/"_s));
 }
 
 void TestWindowFit::cleanup()
