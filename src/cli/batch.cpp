@@ -183,7 +183,7 @@ private:
         return value == 0 ? QStringView() : r.writeFixed(out, value, decimals);
     }
     // The currency symbol put on a money text as the window puts it on: on a rate
-    // always, on other money unless it is there already.
+    // always, on other money unless it is there already. write appends the text to out.
     template <typename Write>
     QStringView money(NumberText& out, Write write, bool always = false) const
     {
@@ -315,9 +315,8 @@ void BatchComparison::Row::costTexts(ResultTexts& texts) const
         for (const auto& figure :
              {std::pair{f->cost.day, 5}, {f->cost.part, 2}, {f->cost.period, 2}}) {
             if (!blank)
-                money(text, [&](NumberText& t) {
-                    return r.writeCurrency(t, figure.first, figure.second);
-                });
+                money(text,
+                      [&](NumberText& t) { r.writeCurrency(t, figure.first, figure.second); });
             texts.end();
         }
     }
@@ -328,7 +327,6 @@ void BatchComparison::Row::costTexts(ResultTexts& texts) const
             money(text, [&](NumberText& t) {
                 r.writeFixed(t, figure.first, figure.second);
                 t.append(r.currencySuffix());
-                return t.view();
             });
         texts.end();
     }
@@ -386,11 +384,10 @@ RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item
             share(t.share, f, false),
             given(t.life, item.Life.value, Decimals::Life),
             count(t.count, item, f, false),
-            money(t.cost,
-                  [&](NumberText& text) { return given(text, item.Cost.value, Decimals::Cost); }),
+            money(t.cost, [&](NumberText& text) { given(text, item.Cost.value, Decimals::Cost); }),
             {f.units.day, f.units.part, f.units.period, r.writeFixed(t.co2, f.co2.value_or(0), 1),
              f.cost.day, f.cost.part, money(t.periodCost, [&](NumberText& text) {
-                 return r.writeCurrency(text, f.cost.period, 2);
+                 r.writeCurrency(text, f.cost.period, 2);
              })}};
 }
 
@@ -415,11 +412,10 @@ void BatchComparison::Row::record(TextBuffer& out)
     record.item1Tariff = {
         money(
             normalRate,
-            [&](NumberText& text) { return r.writeFixed(text, t.NormalR.value, Decimals::Rate); },
-            true),
+            [&](NumberText& text) { r.writeFixed(text, t.NormalR.value, Decimals::Rate); }, true),
         money(
-            cheapRate,
-            [&](NumberText& text) { return given(text, t.CheapR.value, Decimals::Rate); }, true),
+            cheapRate, [&](NumberText& text) { given(text, t.CheapR.value, Decimals::Rate); },
+            true),
         day.normal,
         day.normalStandby,
         day.cheap,

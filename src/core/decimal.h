@@ -179,7 +179,8 @@ struct FixedDecimal {
     bool negative = false; // below zero, and not rounded to zero
 };
 FixedDecimal fixedDecimal(double value, int decimals);
-// The same from the exact 15 significant digits, without the quick routes.
+// The same from the exact 15 significant digits, without the quick routes: what the
+// tests hold the quick routes to.
 FixedDecimal fixedDecimalFromDigits(double value, int decimals);
 
 // The double nearest to the rounded decimal number: what its text reads back as.
