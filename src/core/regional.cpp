@@ -4,10 +4,12 @@
 #include "decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -242,16 +244,21 @@ bool onGrid(double magnitude, int decimals, unsigned long long& units)
     return true;
 }
 
-constexpr char DigitPairs[] = "00010203040506070809101112131415161718192021222324"
-                              "25262728293031323334353637383940414243444546474849"
-                              "50515253545556575859606162636465666768697071727374"
-                              "75767778798081828384858687888990919293949596979899";
+// Every pair of digits from 00 to 99 as its two UTF-16 units, so that a pair is written in
+// one move.
+constexpr auto DigitPairs = [] {
+    std::array<char16_t, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char16_t>(u'0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char16_t>(u'0' + n % 10);
+    }
+    return pairs;
+}();
 
 // Two digits, below 100, written before end; returns where they begin.
 template <typename Whole> char16_t* writePair(char16_t* end, Whole pair)
 {
-    end[-1] = static_cast<char16_t>(DigitPairs[2 * pair + 1]);
-    end[-2] = static_cast<char16_t>(DigitPairs[2 * pair]);
+    std::memcpy(end - 2, &DigitPairs[2 * static_cast<std::size_t>(pair)], 2 * sizeof(char16_t));
     return end - 2;
 }
 
