@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -40,18 +41,25 @@ void writeTimeline(StandardOutput& out, qint64 row, const BatchComparison::Resul
 
 void writeCsvLine(StandardOutput& out, qint64 row, const BatchComparison::Result& result)
 {
-    static const QStringList Outcomes = {u"ok"_s, u"error"_s, QString(), u"fatal"_s};
+    static constexpr std::u16string_view Outcomes[] = {u"ok", u"error", u"", u"fatal"};
+    // The row number, the outcome and the comma before the messages, in one piece.
     char digits[24];
-    char16_t wide[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, row).ptr;
-    out.write(QStringView(wide, std::copy(static_cast<const char*>(digits), end, wide)));
-    out.write(u",");
-    if (result.outcome == Outcome::Status)
+    char16_t head[40];
+    const char* digitsEnd = std::to_chars(digits, digits + sizeof digits, row).ptr;
+    char16_t* at = std::copy(static_cast<const char*>(digits), digitsEnd, head);
+    *at++ = u',';
+    if (result.outcome != Outcome::Status) {
+        const std::u16string_view outcome = Outcomes[static_cast<int>(result.outcome)];
+        at = std::copy(outcome.begin(), outcome.end(), at);
+        *at++ = u',';
+    }
+    out.write(QStringView(head, at));
+    if (result.outcome == Outcome::Status) {
         out.writeCsvField(result.status);
-    else
-        out.write(Outcomes[static_cast<int>(result.outcome)]);
-    out.write(u",");
-    out.writeCsvField(result.messages.join(u" | "_s));
+        out.write(u",");
+    }
+    if (!result.messages.isEmpty())
+        out.writeCsvField(result.messages.join(u" | "_s));
     out.writeCsvFields(result.results);
     out.write(CrLf);
 }
@@ -171,7 +179,10 @@ void StandardOutput::writeCsvFields(const QList<QStringView>& values)
     auto size = static_cast<std::size_t>(values.size());
     for (QStringView value : values)
         size += static_cast<std::size_t>(value.size());
-    if (m_pending.size() + size <= PendingChars) {
+    // A full buffer is encoded first, so that the row still goes the quick way.
+    if (m_pending.size() + size > PendingChars)
+        encodePending();
+    if (size <= PendingChars) {
         char16_t* const start = m_pending.room(size);
         char16_t* at = start;
         for (QStringView value : values) {
