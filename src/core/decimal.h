@@ -31,6 +31,12 @@ inline constexpr double NearPowersOfTen[] = {
     1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
     1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38};
 
+// The first digit's places that scaling to 15 digits reaches with an exact power of ten.
+inline constexpr int MostTensBelow = 14 - 22;
+inline constexpr int MostTensAbove = 14 + 22;
+static_assert(MostTensBelow - NearPowersFrom >= 0 &&
+              MostTensAbove - NearPowersFrom < static_cast<int>(std::size(NearPowersOfTen)));
+
 // A magnitude rounded to 15 significant digits by scaling it to a whole number with one
 // multiplication or division by an exact power of ten. That one rounding errs by at most
 // half a unit in the last place of a number below 2^50, 1/16, so a fraction further than
@@ -60,13 +66,13 @@ inline bool scaleToSignificant(double magnitude, Scaled& out)
     // floor(log10(2^binary)), exact over this range; the first digit's place is that or
     // one more.
     const int low = (binary * 78913) >> 18;
-    const int above = low + 1 - NearPowersFrom; // index of 10^(low + 1)
-    if (above < 1 || above >= static_cast<int>(std::size(NearPowersOfTen)))
+    // One test keeps the scale within the exact powers of ten, from -22 to 22, whichever
+    // of the two places the first digit has; the few magnitudes at the ends go the exact
+    // way.
+    if (static_cast<unsigned>(low - MostTensBelow) > MostTensAbove - 1 - MostTensBelow)
         return false;
-    const int exponent = magnitude >= NearPowersOfTen[above] ? low + 1 : low;
+    const int exponent = magnitude >= NearPowersOfTen[low + 1 - NearPowersFrom] ? low + 1 : low;
     const int scale = 14 - exponent;
-    if (scale < -22 || scale > 22)
-        return false;
     const double scaled =
         scale >= 0 ? magnitude * PowersOfTen[scale] : magnitude / PowersOfTen[-scale];
     // To the nearest whole number, halves to even: the sum rounds away the fraction below
