@@ -450,42 +450,46 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
-    // The digits once, on the quick route where it settles them.
-    char16_t quick[QuickRoom];
-    NumberText slow;
-    QStringView digits;
-    bool zero = false;
+    // The digits once, in place after the prefix on the quick route where it settles them.
+    const auto affixesOf = [&](bool zero) -> const Affixes& {
+        // An amount that rounds to zero has no sign.
+        return value < 0 && !zero ? m_negativeCurrency : m_positiveCurrency;
+    };
+    const Affixes* affixes = nullptr;
+    qsizetype digitsFrom = 0;
     if (unsigned long long units = 0; quickUnits(std::fabs(value), decimals, units)) {
-        digits =
-            QStringView(quick, writeFixedUnits(quick, units, decimals, m_decimal.unicode(), false));
-        zero = units == 0;
+        affixes = &affixesOf(units == 0);
+        out.append(affixes->prefix);
+        digitsFrom = out.view().size();
+        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode(), false));
     } else {
-        slowFixed(slow, std::fabs(value), decimals);
-        digits = slow.view();
-        zero = std::all_of(digits.begin(), digits.end(),
-                           [&](QChar c) { return c == QLatin1Char('0') || c == m_decimal; });
+        NumberText digits;
+        slowFixed(digits, std::fabs(value), decimals);
+        const QStringView text = digits.view();
+        affixes = &affixesOf(std::all_of(text.begin(), text.end(), [&](QChar c) {
+            return c == QLatin1Char('0') || c == m_decimal;
+        }));
+        out.append(affixes->prefix);
+        digitsFrom = out.view().size();
+        out.append(text);
     }
-    // An amount that rounds to zero has no sign.
-    const Affixes& affixes = value < 0 && !zero ? m_negativeCurrency : m_positiveCurrency;
-    out.append(affixes.prefix);
-    // The whole part grouped as the locale groups it: the last group primary, the ones
-    // before it secondary.
-    const qsizetype integer = decimals > 0 ? digits.size() - decimals - 1 : digits.size();
-    qsizetype from = 0;
-    if (!m_group.isEmpty() && integer > m_primaryGroup) {
-        const int secondary = std::max(m_secondaryGroup, 1);
-        for (qsizetype i = 0; i < integer; ++i) {
-            const qsizetype left = integer - i - 1; // digits still to come
-            if (left > 0 && left >= m_primaryGroup && (left - m_primaryGroup) % secondary == 0) {
-                out.append(digits.sliced(from, i + 1 - from));
-                out.append(m_group);
-                from = i + 1;
-            }
-        }
-    }
-    out.append(digits.sliced(from));
-    out.append(affixes.suffix);
+    // Most amounts are below a thousand: no group to put in.
+    const qsizetype wholeDigits =
+        out.view().size() - digitsFrom - (decimals > 0 ? decimals + 1 : 0);
+    if (wholeDigits > m_primaryGroup && !m_group.isEmpty())
+        groupWholePart(out, digitsFrom, wholeDigits);
+    out.append(affixes->suffix);
     return out.view();
+}
+
+void Regional::groupWholePart(NumberText& out, qsizetype wholeFrom, qsizetype wholeDigits) const
+{
+    // The last group primary, the ones before it secondary; separators go in from the
+    // right, so that the places still to come stay where they were.
+    const int secondary = std::max(m_secondaryGroup, 1);
+    for (qsizetype after = m_primaryGroup > 0 ? m_primaryGroup : secondary; after < wholeDigits;
+         after += secondary)
+        out.insert(wholeFrom + wholeDigits - after, m_group);
 }
 
 QString Regional::formatCurrency(double value, int decimals) const

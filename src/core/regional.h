@@ -133,6 +133,8 @@ private:
     // The symbol, its place and the affixes of positive and negative amounts.
     void readCurrencyFormat();
     void slowFixed(NumberText& out, double value, int decimals) const;
+    // Group separators into the whole part of a number, written from wholeFrom on.
+    void groupWholePart(NumberText& out, qsizetype wholeFrom, qsizetype wholeDigits) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
     // a number in the regional form (or, regionalForm false, in the machine form).
     bool readBody(QStringView body, bool regionalForm, std::string& ascii) const;
