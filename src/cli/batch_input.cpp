@@ -108,7 +108,8 @@ QString checkRows(CsvReader& reader, const QStringList& header)
         if (count != header.size())
             return rowName(row, reader.line()) +
                    u": %1 fields where the header names %2"_s.arg(count).arg(header.size());
-        for (const qsizetype i : checkBoxes) {
+        // Through a const list: an empty list that is not would allocate for every row.
+        for (const qsizetype i : std::as_const(checkBoxes)) {
             const QStringView field = reader.field(i);
             if (!field.isEmpty() && field != QLatin1String("0") && field != QLatin1String("1"))
                 return rowName(row, reader.line()) +
