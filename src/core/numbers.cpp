@@ -149,6 +149,13 @@ double LeadingValue(QStringView text, const Regional& regional)
     return leadingFrom(ascii);
 }
 
+// Apart from the plain numbers' route, which then needs no registers saved.
+[[gnu::noinline]] Reading Reading::ofRegional(QStringView text, const Regional& regional)
+{
+    const Regional::ReadResult strict = regional.read(text);
+    return {LeadingValue(text, regional), strict.value, strict.status, text.isEmpty(), -1};
+}
+
 Reading Reading::of(QStringView text, const Regional& regional)
 {
     Reading reading;
@@ -158,8 +165,7 @@ Reading Reading::of(QStringView text, const Regional& regional)
         reading.empty = false;
         return reading;
     }
-    const Regional::ReadResult strict = regional.read(text);
-    return {LeadingValue(text, regional), strict.value, strict.status, text.isEmpty(), -1};
+    return ofRegional(text, regional);
 }
 
 // What reading back the text of a value rounded from another gives: a value that rounds

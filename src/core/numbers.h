@@ -52,6 +52,7 @@ struct Reading {
     }
 
 private:
+    static Reading ofRegional(QStringView text, const Regional& regional);
     Reading roundedAnew(int decimals) const;
     static Reading roundedFrom(double rounded, double value);
 };
