@@ -299,11 +299,29 @@ template <typename Whole>
 // The units of the last decimal that a figure rounds to on the quick route: half away from
 // zero on the 15 significant digits a figure carries, as a person rounds what is written
 // (0.145 gives 0.15 and 456.25 gives 456.3); false where only the slow route settles it.
+struct OffGridUnits {
+    unsigned long long units;
+    bool settled;
+};
+// Figures off the grid, out of line and returned in registers: the figures on it then keep
+// their units in a register too.
+[[gnu::noinline]] OffGridUnits offGridUnits(double magnitude, int decimals)
+{
+    unsigned long long units = 0;
+    const bool settled = detail::fixedUnits(magnitude, decimals, units);
+    return {units, settled};
+}
+
 [[gnu::always_inline]] inline bool quickUnits(double magnitude, int decimals,
                                               unsigned long long& units)
 {
-    return decimals <= 20 && std::isfinite(magnitude) &&
-           (onGrid(magnitude, decimals, units) || detail::fixedUnits(magnitude, decimals, units));
+    if (decimals > 20 || !std::isfinite(magnitude))
+        return false;
+    if (onGrid(magnitude, decimals, units))
+        return true;
+    const OffGridUnits offGrid = offGridUnits(magnitude, decimals);
+    units = offGrid.units;
+    return offGrid.settled;
 }
 
 // The units written as a number with that many decimals and the point given, after a
@@ -326,15 +344,21 @@ static_assert(FixedBlock <= Regional::QuickRoom);
     return static_cast<int>(end - first);
 }
 
-} // namespace
-
-int Regional::quickFixed(char16_t* out, double value, int decimals) const
+// The fixed format on the quick route, or -1; in line where each figure is written.
+[[gnu::always_inline]] inline int quickFixedChars(char16_t* out, double value, int decimals,
+                                                  char16_t point)
 {
     unsigned long long units = 0;
     if (!quickUnits(std::fabs(value), decimals, units))
         return -1;
-    return writeFixedUnits(out, units, decimals, m_decimal.unicode(),
-                           std::signbit(value) && units != 0);
+    return writeFixedUnits(out, units, decimals, point, std::signbit(value) && units != 0);
+}
+
+} // namespace
+
+int Regional::quickFixed(char16_t* out, double value, int decimals) const
+{
+    return quickFixedChars(out, value, decimals, m_decimal.unicode());
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
@@ -360,7 +384,7 @@ void Regional::slowFixed(NumberText& out, double value, int decimals) const
 
 QStringView Regional::writeFixed(NumberText& out, double value, int decimals) const
 {
-    const int size = quickFixed(out.room(QuickRoom), value, decimals);
+    const int size = quickFixedChars(out.room(QuickRoom), value, decimals, m_decimal.unicode());
     if (size >= 0)
         out.grow(size);
     else
