@@ -54,6 +54,12 @@ bool startsWithText(QStringView text, QStringView prefix)
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
 }
 
+// A check box's text ticks it when it is "1": compared in place, as every row asks.
+bool ticks(QStringView text)
+{
+    return text.size() == 1 && text.front() == u'1';
+}
+
 // The texts of a row's result columns, written one after another into one buffer, each
 // ended at an offset; the views come last, once the buffer no longer moves.
 class ResultTexts {
@@ -230,7 +236,7 @@ bool BatchComparison::Row::calculate(QString& messages)
            Reading()},
           {read(Item2Watts), read(Item2SWatts), read(Item2CWatts), read(Item2Life), read(Item2Cost),
            Reading()}};
-    monthly = typed[MonthlyT] == u"1";
+    monthly = ticks(typed[MonthlyT]);
 
     tariffRules(in.tariff, messages);
     if (messages.isEmpty())
@@ -399,7 +405,7 @@ void BatchComparison::Row::record(TextBuffer& out)
     ResultRecord record;
     record.notes = typed[Notes];
     record.monthly = monthly;
-    record.pounds = typed[Units1] == u"1";
+    record.pounds = ticks(typed[Units1]);
     record.vat = t.VAT.value;
     record.inflation = t.AnInfT.value;
     record.co2Rate = t.CO2.value;
@@ -533,7 +539,7 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
     row.typed[Notes] = typedPart(row.typed[Notes], MainForm::NotesLength);
     // A check box is ticked by 1 and cleared by anything else.
     for (Input box : {MonthlyT, Units1}) {
-        if (row.typed[box] != u"1")
+        if (!ticks(row.typed[box]))
             row.typed[box] = u"0";
     }
 
