@@ -127,6 +127,7 @@ public:
 // What a freshly loaded window holds: the texts of its inputs and its check boxes.
 struct BatchComparison::Loaded {
     QString texts[InputCount];
+    QStringView views[InputCount]; // of the texts, copied whole into every row
     QString currencySymbol;
 
     // The window's load, reading its defaults with the given loader (or none).
@@ -147,9 +148,13 @@ struct BatchComparison::Loaded {
             texts[input] = control->kind() == Control::Kind::CheckBox
                                ? QString::number(static_cast<const CheckBox*>(control)->value())
                                : control->text();
+            views[input] = texts[input];
         }
         currencySymbol = form.CurrencySymbol;
     }
+    // The views point into the texts: kept where it was made.
+    Loaded(const Loaded&) = delete;
+    Loaded& operator=(const Loaded&) = delete;
 };
 
 // One row worked out as the window's Calculate works it out, and the texts it shows.
@@ -531,8 +536,7 @@ void BatchComparison::setColumns(const QStringList& columns)
 BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, bool withRecord)
 {
     Row row(m_regional, *m_loaded);
-    for (int input = 0; input < InputCount; ++input)
-        row.typed[input] = m_loaded->texts[input];
+    std::copy(std::begin(m_loaded->views), std::end(m_loaded->views), row.typed);
     for (std::size_t i = 0; i < m_columns.size(); ++i)
         row.typed[m_columns[i]] = values[static_cast<qsizetype>(i)];
     // The Notes field takes no more than it accepts from typing.
