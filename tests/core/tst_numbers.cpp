@@ -200,6 +200,21 @@ void TestNumbers::roundTrips()
         QCOMPARE(regional.formatFixed(static_cast<double>(units) / std::pow(10.0, places), places),
                  digits);
     }
+    // Either side of where the quick 15-digit rounding hands over to the exact one: from
+    // the first digit's place 10^-10 to 10^-7, and 10^35 to 10^38.
+    for (const int place : {-10, -9, -8, -7, 35, 36, 37, 38}) {
+        for (const double leading :
+             {1.0, 1.234567890123456, 5.000000000000005, 9.999999999999999}) {
+            const double value = leading * std::pow(10.0, place);
+            char buffer[64];
+            const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                               std::chars_format::scientific, 14);
+            double expected = 0;
+            std::from_chars(buffer, written.ptr, expected);
+            QCOMPARE(exact(roundToGeneral(value)), exact(expected));
+            QCOMPARE(exact(roundToGeneral(-value)), exact(-expected));
+        }
+    }
     // Past the room on the stack.
     QCOMPARE(regional.formatFixed(1e70, 12).size(), 71 + 1 + 12);
     QCOMPARE(exact(strictNumber(regional.formatFixed(1e70, 12), regional)), exact(1e70));
