@@ -409,14 +409,16 @@ int Regional::generalChars(char16_t* out, double value) const
     if (std::signbit(value) && value != 0)
         out[size++] = u'-';
     // Whole numbers below 10^15 are their digits.
+    // Written right to left, then moved in one block of 16, which 15 digits fit.
     if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        char16_t digits[16];
+        char16_t scratch[32];
+        char16_t* const end = scratch + 16;
         const char16_t* first =
             magnitude < 4294967296.0
-                ? writeDigits(digits + 16, static_cast<std::uint32_t>(magnitude))
-                : writeDigits(digits + 16, static_cast<unsigned long long>(magnitude));
-        std::copy(first, static_cast<const char16_t*>(digits + 16), out + size);
-        return size + static_cast<int>(digits + 16 - first);
+                ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
+                : writeDigits(end, static_cast<unsigned long long>(magnitude));
+        std::memcpy(out + size, first, 16 * sizeof(char16_t));
+        return size + static_cast<int>(end - first);
     }
     const detail::SignificantDigits d = detail::significantDigits(magnitude);
     const auto digit = [&](int i) {
