@@ -296,9 +296,6 @@ template <typename Whole>
     return writeDigits(digit, units);
 }
 
-// The units of the last decimal that a figure rounds to on the quick route: half away from
-// zero on the 15 significant digits a figure carries, as a person rounds what is written
-// (0.145 gives 0.15 and 456.25 gives 456.3); false where only the slow route settles it.
 struct OffGridUnits {
     unsigned long long units;
     bool settled;
@@ -312,6 +309,9 @@ struct OffGridUnits {
     return {units, settled};
 }
 
+// The units of the last decimal that a figure rounds to on the quick route: half away from
+// zero on the 15 significant digits a figure carries, as a person rounds what is written
+// (0.145 gives 0.15 and 456.25 gives 456.3); false where only the slow route settles it.
 [[gnu::always_inline]] inline bool quickUnits(double magnitude, int decimals,
                                               unsigned long long& units)
 {
@@ -408,15 +408,14 @@ int Regional::generalChars(char16_t* out, double value) const
     int size = 0;
     if (std::signbit(value) && value != 0)
         out[size++] = u'-';
-    // Whole numbers below 10^15 are their digits.
-    // Written right to left, then moved in one block of 16, which 15 digits fit.
+    // Whole numbers below 10^15 are their digits: written right to left, then moved in one
+    // block of 16, which 15 digits fit.
     if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
         char16_t scratch[32];
         char16_t* const end = scratch + 16;
-        const char16_t* first =
-            magnitude < 4294967296.0
-                ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
-                : writeDigits(end, static_cast<unsigned long long>(magnitude));
+        const char16_t* first = magnitude < 4294967296.0
+                                    ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
+                                    : writeDigits(end, static_cast<unsigned long long>(magnitude));
         std::memcpy(out + size, first, 16 * sizeof(char16_t));
         return size + static_cast<int>(end - first);
     }
