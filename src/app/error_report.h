@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainform/main_form.h"
 #include "config/settings.h"
 #include "core/regional.h"
+#include "mainform/main_form.h"
 
 namespace torvane {
 
