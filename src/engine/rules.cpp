@@ -2,37 +2,77 @@
 
 #include "check_messages.h"
 
+#include <array>
+
 namespace torvane {
 namespace {
 
-// One range rule. An optional field may be empty; a field that allows zero passes at
-// exactly 0 whatever its bounds; a required field fails when its text is not a number.
-struct RangeRule {
-    const Reading& field;
+// One range rule over a field of Fields. An optional field may be empty; a field that
+// allows zero passes at exactly 0 whatever its bounds; a required field fails when its
+// text is not a number. A numbered message takes the item's number for "%1".
+template <typename Fields> struct RangeRule {
+    Reading Fields::*field;
     bool required;
     bool zeroAllowed;
     Range range;
     const char* message;
-    int item = 0; // the item number that "%1" in the message stands for
+    bool numbered = false;
 };
 
-void addMessage(const RangeRule& rule, QString& messages)
+void addMessage(const char* text, int item, QString& messages)
 {
-    const QString message = QString::fromLatin1(rule.message);
-    messages += rule.item ? message.arg(rule.item) : message;
+    const QString message = QString::fromLatin1(text);
+    messages += item ? message.arg(item) : message;
     messages += QLatin1Char('\n');
 }
 
-// Every rule of every row is applied, and nearly all pass: the check is kept apart from
-// the message, so that it is worked out in place.
-inline void apply(const RangeRule& rule, QString& messages)
+// Every rule of every row is applied, and nearly all pass: the rules are tables made once,
+// and the check is kept apart from the message, so that it is worked out in place.
+template <typename Fields, std::size_t N>
+void apply(const Fields& fields, const std::array<RangeRule<Fields>, N>& rules, int item,
+           QString& messages)
 {
-    const Reading& field = rule.field;
-    const bool malformed = rule.required ? !field.numeric() : (!field.empty && !field.numeric());
-    const bool outside = field.value < rule.range.low || field.value > rule.range.high;
-    if (malformed || (rule.zeroAllowed ? field.value != 0 && outside : outside))
-        addMessage(rule, messages);
+    for (const RangeRule<Fields>& rule : rules) {
+        const Reading& field = fields.*rule.field;
+        const bool malformed =
+            rule.required ? !field.numeric() : (!field.empty && !field.numeric());
+        const bool outside = field.value < rule.range.low || field.value > rule.range.high;
+        if (malformed || (rule.zeroAllowed ? field.value != 0 && outside : outside))
+            addMessage(rule.message, rule.numbered ? item : 0, messages);
+    }
 }
+
+constexpr std::array<RangeRule<TariffInputs>, 6> TariffRules{{
+    {&TariffInputs::CheapR, false, true, Ranges::Rate, messages::CheapRate},
+    {&TariffInputs::NormalR, true, false, Ranges::Rate, messages::NormalRate},
+    {&TariffInputs::PayPeriod, true, false, Ranges::PayPeriod, messages::PaybackPeriod},
+    {&TariffInputs::VAT, false, true, Ranges::Vat, messages::VatRate},
+    {&TariffInputs::CO2, true, false, Ranges::Co2, messages::Co2Rate},
+    {&TariffInputs::AnInfT, false, false, Ranges::Inflation, messages::InflationRate},
+}};
+
+constexpr std::array<RangeRule<HourInputs>, 4> HourRules{{
+    {&HourInputs::NormalHr, false, false, Ranges::NormalHours, messages::NormalHours},
+    {&HourInputs::CheapHr, false, false, Ranges::CheapHours, messages::CheapHours},
+    {&HourInputs::NormalSHr, false, false, Ranges::NormalStandbyHours,
+     messages::NormalStandbyHours},
+    {&HourInputs::CheapSHr, false, false, Ranges::CheapStandbyHours, messages::CheapStandbyHours},
+}};
+
+// An item's rules; only the wattage's message names the item in its text.
+constexpr std::array<RangeRule<ItemInputs>, 5> itemRuleTable(const char* wattage)
+{
+    using namespace messages;
+    return {{
+        {&ItemInputs::Life, false, true, Ranges::Life, ItemLife, true},
+        {&ItemInputs::Watts, false, false, Ranges::Watts, wattage},
+        {&ItemInputs::SWatts, false, false, Ranges::StandbyWatts, ItemStandbyWattage, true},
+        {&ItemInputs::CWatts, false, false, Ranges::StandbyWatts, ItemContinuousWattage, true},
+        {&ItemInputs::Cost, false, true, Ranges::Cost, ItemCost, true},
+    }};
+}
+constexpr auto Item1Rules = itemRuleTable(messages::Item1Wattage);
+constexpr auto Item2Rules = itemRuleTable(messages::Item2Wattage);
 
 void add(QString& messages, const QString& message)
 {
@@ -55,17 +95,7 @@ void normaliseGiven(Reading& field, int decimals)
 
 void tariffRules(const TariffInputs& t, QString& messages)
 {
-    using namespace messages;
-    for (const RangeRule& rule : {
-             RangeRule{t.CheapR, false, true, Ranges::Rate, CheapRate},
-             RangeRule{t.NormalR, true, false, Ranges::Rate, NormalRate},
-             RangeRule{t.PayPeriod, true, false, Ranges::PayPeriod, PaybackPeriod},
-             RangeRule{t.VAT, false, true, Ranges::Vat, VatRate},
-             RangeRule{t.CO2, true, false, Ranges::Co2, Co2Rate},
-             RangeRule{t.AnInfT, false, false, Ranges::Inflation, InflationRate},
-         }) {
-        apply(rule, messages);
-    }
+    apply(t, TariffRules, 0, messages);
 }
 
 bool isBlank(const ItemInputs& item)
@@ -80,31 +110,12 @@ bool isBlank(const ItemInputs& item)
 
 void hourRules(const HourInputs& h, QString& messages)
 {
-    using namespace messages;
-    for (const RangeRule& rule : {
-             RangeRule{h.NormalHr, false, false, Ranges::NormalHours, NormalHours},
-             RangeRule{h.CheapHr, false, false, Ranges::CheapHours, CheapHours},
-             RangeRule{h.NormalSHr, false, false, Ranges::NormalStandbyHours, NormalStandbyHours},
-             RangeRule{h.CheapSHr, false, false, Ranges::CheapStandbyHours, CheapStandbyHours},
-         }) {
-        apply(rule, messages);
-    }
+    apply(h, HourRules, 0, messages);
 }
 
 void itemRules(int item, const ItemInputs& fields, QString& messages)
 {
-    using namespace messages;
-    for (const RangeRule& rule : {
-             RangeRule{fields.Life, false, true, Ranges::Life, ItemLife, item},
-             RangeRule{fields.Watts, false, false, Ranges::Watts,
-                       item == 1 ? Item1Wattage : Item2Wattage},
-             RangeRule{fields.SWatts, false, false, Ranges::StandbyWatts, ItemStandbyWattage, item},
-             RangeRule{fields.CWatts, false, false, Ranges::StandbyWatts, ItemContinuousWattage,
-                       item},
-             RangeRule{fields.Cost, false, true, Ranges::Cost, ItemCost, item},
-         }) {
-        apply(rule, messages);
-    }
+    apply(fields, item == 1 ? Item1Rules : Item2Rules, item, messages);
 }
 
 void combinationRules(const ComparisonInputs& in, bool item1Blank, bool item2Blank,
