@@ -188,16 +188,10 @@ Reading Reading::roundedAnew(int decimals) const
     return roundedFrom(roundToDecimals(value, decimals), value);
 }
 
-double Reading::strict() const
+double Reading::strictError() const
 {
-    switch (status) {
-    case Regional::ReadStatus::Ok:
-        return strictValue;
-    case Regional::ReadStatus::Overflow:
+    if (status == Regional::ReadStatus::Overflow)
         throw RuntimeError::overflow();
-    case Regional::ReadStatus::NotNumeric:
-        break;
-    }
     throw RuntimeError::typeMismatch();
 }
 

@@ -40,8 +40,8 @@ struct Reading {
     bool numeric() const { return status == Regional::ReadStatus::Ok; }
     // The strict reading, the whole text as a regional number, or its run-time error: an
     // empty or non-numeric text raises "Type mismatch", a number beyond the range of a
-    // double "Overflow".
-    double strict() const;
+    // double "Overflow". In line: the figures read it many times a row.
+    double strict() const { return numeric() ? strictValue : strictError(); }
     // The reading of the text the fixed format writes for this number; a plain number
     // with no more decimals than that is written as it was typed.
     Reading rounded(int decimals) const
@@ -52,6 +52,7 @@ struct Reading {
     }
 
 private:
+    [[noreturn]] double strictError() const;
     static Reading ofRegional(QStringView text, const Regional& regional);
     Reading roundedAnew(int decimals) const;
     static Reading roundedFrom(double rounded, double value);
