@@ -398,35 +398,33 @@ QString Regional::formatFixed(double value, int decimals) const
     return writeFixed(text, value, decimals).toString();
 }
 
-int Regional::generalChars(char16_t* out, double value) const
+namespace {
+
+// Whole numbers below 10^15 in the general format are their digits: written right to left,
+// then moved in one block of 16, which 15 digits fit. Returns the characters written.
+int writeWholeNumber(char16_t* out, double magnitude)
 {
-    // As printf's %.15G writes it: the 15 significant digits without trailing zeros, with
-    // an exponent of at least two digits below 1e-4 and from 1e15 up.
-    if (!std::isfinite(value))
-        return 0;
-    const double magnitude = std::fabs(value);
+    char16_t scratch[32];
+    char16_t* const end = scratch + 16;
+    const char16_t* first = magnitude < 4294967296.0
+                                ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
+                                : writeDigits(end, static_cast<unsigned long long>(magnitude));
+    std::memcpy(out, first, 16 * sizeof(char16_t));
+    return static_cast<int>(end - first);
+}
+
+// The 15 significant digits laid out as %.15G lays them out: with an exponent of at least
+// two digits below 1e-4 and from 1e15 up, else in full. Returns the characters written.
+int writeSignificant(char16_t* out, const detail::SignificantDigits& d, char16_t point)
+{
     int size = 0;
-    if (std::signbit(value) && value != 0)
-        out[size++] = u'-';
-    // Whole numbers below 10^15 are their digits: written right to left, then moved in one
-    // block of 16, which 15 digits fit.
-    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        char16_t scratch[32];
-        char16_t* const end = scratch + 16;
-        const char16_t* first = magnitude < 4294967296.0
-                                    ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
-                                    : writeDigits(end, static_cast<unsigned long long>(magnitude));
-        std::memcpy(out + size, first, 16 * sizeof(char16_t));
-        return size + static_cast<int>(end - first);
-    }
-    const detail::SignificantDigits d = detail::significantDigits(magnitude);
     const auto digit = [&](int i) {
         out[size++] = static_cast<char16_t>(d.digits[i]);
     };
     if (d.exponent < -4 || d.exponent >= 15) {
         digit(0);
         if (d.count > 1)
-            out[size++] = m_decimal.unicode();
+            out[size++] = point;
         for (int i = 1; i < d.count; ++i)
             digit(i);
         out[size++] = u'E';
@@ -446,18 +444,35 @@ int Regional::generalChars(char16_t* out, double value) const
                 out[size++] = u'0';
         }
         if (d.count > integer)
-            out[size++] = m_decimal.unicode();
+            out[size++] = point;
         for (int i = integer; i < d.count; ++i)
             digit(i);
     } else {
         out[size++] = u'0';
-        out[size++] = m_decimal.unicode();
+        out[size++] = point;
         for (int i = 0; i < -d.exponent - 1; ++i)
             out[size++] = u'0';
         for (int i = 0; i < d.count; ++i)
             digit(i);
     }
     return size;
+}
+
+} // namespace
+
+int Regional::generalChars(char16_t* out, double value) const
+{
+    // As printf's %.15G writes it: the 15 significant digits without trailing zeros.
+    if (!std::isfinite(value))
+        return 0;
+    const double magnitude = std::fabs(value);
+    int size = 0;
+    if (std::signbit(value) && value != 0)
+        out[size++] = u'-';
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude))
+        return size + writeWholeNumber(out + size, magnitude);
+    return size +
+           writeSignificant(out + size, detail::significantDigits(magnitude), m_decimal.unicode());
 }
 
 QStringView Regional::writeGeneral(NumberText& out, double value) const
