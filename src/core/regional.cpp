@@ -400,19 +400,6 @@ QString Regional::formatFixed(double value, int decimals) const
 
 namespace {
 
-// Whole numbers below 10^15 in the general format are their digits: written right to left,
-// then moved in one block of 16, which 15 digits fit. Returns the characters written.
-int writeWholeNumber(char16_t* out, double magnitude)
-{
-    char16_t scratch[32];
-    char16_t* const end = scratch + 16;
-    const char16_t* first = magnitude < 4294967296.0
-                                ? writeDigits(end, static_cast<std::uint32_t>(magnitude))
-                                : writeDigits(end, static_cast<unsigned long long>(magnitude));
-    std::memcpy(out, first, 16 * sizeof(char16_t));
-    return static_cast<int>(end - first);
-}
-
 // The 15 significant digits laid out as %.15G lays them out: with an exponent of at least
 // two digits below 1e-4 and from 1e15 up, else in full. Returns the characters written.
 int writeSignificant(char16_t* out, const detail::SignificantDigits& d, char16_t point)
@@ -469,8 +456,11 @@ int Regional::generalChars(char16_t* out, double value) const
     int size = 0;
     if (std::signbit(value) && value != 0)
         out[size++] = u'-';
+    // Whole numbers below 10^15 are their digits, as the fixed format writes them without
+    // decimals.
     if (magnitude < 1e15 && magnitude == std::floor(magnitude))
-        return size + writeWholeNumber(out + size, magnitude);
+        return size + writeFixedUnits(out + size, static_cast<unsigned long long>(magnitude), 0,
+                                      u'.', false);
     return size +
            writeSignificant(out + size, detail::significantDigits(magnitude), m_decimal.unicode());
 }
