@@ -2,6 +2,7 @@
 
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -160,7 +161,13 @@ void StandardOutput::encode(QStringView text)
 {
     if (m_used + 3 * text.size() > Block)
         flushBytes();
-    m_used = m_encoder.appendToBuffer(m_bytes.get() + m_used, text) - m_bytes.get();
+    // The quick encoder writes all but the rare surrogate; the rest goes to Qt's.
+    const char16_t* at = text.utf16();
+    const char16_t* const end = at + text.size();
+    char* written = encodeUtf8UpToSurrogate(at, end, m_bytes.get() + m_used);
+    if (at != end)
+        written = m_encoder.appendToBuffer(written, QStringView(at, end));
+    m_used = written - m_bytes.get();
 }
 
 void StandardOutput::writeCsvField(QStringView value)
