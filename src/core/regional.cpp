@@ -330,16 +330,23 @@ struct OffGridUnits {
 // digits, 20 decimals, point and sign) fits: out needs room for the block.
 constexpr int FixedBlock = 32;
 static_assert(FixedBlock <= Regional::QuickRoom);
-[[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, unsigned long long units,
-                                                  int decimals, char16_t point, bool minus)
+// The units written right to left, ending at end; returns where they begin.
+[[gnu::always_inline]] inline char16_t* writeFixedBefore(char16_t* end, unsigned long long units,
+                                                         int decimals, char16_t point, bool minus)
 {
-    char16_t scratch[2 * FixedBlock];
-    char16_t* const end = scratch + FixedBlock;
     char16_t* first = units <= std::numeric_limits<std::uint32_t>::max()
                           ? writeUnits(end, static_cast<std::uint32_t>(units), decimals, point)
                           : writeUnits(end, units, decimals, point);
     if (minus)
         *--first = u'-';
+    return first;
+}
+[[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, unsigned long long units,
+                                                  int decimals, char16_t point, bool minus)
+{
+    char16_t scratch[2 * FixedBlock];
+    char16_t* const end = scratch + FixedBlock;
+    const char16_t* const first = writeFixedBefore(end, units, decimals, point, minus);
     std::memcpy(out, first, FixedBlock * sizeof(char16_t));
     return static_cast<int>(end - first);
 }
@@ -354,11 +361,37 @@ static_assert(FixedBlock <= Regional::QuickRoom);
     return writeFixedUnits(out, units, decimals, point, std::signbit(value) && units != 0);
 }
 
+// The fixed format as a column: blanks first, then the number over them, ending at end;
+// the column is the last width characters of the blanks and the number, moved in one
+// block of ColumnRoom.
+[[gnu::always_inline]] inline int writeColumn(char16_t* out, unsigned long long units, int decimals,
+                                              char16_t point, bool minus, int width, int pad)
+{
+    char16_t scratch[2 * FixedBlock];
+    char16_t* const end = scratch + FixedBlock;
+    std::fill(end - Regional::ColumnRoom, end, u' ');
+    const char16_t* const first = writeFixedBefore(end, units, decimals, point, minus);
+    const auto size = static_cast<int>(end - first);
+    const int shown = size < width ? size + std::min(pad, width - size) : width;
+    std::memcpy(out, end - shown, Regional::ColumnRoom * sizeof(char16_t));
+    return shown;
+}
+
 } // namespace
 
 int Regional::quickFixed(char16_t* out, double value, int decimals) const
 {
     return quickFixedChars(out, value, decimals, m_decimal.unicode());
+}
+
+int Regional::quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const
+{
+    Q_ASSERT(width <= ColumnRoom && pad <= width);
+    unsigned long long units = 0;
+    if (!quickUnits(std::fabs(value), decimals, units))
+        return -1;
+    return writeColumn(out, units, decimals, m_decimal.unicode(), std::signbit(value) && units != 0,
+                       width, pad);
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const

@@ -105,6 +105,11 @@ public:
     static constexpr int QuickRoom = 48;
     int quickFixed(char16_t* out, double value, int decimals) const;
     int generalChars(char16_t* out, double value) const;
+    // The quick fixed format as a column of at most ColumnRoom characters, written into
+    // room for that many: pad blanks at most in front while it is narrower than width,
+    // and no more than its last width characters; -1 where only writeFixed() writes it.
+    static constexpr int ColumnRoom = 16;
+    int quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const;
 
     // The short date, or the ISO date where the short date has words in a script that the
     // files' code page lacks.

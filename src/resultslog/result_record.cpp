@@ -86,10 +86,11 @@ private:
     }
     RecordWriter& fixed(int n, int pad, double value, int decimals)
     {
-        char16_t quick[Regional::QuickRoom];
-        const int size = m_regional.quickFixed(quick, value, decimals);
-        if (size >= 0)
-            return column(n, pad, QStringView(quick, size));
+        const int size = m_regional.quickFixedColumn(m_at, value, decimals, n, pad);
+        if (size >= 0) {
+            m_at += size;
+            return *this;
+        }
         NumberText number;
         return column(n, pad, m_regional.writeFixed(number, value, decimals));
     }

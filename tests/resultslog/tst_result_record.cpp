@@ -94,19 +94,21 @@ void TestResultRecord::keptTariffBlocks()
 
 void TestResultRecord::columnsCutLongValues()
 {
-    // With the checks off a wattage can be longer than its six-character column; its
-    // standby share rounds to 0.0%, which is shown empty and left out of the record.
+    // With the checks off a wattage can be longer than its six-character column, and a
+    // continuous standby longer than its four (written from its figure, not from a field).
     FormFixture f(u"en_GB"_s, TestMode::InhibitErrorCheck);
     f.typeWorkedExample();
     f.type({{"Item1Watts", "12345.6"},
+            {"Item1CWatts", "-123.4"},
             {"AnInfT", "199"},
             {"PayPeriod", "10"},
             {"NormalHr", "24"},
             {"NormalR", "0.99"}});
     f.calculate();
     const QStringList record = lines(f.form.RecordText);
-    QCOMPARE(record.filter(u"Item 1: "_s).value(0),
-             u"Item 1: 2345.6W,  4.0W Standby plus  0.0W Continuous Standby"_s);
+    QCOMPARE(
+        record.filter(u"Item 1: "_s).value(0),
+        u"Item 1: 2345.6W,  4.0W Standby plus 23.4W Continuous Standby (-0.8% Standby Cost)"_s);
     const QString period = f.form.Item1PeriodCost;
     QVERIFY2(period.size() > 12, qPrintable(period));
     const QString costLine = record.filter(u"Item 1 Cost :"_s).value(0);
