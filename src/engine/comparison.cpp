@@ -45,8 +45,13 @@ Inflation inflation(const TariffInputs& tariff)
             result.factor = static_cast<float>((rate + 1) * result.factor);
     }
     if (applies()) {
-        for (double y = 1; y <= years; ++y)
-            result.sum = static_cast<float>(std::pow(1 + rate, y) + result.sum);
+        // A power of 1 is the base and any power of a base of 1 is 1, exactly, as pow()
+        // gives them: the first year and a period without inflation need no call.
+        const double base = 1 + rate;
+        for (double y = 1; y <= years; ++y) {
+            const double term = y == 1 || base == 1 ? base : std::pow(base, y);
+            result.sum = static_cast<float>(term + result.sum);
+        }
         result.sum = result.sum - 1.0f;
     }
     // Single precision runs out long before a double does.
