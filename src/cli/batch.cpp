@@ -205,6 +205,20 @@ private:
             out.insert(start, symbol);
         return out.view();
     }
+    // The same for a text that seldom starts with the symbol, a number in the fixed format:
+    // the symbol is written first and taken off again where it does not go, which saves
+    // moving the text to put it in.
+    template <typename Write>
+    QStringView moneySymbolFirst(NumberText& out, Write write, bool always = false) const
+    {
+        const qsizetype start = out.view().size();
+        out.append(symbol);
+        write(out);
+        const QStringView written = out.view().sliced(start + symbol.size());
+        if (written.isEmpty() || (!always && startsWithText(written, symbol)))
+            out.remove(start, symbol.size());
+        return out.view();
+    }
     QStringView count(NumberText& out, const ItemInputs& item, const ItemFigures& figures,
                       bool blank) const;
     QStringView share(NumberText& out, const ItemFigures& figures, bool blank) const;
@@ -335,7 +349,7 @@ void BatchComparison::Row::costTexts(ResultTexts& texts) const
     for (const auto& figure :
          {std::pair{saving.cost.day, 5}, {saving.cost.part, 2}, {saving.cost.period, 2}}) {
         if (both)
-            money(text, [&](NumberText& t) {
+            moneySymbolFirst(text, [&](NumberText& t) {
                 r.writeFixed(t, figure.first, figure.second);
                 t.append(r.currencySuffix());
             });
@@ -395,7 +409,8 @@ RecordItem BatchComparison::Row::recordItem(ItemTexts& t, const ItemInputs& item
             share(t.share, f, false),
             given(t.life, item.Life.value, Decimals::Life),
             count(t.count, item, f, false),
-            money(t.cost, [&](NumberText& text) { given(text, item.Cost.value, Decimals::Cost); }),
+            moneySymbolFirst(
+                t.cost, [&](NumberText& text) { given(text, item.Cost.value, Decimals::Cost); }),
             {f.units.day, f.units.part, f.units.period, r.writeFixed(t.co2, f.co2.value_or(0), 1),
              f.cost.day, f.cost.part, money(t.periodCost, [&](NumberText& text) {
                  r.writeCurrency(text, f.cost.period, 2);
@@ -421,10 +436,10 @@ void BatchComparison::Row::record(TextBuffer& out)
     const DayHours day = blank1 ? DayHours() : DayHours::of(in.hours);
     const PeriodHours item1Hours = blank1 ? PeriodHours() : hours;
     record.item1Tariff = {
-        money(
+        moneySymbolFirst(
             normalRate,
             [&](NumberText& text) { r.writeFixed(text, t.NormalR.value, Decimals::Rate); }, true),
-        money(
+        moneySymbolFirst(
             cheapRate, [&](NumberText& text) { given(text, t.CheapR.value, Decimals::Rate); },
             true),
         day.normal,

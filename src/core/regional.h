@@ -43,6 +43,12 @@ public:
         copyText(text.utf16(), static_cast<std::size_t>(size), m_data + at);
         m_size += size;
     }
+    // The size characters from a place within what is held taken out.
+    void remove(qsizetype at, qsizetype size)
+    {
+        std::memmove(m_data + at, m_data + at + size, (m_size - at - size) * sizeof(char16_t));
+        m_size -= size;
+    }
     // Room to write up to size characters in place; grow() keeps what was written there.
     char16_t* room(qsizetype size)
     {
