@@ -306,10 +306,16 @@ QStringView BatchComparison::Row::count(NumberText& out, const ItemInputs& item,
 QStringView BatchComparison::Row::share(NumberText& out, const ItemFigures& figures,
                                         bool blank) const
 {
-    // A share that shows as 0.0% is not shown.
-    if (blank || !figures.standbyShare || roundToDecimals(*figures.standbyShare, 1) == 0)
+    if (blank || !figures.standbyShare)
         return QStringView();
-    r.writeFixed(out, *figures.standbyShare, 1);
+    // A share that shows as 0.0% is not shown: one that rounds to zero is written without
+    // a sign.
+    const qsizetype start = out.view().size();
+    const QStringView written = r.writeFixed(out, *figures.standbyShare, 1).sliced(start);
+    if (written.size() == 3 && written[0] == u'0' && written[2] == u'0') {
+        out.remove(start, written.size());
+        return QStringView();
+    }
     out.append(u"%", 1);
     return out.view();
 }
