@@ -520,11 +520,24 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     };
     const Affixes* affixes = nullptr;
     qsizetype digitsFrom = 0;
+    const auto wholeDigitsOf = [&](qsizetype size) {
+        return size - (decimals > 0 ? decimals + 1 : 0);
+    };
     if (unsigned long long units = 0; quickUnits(std::fabs(value), decimals, units)) {
+        // Room is made once for the affixes and the digits.
         affixes = &affixesOf(units == 0);
-        out.append(affixes->prefix);
-        digitsFrom = out.view().size();
-        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode(), false));
+        const QStringView prefix = affixes->prefix;
+        const QStringView suffix = affixes->suffix;
+        char16_t* const begin = out.room(prefix.size() + QuickRoom + suffix.size());
+        char16_t* const digits = copyText(prefix.utf16(), prefix.size(), begin);
+        const int size = writeFixedUnits(digits, units, decimals, m_decimal.unicode(), false);
+        // Most amounts are below a thousand: no group to put in.
+        if (wholeDigitsOf(size) <= m_primaryGroup || m_group.isEmpty()) {
+            out.grow(copyText(suffix.utf16(), suffix.size(), digits + size) - begin);
+            return out.view();
+        }
+        digitsFrom = out.view().size() + prefix.size();
+        out.grow(prefix.size() + size);
     } else {
         NumberText digits;
         slowFixed(digits, std::fabs(value), decimals);
@@ -536,9 +549,7 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
         digitsFrom = out.view().size();
         out.append(text);
     }
-    // Most amounts are below a thousand: no group to put in.
-    const qsizetype wholeDigits =
-        out.view().size() - digitsFrom - (decimals > 0 ? decimals + 1 : 0);
+    const qsizetype wholeDigits = wholeDigitsOf(out.view().size() - digitsFrom);
     if (wholeDigits > m_primaryGroup && !m_group.isEmpty())
         groupWholePart(out, digitsFrom, wholeDigits);
     out.append(affixes->suffix);
