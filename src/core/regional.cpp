@@ -386,7 +386,7 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
 
 int Regional::quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const
 {
-    Q_ASSERT(width <= ColumnRoom && pad <= width);
+    Q_ASSERT(width <= ColumnRoom);
     unsigned long long units = 0;
     if (!quickUnits(std::fabs(value), decimals, units))
         return -1;
