@@ -283,11 +283,12 @@ template <typename Whole>
 [[gnu::always_inline]] inline char16_t* writeUnits(char16_t* end, Whole units, int decimals,
                                                    char16_t point)
 {
+    // Counted by the place written, which keeps the loop to two registers.
     char16_t* digit = end;
-    int place = 0;
-    for (; place + 2 <= decimals; place += 2, units /= 100)
+    char16_t* const decimalsFrom = end - decimals;
+    for (; digit - decimalsFrom >= 2; units /= 100)
         digit = writePair(digit, units % 100);
-    if (place < decimals) {
+    if (digit != decimalsFrom) {
         *--digit = static_cast<char16_t>(u'0' + units % 10);
         units /= 10;
     }
@@ -364,17 +365,31 @@ static_assert(FixedBlock <= Regional::QuickRoom);
 // The fixed format as a column: blanks first, then the number over them, ending at end;
 // the column is the last width characters of the blanks and the number, moved in one
 // block of ColumnRoom.
-[[gnu::always_inline]] inline int writeColumn(char16_t* out, unsigned long long units, int decimals,
+template <typename Units>
+[[gnu::always_inline]] inline int writeColumn(char16_t* out, Units units, int decimals,
                                               char16_t point, bool minus, int width, int pad)
 {
     char16_t scratch[2 * FixedBlock];
     char16_t* const end = scratch + FixedBlock;
     std::fill(end - Regional::ColumnRoom, end, u' ');
-    const char16_t* const first = writeFixedBefore(end, units, decimals, point, minus);
+    char16_t* first = writeUnits(end, units, decimals, point);
+    if (minus)
+        *--first = u'-';
     const auto size = static_cast<int>(end - first);
     const int shown = size < width ? size + std::min(pad, width - size) : width;
     std::memcpy(out, end - shown, Regional::ColumnRoom * sizeof(char16_t));
     return shown;
+}
+
+// Every column the usual route does not write, out of line and called last: the usual
+// route then has no call to keep registers for.
+[[gnu::noinline]] int otherColumn(char16_t* out, double value, int decimals, char16_t point,
+                                  int width, int pad)
+{
+    unsigned long long units = 0;
+    if (!quickUnits(std::fabs(value), decimals, units))
+        return -1;
+    return writeColumn(out, units, decimals, point, std::signbit(value) && units != 0, width, pad);
 }
 
 } // namespace
@@ -387,11 +402,13 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
 int Regional::quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const
 {
     Q_ASSERT(width <= ColumnRoom);
+    // The usual route: a figure on the grid of its decimals, whose units fit 32 bits.
     unsigned long long units = 0;
-    if (!quickUnits(std::fabs(value), decimals, units))
-        return -1;
-    return writeColumn(out, units, decimals, m_decimal.unicode(), std::signbit(value) && units != 0,
-                       width, pad);
+    if (decimals <= 20 && onGrid(std::fabs(value), decimals, units) &&
+        units <= std::numeric_limits<std::uint32_t>::max())
+        return writeColumn(out, static_cast<std::uint32_t>(units), decimals, m_decimal.unicode(),
+                           std::signbit(value) && units != 0, width, pad);
+    return otherColumn(out, value, decimals, m_decimal.unicode(), width, pad);
 }
 
 void Regional::slowFixed(NumberText& out, double value, int decimals) const
