@@ -331,23 +331,30 @@ struct OffGridUnits {
 // digits, 20 decimals, point and sign) fits: out needs room for the block.
 constexpr int FixedBlock = 32;
 static_assert(FixedBlock <= Regional::QuickRoom);
-// The units written right to left, ending at end; returns where they begin.
-[[gnu::always_inline]] inline char16_t* writeFixedBefore(char16_t* end, unsigned long long units,
-                                                         int decimals, char16_t point, bool minus)
+// The units written right to left, ending at end, after a minus if asked; returns where
+// they begin. Most figures fit 32 bits, whose divisions take fewer steps.
+template <typename Units>
+[[gnu::always_inline]] inline char16_t* writeUnitsBefore(char16_t* end, Units units, int decimals,
+                                                         char16_t point, bool minus)
 {
-    char16_t* first = units <= std::numeric_limits<std::uint32_t>::max()
-                          ? writeUnits(end, static_cast<std::uint32_t>(units), decimals, point)
-                          : writeUnits(end, units, decimals, point);
+    char16_t* first = nullptr;
+    if constexpr (sizeof(Units) > sizeof(std::uint32_t))
+        first = units <= std::numeric_limits<std::uint32_t>::max()
+                    ? writeUnits(end, static_cast<std::uint32_t>(units), decimals, point)
+                    : writeUnits(end, units, decimals, point);
+    else
+        first = writeUnits(end, units, decimals, point);
     if (minus)
         *--first = u'-';
     return first;
 }
-[[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, unsigned long long units,
-                                                  int decimals, char16_t point, bool minus)
+template <typename Units>
+[[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, Units units, int decimals,
+                                                  char16_t point, bool minus)
 {
     char16_t scratch[2 * FixedBlock];
     char16_t* const end = scratch + FixedBlock;
-    const char16_t* const first = writeFixedBefore(end, units, decimals, point, minus);
+    const char16_t* const first = writeUnitsBefore(end, units, decimals, point, minus);
     std::memcpy(out, first, FixedBlock * sizeof(char16_t));
     return static_cast<int>(end - first);
 }
@@ -372,9 +379,7 @@ template <typename Units>
     char16_t scratch[2 * FixedBlock];
     char16_t* const end = scratch + FixedBlock;
     std::fill(end - Regional::ColumnRoom, end, u' ');
-    char16_t* first = writeUnits(end, units, decimals, point);
-    if (minus)
-        *--first = u'-';
+    const char16_t* const first = writeUnitsBefore(end, units, decimals, point, minus);
     const auto size = static_cast<int>(end - first);
     const int shown = size < width ? size + std::min(pad, width - size) : width;
     std::memcpy(out, end - shown, Regional::ColumnRoom * sizeof(char16_t));
@@ -392,21 +397,39 @@ template <typename Units>
     return writeColumn(out, units, decimals, point, std::signbit(value) && units != 0, width, pad);
 }
 
+// The usual route of the fixed format: a figure on the grid of its decimals, whose units
+// fit 32 bits, written without a call; false for every other.
+[[gnu::always_inline]] inline bool onUsualRoute(double value, int decimals, std::uint32_t& units)
+{
+    unsigned long long grid = 0;
+    if (decimals > 20 || !onGrid(std::fabs(value), decimals, grid) ||
+        grid > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    units = static_cast<std::uint32_t>(grid);
+    return true;
+}
+// The other figures, out of line and called last: the usual route then has no call to
+// keep registers for.
+[[gnu::noinline]] int otherQuickFixed(char16_t* out, double value, int decimals, char16_t point)
+{
+    return quickFixedChars(out, value, decimals, point);
+}
+
 } // namespace
 
 int Regional::quickFixed(char16_t* out, double value, int decimals) const
 {
-    return quickFixedChars(out, value, decimals, m_decimal.unicode());
+    if (std::uint32_t units = 0; onUsualRoute(value, decimals, units))
+        return writeFixedUnits(out, units, decimals, m_decimal.unicode(),
+                               std::signbit(value) && units != 0);
+    return otherQuickFixed(out, value, decimals, m_decimal.unicode());
 }
 
 int Regional::quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const
 {
     Q_ASSERT(width <= ColumnRoom);
-    // The usual route: a figure on the grid of its decimals, whose units fit 32 bits.
-    unsigned long long units = 0;
-    if (decimals <= 20 && onGrid(std::fabs(value), decimals, units) &&
-        units <= std::numeric_limits<std::uint32_t>::max())
-        return writeColumn(out, static_cast<std::uint32_t>(units), decimals, m_decimal.unicode(),
+    if (std::uint32_t units = 0; onUsualRoute(value, decimals, units))
+        return writeColumn(out, units, decimals, m_decimal.unicode(),
                            std::signbit(value) && units != 0, width, pad);
     return otherColumn(out, value, decimals, m_decimal.unicode(), width, pad);
 }
@@ -433,6 +456,16 @@ void Regional::slowFixed(NumberText& out, double value, int decimals) const
 }
 
 QStringView Regional::writeFixed(NumberText& out, double value, int decimals) const
+{
+    if (std::uint32_t units = 0; out.free() >= QuickRoom && onUsualRoute(value, decimals, units)) {
+        out.grow(writeFixedUnits(out.end(), units, decimals, m_decimal.unicode(),
+                                 std::signbit(value) && units != 0));
+        return out.view();
+    }
+    return writeOtherFixed(out, value, decimals);
+}
+
+QStringView Regional::writeOtherFixed(NumberText& out, double value, int decimals) const
 {
     const int size = quickFixedChars(out.room(QuickRoom), value, decimals, m_decimal.unicode());
     if (size >= 0)
@@ -499,15 +532,25 @@ int writeSignificant(char16_t* out, const detail::SignificantDigits& d, char16_t
 
 int Regional::generalChars(char16_t* out, double value) const
 {
-    // As printf's %.15G writes it: the 15 significant digits without trailing zeros.
+    // As printf's %.15G writes it: the 15 significant digits without trailing zeros. Whole
+    // numbers are their digits, as the fixed format writes them without decimals: those
+    // that fit 32 bits, the usual ones (hours, counts), without a call.
+    const double magnitude = std::fabs(value);
+    if (magnitude <= std::numeric_limits<std::uint32_t>::max() &&
+        magnitude == static_cast<double>(static_cast<std::uint32_t>(magnitude)))
+        return writeFixedUnits(out, static_cast<std::uint32_t>(magnitude), 0, u'.',
+                               std::signbit(value) && value != 0);
+    return otherGeneralChars(out, value);
+}
+
+int Regional::otherGeneralChars(char16_t* out, double value) const
+{
     if (!std::isfinite(value))
         return 0;
     const double magnitude = std::fabs(value);
     int size = 0;
     if (std::signbit(value) && value != 0)
         out[size++] = u'-';
-    // Whole numbers below 10^15 are their digits, as the fixed format writes them without
-    // decimals.
     if (magnitude < 1e15 && magnitude == std::floor(magnitude))
         return size + writeFixedUnits(out + size, static_cast<unsigned long long>(magnitude), 0,
                                       u'.', false);
@@ -530,6 +573,28 @@ QString Regional::formatGeneral(double value) const
 
 QStringView Regional::writeCurrency(NumberText& out, double value, int decimals) const
 {
+    // On the usual route, an amount without groups is written with its affixes at once.
+    if (std::uint32_t units = 0; onUsualRoute(value, decimals, units)) {
+        // An amount that rounds to zero has no sign.
+        const Affixes& affixes = value < 0 && units != 0 ? m_negativeCurrency : m_positiveCurrency;
+        const QStringView prefix = affixes.prefix;
+        const QStringView suffix = affixes.suffix;
+        if (out.free() >= prefix.size() + QuickRoom + suffix.size()) {
+            char16_t* const begin = out.end();
+            char16_t* const digits = copyText(prefix.utf16(), prefix.size(), begin);
+            const int size = writeFixedUnits(digits, units, decimals, m_decimal.unicode(), false);
+            // Most amounts are below a thousand: no group to put in.
+            if (size - (decimals > 0 ? decimals + 1 : 0) <= m_primaryGroup || m_group.isEmpty()) {
+                out.grow(copyText(suffix.utf16(), suffix.size(), digits + size) - begin);
+                return out.view();
+            }
+        }
+    }
+    return writeOtherCurrency(out, value, decimals);
+}
+
+QStringView Regional::writeOtherCurrency(NumberText& out, double value, int decimals) const
+{
     // The digits once, in place after the prefix on the quick route where it settles them.
     const auto affixesOf = [&](bool zero) -> const Affixes& {
         // An amount that rounds to zero has no sign.
@@ -537,24 +602,11 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
     };
     const Affixes* affixes = nullptr;
     qsizetype digitsFrom = 0;
-    const auto wholeDigitsOf = [&](qsizetype size) {
-        return size - (decimals > 0 ? decimals + 1 : 0);
-    };
     if (unsigned long long units = 0; quickUnits(std::fabs(value), decimals, units)) {
-        // Room is made once for the affixes and the digits.
         affixes = &affixesOf(units == 0);
-        const QStringView prefix = affixes->prefix;
-        const QStringView suffix = affixes->suffix;
-        char16_t* const begin = out.room(prefix.size() + QuickRoom + suffix.size());
-        char16_t* const digits = copyText(prefix.utf16(), prefix.size(), begin);
-        const int size = writeFixedUnits(digits, units, decimals, m_decimal.unicode(), false);
-        // Most amounts are below a thousand: no group to put in.
-        if (wholeDigitsOf(size) <= m_primaryGroup || m_group.isEmpty()) {
-            out.grow(copyText(suffix.utf16(), suffix.size(), digits + size) - begin);
-            return out.view();
-        }
-        digitsFrom = out.view().size() + prefix.size();
-        out.grow(prefix.size() + size);
+        out.append(affixes->prefix);
+        digitsFrom = out.view().size();
+        out.grow(writeFixedUnits(out.room(QuickRoom), units, decimals, m_decimal.unicode(), false));
     } else {
         NumberText digits;
         slowFixed(digits, std::fabs(value), decimals);
@@ -566,7 +618,8 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
         digitsFrom = out.view().size();
         out.append(text);
     }
-    const qsizetype wholeDigits = wholeDigitsOf(out.view().size() - digitsFrom);
+    const qsizetype wholeDigits =
+        out.view().size() - digitsFrom - (decimals > 0 ? decimals + 1 : 0);
     if (wholeDigits > m_primaryGroup && !m_group.isEmpty())
         groupWholePart(out, digitsFrom, wholeDigits);
     out.append(affixes->suffix);

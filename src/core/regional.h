@@ -57,6 +57,9 @@ public:
         return m_data + m_size;
     }
     void grow(qsizetype size) { m_size += size; }
+    // The room left without growing, and where it starts.
+    qsizetype free() const { return m_capacity - m_size; }
+    char16_t* end() { return m_data + m_size; }
 
 private:
     static constexpr qsizetype Room = 80;
@@ -144,6 +147,13 @@ private:
     // The symbol, its place and the affixes of positive and negative amounts.
     void readCurrencyFormat();
     void slowFixed(NumberText& out, double value, int decimals) const;
+    // writeFixed(), writeCurrency() and generalChars() for the figures off their usual
+    // route, out of line.
+    [[gnu::noinline]] QStringView writeOtherFixed(NumberText& out, double value,
+                                                  int decimals) const;
+    [[gnu::noinline]] QStringView writeOtherCurrency(NumberText& out, double value,
+                                                     int decimals) const;
+    [[gnu::noinline]] int otherGeneralChars(char16_t* out, double value) const;
     // Group separators into the whole part of a number, written from wholeFrom on.
     void groupWholePart(NumberText& out, qsizetype wholeFrom, qsizetype wholeDigits) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
