@@ -560,8 +560,7 @@ int Regional::otherGeneralChars(char16_t* out, double value) const
 
 QStringView Regional::writeGeneral(NumberText& out, double value) const
 {
-    char16_t text[QuickRoom];
-    out.append(text, generalChars(text, value));
+    out.grow(generalChars(out.room(QuickRoom), value));
     return out.view();
 }
 

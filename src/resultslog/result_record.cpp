@@ -87,22 +87,30 @@ private:
     RecordWriter& fixed(int n, int pad, double value, int decimals)
     {
         const int size = m_regional.quickFixedColumn(m_at, value, decimals, n, pad);
-        if (size >= 0) {
-            m_at += size;
-            return *this;
-        }
-        NumberText number;
-        return column(n, pad, m_regional.writeFixed(number, value, decimals));
+        if (size < 0)
+            return slowFixed(n, pad, value, decimals);
+        m_at += size;
+        return *this;
     }
     // A number in full, written where it stands when the quick route writes it.
     RecordWriter& number(double value, int decimals)
     {
         const int size =
             m_regional.quickFixed(room(Regional::QuickRoom + LineRoom), value, decimals);
-        if (size >= 0) {
-            m_at += size;
-            return *this;
-        }
+        if (size < 0)
+            return slowNumber(value, decimals);
+        m_at += size;
+        return *this;
+    }
+    // The figures the quick routes leave, out of line: the usual ones then need no room on
+    // the stack for a text of their own.
+    [[gnu::noinline]] RecordWriter& slowFixed(int n, int pad, double value, int decimals)
+    {
+        NumberText number;
+        return column(n, pad, m_regional.writeFixed(number, value, decimals));
+    }
+    [[gnu::noinline]] RecordWriter& slowNumber(double value, int decimals)
+    {
         NumberText text;
         return *this << m_regional.writeFixed(text, value, decimals);
     }
