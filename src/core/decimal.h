@@ -115,25 +115,32 @@ inline constexpr auto WholePowersOfTen = [] {
     return powers;
 }();
 
+// The first quick route of fixedUnits(), for the usual figure, which has at most 11
+// digits up to the last decimal. Then the 15-digit rounding moves magnitude x 10^decimals
+// by at most 5e-5 and the one multiplication by less than 1e-5, so a fraction more than
+// 1e-4 from a half rounds as the digits would. Below 10^11 units, a double holds them.
+inline bool fewUnits(double magnitude, int decimals, unsigned long long& units)
+{
+    if (decimals < 0 || decimals > 22)
+        return false;
+    const double scaled = magnitude * PowersOfTen[decimals];
+    if (!(scaled < 1e11))
+        return false;
+    const auto whole = static_cast<std::int64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) <= 1e-4)
+        return false;
+    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
 // The magnitude rounded as below, in units of the last decimal, when the quick route
 // settles it (the usual case); false near a half of the 15th digit and far out of range.
 // Worked out on the 15-digit whole number that scaling gives.
 inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
 {
-    // Most figures have at most 11 digits up to the last decimal. Then the 15-digit
-    // rounding moves magnitude x 10^decimals by at most 5e-5 and the one multiplication by
-    // less than 1e-5, so a fraction more than 1e-4 from a half rounds as the digits would.
-    if (decimals >= 0 && decimals <= 22) {
-        const double scaled = magnitude * PowersOfTen[decimals];
-        if (scaled < 1e11) {
-            const auto whole = static_cast<std::int64_t>(scaled);
-            const double fraction = scaled - static_cast<double>(whole);
-            if (std::fabs(fraction - 0.5) > 1e-4) {
-                units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-                return true;
-            }
-        }
-    }
+    if (fewUnits(magnitude, decimals, units))
+        return true;
     if (magnitude == 0.0) {
         units = 0;
         return true;

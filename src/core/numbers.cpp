@@ -203,6 +203,16 @@ double roundToGeneralExactly(double value)
     return std::signbit(value) ? -rounded : rounded;
 }
 
+double roundToDecimalsOtherwise(double value, int decimals)
+{
+    unsigned long long units = 0;
+    if (std::isfinite(value) && detail::fixedUnits(std::fabs(value), decimals, units)) {
+        const double rounded = detail::unitsValue(units, decimals);
+        return std::signbit(value) && units != 0 ? -rounded : rounded;
+    }
+    return roundToDecimalsExactly(value, decimals);
+}
+
 double roundToDecimalsExactly(double value, int decimals)
 {
     if (!std::isfinite(value))

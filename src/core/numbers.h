@@ -73,15 +73,18 @@ inline double roundToGeneral(double value)
     return roundToGeneralExactly(value);
 }
 
+// roundToDecimals() past its first quick route, out of line.
+double roundToDecimalsOtherwise(double value, int decimals);
+
 // A double rounded as the fixed format with that many decimals writes it, and read back.
 inline double roundToDecimals(double value, int decimals)
 {
-    unsigned long long units = 0;
-    if (std::isfinite(value) && detail::fixedUnits(std::fabs(value), decimals, units)) {
-        const double rounded = detail::unitsValue(units, decimals);
+    // The usual figure in line and without a call.
+    if (unsigned long long units = 0; detail::fewUnits(std::fabs(value), decimals, units)) {
+        const double rounded = static_cast<double>(units) / detail::PowersOfTen[decimals];
         return std::signbit(value) && units != 0 ? -rounded : rounded;
     }
-    return roundToDecimalsExactly(value, decimals);
+    return roundToDecimalsOtherwise(value, decimals);
 }
 
 // Every figure passes through here: an infinite or undefined result is an overflow.
