@@ -220,21 +220,16 @@ double roundToDecimalsExactly(double value, int decimals)
     return detail::fixedValue(detail::fixedDecimal(value, decimals));
 }
 
-double checkedFigure(double value)
+void overflowError()
 {
-    if (!std::isfinite(value))
-        throw RuntimeError::overflow();
-    return value;
+    throw RuntimeError::overflow();
 }
 
-double divide(double a, double b)
+void divisionError(double a)
 {
-    if (b == 0.0) {
-        if (a == 0.0 || std::isnan(a))
-            throw RuntimeError::overflow();
-        throw RuntimeError::divisionByZero();
-    }
-    return checkedFigure(a / b);
+    if (a == 0.0 || std::isnan(a))
+        throw RuntimeError::overflow();
+    throw RuntimeError::divisionByZero();
 }
 
 } // namespace torvane

@@ -87,10 +87,23 @@ inline double roundToDecimals(double value, int decimals)
     return roundToDecimalsOtherwise(value, decimals);
 }
 
-// Every figure passes through here: an infinite or undefined result is an overflow.
-double checkedFigure(double value);
+// Every figure passes through here: an infinite or undefined result is an overflow. The
+// checks are in line, the errors they raise out of it.
+[[noreturn]] void overflowError();
+inline double checkedFigure(double value)
+{
+    if (!std::isfinite(value))
+        overflowError();
+    return value;
+}
 
 // a / b with the program's run-time errors for a zero divisor.
-double divide(double a, double b);
+[[noreturn]] void divisionError(double a);
+inline double divide(double a, double b)
+{
+    if (b == 0.0)
+        divisionError(a);
+    return checkedFigure(a / b);
+}
 
 } // namespace torvane
