@@ -558,8 +558,11 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
 {
     Row row(m_regional, *m_loaded);
     std::copy(std::begin(m_loaded->views), std::end(m_loaded->views), row.typed);
-    for (std::size_t i = 0; i < m_columns.size(); ++i)
-        row.typed[m_columns[i]] = values[static_cast<qsizetype>(i)];
+    // Through plain pointers: a view written could otherwise be the list's own pointer,
+    // to be read again for each column.
+    const QStringView* value = values.constData();
+    for (const int input : m_columns)
+        row.typed[input] = *value++;
     // The Notes field takes no more than it accepts from typing.
     row.typed[Notes] = typedPart(row.typed[Notes], MainForm::NotesLength);
     // A check box is ticked by 1 and cleared by anything else.
