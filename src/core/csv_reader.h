@@ -72,8 +72,10 @@ private:
     void decodeFields(qsizetype length, bool ascii);
     void addSpan(qsizetype offset, qsizetype size, bool doubledQuotes = false)
     {
-        if (m_spanCount == m_spans.size())
-            m_spans.resize(m_spans.size() * 2 + 32);
+        if (m_spanCount == m_spanRoom) {
+            m_spans.resize(m_spanRoom * 2 + 32);
+            m_spanRoom = m_spans.size();
+        }
         m_spans[m_spanCount++] = {offset, size, doubledQuotes};
     }
     void pointFields(QList<QStringView>& fields) const;
@@ -90,6 +92,8 @@ private:
     QString m_error;
     bool m_recordSkipped = false;
     std::vector<Span> m_spans; // the first m_spanCount are the record's
+    // Its size, kept apart: working it out from the vector takes a division each field.
+    std::size_t m_spanRoom = 0;
     std::size_t m_spanCount = 0;
     std::u16string m_text;       // the record's fields, decoded; never shrinks
     qsizetype m_skimmed = -1;    // the length of the usual record skimmed, if it was one
