@@ -73,7 +73,7 @@ public:
         m_at += N - 1;
         return *this;
     }
-    // The characters written since from, for a last look at them.
+    // Where the next character goes.
     char16_t* at() const { return m_at; }
     // pad blanks in front of the value, then only the last n characters. Blanks are
     // written sixteen at a time and as many kept as are wanted: a column pads by at most
