@@ -359,14 +359,20 @@ template <typename Units>
     return static_cast<int>(end - first);
 }
 
-// The fixed format on the quick route, or -1; in line where each figure is written.
-[[gnu::always_inline]] inline int quickFixedChars(char16_t* out, double value, int decimals,
-                                                  char16_t point)
+// The fixed format on the quick route, or -1: for the figures off the usual route below,
+// out of line and called last, so that the usual route has no call to keep registers for.
+[[gnu::noinline]] int quickFixedChars(char16_t* out, double value, int decimals, char16_t point)
 {
     unsigned long long units = 0;
     if (!quickUnits(std::fabs(value), decimals, units))
         return -1;
     return writeFixedUnits(out, units, decimals, point, std::signbit(value) && units != 0);
+}
+
+// The digits before the point of a fixed-format number of size characters.
+constexpr qsizetype wholeDigits(qsizetype size, int decimals)
+{
+    return size - (decimals > 0 ? decimals + 1 : 0);
 }
 
 // The fixed format as a column: blanks first, then the number over them, ending at end;
@@ -408,13 +414,6 @@ template <typename Units>
     units = static_cast<std::uint32_t>(grid);
     return true;
 }
-// The other figures, out of line and called last: the usual route then has no call to
-// keep registers for.
-[[gnu::noinline]] int otherQuickFixed(char16_t* out, double value, int decimals, char16_t point)
-{
-    return quickFixedChars(out, value, decimals, point);
-}
-
 } // namespace
 
 int Regional::quickFixed(char16_t* out, double value, int decimals) const
@@ -422,7 +421,7 @@ int Regional::quickFixed(char16_t* out, double value, int decimals) const
     if (std::uint32_t units = 0; onUsualRoute(value, decimals, units))
         return writeFixedUnits(out, units, decimals, m_decimal.unicode(),
                                std::signbit(value) && units != 0);
-    return otherQuickFixed(out, value, decimals, m_decimal.unicode());
+    return quickFixedChars(out, value, decimals, m_decimal.unicode());
 }
 
 int Regional::quickFixedColumn(char16_t* out, double value, int decimals, int width, int pad) const
@@ -583,7 +582,7 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
             char16_t* const digits = copyText(prefix.utf16(), prefix.size(), begin);
             const int size = writeFixedUnits(digits, units, decimals, m_decimal.unicode(), false);
             // Most amounts are below a thousand: no group to put in.
-            if (size - (decimals > 0 ? decimals + 1 : 0) <= m_primaryGroup || m_group.isEmpty()) {
+            if (wholeDigits(size, decimals) <= m_primaryGroup || m_group.isEmpty()) {
                 out.grow(copyText(suffix.utf16(), suffix.size(), digits + size) - begin);
                 return out.view();
             }
@@ -617,10 +616,9 @@ QStringView Regional::writeOtherCurrency(NumberText& out, double value, int deci
         digitsFrom = out.view().size();
         out.append(text);
     }
-    const qsizetype wholeDigits =
-        out.view().size() - digitsFrom - (decimals > 0 ? decimals + 1 : 0);
-    if (wholeDigits > m_primaryGroup && !m_group.isEmpty())
-        groupWholePart(out, digitsFrom, wholeDigits);
+    const qsizetype whole = wholeDigits(out.view().size() - digitsFrom, decimals);
+    if (whole > m_primaryGroup && !m_group.isEmpty())
+        groupWholePart(out, digitsFrom, whole);
     out.append(affixes->suffix);
     return out.view();
 }
