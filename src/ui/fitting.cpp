@@ -92,6 +92,20 @@ int widthToShow(const QLineEdit& field, const QStringList& texts)
         .width();
 }
 
+void FittedLineEdit::fitWidth(int width)
+{
+    m_fittedWidth = width;
+    setMinimumWidth(width);
+}
+
+QSize FittedLineEdit::sizeHint() const
+{
+    QSize hint = QLineEdit::sizeHint();
+    if (m_fittedWidth > 0)
+        hint.setWidth(m_fittedWidth);
+    return hint;
+}
+
 QSize roomOnScreen(const QWidget& window)
 {
     const QSize available = window.screen()->availableGeometry().size();

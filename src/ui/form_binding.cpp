@@ -1,5 +1,7 @@
 #include "form_binding.h"
 
+#include "fitting.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -196,7 +198,7 @@ QWidget* FormBinding::makeTextField(TextBox& box)
         lines->setFocusPolicy(Qt::ClickFocus);
         return lines;
     }
-    auto* edit = new QLineEdit;
+    auto* edit = new FittedLineEdit;
     edit->setReadOnly(box.isOutput());
     if (box.maxLength() > 0)
         edit->setValidator(new TypingLimit(box, edit));

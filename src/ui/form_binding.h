@@ -23,8 +23,9 @@ public:
     explicit FormBinding(Form& form, QObject* parent = nullptr);
     ~FormBinding() override;
 
-    // The control's widget, made on first use: a line edit, label, push button or check
-    // box, named after the control. Output fields are read-only.
+    // The control's widget, made on first use: a line edit (a FittedLineEdit, which a view
+    // may size to its texts), label, push button or check box, named after the control.
+    // Output fields are read-only.
     QWidget* widget(Control& control);
 
     // The name a screen reader gives the control: what a sighted user reads beside it.

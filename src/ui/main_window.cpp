@@ -355,8 +355,8 @@ void MainWindow::fitFields()
 {
     MainForm& f = m_main.form();
     for (const FieldExtremes& field : fieldExtremes(f, m_main.regional())) {
-        auto* edit = static_cast<QLineEdit*>(m_binding.widget(*field.field));
-        edit->setMinimumWidth(widthToShow(*edit, field.texts));
+        auto* edit = static_cast<FittedLineEdit*>(m_binding.widget(*field.field));
+        edit->fitWidth(widthToShow(*edit, field.texts));
     }
     // A result field widens to show whatever the calculation writes into it.
     for (Control* control : f.controls()) {
