@@ -183,7 +183,6 @@ QWidget* FormBinding::widget(Control& control)
         break;
     }
     widget->setObjectName(control.name());
-    widget->setAutoFillBackground(control.kind() != Control::Kind::Label);
     m_widgets.insert(&control, widget);
     m_controls.insert(widget, &control);
     controlChanged(control);

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void resultsShowWhole();
     void areasKeepTheirPlaces();
     void headingsStandOutAndReadWell();
+    void cornersShowTheArea();
     void focusScrollsIntoSight();
     void pickListShowsWholeEntries();
 
@@ -225,6 +226,23 @@ void TestWindowFit::headingsStandOutAndReadWell()
         QVERIFY2((lighter + 0.05) / (darker + 0.05) >= 4.5, qPrintable(label->text()));
     }
     QCOMPARE(headings, 3);
+}
+
+void TestWindowFit::cornersShowTheArea()
+{
+    // Outside its rounded frame a field or button shows the area it sits on, not a square
+    // of its own face.
+    for (const char* name : {"NormalHr", "NormalR", "Item1Watts", "Pick1", "Item1Day"}) {
+        auto* control = m_window->findChild<QWidget*>(QString::fromLatin1(name));
+        const QImage area = control->parentWidget()->grab().toImage();
+        const auto colourAt = [&](QPoint point) {
+            return area.pixelColor(point * area.devicePixelRatio()).name();
+        };
+        const QString corner = colourAt(control->pos());
+        const QString beside = colourAt(control->pos() - QPoint(1, 0));
+        QVERIFY2(corner == beside,
+                 qPrintable(u"%1: %2 beside %3"_s.arg(QLatin1String(name), corner, beside)));
+    }
 }
 
 void TestWindowFit::focusScrollsIntoSight()
