@@ -112,13 +112,20 @@ MainWindow::MainWindow(MainController& main, QWidget* parent)
     nameControls();
 }
 
+void MainWindow::setVisible(bool visible)
+{
+    // Sized before it is first shown, so that its content is laid out once, at that size.
+    if (visible && !m_shown)
+        resize(firstSize());
+    QWidget::setVisible(visible);
+}
+
 void MainWindow::showEvent(QShowEvent* event)
 {
     // The window becomes the program's active one when first shown (and when the About
     // window closes); switching to other programs and back is no activation of its own.
     if (!event->spontaneous() && !m_shown) {
         m_shown = true;
-        resize(firstSize());
         m_main.activate();
     }
     QWidget::showEvent(event);

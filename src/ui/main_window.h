@@ -21,6 +21,7 @@ class MainWindow final : public QWidget {
 
 public:
     explicit MainWindow(MainController& main, QWidget* parent = nullptr);
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
