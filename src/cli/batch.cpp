@@ -560,6 +560,7 @@ BatchComparison::Result BatchComparison::run(const QList<QStringView>& values, b
     std::copy(std::begin(m_loaded->views), std::end(m_loaded->views), row.typed);
     // Through plain pointers: a view written could otherwise be the list's own pointer,
     // to be read again for each column.
+    Q_ASSERT(values.size() == static_cast<qsizetype>(m_columns.size()));
     const QStringView* value = values.constData();
     for (const int input : m_columns)
         row.typed[input] = *value++;

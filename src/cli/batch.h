@@ -53,7 +53,7 @@ public:
         std::optional<Timeline> timeline; // in place of the record, when asked for
     };
 
-    // Runs one row, its values in the order of the columns.
+    // Runs one row, its values in the order of the columns, one for each.
     Result run(const QList<QStringView>& values, bool withRecord);
     // Calculated rows asked for with a record give their cost over time instead.
     void setTimeline(bool timeline) { m_timeline = timeline; }

@@ -106,8 +106,7 @@ QString checkRows(CsvReader& reader, const QStringList& header)
         if (result == CsvReader::Result::Error)
             return rowName(row, reader.line()) + u": "_s + reader.error();
         if (count != header.size())
-            return rowName(row, reader.line()) +
-                   u": %1 fields where the header names %2"_s.arg(count).arg(header.size());
+            return wrongFieldCount(row, reader.line(), count, header.size());
         // Through a const list: an empty list that is not would allocate for every row.
         for (const qsizetype i : std::as_const(checkBoxes)) {
             const QStringView field = reader.field(i);
@@ -131,6 +130,11 @@ QString checkInput(QIODevice& input, QStringList& header)
 QString rowName(qint64 row, qint64 line)
 {
     return u"row %1 (line %2)"_s.arg(row).arg(line);
+}
+
+QString wrongFieldCount(qint64 row, qint64 line, qsizetype fields, qsizetype columns)
+{
+    return rowName(row, line) + u": %1 fields where the header names %2"_s.arg(fields).arg(columns);
 }
 
 BatchInput::BatchInput() = default;

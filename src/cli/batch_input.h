@@ -11,6 +11,8 @@ class SpooledInput;
 
 // "row 3 (line 4)": how the messages name a row of the input.
 QString rowName(qint64 row, qint64 line);
+// Why a row with too many or too few fields is refused.
+QString wrongFieldCount(qint64 row, qint64 line, qsizetype fields, qsizetype columns);
 
 // The input file, or standard input, read whole once to find what would make it
 // unusable, so that a rejected input produces no output at all; then read again from

@@ -74,13 +74,19 @@ int runRows(QIODevice& input, BatchComparison& comparison, BatchOptions::Format 
     CsvReader reader(input);
     QList<QStringView> fields;
     reader.next(fields); // the header, already checked
+    const qsizetype columns = fields.size();
     StandardOutput out;
     writeHeading(out, format);
     int status = AllCalculated;
     BatchProgress progress(input);
     CsvReader::Result read = CsvReader::Result::Record;
+    QString changed; // how the input no longer is what was checked
     for (qint64 row = 1; out.ok() && (read = reader.next(fields)) == CsvReader::Result::Record;
          ++row) {
+        if (fields.size() != columns) {
+            changed = wrongFieldCount(row, reader.line(), fields.size(), columns);
+            break;
+        }
         progress.rowDone(row - 1);
         const BatchComparison::Result result =
             comparison.run(fields, format != BatchOptions::Format::Csv);
@@ -100,8 +106,9 @@ int runRows(QIODevice& input, BatchComparison& comparison, BatchOptions::Format 
         return Unusable;
     }
     // The input changed, or could no longer be read, since it was checked.
-    if (read == CsvReader::Result::Error) {
-        complain(u"line %1: %2"_s.arg(reader.line()).arg(reader.error()));
+    if (!changed.isEmpty() || read == CsvReader::Result::Error) {
+        complain(!changed.isEmpty() ? changed
+                                    : u"line %1: %2"_s.arg(reader.line()).arg(reader.error()));
         return Unusable;
     }
     return status;
