@@ -67,22 +67,27 @@ char* encodeUtf8UpToSurrogate(const char16_t*& from, const char16_t* end, char* 
         if (at == end)
             break;
 #endif
-        const char16_t c = *at;
-        if (c < 0x80) {
-            *to++ = static_cast<char>(c);
-        } else if (c < 0x800) {
-            to[0] = static_cast<char>(0xC0 | (c >> 6));
-            to[1] = static_cast<char>(0x80 | (c & 0x3F));
-            to += 2;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            break;
-        } else {
-            to[0] = static_cast<char>(0xE0 | (c >> 12));
-            to[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            to[2] = static_cast<char>(0x80 | (c & 0x3F));
-            to += 3;
-        }
-        ++at;
+        // A character a step, on through a run of others than ASCII (a word in another
+        // script), where blocks would be written for nothing at every character.
+        do {
+            const char16_t c = *at;
+            if (c < 0x80) {
+                *to++ = static_cast<char>(c);
+            } else if (c < 0x800) {
+                to[0] = static_cast<char>(0xC0 | (c >> 6));
+                to[1] = static_cast<char>(0x80 | (c & 0x3F));
+                to += 2;
+            } else if (c >= 0xD800 && c <= 0xDFFF) {
+                from = at;
+                return to;
+            } else {
+                to[0] = static_cast<char>(0xE0 | (c >> 12));
+                to[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                to[2] = static_cast<char>(0x80 | (c & 0x3F));
+                to += 3;
+            }
+            ++at;
+        } while (at < end && *at >= 0x80);
     }
     from = at;
     return to;

@@ -2,7 +2,7 @@
 
 namespace torvane {
 
-// UTF-16 to UTF-8 for text that is mostly ASCII, sixteen characters a step where it is
+// UTF-16 to UTF-8 for text that is mostly ASCII, 32 or 16 characters a step where it is
 // ASCII, up to the first surrogate: what to make of a lone one is left to a full encoder.
 // to needs room for three bytes a character. Moves from to where reading stopped (end, or
 // the surrogate) and returns where writing stopped.
