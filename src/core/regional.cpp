@@ -586,6 +586,9 @@ QStringView Regional::writeCurrency(NumberText& out, double value, int decimals)
                 out.grow(copyText(suffix.utf16(), suffix.size(), digits + size) - begin);
                 return out.view();
             }
+            const qsizetype digitsFrom = out.view().size() + prefix.size();
+            out.grow(digits + size - begin);
+            return groupedWithSuffix(out, digitsFrom, decimals, suffix);
         }
     }
     return writeOtherCurrency(out, value, decimals);
@@ -616,10 +619,16 @@ QStringView Regional::writeOtherCurrency(NumberText& out, double value, int deci
         digitsFrom = out.view().size();
         out.append(text);
     }
+    return groupedWithSuffix(out, digitsFrom, decimals, affixes->suffix);
+}
+
+QStringView Regional::groupedWithSuffix(NumberText& out, qsizetype digitsFrom, int decimals,
+                                        QStringView suffix) const
+{
     const qsizetype whole = wholeDigits(out.view().size() - digitsFrom, decimals);
     if (whole > m_primaryGroup && !m_group.isEmpty())
         groupWholePart(out, digitsFrom, whole);
-    out.append(affixes->suffix);
+    out.append(suffix);
     return out.view();
 }
 

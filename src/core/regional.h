@@ -154,6 +154,9 @@ private:
     [[gnu::noinline]] QStringView writeOtherCurrency(NumberText& out, double value,
                                                      int decimals) const;
     [[gnu::noinline]] int otherGeneralChars(char16_t* out, double value) const;
+    // The amount written from digitsFrom on, with its groups, then the suffix.
+    QStringView groupedWithSuffix(NumberText& out, qsizetype digitsFrom, int decimals,
+                                  QStringView suffix) const;
     // Group separators into the whole part of a number, written from wholeFrom on.
     void groupWholePart(NumberText& out, qsizetype wholeFrom, qsizetype wholeDigits) const;
     // The number without its affixes, into ascii in the machine form; false when it is not
