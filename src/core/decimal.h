@@ -134,13 +134,10 @@ inline bool fewUnits(double magnitude, int decimals, unsigned long long& units)
     return true;
 }
 
-// The magnitude rounded as below, in units of the last decimal, when the quick route
-// settles it (the usual case); false near a half of the 15th digit and far out of range.
-// Worked out on the 15-digit whole number that scaling gives.
-inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
+// fixedUnits() past fewUnits(): worked out on the 15-digit whole number that scaling
+// gives.
+inline bool manyUnits(double magnitude, int decimals, unsigned long long& units)
 {
-    if (fewUnits(magnitude, decimals, units))
-        return true;
     if (magnitude == 0.0) {
         units = 0;
         return true;
@@ -168,6 +165,13 @@ inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units
     if (whole / WholePowersOfTen[static_cast<std::size_t>(dropped - 1)] % 10 >= 5)
         ++units;
     return true;
+}
+
+// The magnitude rounded as below, in units of the last decimal, when the quick route
+// settles it (the usual case); false near a half of the 15th digit and far out of range.
+inline bool fixedUnits(double magnitude, int decimals, unsigned long long& units)
+{
+    return fewUnits(magnitude, decimals, units) || manyUnits(magnitude, decimals, units);
 }
 
 // Units too large for a double's exact whole numbers, through their text.

@@ -206,7 +206,8 @@ double roundToGeneralExactly(double value)
 double roundToDecimalsOtherwise(double value, int decimals)
 {
     unsigned long long units = 0;
-    if (std::isfinite(value) && detail::fixedUnits(std::fabs(value), decimals, units)) {
+    // fewUnits() has had its try in roundToDecimals().
+    if (std::isfinite(value) && detail::manyUnits(std::fabs(value), decimals, units)) {
         const double rounded = detail::unitsValue(units, decimals);
         return std::signbit(value) && units != 0 ? -rounded : rounded;
     }

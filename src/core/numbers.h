@@ -79,7 +79,8 @@ double roundToDecimalsOtherwise(double value, int decimals);
 // A double rounded as the fixed format with that many decimals writes it, and read back.
 inline double roundToDecimals(double value, int decimals)
 {
-    // The usual figure in line and without a call.
+    // The usual figure in line and without a call: below 10^11 units, unitsValue() is this
+    // one division.
     if (unsigned long long units = 0; detail::fewUnits(std::fabs(value), decimals, units)) {
         const double rounded = static_cast<double>(units) / detail::PowersOfTen[decimals];
         return std::signbit(value) && units != 0 ? -rounded : rounded;
