@@ -195,19 +195,19 @@ private:
     }
     // The currency symbol put on a money text as the window puts it on: on a rate
     // always, on other money unless it is there already. write appends the text to out.
-    template <typename Write>
-    QStringView money(NumberText& out, Write write, bool always = false) const
+    // For a text that mostly starts with the symbol already, a currency amount.
+    template <typename Write> QStringView money(NumberText& out, Write write) const
     {
         const qsizetype start = out.view().size();
         write(out);
         const QStringView written = out.view().sliced(start);
-        if (!written.isEmpty() && !symbol.isEmpty() && (always || !startsWithText(written, symbol)))
+        if (!written.isEmpty() && !symbol.isEmpty() && !startsWithText(written, symbol))
             out.insert(start, symbol);
         return out.view();
     }
-    // The same for a text that seldom starts with the symbol, a number in the fixed format:
-    // the symbol is written first and taken off again where it does not go, which saves
-    // moving the text to put it in.
+    // The same for a text that seldom starts with the symbol, a number in the fixed format,
+    // and for a rate: the symbol is written first and taken off again where it does not go,
+    // which saves moving the text to put it in.
     template <typename Write>
     QStringView moneySymbolFirst(NumberText& out, Write write, bool always = false) const
     {

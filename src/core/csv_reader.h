@@ -92,7 +92,8 @@ private:
     QString m_error;
     bool m_recordSkipped = false;
     std::vector<Span> m_spans; // the first m_spanCount are the record's
-    // Its size, kept apart: working it out from the vector takes a division each field.
+    // Its size, kept apart: working it out from the vector's ends takes a subtraction, a
+    // shift and a multiplication each field.
     std::size_t m_spanRoom = 0;
     std::size_t m_spanCount = 0;
     std::u16string m_text;       // the record's fields, decoded; never shrinks

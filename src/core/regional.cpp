@@ -325,10 +325,8 @@ struct OffGridUnits {
     return offGrid.settled;
 }
 
-// The units written as a number with that many decimals and the point given, after a
-// minus if asked; returns the characters written. Written right to left into a scratch
-// line, then moved in one block of FixedBlock characters, which the longest number (20
-// digits, 20 decimals, point and sign) fits: out needs room for the block.
+// The longest number the units make (20 digits, 20 decimals, point and sign) fits a block
+// of FixedBlock characters.
 constexpr int FixedBlock = 32;
 static_assert(FixedBlock <= Regional::QuickRoom);
 // The units written right to left, ending at end, after a minus if asked; returns where
@@ -348,6 +346,9 @@ template <typename Units>
         *--first = u'-';
     return first;
 }
+// The units written as a number with that many decimals and the point given, after a
+// minus if asked; returns the characters written. Written right to left into a scratch
+// line, then moved in one block of FixedBlock characters: out needs room for the block.
 template <typename Units>
 [[gnu::always_inline]] inline int writeFixedUnits(char16_t* out, Units units, int decimals,
                                                   char16_t point, bool minus)

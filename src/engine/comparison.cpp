@@ -45,8 +45,9 @@ Inflation inflation(const TariffInputs& tariff)
             result.factor = static_cast<float>((rate + 1) * result.factor);
     }
     if (applies()) {
-        // A power of 1 is the base and any power of a base of 1 is 1, exactly, as pow()
-        // gives them: the first year and a period without inflation need no call.
+        // A power of 1 is the base and any power of a base of 1 is 1, exactly as pow()
+        // gives them (glibc's pow() is correctly rounded where the result is exact): the
+        // first year and a period without inflation need no call.
         const double base = 1 + rate;
         for (double y = 1; y <= years; ++y) {
             const double term = y == 1 || base == 1 ? base : std::pow(base, y);

@@ -96,7 +96,10 @@ public:
     }
     [[gnu::always_inline]] Pen& fixed(int n, int pad, double value, int decimals)
     {
-        const int size = m_regional.quickFixedColumn(m_at, value, decimals, n, pad);
+        // A column wider than the quick route's room (none is) would take the full route.
+        const int size = n <= Regional::ColumnRoom
+                             ? m_regional.quickFixedColumn(m_at, value, decimals, n, pad)
+                             : -1;
         if (size >= 0) {
             m_at += size;
             return *this;
