@@ -226,6 +226,8 @@ void TestTorvaneCalc::batchAgreesWithTheWindow()
             return u" "_s + number + u" "_s;
         case 4:
             return u"1.5E1"_s;
+        case 6: // a standby so small that its share shows as 0.0%
+            return u"0.01"_s;
         case 5:
             return QStringList{regional.currencyPrefix() + number, u"$"_s + number,
                                number + u" €"_s}[random() % 3];

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void lifeWithoutCost();
     void keptTariffBlocks();
     void columnsCutLongValues();
+    void shareShownAsZeroLeftOut();
 };
 
 void TestResultRecord::timeStampInTheLocalesShortDate()
@@ -90,6 +91,18 @@ void TestResultRecord::keptTariffBlocks()
     };
     QCOMPARE(record.mid(0, expected.size()), expected);
     QVERIFY(record.at(expected.size()).startsWith(u"Item 2:   40.0W,  3.0W Standby"_s));
+}
+
+void TestResultRecord::shareShownAsZeroLeftOut()
+{
+    // A standby share that rounds to 0.0% is shown empty and left out of the record.
+    FormFixture f(u"en_GB"_s, TestMode::InhibitErrorCheck);
+    f.typeWorkedExample();
+    f.type({{"Item1Watts", "7000"}, {"Item1SWatts", "0.01"}});
+    f.calculate();
+    QCOMPARE(f.form.Item1SB.text(), QString());
+    QCOMPARE(lines(f.form.RecordText).filter(u"Item 1: "_s).value(0),
+             u"Item 1: 7000.0W,  0.0W Standby plus  0.0W Continuous Standby"_s);
 }
 
 void TestResultRecord::columnsCutLongValues()
