@@ -116,13 +116,20 @@ QString documentEntry(const UpdateDocument& d)
 
 QString pageRefusal(const QString& siteRoot, const QString& path)
 {
-    for (const QChar c : path) {
-        const QChar::Category kind = c.category();
-        if (kind == QChar::Other_Control || kind == QChar::Other_Format ||
-            kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph)
-            return u"Page path refused (a control character): "_s + path;
-        if (c == u'\\' || c == u'@')
-            return u"Page path refused (\""_s + c + u"\" could lead off the site): "_s + path;
+    // Escaped characters count as what they stand for, however many times escaped: a server
+    // may decode "%5C" into a backslash that it takes for a slash.
+    QString decoded = path;
+    for (QString previous; decoded != previous;) {
+        previous = decoded;
+        for (const QChar c : decoded) {
+            const QChar::Category kind = c.category();
+            if (kind == QChar::Other_Control || kind == QChar::Other_Format ||
+                kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph)
+                return u"Page path refused (a control character): "_s + path;
+            if (c == u'\\' || c == u'@')
+                return u"Page path refused (\""_s + c + u"\" could lead off the site): "_s + path;
+        }
+        decoded = QUrl::fromPercentEncoding(decoded.toUtf8());
     }
     // The button opens the root followed by the path; read as an address of its own, the
     // path must stay on the site too.
