@@ -105,6 +105,11 @@ struct SpawnAttributes {
 bool ProgramLauncher::start(const QString& program, const QStringList& arguments,
                             std::function<void()> whenFailed)
 {
+    // An ignored SIGCHLD, which a parent may hand down, has the kernel reap every child at
+    // once and its exit status lost: a failure could not be told.
+    struct sigaction children {};
+    if (::sigaction(SIGCHLD, nullptr, &children) == 0 && children.sa_handler == SIG_IGN)
+        std::signal(SIGCHLD, SIG_DFL);
     std::vector<QByteArray> texts{QFile::encodeName(program)};
     for (const QString& argument : arguments)
         texts.push_back(argument.toLocal8Bit());

@@ -35,14 +35,16 @@ void TestProgramLauncher::endings_data()
     QTest::addColumn<ProgramLauncher::Watching>("watching");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("failures");
+    QTest::addColumn<bool>("childrenIgnored"); // SIGCHLD ignored, as a parent may hand it down
     const std::pair<const char*, ProgramLauncher::Watching> ways[] = {
         {"fd", ProgramLauncher::Watching::ProcessFd},
         {"polled", ProgramLauncher::Watching::Polling}};
     for (const auto& [name, watching] : ways) {
-        QTest::addRow("%s: exits 0", name) << watching << "exit 0"_ba << 0;
-        QTest::addRow("%s: exits 3", name) << watching << "exit 3"_ba << 1;
-        QTest::addRow("%s: killed", name) << watching << "kill -9 $$"_ba << 1;
-        QTest::addRow("%s: not started", name) << watching << QByteArray() << 0;
+        QTest::addRow("%s: exits 0", name) << watching << "exit 0"_ba << 0 << false;
+        QTest::addRow("%s: exits 3", name) << watching << "exit 3"_ba << 1 << false;
+        QTest::addRow("%s: killed", name) << watching << "kill -9 $$"_ba << 1 << false;
+        QTest::addRow("%s: not started", name) << watching << QByteArray() << 0 << false;
+        QTest::addRow("%s: exits 3, SIGCHLD ignored", name) << watching << "exit 3"_ba << 1 << true;
     }
 }
 
@@ -51,8 +53,11 @@ void TestProgramLauncher::endings()
     QFETCH(ProgramLauncher::Watching, watching);
     QFETCH(QByteArray, body);
     QFETCH(int, failures);
+    QFETCH(bool, childrenIgnored);
     // A body-less row has no launcher on PATH.
     const FakeLauncher fake(body.isEmpty() ? nullptr : body.constData());
+    if (childrenIgnored)
+        std::signal(SIGCHLD, SIG_IGN);
     ProgramLauncher launcher(watching);
     int failed = 0;
     const bool started =
@@ -67,6 +72,7 @@ void TestProgramLauncher::endings()
     // Told once, and not again.
     QTest::qWait(500);
     QCOMPARE(failed, failures);
+    std::signal(SIGCHLD, SIG_DFL);
 }
 
 void TestProgramLauncher::arguments_data()
