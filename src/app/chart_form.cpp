@@ -220,9 +220,11 @@ QString ChartForm::csvText() const
     const QString symbol = locale.currencySymbol();
     const QString money = symbol.isEmpty() ? QString() : u" ("_s + symbol + u')';
     const QString co2Unit = u" ("_s + m_result.co2Unit + u')';
-    QStringList header{u"Month"_s, u"Up to"_s};
-    // Each column starts with the same name whatever was compared; a picked appliance's
-    // name follows it.
+    // Each column starts with the same name whatever was compared; the notes follow the
+    // first, a picked appliance's name its columns.
+    QStringList header{u"Month"_s +
+                           (m_subject.notes.isEmpty() ? QString() : u": "_s + m_subject.notes),
+                       u"Up to"_s};
     for (const QString& measure :
          {QString(u"cost"_s + money), u"kWh"_s, QString(u"CO2"_s + co2Unit)}) {
         for (int item : {1, 2}) {

@@ -28,8 +28,9 @@ QByteArray QtSvgPictures::write(const QSize& size, int resolution, const QString
     svg.setSize(size);
     svg.setResolution(resolution);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(title);
-    svg.setDescription(description);
+    // The generator writes these as they are: "&" or "<" in the notes would break the file.
+    svg.setTitle(title.toHtmlEscaped());
+    svg.setDescription(description.toHtmlEscaped());
     QPainter painter(&svg);
     paint(painter);
     painter.end();
