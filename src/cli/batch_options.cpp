@@ -48,7 +48,7 @@ const char Help[] =
     "history, in CSV) and writes them as a CSV row; what it read and chose goes to\n"
     "standard error.\n"
     "\n"
-    "  --measure FILE             the log to read\n"
+    "  --measure FILE             the log to read (- for standard input)\n"
     "  --cheap-hours HH:MM-HH:MM  the cheap-rate hours on the local clock (default none)\n"
     "  --off-below W              off below this power (default 0.5)\n"
     "  --standby-below W          standby below this power (default: found in the log)\n"

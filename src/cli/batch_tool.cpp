@@ -8,6 +8,8 @@
 #include "core/ansi_file.h"
 #include "core/csv_reader.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -118,8 +120,20 @@ int runRows(QIODevice& input, BatchComparison& comparison, BatchOptions::Format 
 // and chosen on standard error.
 int runMeasurement(const BatchOptions& options)
 {
-    const MeasuredUse use = measureFile(options.measure, options.measureOptions);
+    MeasuredUse use;
+    if (options.measure == u"-"_s) {
+        QFile in;
+        if (in.open(stdin, QIODevice::ReadOnly))
+            use = measureUse(in, options.measureOptions);
+        else
+            use.problem = u"cannot be read: %1"_s.arg(in.errorString());
+    } else {
+        use = measureFile(options.measure, options.measureOptions);
+    }
     if (use.outcome != MeasuredUse::Outcome::Measured) {
+        // The lines that could not be read may be why nothing is known.
+        for (const QString& note : unreadableNotes(use))
+            complain(note);
         complain(options.measure + u": "_s + use.problem);
         return Unusable;
     }

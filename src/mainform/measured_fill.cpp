@@ -101,7 +101,9 @@ QString MeasuredFill::resultText() const
     if (m_use->outcome == MeasuredUse::Outcome::Cancelled)
         return u"Reading cancelled."_s;
     if (m_use->outcome == MeasuredUse::Outcome::Unusable)
-        return u"The readings cannot be used: "_s + m_use->problem;
+        return (QStringList{u"The readings cannot be used: "_s + m_use->problem} +
+                unreadableNotes(*m_use))
+            .join(u'\n');
     const QStringList t = figureTexts();
     QStringList lines = measuredNotes(*m_use, &m_context.regional);
     lines << QString()

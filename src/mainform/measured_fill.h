@@ -29,6 +29,7 @@ public:
     {}
 
     int item() const { return m_item; }
+    const Regional& regional() const { return m_context.regional; }
     // Why the texts cannot be used (empty when they can); the options are set only then.
     QString readOptions(const MeasureTexts& texts, MeasureOptions& options) const;
     // Reads the options and shows a box for a text that cannot be used; false then.

@@ -64,16 +64,35 @@ HourShares hourShares(const HourUse& hour)
     return {share(hour.offMs), share(hour.standbyMs), share(hour.onMs)};
 }
 
-QString dayByHourText(const MeasuredUse& use)
+QList<StateKey> stateKeys(const MeasuredUse& use, const Regional* regional)
+{
+    const NoteNumbers numbers(regional);
+    const QString off = numbers.general(use.offBelow) + u" W"_s;
+    if (use.threshold == ThresholdChoice::OneLevel)
+        return {{HourState::Off, u"Off below "_s + off}, {HourState::On, u"On from "_s + off}};
+    // A threshold found lies in a gap between the powers read, so its tenth is near enough.
+    const QString standby = use.threshold == ThresholdChoice::Given
+                                ? numbers.general(use.standbyBelow) + u" W"_s
+                                : numbers.watts(use.standbyBelow);
+    return {{HourState::Off, u"Off below "_s + off},
+            {HourState::Standby, u"Standby %1 to %2"_s.arg(off, standby)},
+            {HourState::On, u"On from "_s + standby}};
+}
+
+QString dayByHourText(const MeasuredUse& use, const Regional* regional)
 {
     if (use.outcome != MeasuredUse::Outcome::Measured)
         return QString();
     std::array<HourState, 24> states{};
     for (std::size_t hour = 0; hour < states.size(); ++hour)
         states[hour] = hourState(use.hours[hour]);
+    QStringList keys;
+    for (const StateKey& key : stateKeys(use, regional))
+        keys.append(key.text);
     QStringList sentences{
         u"How each hour of the day splits into off, standby and on, over %1 days of known "
-        "time."_s.arg(QString::number(use.knownDays, 'f', 2))};
+        "time."_s.arg(NoteNumbers(regional).fixed(use.knownDays, 2)),
+        keys.join(u"; "_s) + u'.'};
     const std::pair<HourState, QString> kinds[] = {{HourState::On, u"Mostly on"_s},
                                                    {HourState::Standby, u"Mostly on standby"_s},
                                                    {HourState::Off, u"Mostly off"_s},

@@ -16,9 +16,18 @@ struct HourShares {
 };
 HourShares hourShares(const HourUse& hour);
 
+// The picture's key: each kind of use with the powers it stands for ("Off below 0.5 W",
+// "Standby 0.5 W to 9.4 W", "On from 9.4 W"); no standby when no standby level was found.
+// Numbers plain, or in the user's format when regional settings are given.
+struct StateKey {
+    HourState state;
+    QString text;
+};
+QList<StateKey> stateKeys(const MeasuredUse& use, const Regional* regional = nullptr);
+
 // The day-by-hour picture in words, for those who cannot see it: over how many days, the
-// hours mostly on, on standby and off, those with no known time and the cheap-rate hours.
-// Empty when nothing was measured.
-QString dayByHourText(const MeasuredUse& use);
+// powers of each kind of use, the hours mostly on, on standby and off, those with no known
+// time and the cheap-rate hours. Empty when nothing was measured.
+QString dayByHourText(const MeasuredUse& use, const Regional* regional = nullptr);
 
 } // namespace torvane

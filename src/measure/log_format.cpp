@@ -85,6 +85,7 @@ bool headerless(const std::string_view* fields, int count, LogFormat& format)
     format.timeName = u"column 1"_s;
     format.valueName = u"column 2"_s;
     format.unit = u"W"_s;
+    format.columns = count;
     return true;
 }
 
@@ -133,6 +134,18 @@ bool history(const QList<Column>& columns, LogFormat& format)
 }
 
 } // namespace
+
+NamedFor namedFor(std::string_view name)
+{
+    switch (columnOf(name).meaning) {
+    case Meaning::Power:
+        return NamedFor::Power;
+    case Meaning::Energy:
+        return NamedFor::Energy;
+    default:
+        return NamedFor::Other;
+    }
+}
 
 char detectSeparator(std::string_view line)
 {
@@ -194,6 +207,8 @@ QString detectLogFormat(std::string_view firstLine, LogFormat& format)
     QList<Column> columns;
     for (int i = 0; i < count; ++i)
         columns.append(columnOf(fields[i]));
+    // A header of more columns than are split here is not held to its rows' fields.
+    format.columns = count < Most ? count : 0;
     if (history(columns, format))
         return QString();
     format.timeColumn = firstOf(columns, Meaning::Time);

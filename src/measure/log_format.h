@@ -21,6 +21,7 @@ struct LogFormat {
     int timeColumn = 0;
     int valueColumn = 1;
     int entityColumn = -1; // a history's entity_id
+    int columns = 2;       // in the header (or, lacking one, the first row)
     QString timeName;      // the columns as the header names them
     QString valueName;
     QString unit; // W, kW, Wh or kWh
@@ -29,6 +30,10 @@ struct LogFormat {
 
     int columnsNeeded() const { return std::max({timeColumn, valueColumn, entityColumn}) + 1; }
 };
+
+// What a column's or a history entity's name says its numbers are.
+enum class NamedFor { Other, Power, Energy };
+NamedFor namedFor(std::string_view name);
 
 // The separator a header line uses: a tab, else ";" when it has as many as ",", else ",".
 char detectSeparator(std::string_view line);

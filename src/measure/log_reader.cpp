@@ -105,7 +105,10 @@ QString LogReader::start()
     if (line.starts_with("\xEF\xBB\xBF"))
         line.remove_prefix(3);
     const QString unusable = detectLogFormat(line, m_format);
-    m_fields.resize(static_cast<std::size_t>(m_format.columnsNeeded()) + 1);
+    // One field more than the columns shows a line that has too many.
+    m_mostFields = std::max(m_format.columnsNeeded(), m_format.columns) + 1;
+    m_fields.resize(static_cast<std::size_t>(m_mostFields));
+    m_blankOrSeparator[2] = m_format.separator;
     if (unusable.isEmpty() && !m_format.header) {
         m_firstRowText = line;
         m_firstRow = m_firstRowText;
@@ -137,16 +140,30 @@ bool LogReader::next(LogReading& reading)
     return false;
 }
 
-// A history is of one entity, the first it names; the rows of others are left out.
+void LogReader::readEntity(const QByteArray& entity)
+{
+    m_entityBytes = entity.toStdString();
+    m_entity = visibleText(m_entityBytes);
+}
+
+// A history is read for one entity; the rows of others are left out.
 bool LogReader::sameEntity(std::string_view entity)
 {
-    if (m_entity.isEmpty()) {
-        m_entityBytes = entity;
-        m_entity = visibleText(entity);
+    if (m_everyEntity) {
+        m_rowEntity = entity;
+        return true;
     }
-    if (entity == m_entityBytes)
+    // An energy entity counts, it does not tell the power: a power's rows may come later.
+    if (m_entity.isEmpty() && namedFor(entity) != NamedFor::Energy)
+        readEntity(QByteArray(entity.data(), static_cast<qsizetype>(entity.size())));
+    if (!m_entity.isEmpty() && entity == m_entityBytes)
         return true;
     ++m_otherEntityRows;
+    if (m_otherEntities.size() < KeptOtherEntities) {
+        const QString name = visibleText(entity);
+        if (!m_otherEntities.contains(name))
+            m_otherEntities.append(name);
+    }
     return false;
 }
 
@@ -173,11 +190,21 @@ bool LogReader::readRow(std::string_view line, LogReading& reading)
 {
     std::string_view* fields = m_fields.data();
     const int needed = m_format.columnsNeeded();
-    const int count = splitFields(line, m_format.separator, fields, needed + 1);
+    const int count = splitFields(line, m_format.separator, fields, m_mostFields);
+    const auto fieldCount = [count] {
+        return u"the line has %1 field%2"_s.arg(count).arg(count == 1 ? QString() : u"s"_s);
+    };
     if (count < needed) {
-        unreadable(u"the line has %1 field%2 where %3 are needed"_s.arg(count)
-                       .arg(count == 1 ? QString() : u"s"_s)
-                       .arg(needed));
+        unreadable(u"%1 where %2 are needed"_s.arg(fieldCount()).arg(needed));
+        return false;
+    }
+    // More fields than columns: most likely a decimal comma that splits a number in two. Empty
+    // ones (a separator at the end of the line) say nothing.
+    if (m_format.columns > 0 && count > m_format.columns &&
+        fields[m_format.columns].find_first_not_of(m_blankOrSeparator) != std::string_view::npos) {
+        unreadable(u"%1 where the log has %2 columns: a decimal comma in a file separated by "
+                   "commas must be in quotes"_s.arg(fieldCount())
+                       .arg(m_format.columns));
         return false;
     }
     if (m_format.entityColumn >= 0 && !sameEntity(fields[m_format.entityColumn]))

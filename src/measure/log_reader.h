@@ -6,6 +6,7 @@
 
 #include <QIODevice>
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 #include <string_view>
@@ -68,6 +69,7 @@ struct UnreadableLine {
 class LogReader {
 public:
     static constexpr int KeptUnreadable = 10;
+    static constexpr int KeptOtherEntities = 3;
 
     LogReader(QIODevice& device, MeasureProgress progress);
     // Reads the first line and finds the format: empty, or why the log cannot be used.
@@ -80,8 +82,15 @@ public:
     const LogFormat& format() const { return m_format; }
     TimeForm timeForm() const { return m_timeForm; }
     bool decimalComma() const { return m_decimalComma; }
+    // A history's entity: the one given, else the first whose name does not say energy.
     const QString& entity() const { return m_entity; }
+    void readEntity(const QByteArray& entity);
+    // Every entity's rows, each reading's entity in rowEntity(), to choose one from.
+    void readEveryEntity() { m_everyEntity = true; }
+    std::string_view rowEntity() const { return m_rowEntity; }
     qint64 otherEntityRows() const { return m_otherEntityRows; }
+    // The first few entities left out, by name.
+    const QStringList& otherEntities() const { return m_otherEntities; }
     qint64 unreadableLines() const { return m_unreadable; }
     const QList<UnreadableLine>& firstUnreadable() const { return m_firstUnreadable; }
 
@@ -94,7 +103,9 @@ private:
     LineSource m_lines;
     LocalClock m_clock;
     LogFormat m_format;
-    std::vector<std::string_view> m_fields; // the columns needed, and the rest of the line
+    std::vector<std::string_view> m_fields; // the line's columns, and the rest of the line
+    int m_mostFields = 0;
+    char m_blankOrSeparator[4] = {' ', '\t', ',', '\0'};
     std::string_view m_firstRow; // a row without a header, read again as the first reading
     std::string m_firstRowText;
     TimeForm m_timeForm = TimeForm::Iso;
@@ -102,7 +113,10 @@ private:
     bool m_decimalComma = false;
     std::string m_entityBytes;
     QString m_entity;
+    bool m_everyEntity = false;
+    std::string_view m_rowEntity;
     qint64 m_otherEntityRows = 0;
+    QStringList m_otherEntities;
     qint64 m_previousUtc = 0;
     qint64 m_unreadable = 0;
     QList<UnreadableLine> m_firstUnreadable;

@@ -4,46 +4,13 @@
 
 #include "measured_use.h"
 
+#include "core/numbers.h"
 #include "core/regional.h"
 
 using namespace Qt::StringLiterals;
 
 namespace torvane {
 namespace {
-
-// Numbers as a note writes them: plain for the batch tool, as the user's fields show
-// numbers for the window.
-class NoteNumbers {
-public:
-    explicit NoteNumbers(const Regional* regional)
-        : m_regional(regional)
-    {}
-
-    QString fixed(double value, int decimals) const
-    {
-        return m_regional ? m_regional->formatFixed(value, decimals)
-                          : QString::number(value, 'f', decimals);
-    }
-
-    QString general(double value) const
-    {
-        return m_regional ? m_regional->formatGeneral(value) : QString::number(value);
-    }
-
-    // A power too small to show to one decimal keeps two significant digits.
-    QString watts(double value) const
-    {
-        if (value == 0 || std::abs(value) >= 0.05)
-            return fixed(value, 1) + u" W"_s;
-        QString digits = QString::number(value, 'g', 2);
-        if (m_regional)
-            digits.replace(u'.', m_regional->decimalPoint());
-        return digits + u" W"_s;
-    }
-
-private:
-    const Regional* m_regional;
-};
 
 QString timeFormName(TimeForm form)
 {
@@ -75,10 +42,15 @@ QString formatNote(const MeasuredUse& use)
         f.separator == '\t' ? u"tab"_s : u"\"%1\""_s.arg(QLatin1Char(f.separator)));
     if (use.decimalComma)
         note += u", decimal comma"_s;
-    if (use.otherEntityRows > 0)
+    if (use.otherEntityRows > 0) {
+        const QString others =
+            use.otherEntities.join(u", "_s) +
+            (use.otherEntities.size() < LogReader::KeptOtherEntities ? QString() : u", ..."_s);
         note += use.otherEntityRows == 1
-                    ? u"; 1 row of another entity left out"_s
-                    : u"; %1 rows of other entities left out"_s.arg(use.otherEntityRows);
+                    ? u"; 1 row of another entity left out (%1)"_s.arg(others)
+                    : u"; %1 rows of other entities left out (%2)"_s.arg(use.otherEntityRows)
+                          .arg(others);
+    }
     return note;
 }
 
@@ -98,11 +70,12 @@ QString thresholdNote(const MeasuredUse& use, const NoteNumbers& numbers)
     const auto watts = [&numbers](double value) {
         return numbers.watts(value);
     };
-    const QString off =
-        u"off below %1 (%2)"_s.arg(watts(use.offBelow), use.offGiven ? u"given"_s : u"default"_s);
+    // A threshold given is told as given: rounded, it might not be the one applied.
+    const QString off = u"off below %1 W (%2)"_s.arg(numbers.general(use.offBelow),
+                                                     use.offGiven ? u"given"_s : u"default"_s);
     switch (use.threshold) {
     case ThresholdChoice::Given:
-        return off + u", standby below %1 (given)"_s.arg(watts(use.standbyBelow));
+        return off + u", standby below %1 W (given)"_s.arg(numbers.general(use.standbyBelow));
     case ThresholdChoice::Found:
         return off +
                u", standby below %1 (found: the widest gap in the powers, from %2 to %3)"_s.arg(
@@ -111,7 +84,7 @@ QString thresholdNote(const MeasuredUse& use, const NoteNumbers& numbers)
         break;
     }
     return off + u", no standby level found (no gap of 3 times or more in the powers): "
-                 "everything from %1 up is on"_s.arg(watts(use.offBelow));
+                 "everything from %1 W up is on"_s.arg(numbers.general(use.offBelow));
 }
 
 } // namespace
@@ -123,14 +96,55 @@ QString measuredHeader()
 
 QString measuredRow(const MeasuredUse& use)
 {
+    const NoteNumbers plain(nullptr);
     QStringList fields;
     for (const double value : shownHours(use))
-        fields.append(QString::number(value, 'f', 1));
+        fields.append(plain.fixed(value, 1));
     for (const double value : {use.onWatts, use.standbyWatts})
-        fields.append(QString::number(value, 'f', 1));
-    fields.append(QString::number(use.knownDays, 'f', 2));
-    fields.append(QString::number(use.knownPercent, 'f', 1));
+        fields.append(plain.fixed(value, 1));
+    fields.append(plain.fixed(use.knownDays, 2));
+    fields.append(plain.fixed(use.knownPercent, 1));
     return fields.join(u',');
+}
+
+NoteNumbers::NoteNumbers(const Regional* regional)
+    : m_regional(regional)
+{}
+
+QString NoteNumbers::fixed(double value, int decimals) const
+{
+    // Rounded as the window's fields round, so that the tool and the window agree.
+    return m_regional ? m_regional->formatFixed(value, decimals)
+                      : QString::number(roundToDecimals(value, decimals), 'f', decimals);
+}
+
+QString NoteNumbers::general(double value) const
+{
+    return m_regional ? m_regional->formatGeneral(value) : QString::number(value);
+}
+
+QString NoteNumbers::watts(double value) const
+{
+    if (value == 0 || std::abs(value) >= 0.05)
+        return fixed(value, 1) + u" W"_s;
+    QString digits = QString::number(value, 'g', 2);
+    if (m_regional)
+        digits.replace(u'.', m_regional->decimalPoint());
+    return digits + u" W"_s;
+}
+
+QStringList unreadableNotes(const MeasuredUse& use)
+{
+    if (use.unreadableLines == 0)
+        return {};
+    QStringList notes{use.unreadableLines == 1
+                          ? u"1 line could not be read:"_s
+                          : u"%1 lines could not be read:"_s.arg(use.unreadableLines)};
+    for (const UnreadableLine& line : use.firstUnreadable)
+        notes.append(u"  line %1: %2"_s.arg(line.line).arg(line.reason));
+    if (use.unreadableLines > use.firstUnreadable.size())
+        notes.append(u"  and %1 more"_s.arg(use.unreadableLines - use.firstUnreadable.size()));
+    return notes;
 }
 
 QStringList measuredNotes(const MeasuredUse& use, const Regional* regional)
@@ -141,16 +155,7 @@ QStringList measuredNotes(const MeasuredUse& use, const Regional* regional)
         notes.append(u"cheap rate %1 local time"_s.arg(cheapWindowText(*use.cheap)));
     if (use.sorted)
         notes.append(u"rows out of time order were sorted"_s);
-    if (use.unreadableLines > 0) {
-        notes.append(use.unreadableLines == 1
-                         ? u"1 line could not be read:"_s
-                         : u"%1 lines could not be read:"_s.arg(use.unreadableLines));
-        for (const UnreadableLine& line : use.firstUnreadable)
-            notes.append(u"  line %1: %2"_s.arg(line.line).arg(line.reason));
-        if (use.unreadableLines > use.firstUnreadable.size())
-            notes.append(u"  and %1 more"_s.arg(use.unreadableLines - use.firstUnreadable.size()));
-    }
-    return notes;
+    return notes + unreadableNotes(use);
 }
 
 } // namespace torvane

@@ -1,6 +1,9 @@
 #include "measured_use.h"
 
+#include "core/numbers.h"
+
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -76,13 +79,9 @@ Pass sorted(LogReader& reader, UsageTally& tally)
 
 QString noKnownTime(const MeasuredUse& use)
 {
-    if (use.readings == 0) {
-        const QString first = use.firstUnreadable.isEmpty()
-                                  ? QString()
-                                  : u" (line %1: %2)"_s.arg(use.firstUnreadable[0].line)
-                                        .arg(use.firstUnreadable[0].reason);
-        return u"no reading could be read%1"_s.arg(first);
-    }
+    // The lines that could not be read are told with the problem.
+    if (use.readings == 0)
+        return u"no reading could be read"_s;
     if (use.readings == 1)
         return u"no known time: there is only one reading"_s;
     return u"no known time: every hold is unknown (longer than the gap limit, or a state or "
@@ -113,6 +112,7 @@ MeasuredUse finished(const LogReader& reader, const UsageTotals& t, const TallyR
     use.decimalComma = reader.decimalComma();
     use.entity = reader.entity();
     use.otherEntityRows = reader.otherEntityRows();
+    use.otherEntities = reader.otherEntities();
     use.unreadableLines = reader.unreadableLines();
     use.firstUnreadable = reader.firstUnreadable();
     use.readings = t.readings;
@@ -140,6 +140,61 @@ MeasuredUse finished(const LogReader& reader, const UsageTotals& t, const TallyR
     return use;
 }
 
+// What a survey of a history's rows found of one entity.
+struct EntityCount {
+    QByteArray name;
+    NamedFor namedFor = NamedFor::Other;
+    qint64 numbers = 0; // states that are numbers
+};
+
+// Whether `a` is a better choice than `b` for the entity whose states are the powers.
+bool betterEntity(const EntityCount& a, const EntityCount& b)
+{
+    const bool aPower = a.namedFor == NamedFor::Power, bPower = b.namedFor == NamedFor::Power;
+    return aPower != bPower ? aPower : a.numbers > b.numbers;
+}
+
+QString entityNames(const std::vector<EntityCount>& entities)
+{
+    QStringList names;
+    for (std::size_t i = 0; i < entities.size() && i < LogReader::KeptOtherEntities; ++i)
+        names << visibleText(entities[i].name.toStdString());
+    if (entities.size() > LogReader::KeptOtherEntities)
+        names << u"..."_s;
+    return names.join(u", "_s);
+}
+
+// The entity of a history whose states are the powers to measure, from every row; empty
+// when none is (problem says why) or the reading stopped.
+QByteArray chooseEntity(LogReader& reader, QString& problem)
+{
+    reader.readEveryEntity();
+    std::vector<EntityCount> entities;
+    QHash<QByteArray, std::size_t> at;
+    LogReading reading;
+    while (reader.next(reading)) {
+        const std::string_view name = reader.rowEntity();
+        const QByteArray key(name.data(), static_cast<qsizetype>(name.size()));
+        auto found = at.constFind(key);
+        if (found == at.constEnd()) {
+            found = at.insert(key, entities.size());
+            entities.push_back({key, namedFor(name)});
+        }
+        entities[*found].numbers += std::isnan(reading.value) ? 0 : 1;
+    }
+    const EntityCount* best = nullptr;
+    for (const EntityCount& e : entities) {
+        if (e.numbers > 0 && e.namedFor != NamedFor::Energy && (!best || betterEntity(e, *best)))
+            best = &e;
+    }
+    if (best)
+        return best->name;
+    if (!entities.empty())
+        problem = u"no entity of the history has powers as its states (it has %1; an entity "
+                  "named for energy counts energy, not power)"_s.arg(entityNames(entities));
+    return {};
+}
+
 MeasuredUse cancelledUse()
 {
     MeasuredUse use;
@@ -153,34 +208,50 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
                        const MeasureProgress& progress)
 {
     const qint64 start = device.pos();
-    for (const bool sorting : {false, true}) {
+    QByteArray entity;
+    bool surveyed = false, sorting = false;
+    for (;;) {
         LogReader reader(device, progress);
         const QString why = reader.start();
         if (reader.cancelled()) // before the format was found: the rows cannot be read
             return cancelledUse();
         if (!why.isEmpty())
             return unusable(why);
-        LocalClock clock;
-        const TallyRules rules = rulesOf(options, reader.format());
-        UsageTally tally(rules, clock);
-        const Pass pass = sorting ? sorted(reader, tally) : streamed(reader, tally);
+        const bool survey =
+            reader.format().kind == LogKind::History && !surveyed && !device.isSequential();
+        surveyed = surveyed || survey;
+        QString problem;
+        Pass pass;
+        if (survey)
+            entity = chooseEntity(reader, problem);
+        else if (!entity.isEmpty())
+            reader.readEntity(entity);
+        if (!survey) {
+            LocalClock clock;
+            const TallyRules rules = rulesOf(options, reader.format());
+            UsageTally tally(rules, clock);
+            pass = sorting ? sorted(reader, tally) : streamed(reader, tally);
+            if (pass.end == Pass::End::Done && !reader.cancelled() && reader.failure().isEmpty()) {
+                MeasuredUse use = finished(reader, tally.finish(), rules, options);
+                use.sorted = sorting;
+                return use;
+            }
+        }
         if (reader.cancelled())
             return cancelledUse();
-        if (!reader.failure().isEmpty())
-            return unusable(reader.failure());
-        if (pass.end == Pass::End::OutOfOrder) {
-            if (device.isSequential() || device.size() - start > SortLimit || !device.seek(start))
-                return unusable(
-                    u"line %1 is out of time order (before line %2): rows are sorted "
-                    "only in a file of at most 64 MiB, so sort this one by time"_s.arg(pass.line)
-                        .arg(pass.earlierLine));
-            continue;
-        }
-        MeasuredUse use = finished(reader, tally.finish(), rules, options);
-        use.sorted = sorting;
-        return use;
+        if (!reader.failure().isEmpty() || !problem.isEmpty())
+            return unusable(!problem.isEmpty() ? problem : reader.failure());
+        // Read again from the start: for the entity chosen, or to sort the rows.
+        if (pass.end == Pass::End::OutOfOrder &&
+            (device.isSequential() || device.size() - start > SortLimit))
+            return unusable(
+                u"line %1 is out of time order (before line %2): rows are sorted only in a "
+                "file of at most 64 MiB, so sort this one by time"_s.arg(pass.line)
+                    .arg(pass.earlierLine));
+        if (!device.seek(start))
+            return unusable(u"the file could not be read again: %1"_s.arg(device.errorString()));
+        sorting = sorting || pass.end == Pass::End::OutOfOrder;
     }
-    return unusable(QString()); // not reached: the second pass sorts
 }
 
 std::array<double, 4> shownHours(const MeasuredUse& use)
@@ -189,7 +260,7 @@ std::array<double, 4> shownHours(const MeasuredUse& use)
                                       use.cheapStandbyHours};
     std::array<long long, 4> tenths{};
     for (std::size_t i = 0; i < exact.size(); ++i)
-        tenths[i] = std::llround(exact[i] * 10);
+        tenths[i] = std::llround(roundToDecimals(exact[i], 1) * 10);
     // The exact figures share at most a day, so the floors of their tenths always fit.
     while (std::accumulate(tenths.begin(), tenths.end(), 0LL) > 240) {
         std::size_t most = 0;

@@ -36,8 +36,9 @@ struct MeasuredUse {
     LogFormat format;
     TimeForm timeForm = TimeForm::Iso;
     bool decimalComma = false;
-    QString entity;             // a history's entity, the first it names
+    QString entity;             // a history's entity: the one whose states are powers
     qint64 otherEntityRows = 0; // a history's rows of other entities, left out
+    QStringList otherEntities;  // the first few of those entities
     bool sorted = false;        // the rows were out of time order and were sorted
     qint64 unreadableLines = 0;
     QList<UnreadableLine> firstUnreadable; // the first LogReader::KeptUnreadable of them
@@ -74,6 +75,12 @@ struct MeasuredUse {
 // when the device can be read again from the start and holds at most SortLimit bytes
 // (progress then starts again from 0), and refused otherwise. A device that is sequential
 // must block for its data, as a pipe does.
+//
+// A history may log several entities. From a device that can be read again, it is read
+// once to choose the one to measure: of the entities with states that are numbers and a
+// name that does not say energy, one whose name says power before others, then the one with
+// the most such states, then the first. From a pipe, the first whose name does not say
+// energy.
 inline constexpr qint64 SortLimit = 64 * 1024 * 1024;
 MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
                        const MeasureProgress& progress = {});
@@ -94,5 +101,21 @@ QString measuredRow(const MeasuredUse& use);
 // the cheap-rate hours, the rows sorted and the lines that could not be read. Numbers are
 // plain with a full stop, or in the user's format when regional settings are given.
 QStringList measuredNotes(const MeasuredUse& use, const Regional* regional = nullptr);
+// The lines that could not be read, for the notes or beside why the log cannot be used.
+QStringList unreadableNotes(const MeasuredUse& use);
+
+// Numbers as the notes and figures write them: plain with a full stop for the batch tool,
+// as the user's fields show numbers for the window; rounded as the fields round.
+class NoteNumbers {
+public:
+    explicit NoteNumbers(const Regional* regional);
+    QString fixed(double value, int decimals) const;
+    QString general(double value) const;
+    // A power to one decimal, or two significant digits when too small for one; with "W".
+    QString watts(double value) const;
+
+private:
+    const Regional* m_regional;
+};
 
 } // namespace torvane

@@ -19,6 +19,18 @@ const QColor CheapColour(0x00, 0x9E, 0x73);
 constexpr int CheapMark = 6; // the height of the cheap-rate mark under the bars
 constexpr int Gap = 4;
 
+QColor colourOf(HourState state)
+{
+    switch (state) {
+    case HourState::Standby:
+        return StandbyColour;
+    case HourState::On:
+        return OnColour;
+    default:
+        return OffColour;
+    }
+}
+
 // A screen reader names the picture a graphic, not a pane.
 QAccessibleInterface* pictureAccessible(const QString& className, QObject* object)
 {
@@ -43,27 +55,43 @@ HourPicture::HourPicture(QWidget* parent)
     setVisible(false);
 }
 
-void HourPicture::setMeasured(const std::optional<MeasuredUse>& use)
+void HourPicture::setMeasured(const std::optional<MeasuredUse>& use, const Regional& regional)
 {
     const bool measured = use && use->outcome == MeasuredUse::Outcome::Measured;
     if (measured) {
         for (std::size_t hour = 0; hour < m_shares.size(); ++hour)
             m_shares[hour] = hourShares(use->hours[hour]);
         m_cheap = use->cheap;
+        m_keys.clear();
+        for (const StateKey& key : stateKeys(*use, &regional))
+            m_keys.emplace_back(colourOf(key.state), key.text);
+        if (m_cheap)
+            m_keys.emplace_back(CheapColour, u"Cheap rate"_s);
+        updateGeometry();
     }
-    setAccessibleDescription(measured ? dayByHourText(*use) : QString());
+    setAccessibleDescription(measured ? dayByHourText(*use, &regional) : QString());
     setVisible(measured);
     update();
 }
 
 QSize HourPicture::sizeHint() const
 {
-    return {480, legendHeight() + fontMetrics().height() + CheapMark + 120};
+    return {std::max(480, legendWidth()),
+            legendHeight() + fontMetrics().height() + CheapMark + 120};
 }
 
+// As wide as the legend, which must not be cut.
 QSize HourPicture::minimumSizeHint() const
 {
-    return {240, legendHeight() + fontMetrics().height() + CheapMark + 60};
+    return {std::max(240, legendWidth()), legendHeight() + fontMetrics().height() + CheapMark + 60};
+}
+
+int HourPicture::legendWidth() const
+{
+    int width = 2 * fontMetrics().horizontalAdvance(u"24"_s);
+    for (const auto& [colour, text] : m_keys)
+        width += fontMetrics().ascent() + Gap + fontMetrics().horizontalAdvance(text) + 3 * Gap;
+    return width;
 }
 
 int HourPicture::legendHeight() const
@@ -87,14 +115,10 @@ void HourPicture::paintEvent(QPaintEvent*)
 
 void HourPicture::drawLegend(QPainter& painter) const
 {
-    std::vector<std::pair<QColor, QString>> keys{
-        {OffColour, u"Off"_s}, {StandbyColour, u"Standby"_s}, {OnColour, u"On"_s}};
-    if (m_cheap)
-        keys.emplace_back(CheapColour, u"Cheap rate"_s);
     const int box = fontMetrics().ascent();
     int x = fontMetrics().horizontalAdvance(u"24"_s);
     painter.setPen(palette().color(QPalette::WindowText));
-    for (const auto& [colour, text] : keys) {
+    for (const auto& [colour, text] : m_keys) {
         painter.fillRect(x, (fontMetrics().height() - box) / 2, box, box, colour);
         x += box + Gap;
         painter.drawText(QRect(x, 0, width() - x, fontMetrics().height()), Qt::AlignVCenter, text);

@@ -75,7 +75,8 @@ QLayout* MeasureWindow::makeOptions()
     m_standby = field(u"measuredStandby"_s, u"Standby below, watts"_s,
                       u"Powers below this are standby (empty: found from the readings)"_s);
     m_gap = field(u"measuredGap"_s, u"Gap limit, minutes"_s,
-                  u"A reading held longer than this is unknown time (empty: 60 minutes)"_s);
+                  u"A reading held longer than this is unknown time (empty: 60 minutes, none for a "
+                  "state history)"_s);
     auto* form = new QFormLayout;
     form->addRow(u"File:"_s, file);
     form->addRow(u"Cheap rate hours:"_s, m_cheap);
@@ -124,7 +125,7 @@ void MeasureWindow::read()
         return;
     m_cancelled = false;
     m_found->clear();
-    m_picture->setMeasured(std::nullopt);
+    m_picture->setMeasured(std::nullopt, m_fill.regional());
     const QString path = texts.path.trimmed();
     // Called on the worker: hands the share read to the window's thread when it changes.
     auto progress = [this, last = -1](qint64 done, qint64 total) mutable {
@@ -164,7 +165,7 @@ void MeasureWindow::finishReading()
     m_fill.keep(std::move(m_pending));
     m_pending = MeasuredUse();
     m_found->setPlainText(m_fill.resultText());
-    m_picture->setMeasured(m_fill.result());
+    m_picture->setMeasured(m_fill.result(), m_fill.regional());
     setReading(false);
     Q_EMIT readingEnded();
 }

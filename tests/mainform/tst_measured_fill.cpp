@@ -3,6 +3,7 @@
 // figures the window's checks would refuse.
 
 #include "mainform/measured_fill.h"
+#include "measure/day_by_hour.h"
 #include "support/test_doubles.h"
 
 #include <QFile>
@@ -197,8 +198,9 @@ void TestMeasuredFill::cheapHoursAboveEight()
 void TestMeasuredFill::found_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("log"); // empty: a file with only a header
+    QTest::addColumn<QString>("log"); // empty: a file with a header and a line of no time
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("words"); // the day-by-hour picture's
     QTest::newRow("measured")
         << u"de_DE"_s << u"0:1.0 6:100 8:1.0"_s
         << u"power log: time in \"timestamp\" (ISO 8601), power in \"power\" (W), separator \",\"\n"
@@ -209,9 +211,15 @@ void TestMeasuredFill::found_data()
            "cheap rate 00:00-06:00 local time\n\n"
            "Hours a day on: 2,0 at the normal rate, 0,0 at the cheap rate\n"
            "Hours a day on standby: 16,0 at the normal rate, 6,0 at the cheap rate\n"
-           "On power: 100,0 W\nStandby power: 1,0 W"_s;
+           "On power: 100,0 W\nStandby power: 1,0 W"_s
+        << u"How each hour of the day splits into off, standby and on, over 1,00 days of known "
+           "time. Off below 0,5 W; Standby 0,5 W to 10,0 W; On from 10,0 W. Mostly on: "
+           "06:00-08:00. Mostly on standby: 08:00-06:00. Cheap rate: 00:00-06:00."_s;
     QTest::newRow("no readings") << u"en_GB"_s << QString()
-                                 << u"The readings cannot be used: no reading could be read"_s;
+                                 << u"The readings cannot be used: no reading could be read\n"
+                                    "1 line could not be read:\n"
+                                    "  line 2: the time \"soon\" cannot be read"_s
+                                 << QString();
 }
 
 void TestMeasuredFill::found()
@@ -219,11 +227,12 @@ void TestMeasuredFill::found()
     QFETCH(QString, locale);
     QFETCH(QString, log);
     QFETCH(QString, text);
+    QFETCH(QString, words);
     QTemporaryDir dir;
     QString path = dir.filePath(u"log.csv"_s);
     if (log.isEmpty()) {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("timestamp,power\n") == 16);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("timestamp,power\nsoon,5\n") == 23);
     } else {
         path = writeLog(dir, log);
     }
@@ -232,6 +241,7 @@ void TestMeasuredFill::found()
     measure(fill, {path, u"00:00-06:00"_s, {}, {}, {}});
     QCOMPARE(fill.resultText(), text);
     QCOMPARE(fill.figureTexts().isEmpty(), log.isEmpty());
+    QCOMPARE(dayByHourText(*fill.result(), &fill.regional()), words);
 }
 
 QTEST_GUILESS_MAIN(TestMeasuredFill)

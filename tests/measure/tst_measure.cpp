@@ -78,7 +78,7 @@ private:
 QStringList outcome(const MeasuredUse& use)
 {
     if (use.outcome != MeasuredUse::Outcome::Measured)
-        return {u"refused: "_s + use.problem, QString()};
+        return {u"refused: "_s + use.problem, unreadableNotes(use).join(u" | "_s)};
     return {measuredRow(use), measuredNotes(use).join(u" | "_s)};
 }
 
