@@ -9,12 +9,15 @@ foreach(path IN LISTS FILES)
         string(REPLACE "&amp;" "&" text "${text}")
         set(access_key "[^ \t\r\n>;]*&[A-Za-z]+[^A-Za-z;]")
     else()
-        # "\&" is the manual page's own escape.
-        set(access_key "[^ \t\r\n;]*[^\\\\ \t\r\n;]&[A-Za-z][^ \t\r\n;]*")
+        # "\&" is the manual page's own escape; any other "&" before a letter is a caption's,
+        # at the start of a word too.
+        set(access_key "(^|[^\\\\ \t\r\n;]*[^\\\\])&[A-Za-z][^ \t\r\n;]*")
     endif()
     string(REGEX MATCHALL "${access_key}" found "${text}")
     foreach(word IN LISTS found)
         string(REGEX REPLACE "[^A-Za-z]$" "" word "${word}")
+        string(REGEX REPLACE ".*\n" "" word "${word}")
+        string(STRIP "${word}" word)
         list(APPEND faults "${path}: ${word}")
     endforeach()
 endforeach()
