@@ -41,8 +41,10 @@ Column columnOf(std::string_view field)
     const QString joined = words.join(QString());
     c.kilo = anyOf(words, {u"kw", u"kwh"});
     c.wattHours = anyOf(words, {u"kwh", u"wh"});
+    // "Current consumption" is what some plugs call their power now.
     const bool power = anyOf(words, {u"power", u"watts", u"watt", u"w", u"kw", u"apower",
-                                     u"leistung", u"wirkleistung", u"load"});
+                                     u"leistung", u"wirkleistung", u"load"}) ||
+                       (words.contains(u"current"_s) && words.contains(u"consumption"_s));
     const bool energy = anyOf(words, {u"energy", u"total", u"energie", u"counter", u"meter",
                                       u"aenergy", u"consumption", u"verbrauch", u"zählerstand"});
     if (joined == u"entityid"_s)
@@ -85,7 +87,6 @@ bool headerless(const std::string_view* fields, int count, LogFormat& format)
     format.timeName = u"column 1"_s;
     format.valueName = u"column 2"_s;
     format.unit = u"W"_s;
-    format.columns = count;
     return true;
 }
 
@@ -197,6 +198,17 @@ int splitFields(std::string_view line, char separator, std::string_view* fields,
     return count;
 }
 
+int countFields(std::string_view line, char separator)
+{
+    int count = 1;
+    bool quoted = false;
+    for (const char c : line) {
+        quoted = quoted != (c == '"');
+        count += !quoted && c == separator;
+    }
+    return count;
+}
+
 QString detectLogFormat(std::string_view firstLine, LogFormat& format)
 {
     format = LogFormat();
@@ -207,14 +219,17 @@ QString detectLogFormat(std::string_view firstLine, LogFormat& format)
     QList<Column> columns;
     for (int i = 0; i < count; ++i)
         columns.append(columnOf(fields[i]));
-    // A header of more columns than are split here is not held to its rows' fields.
+    // A header (or first row) of more columns than are split here is not held to its rows'
+    // fields.
     format.columns = count < Most ? count : 0;
     if (history(columns, format))
         return QString();
     format.timeColumn = firstOf(columns, Meaning::Time);
     if (format.timeColumn < 0) {
-        if (headerless(fields, count, format))
+        if (headerless(fields, count, format)) {
+            format.columns = count < Most ? count : 0;
             return QString();
+        }
         return u"no time column: the header names none of time, timestamp, date, datetime, "
                "last_changed, Zeit, Datum"_s;
     }

@@ -42,6 +42,9 @@ char detectSeparator(std::string_view line);
 // The number of fields placed in `fields`.
 int splitFields(std::string_view line, char separator, std::string_view* fields, int most);
 
+// How many fields the line has, a separator in double quotes not counted.
+int countFields(std::string_view line, char separator);
+
 // The format of a log whose first line is given: its columns found by name, or, when no
 // column is named, a time and a power in watts in the first two. Empty, or why the log
 // cannot be used.

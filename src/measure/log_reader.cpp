@@ -159,7 +159,8 @@ bool LogReader::sameEntity(std::string_view entity)
     if (!m_entity.isEmpty() && entity == m_entityBytes)
         return true;
     ++m_otherEntityRows;
-    if (m_otherEntities.size() < KeptOtherEntities) {
+    // One more than are told, to tell that there are more.
+    if (m_otherEntities.size() <= KeptOtherEntities) {
         const QString name = visibleText(entity);
         if (!m_otherEntities.contains(name))
             m_otherEntities.append(name);
@@ -191,20 +192,24 @@ bool LogReader::readRow(std::string_view line, LogReading& reading)
     std::string_view* fields = m_fields.data();
     const int needed = m_format.columnsNeeded();
     const int count = splitFields(line, m_format.separator, fields, m_mostFields);
-    const auto fieldCount = [count] {
-        return u"the line has %1 field%2"_s.arg(count).arg(count == 1 ? QString() : u"s"_s);
-    };
     if (count < needed) {
-        unreadable(u"%1 where %2 are needed"_s.arg(fieldCount()).arg(needed));
+        unreadable(u"the line has %1 field%2 where %3 are needed"_s.arg(count)
+                       .arg(count == 1 ? QString() : u"s"_s)
+                       .arg(needed));
         return false;
     }
     // More fields than columns: most likely a decimal comma that splits a number in two. Empty
     // ones (a separator at the end of the line) say nothing.
     if (m_format.columns > 0 && count > m_format.columns &&
         fields[m_format.columns].find_first_not_of(m_blankOrSeparator) != std::string_view::npos) {
-        unreadable(u"%1 where the log has %2 columns: a decimal comma in a file separated by "
-                   "commas must be in quotes"_s.arg(fieldCount())
-                       .arg(m_format.columns));
+        const int all =
+            m_format.columns + countFields(fields[m_format.columns], m_format.separator);
+        unreadable(u"the line has %1 fields where the log has %2 columns%3"_s.arg(all)
+                       .arg(m_format.columns)
+                       .arg(m_format.separator == ','
+                                ? u": a decimal comma in a file separated by commas must be in "
+                                  "quotes"_s
+                                : QString()));
         return false;
     }
     if (m_format.entityColumn >= 0 && !sameEntity(fields[m_format.entityColumn]))

@@ -89,7 +89,7 @@ public:
     void readEveryEntity() { m_everyEntity = true; }
     std::string_view rowEntity() const { return m_rowEntity; }
     qint64 otherEntityRows() const { return m_otherEntityRows; }
-    // The first few entities left out, by name.
+    // The first entities left out, by name: KeptOtherEntities, and one more if there are more.
     const QStringList& otherEntities() const { return m_otherEntities; }
     qint64 unreadableLines() const { return m_unreadable; }
     const QList<UnreadableLine>& firstUnreadable() const { return m_firstUnreadable; }

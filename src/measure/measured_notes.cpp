@@ -44,8 +44,10 @@ QString formatNote(const MeasuredUse& use)
         note += u", decimal comma"_s;
     if (use.otherEntityRows > 0) {
         const QString others =
-            use.otherEntities.join(u", "_s) +
-            (use.otherEntities.size() < LogReader::KeptOtherEntities ? QString() : u", ..."_s);
+            use.otherEntities
+                .first(std::min<qsizetype>(use.otherEntities.size(), LogReader::KeptOtherEntities))
+                .join(u", "_s) +
+            (use.otherEntities.size() > LogReader::KeptOtherEntities ? u", ..."_s : QString());
         note += use.otherEntityRows == 1
                     ? u"; 1 row of another entity left out (%1)"_s.arg(others)
                     : u"; %1 rows of other entities left out (%2)"_s.arg(use.otherEntityRows)

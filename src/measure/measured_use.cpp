@@ -24,10 +24,15 @@ struct Pass {
     qint64 line = 0, earlierLine = 0; // OutOfOrder: the row, and the row before it in the file
 };
 
-MeasuredUse unusable(const QString& why)
+// With the lines the reader could not read, which may be why.
+MeasuredUse unusable(const QString& why, const LogReader* reader = nullptr)
 {
     MeasuredUse use;
     use.problem = why;
+    if (reader) {
+        use.unreadableLines = reader->unreadableLines();
+        use.firstUnreadable = reader->firstUnreadable();
+    }
     return use;
 }
 
@@ -168,6 +173,8 @@ QString entityNames(const std::vector<EntityCount>& entities)
 // when none is (problem says why) or the reading stopped.
 QByteArray chooseEntity(LogReader& reader, QString& problem)
 {
+    // Entities past these are not counted, so that memory stays flat.
+    constexpr std::size_t MostEntities = 1000;
     reader.readEveryEntity();
     std::vector<EntityCount> entities;
     QHash<QByteArray, std::size_t> at;
@@ -177,6 +184,8 @@ QByteArray chooseEntity(LogReader& reader, QString& problem)
         const QByteArray key(name.data(), static_cast<qsizetype>(name.size()));
         auto found = at.constFind(key);
         if (found == at.constEnd()) {
+            if (entities.size() == MostEntities)
+                continue;
             found = at.insert(key, entities.size());
             entities.push_back({key, namedFor(name)});
         }
@@ -189,6 +198,9 @@ QByteArray chooseEntity(LogReader& reader, QString& problem)
     }
     if (best)
         return best->name;
+    // An export of one entity is of the one the user chose, whatever its name.
+    if (entities.size() == 1 && entities[0].numbers > 0)
+        return entities[0].name;
     if (!entities.empty())
         problem = u"no entity of the history has powers as its states (it has %1; an entity "
                   "named for energy counts energy, not power)"_s.arg(entityNames(entities));
@@ -240,14 +252,15 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
         if (reader.cancelled())
             return cancelledUse();
         if (!reader.failure().isEmpty() || !problem.isEmpty())
-            return unusable(!problem.isEmpty() ? problem : reader.failure());
+            return unusable(!problem.isEmpty() ? problem : reader.failure(), &reader);
         // Read again from the start: for the entity chosen, or to sort the rows.
         if (pass.end == Pass::End::OutOfOrder &&
             (device.isSequential() || device.size() - start > SortLimit))
             return unusable(
                 u"line %1 is out of time order (before line %2): rows are sorted only in a "
                 "file of at most 64 MiB, so sort this one by time"_s.arg(pass.line)
-                    .arg(pass.earlierLine));
+                    .arg(pass.earlierLine),
+                &reader);
         if (!device.seek(start))
             return unusable(u"the file could not be read again: %1"_s.arg(device.errorString()));
         sorting = sorting || pass.end == Pass::End::OutOfOrder;

@@ -77,10 +77,11 @@ struct MeasuredUse {
 // must block for its data, as a pipe does.
 //
 // A history may log several entities. From a device that can be read again, it is read
-// once to choose the one to measure: of the entities with states that are numbers and a
-// name that does not say energy, one whose name says power before others, then the one with
-// the most such states, then the first. From a pipe, the first whose name does not say
-// energy.
+// once to choose the one to measure (progress then starts again from 0 for the reading
+// proper): of the entities with states that are numbers and a name that does not say
+// energy, one whose name says power before others, then the one with the most such states,
+// then the first; the only entity, whatever its name. Only the first thousand entities are
+// counted. From a pipe, the first whose name does not say energy.
 inline constexpr qint64 SortLimit = 64 * 1024 * 1024;
 MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
                        const MeasureProgress& progress = {});
