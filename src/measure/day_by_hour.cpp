@@ -67,13 +67,10 @@ HourShares hourShares(const HourUse& hour)
 QList<StateKey> stateKeys(const MeasuredUse& use, const Regional* regional)
 {
     const NoteNumbers numbers(regional);
-    const QString off = numbers.general(use.offBelow) + u" W"_s;
+    const QString off = offThresholdText(use, numbers);
     if (use.threshold == ThresholdChoice::OneLevel)
         return {{HourState::Off, u"Off below "_s + off}, {HourState::On, u"On from "_s + off}};
-    // A threshold found lies in a gap between the powers read, so its tenth is near enough.
-    const QString standby = use.threshold == ThresholdChoice::Given
-                                ? numbers.general(use.standbyBelow) + u" W"_s
-                                : numbers.watts(use.standbyBelow);
+    const QString standby = standbyThresholdText(use, numbers);
     return {{HourState::Off, u"Off below "_s + off},
             {HourState::Standby, u"Standby %1 to %2"_s.arg(off, standby)},
             {HourState::On, u"On from "_s + standby}};

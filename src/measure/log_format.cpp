@@ -226,10 +226,8 @@ QString detectLogFormat(std::string_view firstLine, LogFormat& format)
         return QString();
     format.timeColumn = firstOf(columns, Meaning::Time);
     if (format.timeColumn < 0) {
-        if (headerless(fields, count, format)) {
-            format.columns = count < Most ? count : 0;
+        if (headerless(fields, count, format))
             return QString();
-        }
         return u"no time column: the header names none of time, timestamp, date, datetime, "
                "last_changed, Zeit, Datum"_s;
     }

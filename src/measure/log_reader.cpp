@@ -23,6 +23,14 @@ bool blank(std::string_view line)
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// Fields apart by the separator that are all blank, as a separator at the end of a line
+// leaves.
+bool blankFields(std::string_view fields, char separator)
+{
+    const char blankOrSeparator[] = {' ', '\t', separator, '\0'};
+    return fields.find_first_not_of(blankOrSeparator) == std::string_view::npos;
+}
+
 } // namespace
 
 LineSource::LineSource(QIODevice& device, MeasureProgress progress)
@@ -106,9 +114,8 @@ QString LogReader::start()
         line.remove_prefix(3);
     const QString unusable = detectLogFormat(line, m_format);
     // One field more than the columns shows a line that has too many.
-    m_mostFields = std::max(m_format.columnsNeeded(), m_format.columns) + 1;
-    m_fields.resize(static_cast<std::size_t>(m_mostFields));
-    m_blankOrSeparator[2] = m_format.separator;
+    m_fields.resize(static_cast<std::size_t>(std::max(m_format.columnsNeeded(), m_format.columns)) +
+                    1);
     if (unusable.isEmpty() && !m_format.header) {
         m_firstRowText = line;
         m_firstRow = m_firstRowText;
@@ -191,7 +198,8 @@ bool LogReader::readRow(std::string_view line, LogReading& reading)
 {
     std::string_view* fields = m_fields.data();
     const int needed = m_format.columnsNeeded();
-    const int count = splitFields(line, m_format.separator, fields, m_mostFields);
+    const int count =
+        splitFields(line, m_format.separator, fields, static_cast<int>(m_fields.size()));
     if (count < needed) {
         unreadable(u"the line has %1 field%2 where %3 are needed"_s.arg(count)
                        .arg(count == 1 ? QString() : u"s"_s)
@@ -201,7 +209,7 @@ bool LogReader::readRow(std::string_view line, LogReading& reading)
     // More fields than columns: most likely a decimal comma that splits a number in two. Empty
     // ones (a separator at the end of the line) say nothing.
     if (m_format.columns > 0 && count > m_format.columns &&
-        fields[m_format.columns].find_first_not_of(m_blankOrSeparator) != std::string_view::npos) {
+        !blankFields(fields[m_format.columns], m_format.separator)) {
         const int all =
             m_format.columns + countFields(fields[m_format.columns], m_format.separator);
         unreadable(u"the line has %1 fields where the log has %2 columns%3"_s.arg(all)

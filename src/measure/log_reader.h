@@ -104,8 +104,6 @@ private:
     LocalClock m_clock;
     LogFormat m_format;
     std::vector<std::string_view> m_fields; // the line's columns, and the rest of the line
-    int m_mostFields = 0;
-    char m_blankOrSeparator[4] = {' ', '\t', ',', '\0'};
     std::string_view m_firstRow; // a row without a header, read again as the first reading
     std::string m_firstRowText;
     TimeForm m_timeForm = TimeForm::Iso;

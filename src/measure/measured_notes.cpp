@@ -43,11 +43,7 @@ QString formatNote(const MeasuredUse& use)
     if (use.decimalComma)
         note += u", decimal comma"_s;
     if (use.otherEntityRows > 0) {
-        const QString others =
-            use.otherEntities
-                .first(std::min<qsizetype>(use.otherEntities.size(), LogReader::KeptOtherEntities))
-                .join(u", "_s) +
-            (use.otherEntities.size() > LogReader::KeptOtherEntities ? u", ..."_s : QString());
+        const QString others = someNames(use.otherEntities);
         note += use.otherEntityRows == 1
                     ? u"; 1 row of another entity left out (%1)"_s.arg(others)
                     : u"; %1 rows of other entities left out (%2)"_s.arg(use.otherEntityRows)
@@ -69,24 +65,21 @@ QString spanNote(const MeasuredUse& use, const NoteNumbers& numbers)
 
 QString thresholdNote(const MeasuredUse& use, const NoteNumbers& numbers)
 {
-    const auto watts = [&numbers](double value) {
-        return numbers.watts(value);
-    };
-    // A threshold given is told as given: rounded, it might not be the one applied.
-    const QString off = u"off below %1 W (%2)"_s.arg(numbers.general(use.offBelow),
-                                                     use.offGiven ? u"given"_s : u"default"_s);
+    const QString off = u"off below %1 (%2)"_s.arg(offThresholdText(use, numbers),
+                                                   use.offGiven ? u"given"_s : u"default"_s);
     switch (use.threshold) {
     case ThresholdChoice::Given:
-        return off + u", standby below %1 W (given)"_s.arg(numbers.general(use.standbyBelow));
+        return off + u", standby below %1 (given)"_s.arg(standbyThresholdText(use, numbers));
     case ThresholdChoice::Found:
         return off +
                u", standby below %1 (found: the widest gap in the powers, from %2 to %3)"_s.arg(
-                   watts(use.standbyBelow), watts(use.belowGap), watts(use.aboveGap));
+                   standbyThresholdText(use, numbers), numbers.watts(use.belowGap),
+                   numbers.watts(use.aboveGap));
     case ThresholdChoice::OneLevel:
         break;
     }
     return off + u", no standby level found (no gap of 3 times or more in the powers): "
-                 "everything from %1 W up is on"_s.arg(numbers.general(use.offBelow));
+                 "everything from %1 up is on"_s.arg(offThresholdText(use, numbers));
 }
 
 } // namespace
@@ -133,6 +126,24 @@ QString NoteNumbers::watts(double value) const
     if (m_regional)
         digits.replace(u'.', m_regional->decimalPoint());
     return digits + u" W"_s;
+}
+
+QString offThresholdText(const MeasuredUse& use, const NoteNumbers& numbers)
+{
+    // As given: rounded, it might not be the one applied.
+    return numbers.general(use.offBelow) + u" W"_s;
+}
+
+QString standbyThresholdText(const MeasuredUse& use, const NoteNumbers& numbers)
+{
+    return use.threshold == ThresholdChoice::Given ? numbers.general(use.standbyBelow) + u" W"_s
+                                                   : numbers.watts(use.standbyBelow);
+}
+
+QString someNames(const QStringList& names)
+{
+    const qsizetype told = std::min<qsizetype>(names.size(), LogReader::KeptOtherEntities);
+    return names.first(told).join(u", "_s) + (names.size() > told ? u", ..."_s : QString());
 }
 
 QStringList unreadableNotes(const MeasuredUse& use)

@@ -162,11 +162,9 @@ bool betterEntity(const EntityCount& a, const EntityCount& b)
 QString entityNames(const std::vector<EntityCount>& entities)
 {
     QStringList names;
-    for (std::size_t i = 0; i < entities.size() && i < LogReader::KeptOtherEntities; ++i)
+    for (std::size_t i = 0; i < entities.size() && i <= LogReader::KeptOtherEntities; ++i)
         names << visibleText(entities[i].name.toStdString());
-    if (entities.size() > LogReader::KeptOtherEntities)
-        names << u"..."_s;
-    return names.join(u", "_s);
+    return someNames(names);
 }
 
 // The entity of a history whose states are the powers to measure, from every row; empty
@@ -234,11 +232,11 @@ MeasuredUse measureUse(QIODevice& device, const MeasureOptions& options,
         surveyed = surveyed || survey;
         QString problem;
         Pass pass;
-        if (survey)
+        if (survey) {
             entity = chooseEntity(reader, problem);
-        else if (!entity.isEmpty())
-            reader.readEntity(entity);
-        if (!survey) {
+        } else {
+            if (!entity.isEmpty())
+                reader.readEntity(entity);
             LocalClock clock;
             const TallyRules rules = rulesOf(options, reader.format());
             UsageTally tally(rules, clock);

@@ -119,4 +119,14 @@ private:
     const Regional* m_regional;
 };
 
+// The thresholds as the notes and the picture's key tell them, with "W": the off threshold,
+// and a standby threshold given, as they are; a standby threshold found, which lies in a gap
+// between the powers read, to a tenth.
+QString offThresholdText(const MeasuredUse& use, const NoteNumbers& numbers);
+QString standbyThresholdText(const MeasuredUse& use, const NoteNumbers& numbers);
+
+// The first LogReader::KeptOtherEntities names, apart by commas, then "..." when there are
+// more.
+QString someNames(const QStringList& names);
+
 } // namespace torvane
